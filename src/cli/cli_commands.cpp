@@ -1,0 +1,13 @@
+#include "cli/cli_commands.h"
+
+const QList<CliCommand>& CliCommands() {
+    static const QList<CliCommand> commands = {
+        {"print", "print [--set KEY=OPTION]... [--sync-clock]\n"
+                  "    Print the camera.conf bytes for the chosen settings.",
+         RunPrint},
+        {"write", "write --card DIR [--set KEY=OPTION]... [--sync-clock]\n"
+                  "    Write the chosen settings as DIR/camera.conf.",
+         RunWrite},
+    };
+    return commands;
+}

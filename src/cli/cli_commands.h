@@ -1,0 +1,7 @@
+#pragma once
+// Entry points of the commands, one per command word.
+
+#include "cli/cli_context.h"
+
+int RunPrint(const CliContext& ctx);
+int RunWrite(const CliContext& ctx);

@@ -1,0 +1,13 @@
+#include "cli/cli_context.h"
+
+#include <QString>
+
+void CliContext::Print(const QString& text) const {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), out);
+}
+
+void CliContext::Error(const QString& text) const {
+    const QByteArray bytes = (QStringLiteral("quillmar-cli: ") + text + QLatin1Char('\n')).toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), err);
+}

@@ -1,0 +1,73 @@
+#include "cli/cli_options.h"
+
+#include <QStringList>
+
+namespace cli_option {
+const QCommandLineOption set(QStringLiteral("set"),
+                             QStringLiteral("Choose OPTION for setting KEY (repeatable)."),
+                             QStringLiteral("KEY=OPTION"));
+const QCommandLineOption syncClock(QStringLiteral("sync-clock"),
+                                   QStringLiteral("Add the sync_clock line with the local time."));
+const QCommandLineOption card(QStringLiteral("card"),
+                              QStringLiteral("The card folder that receives camera.conf."),
+                              QStringLiteral("DIR"));
+}  // namespace cli_option
+
+void AddCliOptions(QCommandLineParser& parser) {
+    parser.addOption(cli_option::set);
+    parser.addOption(cli_option::syncClock);
+    parser.addOption(cli_option::card);
+}
+
+namespace {
+
+QString ValidKeyList() {
+    QStringList names;
+    for (int s = 0; s < kSectionCount; ++s)
+        for (int k = 0; k < KeyCount(s); ++k)
+            if (OptionCount(s, k) > 0) names << KeyName(s, k);
+    return names.join(QStringLiteral(", "));
+}
+
+QString ValidOptionList(int section, int key) {
+    QStringList texts;
+    for (int i = 0; i < OptionCount(section, key); ++i)
+        texts << QLatin1Char('"') + OptionText(section, key, i) + QLatin1Char('"');
+    return texts.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+bool ParseSettingOverrides(const QStringList& items, QList<SettingOverride>* overrides, QString* error) {
+    for (const QString& item : items) {
+        const qsizetype eq = item.indexOf(QLatin1Char('='));
+        if (eq < 0) {
+            *error = QStringLiteral("--set \"%1\" is not KEY=OPTION.").arg(item);
+            return false;
+        }
+        const QString name = item.left(eq);
+        const QString option = item.mid(eq + 1);
+        int section = 0;
+        int key = 0;
+        if (!FindKeyByName(name, &section, &key) || OptionCount(section, key) == 0) {
+            *error = QStringLiteral("unknown setting \"%1\". Valid settings: %2.").arg(name, ValidKeyList());
+            if (name == KeyName(keys::sync_clock.section, keys::sync_clock.key))
+                *error = QStringLiteral("sync_clock has no options; use --sync-clock.");
+            return false;
+        }
+        int index = -1;
+        for (int i = 0; i < OptionCount(section, key) && index < 0; ++i)
+            if (OptionText(section, key, i) == option) index = i;
+        if (index < 0) {
+            *error = QStringLiteral("unknown option \"%1\" for %2. Valid options: %3.")
+                         .arg(option, name, ValidOptionList(section, key));
+            return false;
+        }
+        overrides->append({{section, key}, index});
+    }
+    return true;
+}
+
+void ApplyOverrides(const QList<SettingOverride>& overrides, SettingsSelection& selection) {
+    for (const SettingOverride& o : overrides) selection.at(o.key) = o.index;
+}

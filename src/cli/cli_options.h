@@ -1,0 +1,29 @@
+#pragma once
+// Options of quillmar-cli and the checks shared by several commands.
+
+#include "settings/settings_selection.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
+#include <QString>
+
+namespace cli_option {
+extern const QCommandLineOption set;        // --set KEY=OPTION, repeatable
+extern const QCommandLineOption syncClock;  // --sync-clock
+extern const QCommandLineOption card;       // --card DIR
+}  // namespace cli_option
+
+void AddCliOptions(QCommandLineParser& parser);
+
+struct SettingOverride {
+    SettingsKeyRef key;
+    int index;
+};
+
+// Parses "KEY=OPTION" items. KEY must be a schema key with options and OPTION
+// one of its texts, spelled exactly. On refusal `error` names what was wrong
+// and lists what is valid.
+bool ParseSettingOverrides(const QStringList& items, QList<SettingOverride>* overrides, QString* error);
+
+void ApplyOverrides(const QList<SettingOverride>& overrides, SettingsSelection& selection);

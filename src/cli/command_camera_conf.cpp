@@ -1,0 +1,39 @@
+// "print" and "write": the camera.conf text for the chosen settings.
+
+#include "cli/cli_commands.h"
+#include "cli/cli_options.h"
+#include "cli/cli_selection.h"
+#include "settings/camera_conf.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+int RunPrint(const CliContext& ctx) {
+    SettingsSelection selection;
+    if (!ResolveSelection(ctx, &selection)) return kExitUsage;
+    const QByteArray bytes = BuildCameraConfText(selection, std::time(nullptr)).toLocal8Bit();
+    if (std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out) !=
+            static_cast<size_t>(bytes.size()) ||
+        std::fflush(ctx.out) != 0) {
+        ctx.Error(QStringLiteral("cannot write to standard output."));
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int RunWrite(const CliContext& ctx) {
+    if (!ctx.parser.isSet(cli_option::card)) {
+        ctx.Error(QStringLiteral("write needs --card DIR."));
+        return kExitUsage;
+    }
+    SettingsSelection selection;
+    if (!ResolveSelection(ctx, &selection)) return kExitUsage;
+    QString root = ctx.parser.value(cli_option::card);
+    if (!root.endsWith(QLatin1Char('/'))) root += QLatin1Char('/');
+    const WriteOutcome outcome = WriteCameraConf(root, BuildCameraConfText(selection, std::time(nullptr)));
+    if (!outcome) {
+        ctx.Error(outcome.error);
+        return kExitFailure;
+    }
+    return kExitOk;
+}

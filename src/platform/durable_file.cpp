@@ -1,0 +1,106 @@
+#include "platform/durable_file.h"
+
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString SystemReason(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
+
+WriteOutcome Fail(const QString& what, const QString& path, int err) {
+    return WriteOutcome::Failure(QStringLiteral("%1 \"%2\": %3").arg(what, path, SystemReason(err)));
+}
+
+// Closes a descriptor on scope exit unless released.
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    // Closes now and reports the result, which matters for a written file.
+    int CloseChecked() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd);
+    }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, QByteArrayView data, int* err) {
+    const char* p = data.data();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            *err = errno;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+}  // namespace
+
+WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data) {
+    const QFileInfo info(path);
+    QString dirPath = info.path();
+    if (dirPath.isEmpty()) dirPath = QStringLiteral(".");
+    const QByteArray dirName = QFile::encodeName(dirPath);
+    const QByteArray fileName = QFile::encodeName(info.fileName());
+
+    Fd dir(::open(dirName.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0) return Fail(QStringLiteral("Cannot open the folder"), dirPath, errno);
+
+    // Keep the permission bits of a file being replaced; a link or a new file
+    // gets the default mode.
+    mode_t mode = 0666;
+    struct stat old {};
+    if (::fstatat(dir.get(), fileName.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(old.st_mode)) {
+        mode = old.st_mode & 07777;
+    }
+
+    QByteArray tempName;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        tempName = "." + fileName + ".tmp" +
+                   QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        fd = ::openat(dir.get(), tempName.constData(),
+                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST) return Fail(QStringLiteral("Cannot create a file in"), dirPath, errno);
+    }
+    if (fd < 0) return Fail(QStringLiteral("Cannot create a file in"), dirPath, EEXIST);
+    Fd temp(fd);
+    auto discard = [&](const QString& what, int err) {
+        ::unlinkat(dir.get(), tempName.constData(), 0);
+        return Fail(what, path, err);
+    };
+
+    int err = 0;
+    if (!WriteAll(temp.get(), data, &err)) return discard(QStringLiteral("Cannot write"), err);
+    if (::fchmod(temp.get(), mode) != 0) return discard(QStringLiteral("Cannot set the permissions of"), errno);
+    if (::fsync(temp.get()) != 0) return discard(QStringLiteral("Cannot flush"), errno);
+    if (temp.CloseChecked() != 0) return discard(QStringLiteral("Cannot write"), errno);
+    if (::renameat(dir.get(), tempName.constData(), dir.get(), fileName.constData()) != 0)
+        return discard(QStringLiteral("Cannot replace"), errno);
+    // Some file systems cannot sync a directory; the rename itself has been
+    // accepted, so only a real I/O error counts as a failure here.
+    if (::fsync(dir.get()) != 0 && errno != EINVAL && errno != ENOTSUP)
+        return Fail(QStringLiteral("Cannot flush the folder of"), path, errno);
+    return WriteOutcome::Success();
+}

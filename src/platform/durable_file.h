@@ -1,0 +1,21 @@
+#pragma once
+// Replaces a file so that a crash, a full disk or a pulled card leaves either
+// the old file or the new one, never a mix, an empty file or a stray temporary.
+
+#include <QByteArrayView>
+#include <QString>
+
+struct WriteOutcome {
+    bool ok = true;
+    QString error;  // what failed and the system's reason; empty when ok
+
+    static WriteOutcome Success() { return {}; }
+    static WriteOutcome Failure(QString message) { return {false, std::move(message)}; }
+    explicit operator bool() const { return ok; }
+};
+
+// Writes `data` to a temporary file beside `path`, flushes it to the device,
+// renames it over `path` and flushes the directory. A symbolic link at `path`
+// is replaced, never followed. An existing regular file keeps its permission
+// bits. On failure the old file is untouched and no temporary remains.
+WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data);

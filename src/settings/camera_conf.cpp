@@ -1,0 +1,59 @@
+#include "settings/camera_conf.h"
+
+namespace {
+
+void AppendKeyLines(const SettingsSelection& s, int section, int firstKey, int lastKey, QString& text) {
+    for (int key = firstKey; key <= lastKey; ++key) AppendSettingLine(section, key, s.at(section, key), text);
+}
+
+}  // namespace
+
+void AppendSettingLine(int section, int key, int index, QString& text) {
+    text += KeyName(section, key);
+    text += u'=';
+    text += OptionText(section, key, ClampOptionIndex(section, key, index));
+    text += u"\r\n";
+}
+
+QString FormatLocalClock(std::time_t now) {
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[32];
+    const size_t n = std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
+    return QString::fromLatin1(buffer, static_cast<qsizetype>(n));
+}
+
+QString BuildCameraConfText(const SettingsSelection& s, std::time_t now) {
+    QString text;
+    text.reserve(528);
+    text += u"enable_cfg=true\r\n";
+    AppendKeyLines(s, kModeSection, 0, 2, text);
+    AppendKeyLines(s, kVideoSection, 0, 7, text);
+    AppendKeyLines(s, kImageSection, 0, 4, text);
+
+    // A lock set by the group chosen last writes the other group as "off"
+    // while the locking group is on; the selection itself keeps both indexes.
+    const int shoot = s.at(keys::auto_shoot);
+    const int burst = s.at(keys::photo_burst);
+    const int writtenShoot = (s.photo_lock_flags & burst_lock) && burst != 0 ? 0 : shoot;
+    const int writtenBurst = (s.photo_lock_flags & shoot_lock) && shoot != 0 ? 0 : burst;
+    AppendSettingLine(kPhotoSection, keys::photo_quality.key, s.at(keys::photo_quality), text);
+    AppendSettingLine(kPhotoSection, keys::photo_stamp.key, s.at(keys::photo_stamp), text);
+    AppendSettingLine(kPhotoSection, keys::auto_shoot.key, writtenShoot, text);
+    AppendSettingLine(kPhotoSection, keys::photo_burst.key, writtenBurst, text);
+
+    AppendKeyLines(s, kSystemSection, 1, 8, text);
+    if (s.clock_sync != 0) {
+        text += KeyName(kSystemSection, keys::sync_clock.key);
+        text += u'=';
+        text += FormatLocalClock(now);
+        text += u"\r\n";
+    }
+    return text;
+}
+
+WriteOutcome WriteCameraConf(const QString& root, const QString& text) {
+    // Every character is ASCII, so the system's 8-bit encoding gives one byte
+    // per character; the text is written whole, however long.
+    return ReplaceFileDurably(root + QString::fromUtf16(kCameraConfFileName), text.toLocal8Bit());
+}

@@ -1,0 +1,12 @@
+#include "settings/settings_selection.h"
+
+SettingsSelection SettingsSelection::Defaults(int32_t clockSync) {
+    SettingsSelection s;
+    for (int section = 0; section < kSectionCount; ++section) {
+        for (int key = 0; key < KeyCount(section); ++key) {
+            if (OptionCount(section, key) > 0) s.at(section, key) = DefaultOptionIndex(section, key);
+        }
+    }
+    s.clock_sync = clockSync;
+    return s;
+}
