@@ -14,7 +14,7 @@ namespace {
 QString SystemReason(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
 
 WriteOutcome Fail(const QString& what, const QString& path, int err) {
-    return WriteOutcome::Failure(QStringLiteral("%1 \"%2\": %3").arg(what, path, SystemReason(err)));
+    return WriteOutcome::Failure(QStringLiteral("%1 \"%2\": %3").arg(what, path, SystemReason(err)), err);
 }
 
 // Closes a descriptor on scope exit unless released.

@@ -7,10 +7,11 @@
 
 struct WriteOutcome {
     bool ok = true;
-    QString error;  // what failed and the system's reason; empty when ok
+    QString error;      // what failed and the system's reason; empty when ok
+    int errorCode = 0;  // the system's error number of the failed step; 0 when unknown
 
     static WriteOutcome Success() { return {}; }
-    static WriteOutcome Failure(QString message) { return {false, std::move(message)}; }
+    static WriteOutcome Failure(QString message, int code = 0) { return {false, std::move(message), code}; }
     explicit operator bool() const { return ok; }
 };
 

@@ -1,0 +1,9 @@
+#pragma once
+// The About box (template 100), opened from the window menu.
+
+#include "ui/dialog/dialog.h"
+
+class CAboutDlg : public CDialog {
+public:
+    CAboutDlg();
+};

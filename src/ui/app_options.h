@@ -1,0 +1,13 @@
+#pragma once
+// What the program takes from its command line.
+
+#include <QStringList>
+
+struct AppOptions {
+    QStringList cardFolders;  // --card DIR, repeatable: folders offered as cards
+    QString configPath;       // --config PATH: the profile file; empty for cfg.ini in the working directory
+};
+
+// Parses the arguments (program name first). --help and --version print
+// and exit; an unknown option prints the error and exits with status 2.
+AppOptions ParseAppOptions(const QStringList& arguments);

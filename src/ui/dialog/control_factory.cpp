@@ -1,0 +1,115 @@
+#include "ui/dialog/control_factory.h"
+
+#include "ui/dialog/tab_control.h"
+#include "ui/dialog/track_bar.h"
+#include "ui/resources.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+namespace {
+
+QWidget* CreatePushButton(const QString& caption, bool isDefault, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    // Enter is dispatched by the dialog, not by Qt's default-button logic.
+    button->setAutoDefault(false);
+    button->setDefault(isDefault);
+    return button;
+}
+
+QWidget* CreateRadio(const QString& caption, QWidget* parent) {
+    auto* radio = new QRadioButton(caption, parent);
+    // Exclusivity comes from the dialog's group runs, not from the parent.
+    radio->setAutoExclusive(false);
+    return radio;
+}
+
+QWidget* CreateText(const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QWidget* CreateSeparator(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+QWidget* CreateListView(QWidget* parent) {
+    auto* table = new QTableWidget(parent);
+    table->setShowGrid(false);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setHighlightSections(false);
+    table->horizontalHeader()->setStretchLastSection(false);
+    table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    return table;
+}
+
+QWidget* CreateListBox(QWidget* parent) {
+    auto* list = new QListWidget(parent);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return list;
+}
+
+QWidget* CreatePicture(const QPixmap& source, const QRect& rect, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    if (!source.isNull()) {
+        // Drawn at the control's size, so the picture scales with the layout;
+        // the device pixel ratio keeps it sharp on dense screens.
+        const qreal ratio = parent->devicePixelRatioF();
+        QPixmap scaled = source.scaled(rect.size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(ratio);
+        label->setPixmap(scaled);
+    }
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QWidget* CreateKind(const ControlTemplate& c, const QRect& rect, QWidget* parent) {
+    const QString caption = QString::fromUtf16(c.caption);
+    switch (c.kind) {
+    case ControlKind::PushButton: return CreatePushButton(caption, false, parent);
+    case ControlKind::DefPushButton: return CreatePushButton(caption, true, parent);
+    case ControlKind::Radio: return CreateRadio(caption, parent);
+    case ControlKind::CheckBox: return new QCheckBox(caption, parent);
+    case ControlKind::Text: return CreateText(caption, parent);
+    case ControlKind::Separator: return CreateSeparator(parent);
+    case ControlKind::TrackBar: return new TrackBar(parent);
+    case ControlKind::ListView: return CreateListView(parent);
+    case ControlKind::ListBox: return CreateListBox(parent);
+    case ControlKind::TabControl: return new TabControl(parent);
+    case ControlKind::Edit: return new QLineEdit(parent);
+    case ControlKind::Bitmap: return CreatePicture(LoadBitmapResource(caption.toInt()), rect, parent);
+    case ControlKind::Icon: {
+        const int side = std::min(rect.width(), rect.height());
+        return CreatePicture(LoadIconResource(caption.toInt()).pixmap(side, side), rect, parent);
+    }
+    }
+    return new QWidget(parent);
+}
+
+}  // namespace
+
+QWidget* CreateControl(const ControlTemplate& c, QWidget* parent, const DialogUnits& units) {
+    const QRect rect = units.ToPixels(c.x, c.y, c.width, c.height);
+    QWidget* widget = CreateKind(c, rect, parent);
+    widget->setGeometry(rect);
+    if (widget->focusPolicy() != Qt::NoFocus) widget->setFocusPolicy(c.tabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+    if (!c.visible()) widget->hide();
+    return widget;
+}

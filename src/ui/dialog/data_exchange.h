@@ -1,0 +1,37 @@
+#pragma once
+// Data exchange between a dialog's controls and its members, in the manner
+// of the Windows framework: each DDX_ function either pushes the member into
+// the control or pulls the control into the member.
+
+#include "ui/dialog/controls.h"
+
+#include <QString>
+
+class CDialog;
+
+class CDataExchange {
+public:
+    CDataExchange(CDialog& dialog, bool saveAndValidate) : dialog_(dialog), save_(saveAndValidate) {}
+    CDialog& dialog() const { return dialog_; }
+    // true: controls into members (pull); false: members into controls (push).
+    bool saveAndValidate() const { return save_; }
+
+private:
+    CDialog& dialog_;
+    bool save_;
+};
+
+// A radio group given by its first radio: push selects the radio at position
+// `value` and clears every other one (a value outside the group selects
+// none); pull gives the selected position, or -1. Neither sends a click.
+void DDX_Radio(CDataExchange& dx, int firstId, int& value);
+// A two-state check box: 0 cleared, 1 ticked.
+void DDX_Check(CDataExchange& dx, int id, int& value);
+// A track bar's position.
+void DDX_Slider(CDataExchange& dx, int id, int& value);
+// The window text of a static text or an edit field.
+void DDX_Text(CDataExchange& dx, int id, QString& value);
+
+// Attaches the handle to the control on the first exchange.
+template <class Widget>
+void DDX_Control(CDataExchange& dx, int id, CControlHandle<Widget>& handle);

@@ -1,0 +1,223 @@
+#include "ui/dialog/dialog.h"
+
+#include "ui/dialog/control_factory.h"
+#include "ui/dialog/data_exchange.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QTableWidget>
+
+#include <algorithm>
+
+CDialog::CDialog(const DialogTemplate& dialogTemplate) : template_(dialogTemplate) {}
+
+CDialog::~CDialog() = default;
+
+bool CDialog::Create(QWidget* parent) {
+    if (created_) return true;
+    child_ = true;
+    setParent(parent, Qt::Widget);
+    hide();
+    Build();
+    OnInitDialog();
+    return true;
+}
+
+bool CDialog::CreateTopLevel(QWidget* owner) {
+    if (created_) return true;
+    setParent(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QString::fromUtf16(template_.caption));
+    Build();
+    setFixedSize(units_.ToPixelsX(template_.width), units_.ToPixelsY(template_.height));
+    if (OnInitDialog()) SetInitialFocus();
+    return true;
+}
+
+int CDialog::DoModal(QWidget* owner) {
+    CreateTopLevel(owner);
+    setWindowModality(Qt::ApplicationModal);
+    return exec();
+}
+
+void CDialog::EndDialog(int result) { done(result); }
+
+void CDialog::Build() {
+    created_ = true;
+    const QFont font = TemplateFont(QString::fromUtf16(template_.fontFace), template_.pointSize);
+    setFont(font);
+    units_ = DialogUnits(font);
+    resize(units_.ToPixelsX(template_.width), units_.ToPixelsY(template_.height));
+    controls_.reserve(template_.controls.size());
+    for (const ControlTemplate& c : template_.controls) {
+        controls_.push_back({&c, CreateControl(c, this, units_)});
+        Connect(controls_.back());
+    }
+    GroupRadios();
+}
+
+void CDialog::GroupRadios() {
+    // Windows makes automatic radios exclusive within the run of controls
+    // between two group marks; one exclusive button group per run does the
+    // same here, leaving radios of other runs alone.
+    QButtonGroup* group = nullptr;
+    for (const Control& c : controls_) {
+        if (c.tmpl->group()) group = nullptr;
+        auto* radio = qobject_cast<QRadioButton*>(c.widget);
+        if (!radio) continue;
+        if (!group) group = new QButtonGroup(this);
+        group->addButton(radio);
+    }
+}
+
+void CDialog::Connect(const Control& control) {
+    const int id = control.tmpl->id;
+    QWidget* w = control.widget;
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        connect(button, &QAbstractButton::clicked, this, [this, id] { Notify(id, Notification::Clicked); });
+    } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+        connect(list, &QListWidget::itemSelectionChanged, this,
+                [this, id] { Notify(id, Notification::SelChange); });
+    } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
+        connect(table, &QTableWidget::itemSelectionChanged, this,
+                [this, id] { Notify(id, Notification::ItemChanged); });
+    } else if (auto* slider = qobject_cast<QSlider*>(w)) {
+        connect(slider, &QSlider::valueChanged, this, [this, id] { Notify(id, Notification::Redraw); });
+    } else if (auto* tabs = dynamic_cast<TabControl*>(w)) {
+        connect(tabs->tabBar(), &QTabBar::currentChanged, this,
+                [this, id] { Notify(id, Notification::SelChange); });
+    }
+}
+
+void CDialog::SetInitialFocus() {
+    for (const Control& c : controls_) {
+        if (c.tmpl->tabStop() && c.tmpl->visible() && c.widget->isEnabled()) {
+            c.widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void CDialog::On(int id, Notification code, std::function<void()> handler) {
+    routes_.push_back({id, code, std::move(handler)});
+}
+
+void CDialog::Notify(int id, Notification code) {
+    if (code == Notification::Redraw) {
+        // A redraw never runs in the middle of an exchange (the handler would
+        // read half-pushed controls), and never inside another redraw.
+        if (exchangeDepth_ > 0) {
+            if (std::find(pendingRedraws_.begin(), pendingRedraws_.end(), id) == pendingRedraws_.end())
+                pendingRedraws_.push_back(id);
+            return;
+        }
+        if (redrawing_) return;
+    }
+    for (const Route& route : routes_) {
+        if (route.id != id || route.code != code) continue;
+        const bool outer = !redrawing_;
+        if (code == Notification::Redraw) redrawing_ = true;
+        route.handler();
+        if (code == Notification::Redraw && outer) redrawing_ = false;
+        return;
+    }
+    if (code == Notification::Clicked && (id == IDOK || id == IDCANCEL)) {
+        id == IDOK ? OnOK() : OnCancel();
+    }
+}
+
+void CDialog::OnCommand(int id) { Notify(id, Notification::Clicked); }
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+    CDataExchange dx(*this, saveAndValidate);
+    ++exchangeDepth_;
+    DoDataExchange(dx);
+    --exchangeDepth_;
+    if (exchangeDepth_ == 0) FlushRedraws();
+    return true;
+}
+
+void CDialog::FlushRedraws() {
+    const std::vector<int> ids = std::exchange(pendingRedraws_, {});
+    for (const int id : ids) Notify(id, Notification::Redraw);
+}
+
+void CDialog::DoDataExchange(CDataExchange&) {}
+
+bool CDialog::OnInitDialog() {
+    UpdateData(false);
+    return true;
+}
+
+void CDialog::OnOK() {
+    UpdateData(true);
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+QWidget* CDialog::GetDlgItem(int id) const {
+    for (const Control& c : controls_)
+        if (c.tmpl->id == id && id != kNoId) return c.widget;
+    return nullptr;
+}
+
+std::vector<QRadioButton*> CDialog::RadioGroupFrom(int firstId) const {
+    std::vector<QRadioButton*> radios;
+    auto it = std::find_if(controls_.begin(), controls_.end(),
+                           [firstId](const Control& c) { return c.tmpl->id == firstId; });
+    for (auto c = it; c != controls_.end(); ++c) {
+        if (c != it && c->tmpl->group()) break;
+        if (auto* radio = qobject_cast<QRadioButton*>(c->widget)) radios.push_back(radio);
+    }
+    return radios;
+}
+
+int CDialog::DefaultButtonId() const {
+    for (const Control& c : controls_)
+        if (c.tmpl->kind == ControlKind::DefPushButton) return c.tmpl->id;
+    return IDOK;
+}
+
+void CDialog::keyPressEvent(QKeyEvent* event) {
+    // A page leaves Enter and Escape to the window that holds it.
+    if (child_) {
+        event->ignore();
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        OnCommand(IDCANCEL);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        if (focused && focused->isEnabled() && isAncestorOf(focused)) {
+            focused->click();
+        } else {
+            OnCommand(DefaultButtonId());
+        }
+        return;
+    }
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void CDialog::closeEvent(QCloseEvent* event) {
+    // The close box is the Cancel command; the handler decides whether the
+    // window ends.
+    event->ignore();
+    if (!child_) OnCommand(IDCANCEL);
+}
+
+void CDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    for (const Control& c : controls_)
+        if (c.tmpl->kind == ControlKind::TrackBar) Notify(c.tmpl->id, Notification::Redraw);
+}

@@ -1,0 +1,63 @@
+#pragma once
+// Dialog templates as data: every control of a dialog with its id, kind,
+// caption and rectangle in dialog units, in template order. Template order is
+// the creation order, the keyboard order and the order radio groups are
+// walked in.
+
+#include <span>
+
+// Command ids of the standard buttons, and the id of controls without one.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int kNoId = -1;
+
+enum class ControlKind {
+    PushButton,
+    DefPushButton,  // the button that Enter presses
+    Radio,          // automatic radio button
+    CheckBox,       // automatic two-state check box
+    Text,           // left-aligned static text
+    Separator,      // etched horizontal line
+    TrackBar,       // horizontal, automatic ticks on both sides
+    ListView,       // report view, single selection, border
+    ListBox,        // notifies selection changes, unsorted, vertical scroll bar, border
+    TabControl,
+    Edit,           // border, scrolls horizontally, no length limit
+    Bitmap,         // static picture; caption holds the bitmap's resource number
+    Icon,           // static icon; caption holds the icon's resource number
+};
+
+// Style bits of a control.
+enum ControlFlag : unsigned {
+    kGroup = 1u << 0,    // starts a radio group, or ends the one before it
+    kTabStop = 1u << 1,  // reached with the Tab key
+    kHidden = 1u << 2,   // created without the visible style
+};
+
+struct ControlTemplate {
+    int id;
+    ControlKind kind;
+    const char16_t* caption;
+    int x, y, width, height;  // dialog units
+    unsigned flags;
+
+    bool group() const { return flags & kGroup; }
+    bool tabStop() const { return flags & kTabStop; }
+    bool visible() const { return !(flags & kHidden); }
+};
+
+struct DialogTemplate {
+    int id;
+    const char16_t* caption;  // empty for child pages
+    const char16_t* fontFace;
+    int pointSize;
+    int width, height;  // dialog units
+    std::span<const ControlTemplate> controls;
+
+    // The control with this id, or nullptr.
+    const ControlTemplate* Find(int controlId) const {
+        for (const ControlTemplate& c : controls)
+            if (c.id == controlId && controlId != kNoId) return &c;
+        return nullptr;
+    }
+};

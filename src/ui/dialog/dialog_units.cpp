@@ -1,0 +1,53 @@
+#include "ui/dialog/dialog_units.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+#include <cmath>
+
+namespace {
+
+QString DesktopFamily(const QString& face) {
+    if (QFontDatabase::hasFamily(face)) return face;
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
+// a * b / c rounded to the nearest integer, halves away from zero.
+int MulDiv(int a, int b, int c) {
+    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
+}
+
+}  // namespace
+
+QFont TemplateFont(const QString& face, int pointSize) {
+    QFont font(DesktopFamily(face));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(pointSize);
+    return font;
+}
+
+QFont FontWithCellHeight(const QString& face, int cellHeight) {
+    QFont font(DesktopFamily(face));
+    font.setStyleHint(QFont::SansSerif);
+    // Pixel sizes set the em, not the cell: scale by the family's ratio.
+    font.setPixelSize(cellHeight);
+    const int measured = QFontMetrics(font).height();
+    if (measured > 0 && measured != cellHeight)
+        font.setPixelSize(std::max(1, MulDiv(cellHeight, cellHeight, measured)));
+    return font;
+}
+
+DialogUnits::DialogUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int alphabet =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    baseWidth_ = std::max(1, (alphabet / 26 + 1) / 2);
+    baseHeight_ = std::max(1, metrics.height());
+}
+
+int DialogUnits::ToPixelsX(int x) const { return MulDiv(x, baseWidth_, 4); }
+int DialogUnits::ToPixelsY(int y) const { return MulDiv(y, baseHeight_, 8); }
+
+QRect DialogUnits::ToPixels(int x, int y, int width, int height) const {
+    return QRect(ToPixelsX(x), ToPixelsY(y), ToPixelsX(width), ToPixelsY(height));
+}

@@ -1,0 +1,34 @@
+#include "ui/dialog/message_box.h"
+
+#include "ui/dialog/dialog_template.h"
+
+#include <QMessageBox>
+
+namespace {
+
+MessageBoxHandler& CurrentHandler() {
+    static MessageBoxHandler handler;
+    return handler;
+}
+
+int ShowRealBox(const MessageBoxCall& call) {
+    QMessageBox box(call.owner);
+    box.setWindowTitle(call.caption);
+    box.setText(call.text);
+    box.setIcon((call.style & MB_ICONERROR) ? QMessageBox::Critical : QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return IDOK;
+}
+
+}  // namespace
+
+int ShowMessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned style) {
+    const MessageBoxCall call{owner, text, caption, style};
+    if (const MessageBoxHandler& handler = CurrentHandler()) return handler(call);
+    return ShowRealBox(call);
+}
+
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
+    return std::exchange(CurrentHandler(), std::move(handler));
+}

@@ -1,0 +1,107 @@
+#pragma once
+// The main window (template 102): card list, profile list, the tab control
+// with the five settings pages, and the commands beside them. It owns
+// everything that lives as long as the program.
+
+#include "platform/durable_file.h"
+#include "settings/settings_selection.h"
+#include "ui/app_options.h"
+#include "ui/dialog/controls.h"
+#include "ui/dialog/dialog.h"
+#include "ui/pages/image_page.h"
+#include "ui/pages/mode_page.h"
+#include "ui/pages/photo_page.h"
+#include "ui/pages/system_page.h"
+#include "ui/pages/video_page.h"
+
+#include <QIcon>
+#include <QMenu>
+
+#include <array>
+
+// Window-menu commands.
+inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
+inline constexpr unsigned SC_CLOSE = 0xF060;
+
+// Tab indices, in the order the tabs are shown.
+enum MainTab : int { kModeTab = 0, kVideoTab, kPhotoTab, kSystemTab, kImageTab, kTabCount };
+
+class CQuillmarVS2010Dlg : public CDialog {
+public:
+    explicit CQuillmarVS2010Dlg(AppOptions options = {});
+
+    // Runs a window-menu command: the About box, or the platform's default.
+    void OnSysCommand(unsigned id);
+    // The window menu (a context menu here: Linux desktops give programs no
+    // system menu of their own). Built by OnInitDialog.
+    QMenu* systemMenu() const { return system_menu; }
+
+    // Read access for the program's tests.
+    CDialog& page(int tab) const { return *pages[tab]; }
+    int currentPage() const { return current_page; }
+    SettingsSelection& currentSelection() { return selection; }
+    const QString& workDir() const { return work_dir; }
+    const QString& cfgPath() const { return cfg_path; }
+    const QString& targetRoot() const { return target_root; }
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // --- start-up and tabs (main_window.cpp)
+    void SetUpSystemMenu();
+    void SetUpTabs();
+    void OnTabSelChange();
+
+    // --- "Set" (main_window_set.cpp)
+    void OnSet();
+    // Pull or push every page in the order Mode, Video, Image, Photo, System.
+    void PullPages();
+    void PushPages();
+    // Success when target_root can still receive the file.
+    WriteOutcome CheckTargetStillThere() const;
+
+    // --- profiles (main_window_profiles.cpp)
+    void LoadProfiles();
+    void ApplyProfile();
+    void FillProfileList();
+    void OnNewProfile();
+    void CreateProfile(const QString& name);
+    void OnDelProfile();
+    void OnSaveProfile();
+    void OnSelchangeProfileList();
+
+    // --- card list (main_window_cards.cpp)
+    void SetUpCardList();
+    void RefreshCardList();
+    void OnCardItemChanged();
+    bool OnDeviceChange(unsigned event);
+
+    AppOptions options;
+    QIcon app_icon;
+    QIcon card_images;
+    QString current_profile;
+    QStringList profile_sections;
+    QStringList profile_names;
+    QString work_dir;
+    QString cfg_path;
+    QString target_root;
+    QFont list_font;
+    std::array<CDialog*, kTabCount> pages{};
+    int current_page = 0;
+    CTabCtrl tab_ctrl;
+    // Every choice of the five pages; a new selection holds 0 everywhere,
+    // the pages' values before any profile is applied.
+    SettingsSelection selection;
+    CDlgTab1 mode_page{selection};
+    CDlgTab2 video_page{selection};
+    CDlgTab3 image_page{selection};
+    CDlgTab4 photo_page{selection};
+    CDlgTab5 system_page{selection};
+    CListBox profile_list;
+    CListCtrl card_list;
+    QStringList card_roots;
+    QMenu* system_menu = nullptr;
+};

@@ -1,0 +1,49 @@
+// "Set": writes the pages' choices as camera.conf onto the target card.
+
+#include "ui/main_window.h"
+
+#include "settings/camera_conf.h"
+#include "ui/dialog/message_box.h"
+#include "ui/set_failure_message.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
+#include <ctime>
+
+void CQuillmarVS2010Dlg::PullPages() {
+    mode_page.UpdateData(true);
+    video_page.UpdateData(true);
+    image_page.UpdateData(true);
+    photo_page.UpdateData(true);
+    system_page.UpdateData(true);
+}
+
+void CQuillmarVS2010Dlg::PushPages() {
+    mode_page.UpdateData(false);
+    video_page.UpdateData(false);
+    image_page.UpdateData(false);
+    photo_page.UpdateData(false);
+    system_page.UpdateData(false);
+}
+
+WriteOutcome CQuillmarVS2010Dlg::CheckTargetStillThere() const {
+    // No card chosen yet: the file goes to the working directory.
+    if (target_root.isEmpty()) return WriteOutcome::Success();
+    // A card that was pulled leaves at most an empty folder behind; the file
+    // must never land there.
+    if (!QFileInfo(target_root).isDir())
+        return WriteOutcome::Failure(QStringLiteral("The folder \"%1\" does not exist").arg(target_root), ENOENT);
+    return WriteOutcome::Success();
+}
+
+void CQuillmarVS2010Dlg::OnSet() {
+    PullPages();
+    // The clock line takes the time after all five pages were pulled.
+    const QString text = BuildCameraConfText(selection, std::time(nullptr));
+    WriteOutcome outcome = CheckTargetStillThere();
+    if (outcome) outcome = WriteCameraConf(target_root, text);
+    if (!outcome)
+        ShowMessageBox(this, DescribeCameraConfFailure(target_root, outcome), QStringLiteral("Quillmar"),
+                       MB_OK | MB_ICONERROR);
+}

@@ -1,0 +1,61 @@
+#include "ui/pages/image_page.h"
+
+#include "ui/dialog/data_exchange.h"
+#include "ui/templates/dialog_templates.h"
+
+#include <array>
+
+namespace {
+
+// The centre reads "0", not the "0.0" the settings file gets.
+QString EvLabel(int position) {
+    static constexpr std::array<const char16_t*, 13> kLabels = {
+        u"-2.0", u"-1.7", u"-1.3", u"-1.0", u"-0.7", u"-0.3", u"0",
+        u"+0.3", u"+0.7", u"+1.0", u"+1.3", u"+1.7", u"+2.0"};
+    if (position < 0 || position >= static_cast<int>(kLabels.size())) return {};
+    return QString::fromUtf16(kLabels[position]);
+}
+
+QString SharpnessLabel(int position) { return QString::number(position + 1); }
+
+}  // namespace
+
+CDlgTab3::CDlgTab3(SettingsSelection& selection) : CDialog(kImagePageTemplate), selection_(selection) {
+    On(1058, Notification::Redraw, [this] { OnEvRedraw(); });
+    On(1109, Notification::Redraw, [this] { OnSharpnessRedraw(); });
+}
+
+void CDlgTab3::DoDataExchange(CDataExchange& dx) {
+    DDX_Radio(dx, 1042, selection_.at(keys::image_meter));
+    DDX_Radio(dx, 1047, selection_.at(keys::image_iso));
+    DDX_Radio(dx, 1054, selection_.at(keys::image_wb));
+    DDX_Control(dx, 1058, ev_slider_);
+    DDX_Text(dx, 1059, ev_label_);
+    DDX_Slider(dx, 1058, selection_.at(keys::image_ev));
+    DDX_Slider(dx, 1109, selection_.at(keys::image_sharpness));
+    DDX_Control(dx, 1109, sharpness_slider_);
+    DDX_Text(dx, 1111, sharpness_label_);
+}
+
+bool CDlgTab3::OnInitDialog() {
+    CDialog::OnInitDialog();
+    ev_slider_.SetRange(0, 12, false);
+    ev_slider_.SetTic(1);
+    ev_slider_.SetTicFreq(1);
+    sharpness_slider_.SetRange(0, 4, false);
+    sharpness_slider_.SetTic(1);
+    sharpness_slider_.SetTicFreq(1);
+    return true;
+}
+
+void CDlgTab3::OnEvRedraw() {
+    UpdateData(true);
+    ev_label_ = EvLabel(ev_slider_.GetPos());
+    UpdateData(false);
+}
+
+void CDlgTab3::OnSharpnessRedraw() {
+    UpdateData(true);
+    sharpness_label_ = SharpnessLabel(selection_.at(keys::image_sharpness));
+    UpdateData(false);
+}

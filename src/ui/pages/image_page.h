@@ -1,0 +1,26 @@
+#pragma once
+// Image page (template 131): metering, ISO, white balance, and the EV and
+// sharpness sliders with their live labels.
+
+#include "settings/settings_selection.h"
+#include "ui/dialog/controls.h"
+#include "ui/dialog/dialog.h"
+
+class CDlgTab3 : public CDialog {
+public:
+    explicit CDlgTab3(SettingsSelection& selection);
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
+
+private:
+    void OnEvRedraw();
+    void OnSharpnessRedraw();
+
+    SettingsSelection& selection_;
+    QString ev_label_;
+    CSliderCtrl ev_slider_;
+    CSliderCtrl sharpness_slider_;
+    QString sharpness_label_;
+};

@@ -1,0 +1,17 @@
+#pragma once
+// Mode page (template 129): the three recording modes.
+
+#include "settings/settings_selection.h"
+#include "ui/dialog/dialog.h"
+
+class CDlgTab1 : public CDialog {
+public:
+    // The page shows and changes the mode section of `selection`.
+    explicit CDlgTab1(SettingsSelection& selection);
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    SettingsSelection& selection_;
+};

@@ -1,0 +1,17 @@
+#pragma once
+// System page (template 134): the clock box, the system choices and the
+// "Format SD card" box.
+
+#include "settings/settings_selection.h"
+#include "ui/dialog/dialog.h"
+
+class CDlgTab5 : public CDialog {
+public:
+    explicit CDlgTab5(SettingsSelection& selection);
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    SettingsSelection& selection_;
+};

@@ -1,0 +1,23 @@
+#pragma once
+// Video page (template 130): recording choices and the microphone volume
+// slider with its live label.
+
+#include "settings/settings_selection.h"
+#include "ui/dialog/controls.h"
+#include "ui/dialog/dialog.h"
+
+class CDlgTab2 : public CDialog {
+public:
+    explicit CDlgTab2(SettingsSelection& selection);
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
+
+private:
+    void OnVolumeRedraw();
+
+    SettingsSelection& selection_;
+    CSliderCtrl mic_slider_;
+    QString volume_label_;
+};

@@ -1,0 +1,41 @@
+#include "ui/set_failure_message.h"
+
+#include <QDir>
+
+#include <cerrno>
+
+namespace {
+
+QString PlainReason(int error) {
+    switch (error) {
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("The card is write-protected or read-only. "
+                              "Slide its lock switch to unlocked, or choose another card.");
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return QStringLiteral("The card is full. Free some space on it and press \"Set\" again.");
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO:
+    case ESTALE:
+    case EIO:
+        return QStringLiteral("The card is no longer there. Insert it again and choose it in the list.");
+    default:
+        return {};
+    }
+}
+
+}  // namespace
+
+QString DescribeCameraConfFailure(const QString& targetRoot, const WriteOutcome& outcome) {
+    const QString where = targetRoot.isEmpty() ? QDir::currentPath() : QDir::toNativeSeparators(targetRoot);
+    QString text = QStringLiteral("The settings could not be written to %1.\n\n").arg(where);
+    const QString plain = PlainReason(outcome.errorCode);
+    text += plain.isEmpty() ? QStringLiteral("The system reports: %1").arg(outcome.error)
+                            : plain + QStringLiteral("\n\nDetails: %1").arg(outcome.error);
+    return text;
+}

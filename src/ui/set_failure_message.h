@@ -1,0 +1,10 @@
+#pragma once
+// The words the error box uses when camera.conf could not be written.
+
+#include "platform/durable_file.h"
+
+#include <QString>
+
+// Says in plain words what went wrong (write-protected, full, gone, or the
+// system's reason), then the details of the failed step.
+QString DescribeCameraConfFailure(const QString& targetRoot, const WriteOutcome& outcome);

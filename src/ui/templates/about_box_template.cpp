@@ -1,0 +1,14 @@
+#include "ui/templates/dialog_templates.h"
+
+namespace {
+using enum ControlKind;
+
+constexpr ControlTemplate kControls[] = {
+    {kNoId, Icon, u"128", 14, 14, 20, 20, 0},
+    {kNoId, Text, u"Quillmar, Version 1.0", 42, 14, 114, 8, 0},
+    {IDOK, DefPushButton, u"OK", 113, 41, 50, 14, kTabStop},
+};
+}  // namespace
+
+const DialogTemplate kAboutBoxTemplate{
+    IDD_ABOUTBOX, u"About Quillmar", u"MS Shell Dlg", 8, 170, 62, kControls};

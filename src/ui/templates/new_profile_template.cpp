@@ -1,0 +1,14 @@
+#include "ui/templates/dialog_templates.h"
+
+namespace {
+using enum ControlKind;
+
+constexpr ControlTemplate kControls[] = {
+    {1063, Edit, u"", 15, 25, 162, 14, kTabStop},
+    {IDOK, DefPushButton, u"确定", 28, 51, 50, 14, kTabStop},
+    {IDCANCEL, PushButton, u"取消", 106, 51, 50, 14, kTabStop},
+};
+}  // namespace
+
+const DialogTemplate kNewProfileTemplate{
+    IDD_NEW_CFG, u"New", u"MS Shell Dlg", 8, 192, 82, kControls};
