@@ -16,7 +16,11 @@
 
 CDialog::CDialog(const DialogTemplate& dialogTemplate) : template_(dialogTemplate) {}
 
-CDialog::~CDialog() = default;
+CDialog::~CDialog() {
+    // The controls outlive this part of the object (QWidget deletes them
+    // later); nothing they report may reach the message map from then on.
+    for (const QMetaObject::Connection& c : connections_) disconnect(c);
+}
 
 bool CDialog::Create(QWidget* parent) {
     if (created_) return true;
@@ -78,20 +82,20 @@ void CDialog::GroupRadios() {
 void CDialog::Connect(const Control& control) {
     const int id = control.tmpl->id;
     QWidget* w = control.widget;
+    auto report = [this, id](Notification code) { return [this, id, code] { Notify(id, code); }; };
+    QMetaObject::Connection c;
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        connect(button, &QAbstractButton::clicked, this, [this, id] { Notify(id, Notification::Clicked); });
+        c = connect(button, &QAbstractButton::clicked, this, report(Notification::Clicked));
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
-        connect(list, &QListWidget::itemSelectionChanged, this,
-                [this, id] { Notify(id, Notification::SelChange); });
+        c = connect(list, &QListWidget::itemSelectionChanged, this, report(Notification::SelChange));
     } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
-        connect(table, &QTableWidget::itemSelectionChanged, this,
-                [this, id] { Notify(id, Notification::ItemChanged); });
+        c = connect(table, &QTableWidget::itemSelectionChanged, this, report(Notification::ItemChanged));
     } else if (auto* slider = qobject_cast<QSlider*>(w)) {
-        connect(slider, &QSlider::valueChanged, this, [this, id] { Notify(id, Notification::Redraw); });
+        c = connect(slider, &QSlider::valueChanged, this, report(Notification::Redraw));
     } else if (auto* tabs = dynamic_cast<TabControl*>(w)) {
-        connect(tabs->tabBar(), &QTabBar::currentChanged, this,
-                [this, id] { Notify(id, Notification::SelChange); });
+        c = connect(tabs->tabBar(), &QTabBar::currentChanged, this, report(Notification::SelChange));
     }
+    if (c) connections_.push_back(c);
 }
 
 void CDialog::SetInitialFocus() {

@@ -99,6 +99,7 @@ private:
     DialogUnits units_{1, 1};
     std::vector<Control> controls_;
     std::vector<Route> routes_;
+    std::vector<QMetaObject::Connection> connections_;
     std::vector<int> pendingRedraws_;
     int exchangeDepth_ = 0;
     bool redrawing_ = false;
