@@ -77,7 +77,7 @@ private:
     void SetUpCardList();
     void RefreshCardList();
     void OnCardItemChanged();
-    bool OnDeviceChange(unsigned event);
+    bool OnDeviceChange();
 
     AppOptions options;
     QIcon app_icon;

@@ -31,7 +31,7 @@ void CQuillmarVS2010Dlg::OnCardItemChanged() {
 }
 
 // cards: the device watcher calls this on every arrival or removal.
-bool CQuillmarVS2010Dlg::OnDeviceChange(unsigned) {
+bool CQuillmarVS2010Dlg::OnDeviceChange() {
     RefreshCardList();
     return true;
 }

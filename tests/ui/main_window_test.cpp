@@ -98,6 +98,27 @@ TEST_F(MainWindowTest, FirstStartShowsTheModeTabAtTheDefaults) {
     EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 }
 
+TEST_F(MainWindowTest, CardListIsAGridOfFourColumnsWithTheCardIcon) {
+    auto* table = qobject_cast<QTableWidget*>(window->GetDlgItem(1000));
+    ASSERT_NE(table, nullptr);
+    EXPECT_TRUE(table->showGrid());
+    EXPECT_EQ(table->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_EQ(table->selectionMode(), QAbstractItemView::SingleSelection);
+    const char* headers[] = {"Device", "Label", "Description", "Version"};
+    const int widths[] = {65, 100, 200, table->contentsRect().width() - 365};
+    ASSERT_EQ(table->columnCount(), 4);
+    for (int column = 0; column < 4; ++column) {
+        EXPECT_EQ(table->horizontalHeaderItem(column)->text(), QString::fromLatin1(headers[column]));
+        EXPECT_EQ(table->columnWidth(column), widths[column]) << column;
+    }
+    TargetFolder(QStringLiteral("/media/CARD"));
+    TargetFolder(QStringLiteral("/media/OTHER"));
+    for (int row = 0; row < 2; ++row) EXPECT_FALSE(table->item(row, 0)->icon().isNull()) << row;
+    EXPECT_EQ(window->targetRoot(), QStringLiteral("/media/OTHER/"));
+    table->clearSelection();  // a row losing the selection keeps the target
+    EXPECT_EQ(window->targetRoot(), QStringLiteral("/media/OTHER/"));
+}
+
 TEST_F(MainWindowTest, TabsShowTheirPages) {
     const int expectedTemplate[] = {IDD_TAB_MODE, IDD_TAB_VIDEO, IDD_TAB_PHOTO, IDD_TAB_SYSTEM, IDD_TAB_IMAGE};
     const char* texts[] = {"Mode Setting", "Video Setting", "Photo Setting", "System Setting", "Image Setting"};
@@ -134,6 +155,11 @@ TEST_F(MainWindowTest, SwitchingTabsKeepsWhatThePagesShow) {
 
 enum class Ending { Escape, Enter, CloseBox, MenuClose };
 
+std::string EndingName(Ending ending) {
+    constexpr const char* kNames[] = {"Escape", "Enter", "CloseBox", "MenuClose"};
+    return kNames[static_cast<int>(ending)];
+}
+
 class MainWindowEnding : public MainWindowTest, public ::testing::WithParamInterface<Ending> {};
 
 TEST_P(MainWindowEnding, EndsWithoutWritingAnything) {
@@ -153,7 +179,8 @@ TEST_P(MainWindowEnding, EndsWithoutWritingAnything) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, MainWindowEnding,
-                         ::testing::Values(Ending::Escape, Ending::Enter, Ending::CloseBox, Ending::MenuClose));
+                         ::testing::Values(Ending::Escape, Ending::Enter, Ending::CloseBox, Ending::MenuClose),
+                         [](const auto& info) { return EndingName(info.param); });
 
 TEST_F(MainWindowTest, WindowMenuEndsWithAboutAfterASeparator) {
     const QList<QAction*> actions = window->systemMenu()->actions();

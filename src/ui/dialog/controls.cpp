@@ -66,9 +66,15 @@ void CListCtrl::InsertColumn(int column, const QString& heading, int width) {
     widget_->setColumnWidth(column, width);
 }
 
+namespace {
+constexpr char kRowImage[] = "quillmarRowImage";
+}  // namespace
+
+void CListCtrl::SetImage(const QIcon& image) { widget_->setProperty(kRowImage, image); }
+
 void CListCtrl::InsertItem(int row, const QString& text) {
     widget_->insertRow(row);
-    auto* item = new QTableWidgetItem(image_, text);
+    auto* item = new QTableWidgetItem(widget_->property(kRowImage).value<QIcon>(), text);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     widget_->setItem(row, 0, item);
     for (int column = 1; column < widget_->columnCount(); ++column) SetItemText(row, column, QString());

@@ -58,7 +58,7 @@ public:
 class CListCtrl : public CControlHandle<QTableWidget> {
 public:
     void InsertColumn(int column, const QString& heading, int width);
-    // Inserts a row showing the list's image and `text` in column 0.
+    // Inserts a row showing the control's image and `text` in column 0.
     void InsertItem(int row, const QString& text);
     void SetItemText(int row, int column, const QString& text);
     QString GetItemText(int row, int column) const;
@@ -68,10 +68,8 @@ public:
     void SelectItem(int row);
     // The selected row, or -1.
     int GetSelectedItem() const;
-    void SetImage(const QIcon& image) { image_ = image; }
-
-private:
-    QIcon image_;
+    // The image every row shows; kept by the control, as its image list is.
+    void SetImage(const QIcon& image);
 };
 
 class CTabCtrl : public CControlHandle<TabControl> {

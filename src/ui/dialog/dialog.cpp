@@ -124,10 +124,9 @@ void CDialog::Notify(int id, Notification code) {
     }
     for (const Route& route : routes_) {
         if (route.id != id || route.code != code) continue;
-        const bool outer = !redrawing_;
-        if (code == Notification::Redraw) redrawing_ = true;
+        redrawing_ = code == Notification::Redraw;
         route.handler();
-        if (code == Notification::Redraw && outer) redrawing_ = false;
+        redrawing_ = false;
         return;
     }
     if (code == Notification::Clicked && (id == IDOK || id == IDCANCEL)) {
