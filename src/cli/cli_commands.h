@@ -5,3 +5,5 @@
 
 int RunPrint(const CliContext& ctx);
 int RunWrite(const CliContext& ctx);
+int RunProfiles(const CliContext& ctx);
+int RunSave(const CliContext& ctx);

@@ -11,12 +11,22 @@ const QCommandLineOption syncClock(QStringLiteral("sync-clock"),
 const QCommandLineOption card(QStringLiteral("card"),
                               QStringLiteral("The card folder that receives camera.conf."),
                               QStringLiteral("DIR"));
+const QCommandLineOption config(QStringLiteral("config"),
+                                QStringLiteral("The profile file (default: cfg.ini in the working directory)."),
+                                QStringLiteral("PATH"));
+const QCommandLineOption profile(QStringLiteral("profile"), QStringLiteral("The profile to use or save."),
+                                 QStringLiteral("NAME"));
+const QCommandLineOption noSyncClock(QStringLiteral("no-sync-clock"),
+                                     QStringLiteral("Leave the sync_clock line out, whatever the profile says."));
 }  // namespace cli_option
 
 void AddCliOptions(QCommandLineParser& parser) {
     parser.addOption(cli_option::set);
     parser.addOption(cli_option::syncClock);
     parser.addOption(cli_option::card);
+    parser.addOption(cli_option::config);
+    parser.addOption(cli_option::profile);
+    parser.addOption(cli_option::noSyncClock);
 }
 
 namespace {
