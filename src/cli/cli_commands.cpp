@@ -8,6 +8,9 @@ const QList<CliCommand>& CliCommands() {
         {"write", "write --card DIR [--set KEY=OPTION]... [--sync-clock]\n"
                   "    Write the chosen settings as DIR/camera.conf.",
          RunWrite},
+        {"cards", "cards [--json] [--card DIR]...\n"
+                  "    List the removable drives, then each DIR, with label, space and version.",
+         RunCards},
     };
     return commands;
 }

@@ -5,3 +5,4 @@
 
 int RunPrint(const CliContext& ctx);
 int RunWrite(const CliContext& ctx);
+int RunCards(const CliContext& ctx);

@@ -9,14 +9,17 @@ const QCommandLineOption set(QStringLiteral("set"),
 const QCommandLineOption syncClock(QStringLiteral("sync-clock"),
                                    QStringLiteral("Add the sync_clock line with the local time."));
 const QCommandLineOption card(QStringLiteral("card"),
-                              QStringLiteral("The card folder that receives camera.conf."),
+                              QStringLiteral("The card folder that receives camera.conf; "
+                                             "for cards, one more card row (repeatable)."),
                               QStringLiteral("DIR"));
+const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the cards as JSON."));
 }  // namespace cli_option
 
 void AddCliOptions(QCommandLineParser& parser) {
     parser.addOption(cli_option::set);
     parser.addOption(cli_option::syncClock);
     parser.addOption(cli_option::card);
+    parser.addOption(cli_option::json);
 }
 
 namespace {

@@ -1,0 +1,64 @@
+#pragma once
+// An in-memory list control that behaves like the window's: selecting a
+// row reports it as changed, a click moves the selection, rows can refuse
+// deletion or insertion on request.
+
+#include "cards/card_list.h"
+#include "cards/card_list_view.h"
+
+#include <QList>
+#include <QStringList>
+
+class FakeCardListView : public CardListView {
+public:
+    CardList* owner = nullptr;  // receives item changes
+    bool refuse_delete = false;
+    int refuse_inserts = 0;  // the next this many insertions fail
+    int selected = -1;
+
+    int ItemCount() const override { return static_cast<int>(rows_.size()); }
+    bool DeleteItem(int row) override {
+        if (refuse_delete || row < 0 || row >= ItemCount()) return false;
+        rows_.removeAt(row);
+        if (selected == row) selected = -1;
+        if (selected > row) --selected;
+        return true;
+    }
+    int InsertItem(int row, const QString& text) override {
+        if (refuse_inserts > 0) {
+            --refuse_inserts;
+            return -1;
+        }
+        if (row < 0 || row > ItemCount()) return -1;
+        rows_.insert(row, QStringList{text, {}, {}, {}});
+        return row;
+    }
+    bool SetItemText(int row, int column, const QString& text) override {
+        if (row < 0 || row >= ItemCount() || column < 0 || column > 3) return false;
+        rows_[row][column] = text;
+        return true;
+    }
+    void SelectAndFocusItem(int row) override {
+        selected = row;
+        if (owner) owner->OnCardItemChanged(row);
+    }
+    QString ItemText(int row, int column) const override {
+        if (row < 0 || row >= ItemCount() || column < 0 || column > 3) return {};
+        return rows_[row][column];
+    }
+
+    // A user's click: the row that loses the selection is reported, then the
+    // one that gains it; a click on empty space reports only the loser.
+    void Click(int row) {
+        const int old = selected;
+        selected = row;
+        if (owner && old >= 0) owner->OnCardItemChanged(old);
+        if (owner && row >= 0) owner->OnCardItemChanged(row);
+    }
+
+    QStringList Row(int row) const { return rows_.value(row); }
+    void AddLeftoverRow(const QString& text) { rows_.append(QStringList{text, "old", "old", "old"}); }
+
+private:
+    QList<QStringList> rows_;
+};
