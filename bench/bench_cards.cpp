@@ -30,8 +30,8 @@ struct TwentyCards {
 
     TwentyCards() {
         namespace dp = test_support::devpaths;
-        tree.AddDisk(dp::Sata(1, "sda"), 8, 0, false);
-        tree.AddPartition(dp::Sata(1, "sda"), "sda1", 8, 1);
+        tree.AddDevice(dp::Sata("sda"), 8, 0, "0");
+        tree.AddDevice(dp::Sata("sda/sda1"), 8, 1);
         tree.AddMount(8, 1, "/", "ext4", "/dev/sda1");
         tree.AddMount(0, 20, "/proc", "proc", "proc");
         tree.AddMount(0, 21, "/sys", "sysfs", "sysfs");
@@ -39,8 +39,8 @@ struct TwentyCards {
             const QByteArray disk = "sd" + QByteArray(1, static_cast<char>('b' + i));
             const unsigned major = i < 14 ? 8 : 65;
             const unsigned minor = static_cast<unsigned>((i % 14 + 1) * 16);
-            tree.AddDisk(dp::Usb(i + 1, disk.constData()), major, minor, i % 2 == 0);
-            tree.AddPartition(dp::Usb(i + 1, disk.constData()), QString::fromLatin1(disk + '1'), major, minor + 1);
+            tree.AddDevice(dp::Usb(i + 1, disk), major, minor, i % 2 == 0 ? "1" : "0");
+            tree.AddDevice(dp::Usb(i + 1, disk + '/' + disk + '1'), major, minor + 1);
             const QString mountDir = dir.path() + QStringLiteral("/media/CARD%1").arg(i, 2, 10, QLatin1Char('0'));
             QDir().mkpath(mountDir);
             tree.AddMount(major, minor + 1, QFile::encodeName(mountDir), "vfat", "/dev/" + disk + '1');

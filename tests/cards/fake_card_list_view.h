@@ -1,7 +1,6 @@
 #pragma once
-// An in-memory list control that behaves like the window's: selecting a
-// row reports it as changed, a click moves the selection, rows can refuse
-// deletion or insertion on request.
+// An in-memory list control that behaves like the window's: selecting a row
+// reports it to the card list, and it can refuse deletions or insertions.
 
 #include "cards/card_list.h"
 #include "cards/card_list_view.h"
@@ -15,27 +14,24 @@ public:
     bool refuse_delete = false;
     int refuse_inserts = 0;  // the next this many insertions fail
     int selected = -1;
+    QList<QStringList> rows;
 
-    int ItemCount() const override { return static_cast<int>(rows_.size()); }
+    int ItemCount() const override { return static_cast<int>(rows.size()); }
     bool DeleteItem(int row) override {
         if (refuse_delete || row < 0 || row >= ItemCount()) return false;
-        rows_.removeAt(row);
-        if (selected == row) selected = -1;
-        if (selected > row) --selected;
+        rows.removeAt(row);
+        selected = selected == row ? -1 : selected - (selected > row);
         return true;
     }
     int InsertItem(int row, const QString& text) override {
-        if (refuse_inserts > 0) {
-            --refuse_inserts;
-            return -1;
-        }
+        if (refuse_inserts > 0 && refuse_inserts--) return -1;
         if (row < 0 || row > ItemCount()) return -1;
-        rows_.insert(row, QStringList{text, {}, {}, {}});
+        rows.insert(row, QStringList{text, {}, {}, {}});
         return row;
     }
     bool SetItemText(int row, int column, const QString& text) override {
-        if (row < 0 || row >= ItemCount() || column < 0 || column > 3) return false;
-        rows_[row][column] = text;
+        if (ItemText(row, column).isNull()) return false;
+        rows[row][column] = text;
         return true;
     }
     void SelectAndFocusItem(int row) override {
@@ -44,21 +40,15 @@ public:
     }
     QString ItemText(int row, int column) const override {
         if (row < 0 || row >= ItemCount() || column < 0 || column > 3) return {};
-        return rows_[row][column];
+        return rows[row][column].isNull() ? QStringLiteral("") : rows[row][column];
     }
 
-    // A user's click: the row that loses the selection is reported, then the
-    // one that gains it; a click on empty space reports only the loser.
+    // A user's click: the row losing the selection is reported, then the
+    // one gaining it; a click on empty space (-1) reports only the loser.
     void Click(int row) {
         const int old = selected;
         selected = row;
         if (owner && old >= 0) owner->OnCardItemChanged(old);
         if (owner && row >= 0) owner->OnCardItemChanged(row);
     }
-
-    QStringList Row(int row) const { return rows_.value(row); }
-    void AddLeftoverRow(const QString& text) { rows_.append(QStringList{text, "old", "old", "old"}); }
-
-private:
-    QList<QStringList> rows_;
 };
