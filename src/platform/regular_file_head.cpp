@@ -10,7 +10,7 @@
 
 std::optional<QByteArray> ReadRegularFileHead(const QString& path, qsizetype max_bytes) {
     const QByteArray name = QFile::encodeName(path);
-    // Refuse special files before opening them: opening a device can have
+    // Refuse anything but a regular file before opening it: opening a device can have
     // effects of its own. The check after opening closes the race.
     struct stat st {};
     if (::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
