@@ -10,3 +10,4 @@ for preset in dev sanitize; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+./scripts/fuzz.sh

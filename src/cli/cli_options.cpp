@@ -9,7 +9,8 @@ const QCommandLineOption set(QStringLiteral("set"),
 const QCommandLineOption syncClock(QStringLiteral("sync-clock"),
                                    QStringLiteral("Add the sync_clock line with the local time."));
 const QCommandLineOption card(QStringLiteral("card"),
-                              QStringLiteral("The card folder that receives camera.conf."),
+                              QStringLiteral("The card folder that receives camera.conf; "
+                                             "for cards, one more card row (repeatable)."),
                               QStringLiteral("DIR"));
 const QCommandLineOption config(QStringLiteral("config"),
                                 QStringLiteral("The profile file (default: cfg.ini in the working directory)."),
@@ -18,6 +19,7 @@ const QCommandLineOption profile(QStringLiteral("profile"), QStringLiteral("The 
                                  QStringLiteral("NAME"));
 const QCommandLineOption noSyncClock(QStringLiteral("no-sync-clock"),
                                      QStringLiteral("Leave the sync_clock line out, whatever the profile says."));
+const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the cards as JSON."));
 }  // namespace cli_option
 
 void AddCliOptions(QCommandLineParser& parser) {
@@ -27,6 +29,7 @@ void AddCliOptions(QCommandLineParser& parser) {
     parser.addOption(cli_option::config);
     parser.addOption(cli_option::profile);
     parser.addOption(cli_option::noSyncClock);
+    parser.addOption(cli_option::json);
 }
 
 namespace {

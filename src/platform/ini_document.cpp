@@ -59,7 +59,7 @@ IniDocument::Line IniDocument::Classify(QStringView text) {
         line.kind = LineKind::kEntry;
         line.name = TrimBlanks(t.first(eq)).toString();
         line.value = TrimBlanks(t.sliced(eq + 1)).toString();
-        line.indent = text.first(text.indexOf(t.front())).toString();
+        line.indent = text.first(t.data() - text.data()).toString();
     }
     return line;
 }

@@ -58,6 +58,8 @@ TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
         {{"write"}, {"--card", "--card"}},
         {{"launch"}, {"\"launch\"", "--help"}},
         {{}, {"no command", "--help"}},
+        {{"print", "--colour"}, {"colour", "--help"}},
+        {{"print", "extra"}, {"\"extra\"", "unexpected"}},
     };
     for (const RefusalCase& c : cases) {
         const auto run = RunCli(c.args);

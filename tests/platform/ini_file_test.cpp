@@ -1,6 +1,7 @@
 #include "platform/ini_file.h"
 
 #include "support/child_process.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,16 +12,9 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
+using test_support::ReadAll;
 
-void WriteRaw(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
+void WriteRaw(const QString& path, const QByteArray& bytes) { ASSERT_TRUE(test_support::WriteRaw(path, bytes)); }
 
 class IniFileTest : public ::testing::Test {
 protected:

@@ -1,8 +1,9 @@
 #pragma once
 // Files and helpers shared by the profile store tests.
 
+#include "support/test_files.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 namespace profile_test {
@@ -18,15 +19,8 @@ inline const QByteArray kFirstUseFile =
     "sync_clock=TRUE\r\nimage_rotate=normal\r\ntvmode=ntsc\r\nlightfreq=60Hz\r\nauto_shutdown=3Min\r\n"
     "datefmt=ymd\r\nosd=on\r\nop_beep=on\r\nformat=false\r\n";
 
-inline QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-inline bool WriteRaw(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
+using test_support::ReadAll;
+using test_support::WriteRaw;
 
 // A file of `count` profiles "p0".."pN", each a copy of the default profile.
 inline QByteArray ManyProfiles(int count) {

@@ -3,13 +3,12 @@
 
 #include "platform/ini_file.h"
 #include "profile_files.h"
-#include "profiles/profile_store.h"
+#include "profile_store_fixture.h"
 #include "support/child_process.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -20,14 +19,8 @@ namespace {
 
 using namespace profile_test;
 
-class ProfileDurabilityTest : public ::testing::Test {
+class ProfileDurabilityTest : public ProfileStoreFixture {
 protected:
-    QTemporaryDir dir;
-    QString path = dir.path() + QStringLiteral("/cfg.ini");
-    SettingsSelection selection;
-    ProfileStore store{selection};
-    void SetUp() override { store.cfg_path = path; }
-
     QStringList Entries() const {
         return QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
     }

@@ -1,23 +1,16 @@
 #include "profiles/profile_store.h"
 
 #include "profile_files.h"
+#include "profile_store_fixture.h"
 #include "profiles/profile_key_order.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace profile_test;
 
-class ProfileStoreTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    QString path = dir.path() + QStringLiteral("/cfg.ini");
-    SettingsSelection selection;
-    ProfileStore store{selection};
-    void SetUp() override { store.cfg_path = path; }
-};
+using ProfileStoreTest = ProfileStoreFixture;
 
 TEST_F(ProfileStoreTest, FirstUseCreatesTheDefaultProfile) {
     for (const ProfileFileAccess access : {ProfileFileAccess::kReadOnly, ProfileFileAccess::kReadWrite}) {
