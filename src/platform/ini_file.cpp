@@ -23,17 +23,6 @@ WriteOutcome IniFile::Commit() {
     return outcome;
 }
 
-QStringList IniSectionNames(const QString& path, QString* error) {
-    IniFile file(path);
-    return file.Load(error) ? file.document().SectionNames() : QStringList();
-}
-
-QString IniReadString(const QString& path, QStringView section, QStringView key, const QString& fallback,
-                      QString* error) {
-    IniFile file(path);
-    return file.Load(error) ? file.document().Value(section, key, fallback) : fallback;
-}
-
 WriteOutcome IniWriteString(const QString& path, QStringView section, QStringView key, QStringView value) {
     IniFile file(path);
     QString error;

@@ -35,12 +35,6 @@ private:
     QString loadError_;
 };
 
-// Single operations, each a load and, for a change, one commit: what the
-// camera tools' private-profile calls do, for callers that need one value.
-// Reads fill `error` and return the fallback (or nothing) when the file
-// cannot be read; a missing file reads as empty.
-QStringList IniSectionNames(const QString& path, QString* error);
-QString IniReadString(const QString& path, QStringView section, QStringView key, const QString& fallback,
-                      QString* error);
+// Single changes, each one load and at most one commit.
 WriteOutcome IniWriteString(const QString& path, QStringView section, QStringView key, QStringView value);
 WriteOutcome IniDeleteSection(const QString& path, QStringView section);

@@ -1,7 +1,6 @@
 #include "platform/durable_file.h"
 
 #include "support/child_process.h"
-#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,9 +12,16 @@
 
 namespace {
 
-using test_support::ReadAll;
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
 
-void WriteRaw(const QString& path, const QByteArray& bytes) { ASSERT_TRUE(test_support::WriteRaw(path, bytes)); }
+void WriteRaw(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
 
 QStringList Entries(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);

@@ -1,10 +1,11 @@
 #pragma once
-// Files and helpers shared by the profile store tests.
+// Files and a fixture shared by the profile tests.
 
-#include "support/test_files.h"
+#include "profiles/profile_store.h"
 
-#include <QByteArray>
-#include <QString>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace profile_test {
 
@@ -19,15 +20,32 @@ inline const QByteArray kFirstUseFile =
     "sync_clock=TRUE\r\nimage_rotate=normal\r\ntvmode=ntsc\r\nlightfreq=60Hz\r\nauto_shutdown=3Min\r\n"
     "datefmt=ymd\r\nosd=on\r\nop_beep=on\r\nformat=false\r\n";
 
-using test_support::ReadAll;
-using test_support::WriteRaw;
+inline QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
 
-// A file of `count` profiles "p0".."pN", each a copy of the default profile.
+inline bool WriteRaw(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// `count` profiles "p0".."pN", each a copy of the default profile.
 inline QByteArray ManyProfiles(int count) {
-    const QByteArray body = kFirstUseFile.mid(kFirstUseFile.indexOf("mode_1="));
     QByteArray file = "[basic]\r\nlast_cfg=default\r\n";
-    for (int i = 0; i < count; ++i) file += "[profile-p" + QByteArray::number(i) + "]\r\n" + body;
+    for (int i = 0; i < count; ++i)
+        file += "[profile-p" + QByteArray::number(i) + "]\r\n" + kFirstUseFile.mid(kFirstUseFile.indexOf("mode_1="));
     return file;
 }
+
+// A store on cfg.ini in a fresh temporary folder.
+class ProfileStoreFixture : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.path() + QStringLiteral("/cfg.ini");
+    SettingsSelection selection;
+    ProfileStore store{selection};
+    void SetUp() override { store.cfg_path = path; }
+};
 
 }  // namespace profile_test
