@@ -16,6 +16,9 @@ const QList<CliCommand>& CliCommands() {
                  "    Store profile NAME: an existing one keeps its values except those given, a new\n"
                  "    one starts from the defaults with the clock on.",
          RunSave},
+        {"delete", "delete --profile NAME\n"
+                   "    Remove profile NAME from the profile file.",
+         RunDelete},
         {"cards", "cards [--json] [--card DIR]...\n"
                   "    List the removable drives, then each DIR, with label, space and version.",
          RunCards},

@@ -1,9 +1,10 @@
-// "profiles" and "save": listing and storing the profiles of cfg.ini.
+// "profiles", "save" and "delete": the profiles of cfg.ini.
 
 #include "cli/cli_commands.h"
 #include "cli/cli_options.h"
 #include "cli/cli_profile_file.h"
 #include "cli/cli_selection.h"
+#include "profiles/profile_name_rules.h"
 
 int RunProfiles(const CliContext& ctx) {
     SettingsSelection selection;
@@ -23,10 +24,6 @@ int RunSave(const CliContext& ctx) {
     const QString name = ctx.parser.value(cli_option::profile);
     QString error;
     SelectionChoices choices;
-    if (!ProfileStore::CheckProfileName(name, &error)) {
-        ctx.Error(error);
-        return kExitUsage;
-    }
     if (!ParseSelectionChoices(ctx, &choices)) return kExitUsage;
 
     // Loading as the program does: a missing file is created with "default".
@@ -49,10 +46,47 @@ int RunSave(const CliContext& ctx) {
             outcome = store.SaveProfile();
         }
     } else {
+        // A new profile passes the same name checks as in the window.
+        switch (CheckNewProfileName(store, name, &error)) {
+        case NewProfileNameCheck::kAccepted:
+            break;
+        case NewProfileNameCheck::kInUse:
+            ctx.Error(QStringLiteral("the name \"%1\" is already used by another profile.").arg(name));
+            return kExitUsage;
+        case NewProfileNameCheck::kUnstorable:
+            ctx.Error(error);
+            return kExitUsage;
+        case NewProfileNameCheck::kUnreadable:
+            ctx.Error(error);
+            return kExitFailure;
+        }
         selection = SettingsSelection::Defaults(1);  // as the profile made at first use
         ApplyChoices(choices, selection);
         outcome = store.AddProfile(name);
     }
+    if (!outcome) {
+        ctx.Error(outcome.error);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int RunDelete(const CliContext& ctx) {
+    if (!ctx.parser.isSet(cli_option::profile)) {
+        ctx.Error(QStringLiteral("delete needs --profile NAME."));
+        return kExitUsage;
+    }
+    SettingsSelection selection;
+    ProfileStore store(selection);
+    if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
+    const QString name = ctx.parser.value(cli_option::profile);
+    const int index = store.FindProfile(name);
+    if (index < 0) {
+        ctx.Error(QStringLiteral("there is no profile \"%1\". Profiles: %2.")
+                      .arg(name, store.profile_names.join(QStringLiteral(", "))));
+        return kExitUsage;
+    }
+    const WriteOutcome outcome = store.DeleteProfileSection(store.profile_sections.at(index));
     if (!outcome) {
         ctx.Error(outcome.error);
         return kExitFailure;

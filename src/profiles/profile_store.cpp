@@ -41,10 +41,6 @@ QString ProfileStore::ShownName(const QString& section) {
     return shown;
 }
 
-bool ProfileStore::CheckProfileName(const QString& name, QString* error) {
-    return IniDocument::CheckSectionName(SectionForName(name), error);
-}
-
 void ProfileStore::ListProfiles(const IniDocument& doc) {
     profile_sections = doc.SectionNames();
     profile_sections.removeOne(QString::fromUtf16(kBasicSection));  // the first exact "basic" only

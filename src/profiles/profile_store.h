@@ -41,8 +41,6 @@ public:
     static QString SectionForName(const QString& name);
     // A section's shown name: its characters from position 8, at most 16.
     static QString ShownName(const QString& section);
-    // False, with the reason, for a name no section header can carry.
-    static bool CheckProfileName(const QString& name, QString* error);
 
     // Fills the lists from the file and applies the first profile. A file
     // that is missing or lists no profile gets "default" at the schema's

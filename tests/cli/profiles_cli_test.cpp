@@ -80,4 +80,33 @@ TEST_F(ProfilesCliTest, RefusalsAndFailures) {
     }
 }
 
+TEST_F(ProfilesCliTest, NewNamesNeverOverwriteAnotherProfileAndDeleteRemovesOne) {
+    ASSERT_TRUE(WriteRaw(path, kHandWritten));
+    const QByteArray before = ReadAll(path);
+    const struct {
+        const char* name;
+        const char* mentions;
+    } refused[] = {
+        {"abcdefghijklmnop", "already used"},  // the shown name of a longer section
+        {"a[b", "\"[\""},
+        {"tab\there", "control"},
+        {"trailing ", "blank"},
+    };
+    for (const auto& c : refused) {
+        const CliRun run = Run({"save", "--profile", QString::fromUtf8(c.name)});
+        EXPECT_EQ(run.exitCode, 2) << c.name;
+        EXPECT_TRUE(run.err.contains(c.mentions)) << c.name << ": " << run.err.toStdString();
+    }
+    EXPECT_EQ(ReadAll(path), before);
+
+    // Saving an existing profile under its full name updates it in place.
+    ASSERT_EQ(Run({"save", "--profile", "abcdefghijklmnopqrst", "--set", "mode_3=16M"}).exitCode, 0);
+    EXPECT_TRUE(ReadAll(path).contains("[profile-abcdefghijklmnopqrst]\nmode_3=16M\n"));
+
+    EXPECT_EQ(Run({"delete", "--profile", "nope"}).exitCode, 2);
+    ASSERT_EQ(Run({"delete", "--profile", "night"}).exitCode, 0);
+    EXPECT_EQ(Run({"profiles"}).out, QByteArray("notes\n\nabcdefghijklmnop\ndefault\n"));
+    EXPECT_TRUE(ReadAll(path).startsWith("; my profiles\n[basic]\nlast_cfg=default\n[camera notes]\n"));
+}
+
 }  // namespace
