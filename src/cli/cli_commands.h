@@ -5,3 +5,7 @@
 
 int RunPrint(const CliContext& ctx);
 int RunWrite(const CliContext& ctx);
+int RunProfiles(const CliContext& ctx);
+int RunSave(const CliContext& ctx);
+int RunDelete(const CliContext& ctx);
+int RunCards(const CliContext& ctx);

@@ -9,14 +9,27 @@ const QCommandLineOption set(QStringLiteral("set"),
 const QCommandLineOption syncClock(QStringLiteral("sync-clock"),
                                    QStringLiteral("Add the sync_clock line with the local time."));
 const QCommandLineOption card(QStringLiteral("card"),
-                              QStringLiteral("The card folder that receives camera.conf."),
+                              QStringLiteral("The card folder that receives camera.conf; "
+                                             "for cards, one more card row (repeatable)."),
                               QStringLiteral("DIR"));
+const QCommandLineOption config(QStringLiteral("config"),
+                                QStringLiteral("The profile file (default: cfg.ini in the working directory)."),
+                                QStringLiteral("PATH"));
+const QCommandLineOption profile(QStringLiteral("profile"), QStringLiteral("The profile to use or save."),
+                                 QStringLiteral("NAME"));
+const QCommandLineOption noSyncClock(QStringLiteral("no-sync-clock"),
+                                     QStringLiteral("Leave the sync_clock line out, whatever the profile says."));
+const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the cards as JSON."));
 }  // namespace cli_option
 
 void AddCliOptions(QCommandLineParser& parser) {
     parser.addOption(cli_option::set);
     parser.addOption(cli_option::syncClock);
     parser.addOption(cli_option::card);
+    parser.addOption(cli_option::config);
+    parser.addOption(cli_option::profile);
+    parser.addOption(cli_option::noSyncClock);
+    parser.addOption(cli_option::json);
 }
 
 namespace {

@@ -2,9 +2,23 @@
 // The selection a command works on, built from the command line.
 
 #include "cli/cli_context.h"
+#include "cli/cli_options.h"
 #include "settings/settings_selection.h"
 
-// Starts from the schema's defaults and applies --set and --sync-clock.
-// Returns false, with the reason reported on ctx.err, when the command line
-// names something that does not exist.
-bool ResolveSelection(const CliContext& ctx, SettingsSelection* selection);
+// What the command line asks to change on top of the starting selection.
+struct SelectionChoices {
+    QList<SettingOverride> overrides;  // --set
+    int clockSync = -1;                // 1 --sync-clock, 0 --no-sync-clock, -1 neither
+};
+
+// Parses --set, --sync-clock and --no-sync-clock. Returns false, with the
+// reason reported on ctx.err, when they name something that does not exist
+// or contradict each other.
+bool ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices);
+void ApplyChoices(const SelectionChoices& choices, SettingsSelection& selection);
+
+// The selection of print and write: the profile chosen by --profile, or the
+// first profile, when a profile file is in play (see ProfileFileInPlay);
+// otherwise the schema's defaults with the clock off. The choices go on top.
+// Nothing is written. Returns kExitOk, or the exit code after reporting why.
+int ResolveSelection(const CliContext& ctx, SettingsSelection* selection);

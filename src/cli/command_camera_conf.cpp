@@ -10,7 +10,7 @@
 
 int RunPrint(const CliContext& ctx) {
     SettingsSelection selection;
-    if (!ResolveSelection(ctx, &selection)) return kExitUsage;
+    if (const int rc = ResolveSelection(ctx, &selection); rc != kExitOk) return rc;
     const QByteArray bytes = BuildCameraConfText(selection, std::time(nullptr)).toLocal8Bit();
     if (std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out) !=
             static_cast<size_t>(bytes.size()) ||
@@ -27,7 +27,7 @@ int RunWrite(const CliContext& ctx) {
         return kExitUsage;
     }
     SettingsSelection selection;
-    if (!ResolveSelection(ctx, &selection)) return kExitUsage;
+    if (const int rc = ResolveSelection(ctx, &selection); rc != kExitOk) return rc;
     QString root = ctx.parser.value(cli_option::card);
     if (!root.endsWith(QLatin1Char('/'))) root += QLatin1Char('/');
     const WriteOutcome outcome = WriteCameraConf(root, BuildCameraConfText(selection, std::time(nullptr)));

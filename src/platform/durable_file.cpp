@@ -1,5 +1,7 @@
 #include "platform/durable_file.h"
 
+#include "platform/unique_fd.h"
+
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -16,27 +18,6 @@ QString SystemReason(int err) { return QString::fromLocal8Bit(std::strerror(err)
 WriteOutcome Fail(const QString& what, const QString& path, int err) {
     return WriteOutcome::Failure(QStringLiteral("%1 \"%2\": %3").arg(what, path, SystemReason(err)), err);
 }
-
-// Closes a descriptor on scope exit unless released.
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    // Closes now and reports the result, which matters for a written file.
-    int CloseChecked() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd);
-    }
-
-private:
-    int fd_;
-};
 
 bool WriteAll(int fd, QByteArrayView data, int* err) {
     const char* p = data.data();
@@ -63,7 +44,7 @@ WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data) {
     const QByteArray dirName = QFile::encodeName(dirPath);
     const QByteArray fileName = QFile::encodeName(info.fileName());
 
-    Fd dir(::open(dirName.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd dir(::open(dirName.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() < 0) return Fail(QStringLiteral("Cannot open the folder"), dirPath, errno);
 
     // Keep the permission bits of a file being replaced; a link or a new file
@@ -85,7 +66,7 @@ WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data) {
         if (fd < 0 && errno != EEXIST) return Fail(QStringLiteral("Cannot create a file in"), dirPath, errno);
     }
     if (fd < 0) return Fail(QStringLiteral("Cannot create a file in"), dirPath, EEXIST);
-    Fd temp(fd);
+    UniqueFd temp(fd);
     auto discard = [&](const QString& what, int err) {
         ::unlinkat(dir.get(), tempName.constData(), 0);
         return Fail(what, path, err);

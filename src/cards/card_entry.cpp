@@ -1,0 +1,21 @@
+#include "cards/card_entry.h"
+
+#include "cards/card_version.h"
+
+quint32 MegabytesOf(quint64 bytes) { return static_cast<quint32>(bytes >> 20); }
+
+QString CapacityText(quint32 free_mb, quint32 total_mb) {
+    return QStringLiteral("%1 MB/%2 MB(%3 G/%4 G)").arg(free_mb).arg(total_mb).arg(free_mb >> 10).arg(total_mb >> 10);
+}
+
+CardEntry DescribeCard(DriveSource& drives, const QString& root) {
+    CardEntry entry;
+    entry.root = root;
+    entry.label = drives.VolumeLabel(root);
+    if (const std::optional<VolumeSpace> space = drives.Space(root); space) {
+        entry.free_mb = MegabytesOf(space->free_bytes);
+        entry.total_mb = MegabytesOf(space->total_bytes);
+    }
+    entry.version_text = ReadCardVersion(root);
+    return entry;
+}

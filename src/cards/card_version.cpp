@@ -1,0 +1,21 @@
+#include "cards/card_version.h"
+
+#include "platform/regular_file_head.h"
+
+#include <QStringDecoder>
+
+namespace {
+// The text is read into a buffer of 100 zeroed bytes, so it always ends
+// with a zero byte.
+constexpr qsizetype kMaxVersionBytes = 99;
+}  // namespace
+
+QString ReadCardVersion(const QString& root) {
+    const std::optional<QByteArray> bytes = ReadRegularFileHead(root + QStringLiteral("version.txt"), kMaxVersionBytes);
+    if (!bytes) return kNoVersionText;
+    const qsizetype zero = bytes->indexOf('\0');
+    // Stateless: a character cut off at byte 99 shows as U+FFFD instead of
+    // waiting for bytes that never come.
+    QStringDecoder decode(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+    return decode(zero < 0 ? *bytes : bytes->left(zero));
+}

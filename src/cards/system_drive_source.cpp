@@ -1,0 +1,20 @@
+#include "cards/system_drive_source.h"
+
+#include "platform/removable_volumes.h"
+#include "platform/volume_label.h"
+
+SystemDriveSource::SystemDriveSource(SystemPaths paths, SpaceQuery space)
+    : paths_(std::move(paths)), space_(space ? std::move(space) : SpaceQuery(QueryVolumeSpace)) {}
+
+QStringList SystemDriveSource::RemovableRoots() {
+    QStringList roots;
+    for (const RemovableVolume& volume : ListRemovableVolumes(paths_)) roots << volume.root;
+    return roots;
+}
+
+QString SystemDriveSource::VolumeLabel(const QString& root) {
+    const std::optional<BlockDevice> device = FindMountedDevice(paths_, MountDirOfRoot(root));
+    return device ? ReadVolumeLabel(paths_, *device) : QString();
+}
+
+std::optional<VolumeSpace> SystemDriveSource::Space(const QString& root) { return space_(root); }

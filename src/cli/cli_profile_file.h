@@ -1,0 +1,22 @@
+#pragma once
+// The profile file as the commands see it: where it is, and loading it with
+// the failures reported in the tool's words.
+
+#include "cli/cli_context.h"
+#include "profiles/profile_store.h"
+
+// --config, or cfg.ini in the working directory.
+QString ConfigPath(const CliContext& ctx);
+
+// print and write use a profile when --config or --profile is given or when
+// the default cfg.ini exists; otherwise they keep to the schema's defaults.
+bool ProfileFileInPlay(const CliContext& ctx);
+
+// Sets cfg_path and loads the profiles. Returns kExitOk, or kExitFailure
+// after reporting why the file could not be read or written.
+int LoadProfileStore(const CliContext& ctx, ProfileStore& store, ProfileFileAccess access);
+
+// Makes the profile named by --profile current and applies it; without
+// --profile the first profile, applied by loading, stays. Returns kExitOk,
+// kExitUsage for an unknown name, or kExitFailure for an unreadable file.
+int ApplyChosenProfile(const CliContext& ctx, ProfileStore& store);

@@ -1,0 +1,122 @@
+#include "platform/device_change_watcher.h"
+
+#include "platform/device_events.h"
+#include "platform/removable_volumes.h"
+
+#include <QFile>
+#include <QSocketNotifier>
+#include <algorithm>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/netlink.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// A burst that keeps going still gets looked at after this long.
+constexpr qint64 kLongestSettleMs = 2000;
+
+int OpenUeventSocket() {
+    const int fd = ::socket(AF_NETLINK, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, NETLINK_KOBJECT_UEVENT);
+    if (fd < 0) return -1;
+    sockaddr_nl address{};
+    address.nl_family = AF_NETLINK;
+    address.nl_groups = 1;  // the kernel's own events, not udev's re-broadcast
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// A kernel event is "ACTION@DEVPATH" followed by NUL-separated KEY=value.
+bool IsBlockDeviceEvent(QByteArrayView message) {
+    return QByteArray::fromRawData(message.data(), message.size()).split('\0').contains("SUBSYSTEM=block");
+}
+
+}  // namespace
+
+DeviceChangeWatcher::DeviceChangeWatcher(Options options, Snapshot snapshot, QObject* parent)
+    : QObject(parent), snapshot_(std::move(snapshot)) {
+    settle_timer_.setSingleShot(true);
+    settle_timer_.setInterval(options.settle);
+    connect(&settle_timer_, &QTimer::timeout, this, &DeviceChangeWatcher::Check);
+
+    // The kernel flags the mount table with POLLPRI (not POLLIN, which is
+    // always ready) after every mount or unmount in our namespace.
+    if (!options.mount_table.isEmpty()) {
+        mount_fd_ = ::open(QFile::encodeName(options.mount_table).constData(), O_RDONLY | O_CLOEXEC);
+        if (mount_fd_ >= 0) {
+            mount_notifier_ = new QSocketNotifier(mount_fd_, QSocketNotifier::Exception, this);
+            connect(mount_notifier_, &QSocketNotifier::activated, this, &DeviceChangeWatcher::ScheduleCheck);
+        }
+    }
+    // A card pulled without unmounting leaves its mount behind; only the
+    // device's removal tells us.
+    if (options.device_events) {
+        uevent_fd_ = OpenUeventSocket();
+        if (uevent_fd_ >= 0) {
+            uevent_notifier_ = new QSocketNotifier(uevent_fd_, QSocketNotifier::Read, this);
+            connect(uevent_notifier_, &QSocketNotifier::activated, this, &DeviceChangeWatcher::DrainDeviceEvents);
+        }
+    }
+    last_ = snapshot_();
+    last_.sort();
+}
+
+DeviceChangeWatcher::~DeviceChangeWatcher() {
+    delete mount_notifier_;
+    delete uevent_notifier_;
+    if (mount_fd_ >= 0) ::close(mount_fd_);
+    if (uevent_fd_ >= 0) ::close(uevent_fd_);
+}
+
+void DeviceChangeWatcher::ScheduleCheck() {
+    // Each new change restarts the wait, so a burst gives one check.
+    if (!settle_timer_.isActive()) {
+        pending_since_.start();
+        settle_timer_.start();
+    } else if (pending_since_.elapsed() < kLongestSettleMs) {
+        settle_timer_.start();
+    }
+}
+
+void DeviceChangeWatcher::DrainDeviceEvents() {
+    char buffer[8192];
+    bool relevant = false;
+    for (;;) {
+        sockaddr_nl sender{};
+        socklen_t senderSize = sizeof sender;
+        const ssize_t n = ::recvfrom(uevent_fd_, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&sender),
+                                     &senderSize);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            if (errno == ENOBUFS) relevant = true;  // events were lost; look anyway
+            break;
+        }
+        // Only the kernel (port 0) speaks for devices.
+        if (sender.nl_pid == 0 && IsBlockDeviceEvent(QByteArrayView(buffer, n))) relevant = true;
+    }
+    if (relevant) ScheduleCheck();
+}
+
+void DeviceChangeWatcher::Check() {
+    QStringList now = snapshot_();
+    now.sort();
+    const bool arrived = std::any_of(now.cbegin(), now.cend(), [&](const QString& s) { return !last_.contains(s); });
+    const bool removed = std::any_of(last_.cbegin(), last_.cend(), [&](const QString& s) { return !now.contains(s); });
+    last_ = std::move(now);
+    if (arrived)
+        emit deviceChange(DBT_DEVICEARRIVAL);
+    else if (removed)
+        emit deviceChange(DBT_DEVICEREMOVECOMPLETE);
+}
+
+QStringList RemovableVolumeSnapshot(const SystemPaths& paths) {
+    QStringList snapshot;
+    for (const RemovableVolume& v : ListRemovableVolumes(paths))
+        snapshot << QStringLiteral("%1 %2:%3").arg(v.root).arg(v.device.major).arg(v.device.minor);
+    return snapshot;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Turns mounts appearing or disappearing, and block devices being added or
+// removed, into device-change events, without polling.
+
+#include "platform/system_paths.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <chrono>
+#include <functional>
+
+class QSocketNotifier;
+
+class DeviceChangeWatcher : public QObject {
+    Q_OBJECT
+public:
+    // Describes the current devices; two equal lists mean nothing changed.
+    using Snapshot = std::function<QStringList()>;
+
+    struct Options {
+        QString mount_table = QStringLiteral("/proc/self/mountinfo");  // empty: not watched
+        bool device_events = true;  // the kernel's block device events (netlink)
+        std::chrono::milliseconds settle{300};
+    };
+
+    // Takes the first snapshot now; later ones after each burst of changes.
+    DeviceChangeWatcher(Options options, Snapshot snapshot, QObject* parent = nullptr);
+    ~DeviceChangeWatcher() override;
+
+    bool watchesMounts() const { return mount_notifier_ != nullptr; }
+    bool watchesDeviceEvents() const { return uevent_notifier_ != nullptr; }
+
+signals:
+    // DBT_DEVICEARRIVAL when something appeared (whatever else went),
+    // otherwise DBT_DEVICEREMOVECOMPLETE when something went.
+    void deviceChange(quint32 event);
+
+private:
+    void ScheduleCheck();
+    void Check();
+    void DrainDeviceEvents();
+
+    Snapshot snapshot_;
+    QStringList last_;
+    QTimer settle_timer_;
+    QElapsedTimer pending_since_;
+    int mount_fd_ = -1;
+    int uevent_fd_ = -1;
+    QSocketNotifier* mount_notifier_ = nullptr;
+    QSocketNotifier* uevent_notifier_ = nullptr;
+};
+
+// The snapshot for the live system: each removable volume's root and device.
+QStringList RemovableVolumeSnapshot(const SystemPaths& paths);

@@ -1,0 +1,7 @@
+#pragma once
+// Device-change events, numbered as the card list has always known them.
+
+#include <QtGlobal>
+
+inline constexpr quint32 DBT_DEVICEARRIVAL = 0x8000;         // a device (or volume) arrived
+inline constexpr quint32 DBT_DEVICEREMOVECOMPLETE = 0x8004;  // a device (or volume) has gone

@@ -1,0 +1,238 @@
+#include "platform/ini_document.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace {
+
+bool IsBlank(QChar c) {
+    const char16_t u = c.unicode();
+    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\v' || u == u'\f';
+}
+
+QStringView TrimBlanks(QStringView s) {
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && IsBlank(s[begin])) ++begin;
+    while (end > begin && IsBlank(s[end - 1])) --end;
+    return s.sliced(begin, end - begin);
+}
+
+char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
+
+QStringView StripQuotes(QStringView value) {
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+        return value.sliced(1, value.size() - 2);
+    return value;
+}
+
+bool HasLineBreak(QStringView s) { return s.contains(u'\n') || s.contains(u'\r'); }
+
+}  // namespace
+
+bool IniNamesMatch(QStringView a, QStringView b) {
+    a = TrimBlanks(a);
+    b = TrimBlanks(b);
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (FoldAscii(a[i].unicode()) != FoldAscii(b[i].unicode())) return false;
+    return true;
+}
+
+IniDocument::IniDocument(IniLineEnd lineEnd) : lineEnd_(lineEnd) { sections_.emplace_back(); }
+
+IniDocument::Line IniDocument::Classify(QStringView text) {
+    Line line;
+    const QStringView t = TrimBlanks(text);
+    if (t.isEmpty()) {
+        line.kind = LineKind::kBlank;
+    } else if (t.front() == u';') {
+        line.kind = LineKind::kComment;
+    } else if (t.front() == u'[') {
+        const qsizetype close = t.lastIndexOf(u']');
+        if (close > 0) {
+            line.kind = LineKind::kHeader;
+            line.name = TrimBlanks(t.sliced(1, close - 1)).toString();
+        }
+    } else if (const qsizetype eq = t.indexOf(u'='); eq >= 0) {
+        line.kind = LineKind::kEntry;
+        line.name = TrimBlanks(t.first(eq)).toString();
+        line.value = TrimBlanks(t.sliced(eq + 1)).toString();
+        line.indent = text.first(t.data() - text.data()).toString();
+    }
+    return line;
+}
+
+IniDocument IniDocument::Parse(QByteArrayView bytes) {
+    IniDocument doc;
+    qsizetype unit = 1;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        doc.encoding_ = IniEncoding::kUtf8Bom;
+        doc.bom_ = bytes.first(3).toByteArray();
+    } else if (bytes.startsWith("\xFF\xFE")) {
+        doc.encoding_ = IniEncoding::kUtf16LeBom;
+        doc.bom_ = bytes.first(2).toByteArray();
+        unit = 2;
+    }
+    // Stateless with ConvertInitialBom: every line decodes on its own and a
+    // U+FEFF inside the file stays a character.
+    QStringDecoder decode(unit == 2 ? QStringConverter::Utf16LE : QStringConverter::Utf8,
+                          QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    auto isUnit = [&](qsizetype at, char c) {
+        return bytes[at] == c && (unit == 1 || bytes[at + 1] == '\0');
+    };
+
+    bool endSeen = false;
+    qsizetype start = doc.bom_.size();
+    while (start < bytes.size()) {
+        qsizetype next = start;
+        while (next + unit <= bytes.size() && !isUnit(next, '\n')) next += unit;
+        IniLineEnd end = IniLineEnd::kNone;
+        qsizetype contentEnd = bytes.size();
+        if (next + unit <= bytes.size()) {
+            const bool cr = next - unit >= start && isUnit(next - unit, '\r');
+            end = cr ? IniLineEnd::kCrLf : IniLineEnd::kLf;
+            contentEnd = cr ? next - unit : next;
+            next += unit;
+        } else {
+            next = bytes.size();
+        }
+        const QString text = decode(bytes.sliced(start, contentEnd - start));
+        Line line = Classify(text);
+        line.raw = bytes.sliced(start, next - start).toByteArray();
+        line.end = end;
+        if (end != IniLineEnd::kNone && !endSeen) {
+            doc.lineEnd_ = end;
+            endSeen = true;
+        }
+        if (line.kind == LineKind::kHeader) doc.sections_.push_back({line.name, {}});
+        doc.sections_.back().lines.push_back(std::move(line));
+        start = next;
+    }
+    return doc;
+}
+
+QByteArray IniDocument::Serialize() const {
+    qsizetype size = bom_.size();
+    for (const Section& s : sections_)
+        for (const Line& l : s.lines) size += l.raw.size();
+    QByteArray out;
+    out.reserve(size);
+    out += bom_;
+    for (const Section& s : sections_)
+        for (const Line& l : s.lines) out += l.raw;
+    return out;
+}
+
+QByteArray IniDocument::Encode(QStringView text, IniLineEnd end) const {
+    QString whole = text.toString();
+    if (end == IniLineEnd::kCrLf) whole += QStringLiteral("\r\n");
+    if (end == IniLineEnd::kLf) whole += u'\n';
+    if (encoding_ != IniEncoding::kUtf16LeBom) return whole.toUtf8();
+    QByteArray out;
+    out.reserve(whole.size() * 2);
+    for (const QChar c : whole) {
+        out += char(c.unicode() & 0xFF);
+        out += char(c.unicode() >> 8);
+    }
+    return out;
+}
+
+IniDocument::Line IniDocument::MakeLine(const QString& text) const {
+    Line line = Classify(text);
+    line.end = lineEnd_;
+    line.raw = Encode(text, lineEnd_);
+    return line;
+}
+
+// A line about to get a successor: only the file's last line can lack an
+// end, and it gets one in the file's style.
+void IniDocument::EnsureLineEnd(Line& line) const {
+    if (line.end != IniLineEnd::kNone) return;
+    line.raw += Encode(u"", lineEnd_);
+    line.end = lineEnd_;
+}
+
+QStringList IniDocument::SectionNames() const {
+    QStringList names;
+    names.reserve(qsizetype(sections_.size()) - 1);
+    for (size_t i = 1; i < sections_.size(); ++i) names.append(sections_[i].name);
+    return names;
+}
+
+qsizetype IniDocument::FindSection(QStringView name) const {
+    for (size_t i = 1; i < sections_.size(); ++i)
+        if (IniNamesMatch(sections_[i].name, name)) return qsizetype(i);
+    return -1;
+}
+
+bool IniDocument::HasSection(QStringView section) const { return FindSection(section) >= 0; }
+
+QString IniDocument::Value(QStringView section, QStringView key, const QString& fallback) const {
+    const qsizetype s = FindSection(section);
+    if (s < 0) return fallback;
+    for (const Line& line : sections_[size_t(s)].lines)
+        if (line.kind == LineKind::kEntry && IniNamesMatch(line.name, key)) return StripQuotes(line.value).toString();
+    return fallback;
+}
+
+bool IniDocument::CheckSectionName(QStringView section, QString* error) {
+    if (!HasLineBreak(section)) return true;
+    *error = QStringLiteral("The name \"%1\" cannot be stored: it holds a line break.").arg(section);
+    return false;
+}
+
+bool IniDocument::SetValue(QStringView section, QStringView key, QStringView value, QString* error) {
+    if (!CheckSectionName(section, error)) return false;
+    const QStringView trimmedKey = TrimBlanks(key);
+    if (HasLineBreak(key) || key.contains(u'=') || trimmedKey.startsWith(u';') || trimmedKey.startsWith(u'[')) {
+        *error = QStringLiteral("The key \"%1\" cannot be stored in an INI file.").arg(key);
+        return false;
+    }
+    if (HasLineBreak(value)) {
+        *error = QStringLiteral("The value of \"%1\" cannot be stored: it holds a line break.").arg(key);
+        return false;
+    }
+
+    const QString entry = key.toString() + u'=' + value.toString();
+    const qsizetype found = FindSection(section);
+    if (found < 0) {
+        // Only the lines before any header can be an empty section.
+        if (Section& last = sections_.back(); !last.lines.empty()) EnsureLineEnd(last.lines.back());
+        Section added{TrimBlanks(section).toString(), {}};
+        added.lines.push_back(MakeLine(u'[' + section.toString() + u']'));
+        added.lines.push_back(MakeLine(entry));
+        sections_.push_back(std::move(added));
+        modified_ = true;
+        return true;
+    }
+
+    std::vector<Line>& lines = sections_[size_t(found)].lines;
+    for (Line& line : lines) {
+        if (line.kind != LineKind::kEntry || !IniNamesMatch(line.name, key)) continue;
+        if (line.value == value) return true;
+        line.value = value.toString();
+        line.raw = Encode(QString(line.indent + line.name + u'=' + line.value), line.end);
+        modified_ = true;
+        return true;
+    }
+    // After the section's last key, so blank lines and comments that lead
+    // into the next section stay in front of it.
+    size_t at = lines.size();
+    while (at > 1 && (lines[at - 1].kind == LineKind::kBlank || lines[at - 1].kind == LineKind::kComment)) --at;
+    EnsureLineEnd(lines[at - 1]);
+    lines.insert(lines.begin() + qsizetype(at), MakeLine(entry));
+    modified_ = true;
+    return true;
+}
+
+int IniDocument::RemoveSection(QStringView section) {
+    // sections_[0] holds the lines before any header and is never a match.
+    const auto kept = std::remove_if(sections_.begin() + 1, sections_.end(),
+                                     [&](const Section& s) { return IniNamesMatch(s.name, section); });
+    const int removed = int(sections_.end() - kept);
+    sections_.erase(kept, sections_.end());
+    if (removed > 0) modified_ = true;
+    return removed;
+}

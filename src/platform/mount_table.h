@@ -1,0 +1,23 @@
+#pragma once
+// The kernel's table of mounted file systems in the format of
+// /proc/self/mountinfo.
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+struct MountEntry {
+    unsigned major = 0;  // device number as the file system reports it;
+    unsigned minor = 0;  // major 0 for pseudo, network and some block file systems
+    QString fs_root;     // folder of the file system that is mounted; "/" for all of it
+    QString mount_dir;   // where it is mounted
+    QString fs_type;
+    QString source;      // "/dev/sdb1", "server:/export", "tmpfs", ...
+};
+
+// Parses mountinfo text in the kernel's order. Octal escapes ("\040" for a
+// space) are decoded. Lines that do not have the expected fields are skipped.
+QList<MountEntry> ParseMountInfo(QByteArrayView text);
+
+// Reads and parses the table at `path`; empty when it cannot be read.
+QList<MountEntry> ReadMountTable(const QString& path);

@@ -1,0 +1,31 @@
+#pragma once
+// Our stand-in for the list of removable drives: mounted file systems whose
+// disk takes removable media, each with a root path ending in "/".
+
+#include "platform/block_device.h"
+#include "platform/system_paths.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+struct RemovableVolume {
+    QString root;       // mount_dir followed by "/"
+    QString mount_dir;
+    BlockDevice device;
+};
+
+// Every mounted file system on removable media, ordered by mount folder.
+// Skipped: disks that hold the running system (mounted at /, /boot, /home,
+// /usr or /var), fixed disks, loop and optical devices, pseudo and network
+// file systems, stale mounts whose device has gone, mounts hidden under a
+// later mount on the same folder, and bind mounts of a sub-folder. A volume
+// mounted twice is listed once, under its first folder.
+QList<RemovableVolume> ListRemovableVolumes(const SystemPaths& paths);
+
+// The live block device mounted at `mount_dir`; the last mount on a folder
+// hides the earlier ones.
+std::optional<BlockDevice> FindMountedDevice(const SystemPaths& paths, const QString& mount_dir);
+
+// "/media/card/" -> "/media/card"; "/" stays "/".
+QString MountDirOfRoot(const QString& root);

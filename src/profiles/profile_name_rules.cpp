@@ -1,0 +1,34 @@
+#include "profiles/profile_name_rules.h"
+
+namespace {
+
+bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+
+}  // namespace
+
+QString UnstorableProfileNameReason(const QString& name) {
+    if (name.contains(u'[') || name.contains(u']'))
+        return QStringLiteral("A profile name cannot contain \"[\" or \"]\".");
+    for (QChar c : name) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            return QStringLiteral("A profile name cannot contain line breaks or other control characters.");
+    }
+    if (!name.isEmpty() && (IsBlank(name.front()) || IsBlank(name.back())))
+        return QStringLiteral("A profile name cannot start or end with a blank.");
+    return {};
+}
+
+NewProfileNameCheck CheckNewProfileName(const ProfileStore& store, const QString& name, QString* reason) {
+    *reason = UnstorableProfileNameReason(name);
+    if (!reason->isEmpty()) return NewProfileNameCheck::kUnstorable;
+    if (store.profile_names.contains(name)) return NewProfileNameCheck::kInUse;
+    // The file matches section names without regard to case, and a shown
+    // name may have been cut to 16 characters: the section itself decides.
+    QString error;
+    const bool exists = store.SectionExists(ProfileStore::SectionForName(name), &error);
+    if (!error.isEmpty()) {
+        *reason = error;
+        return NewProfileNameCheck::kUnreadable;
+    }
+    return exists ? NewProfileNameCheck::kInUse : NewProfileNameCheck::kAccepted;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Which typed names may become a new profile. A name is refused when the
+// file cannot hold it as a section header, or when its section would be one
+// that already exists: a new profile must never overwrite another one.
+
+#include "profiles/profile_store.h"
+
+#include <QString>
+
+enum class NewProfileNameCheck {
+    kAccepted,
+    kInUse,       // a listed name, or a section of that name in any letter case
+    kUnstorable,  // brackets, control characters, blanks at either end
+    kUnreadable,  // the file could not be read to check
+};
+
+// Why `name` cannot stand in a section header; empty when it can. The empty
+// name is accepted: it gives the section "profile-".
+QString UnstorableProfileNameReason(const QString& name);
+
+// Checks a name typed for a new profile against the store's lists and file.
+// `reason` receives the explanation for kUnstorable and kUnreadable.
+NewProfileNameCheck CheckNewProfileName(const ProfileStore& store, const QString& name, QString* reason);

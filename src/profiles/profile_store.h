@@ -1,0 +1,99 @@
+#pragma once
+// The profiles kept in cfg.ini: one section per profile holding the 29 keys of
+// a selection as option texts, plus "basic" with last_cfg=default.
+//
+// The store works on a selection owned by its caller. Reads go through one
+// load of the file, writes through one load and one durable replacement, so
+// the file on disk is always complete. Every write reports failure with the
+// file and the system's reason; the lists change only when a write succeeded.
+
+#include "platform/durable_file.h"
+#include "profiles/profile_pages.h"
+#include "settings/settings_selection.h"
+
+#include <QString>
+#include <QStringList>
+
+class IniDocument;
+
+inline constexpr char16_t kCfgFileName[] = u"cfg.ini";
+
+// Whether LoadProfiles may write the default profile into the file.
+enum class ProfileFileAccess {
+    kReadWrite,  // the program: first use creates cfg.ini
+    kReadOnly,   // a command that only looks: the default exists in memory only
+};
+
+class ProfileStore {
+public:
+    // `pages` may be null: the selection is then taken as current when saving.
+    explicit ProfileStore(SettingsSelection& selection, ProfilePages* pages = nullptr)
+        : selection_(selection), pages_(pages) {}
+
+    QString cfg_path;            // set before LoadProfiles
+    QString current_profile;     // full section name, e.g. "profile-default"
+    QStringList profile_sections;  // listed profiles' section names, in file order
+    QStringList profile_names;     // their shown names, parallel to profile_sections
+
+    // cfg.ini in the working directory.
+    static QString DefaultCfgPath();
+    // "profile-" + name: the section of a profile created under that name.
+    static QString SectionForName(const QString& name);
+    // A section's shown name: its characters from position 8, at most 16.
+    static QString ShownName(const QString& section);
+
+    // Fills the lists from the file and applies the first profile. A file
+    // that is missing or lists no profile gets "default" at the schema's
+    // defaults with sync_clock TRUE, other lines kept; with kReadOnly that
+    // profile exists only in memory. Every section except the first one
+    // named exactly "basic" is a profile.
+    // On failure the error is returned and the state stays usable:
+    //  - file unreadable: lists empty, current_profile "profile-default",
+    //    selection at the defaults with the clock on, file untouched;
+    //  - file could not be written: the lists and selection are those of the
+    //    default profile, which is not on disk.
+    WriteOutcome LoadProfiles(ProfileFileAccess access = ProfileFileAccess::kReadWrite);
+    // Reads current_profile into the selection with one load of the file.
+    // Missing keys and unknown texts give option 0, a missing or unknown
+    // sync_clock gives 0. photo_lock_flags are kept. An unreadable file
+    // leaves the selection as it was.
+    WriteOutcome ApplyProfile();
+    // Pulls each page (Mode, Video, Image, Photo, System) and writes its keys
+    // in profile key order into current_profile: one load, one replacement.
+    // Indexes outside a key's list are clamped to the nearest option.
+    WriteOutcome SaveProfile();
+
+    // Single-key operations on current_profile, each its own load (and write).
+    int ReadProfileOption(int section, int key, int limit, QString* error = nullptr) const;
+    int ReadSyncClock(QString* error = nullptr) const;
+    WriteOutcome WriteProfileOption(int section, int key, int index);
+    WriteOutcome WriteSyncClock(int flag);
+
+    // Whether the file has a section of that name, compared as the file
+    // format compares names (ASCII case ignored). A missing file has none.
+    bool SectionExists(const QString& section, QString* error) const;
+    // Removes every section of that name from the file in one replacement.
+    // The lists are the caller's to update.
+    WriteOutcome DeleteProfileSection(const QString& section);
+    // Creates the profile `name` from the pages (pulled as by SaveProfile),
+    // appended at the end of the file, and makes it current; on success it is
+    // appended to the lists, on failure current_profile is restored. The
+    // caller checks for a listed name first: an existing section of the same
+    // name would be overwritten.
+    WriteOutcome AddProfile(const QString& name);
+    // Position in the lists of the profile `name`: the first listed shown
+    // name equal to it, else the listed section "profile-<name>" (ASCII case
+    // ignored, which reaches names longer than the shown 16 characters).
+    // -1 when none.
+    int FindProfile(const QString& name) const;
+
+private:
+    int ReadOption(const IniDocument& doc, int section, int key, int limit) const;
+    int ReadClock(const IniDocument& doc) const;
+    void ApplyFrom(const IniDocument& doc);
+    bool WriteSelectionTo(IniDocument& doc, ProfilePages* pages, QString* error);
+    void ListProfiles(const IniDocument& doc);
+
+    SettingsSelection& selection_;
+    ProfilePages* pages_;
+};

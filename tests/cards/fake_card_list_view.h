@@ -1,0 +1,54 @@
+#pragma once
+// An in-memory list control that behaves like the window's: selecting a row
+// reports it to the card list, and it can refuse deletions or insertions.
+
+#include "cards/card_list.h"
+#include "cards/card_list_view.h"
+
+#include <QList>
+#include <QStringList>
+
+class FakeCardListView : public CardListView {
+public:
+    CardList* owner = nullptr;  // receives item changes
+    bool refuse_delete = false;
+    int refuse_inserts = 0;  // the next this many insertions fail
+    int selected = -1;
+    QList<QStringList> rows;
+
+    int ItemCount() const override { return static_cast<int>(rows.size()); }
+    bool DeleteItem(int row) override {
+        if (refuse_delete || row < 0 || row >= ItemCount()) return false;
+        rows.removeAt(row);
+        selected = selected == row ? -1 : selected - (selected > row);
+        return true;
+    }
+    int InsertItem(int row, const QString& text) override {
+        if (refuse_inserts > 0 && refuse_inserts--) return -1;
+        if (row < 0 || row > ItemCount()) return -1;
+        rows.insert(row, QStringList{text, {}, {}, {}});
+        return row;
+    }
+    bool SetItemText(int row, int column, const QString& text) override {
+        if (ItemText(row, column).isNull()) return false;
+        rows[row][column] = text;
+        return true;
+    }
+    void SelectAndFocusItem(int row) override {
+        selected = row;
+        if (owner) owner->OnCardItemChanged(row);
+    }
+    QString ItemText(int row, int column) const override {
+        if (row < 0 || row >= ItemCount() || column < 0 || column > 3) return {};
+        return rows[row][column].isNull() ? QStringLiteral("") : rows[row][column];
+    }
+
+    // A user's click: the row losing the selection is reported, then the
+    // one gaining it; a click on empty space (-1) reports only the loser.
+    void Click(int row) {
+        const int old = selected;
+        selected = row;
+        if (owner && old >= 0) owner->OnCardItemChanged(old);
+        if (owner && row >= 0) owner->OnCardItemChanged(row);
+    }
+};

@@ -1,0 +1,92 @@
+#include "platform/ini_document.h"
+
+#include <QStringEncoder>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Utf16Le(const QString& text) {
+    QStringEncoder encode(QStringConverter::Utf16LE);
+    return QByteArray("\xFF\xFE") + QByteArray(encode(text));
+}
+
+TEST(IniDocumentRead, FollowsTheFormatRules) {
+    const struct {
+        const char* rule;
+        QByteArray file;
+        const char16_t* section;
+        const char16_t* key;
+        const char16_t* expected;  // "-" is the fallback
+    } cases[] = {
+        {"ASCII case ignored", "[Profile-A]\nMode_1=x\n", u"profile-a", u"MODE_1", u"x"},
+        {"first section wins, no merging", "[a]\nk=1\n[A]\nk=2\nj=3\n", u"a", u"j", u"-"},
+        {"first key wins", "[a]\nk=1\nK=2\n", u"a", u"k", u"1"},
+        {"blanks dropped", "  [ a ]  \n\t k \t=  v w  \n", u" a", u"k ", u"v w"},
+        {"one pair of quotes dropped", "[a]\nk= \"'x'\" \n", u"a", u"k", u"'x'"},
+        {"unmatched quotes kept", "[a]\nk=\"x'\n", u"a", u"k", u"\"x'"},
+        {"comments are not keys", "[a]\n ;k=1\nk=2\n", u"a", u"k", u"2"},
+        {"header runs to the last ]", "[a]b] tail\nk=1\n", u"a]b", u"k", u"1"},
+        {"lines before any header have no section", "k=1\n[a]\n", u"a", u"k", u"-"},
+        {"a line without = is not a key", "[a]\nk\n", u"a", u"k", u"-"},
+        {"non-ASCII letters match exactly", "[\xC3\x89]\nk=1\n", u"\u00E9", u"k", u"-"},
+        {"UTF-8 BOM, CR LF", "\xEF\xBB\xBF[a]\r\nk=v\r\n", u"a", u"k", u"v"},
+        {"UTF-16LE", Utf16Le(QStringLiteral("[a]\r\nk=\u00FCber")), u"a", u"k", u"\u00FCber"},
+    };
+    for (const auto& c : cases) {
+        const IniDocument doc = IniDocument::Parse(c.file);
+        EXPECT_EQ(doc.Value(c.section, c.key, QStringLiteral("-")), QString::fromUtf16(c.expected)) << c.rule;
+        EXPECT_EQ(doc.Serialize(), c.file) << c.rule;
+    }
+    EXPECT_EQ(IniDocument::Parse("k=0\n[a]\n[ b ]\n;[c]\n[A]\n[d\n").SectionNames(), (QStringList{"a", "b", "A"}));
+}
+
+void Set(IniDocument& doc, const char16_t* section, const char16_t* key, const char16_t* value) {
+    QString error;
+    ASSERT_TRUE(doc.SetValue(section, key, value, &error)) << error.toStdString();
+}
+
+TEST(IniDocumentWrite, TouchesOnlyWhatItChanges) {
+    const struct {
+        const char* rule;
+        QByteArray before;
+        std::function<void(IniDocument&)> change;
+        QByteArray after;
+    } cases[] = {
+        {"value replaced in place, key spelling and indent kept", "; c\n[A]\n\tMODE = old \n\nkeep\n",
+         [](IniDocument& d) { Set(d, u"a", u"mode", u"new"); }, "; c\n[A]\n\tMODE=new\n\nkeep\n"},
+        {"the same value changes nothing", "[a]\nk = v \n", [](IniDocument& d) { Set(d, u"a", u"k", u"v"); },
+         "[a]\nk = v \n"},
+        {"new key after the last key, before blanks and comments", "[a]\nk=1\nodd\n\n;b\n[b]\n",
+         [](IniDocument& d) { Set(d, u"a", u"j", u"2"); }, "[a]\nk=1\nodd\nj=2\n\n;b\n[b]\n"},
+        {"new section after a line break, in the file's style", "[a]\r\nk=1",
+         [](IniDocument& d) { Set(d, u"b", u"j", u"2"); }, "[a]\r\nk=1\r\n[b]\r\nj=2\r\n"},
+        {"no line end yet: CR LF", "[a]", [](IniDocument& d) { Set(d, u"a", u"k", u"1"); }, "[a]\r\nk=1\r\n"},
+        {"undecodable bytes survive", "[a]\n\xFF\xC0junk\nk=1\n", [](IniDocument& d) { Set(d, u"a", u"k", u"2"); },
+         "[a]\n\xFF\xC0junk\nk=2\n"},
+        {"UTF-8 BOM kept", "\xEF\xBB\xBF[a]\n", [](IniDocument& d) { Set(d, u"a", u"k", u"\u00E9"); },
+         "\xEF\xBB\xBF[a]\nk=\xC3\xA9\n"},
+        {"UTF-16LE kept", Utf16Le(QStringLiteral("[a]\nk=1\n")), [](IniDocument& d) { Set(d, u"b", u"k", u"\u00FC"); },
+         Utf16Le(QStringLiteral("[a]\nk=1\n[b]\nk=\u00FC\n"))},
+        {"delete removes every same-named section", "x=0\n[a]\nk=1\n;c\n[b]\n[ A ]\nk=3",
+         [](IniDocument& d) { EXPECT_EQ(d.RemoveSection(u"a"), 2); }, "x=0\n[b]\n"},
+    };
+    for (const auto& c : cases) {
+        IniDocument doc = IniDocument::Parse(c.before);
+        c.change(doc);
+        EXPECT_EQ(doc.Serialize(), c.after) << c.rule;
+        EXPECT_EQ(doc.modified(), c.before != c.after) << c.rule;
+    }
+}
+
+TEST(IniDocumentWrite, RefusesWhatWouldNotReadBack) {
+    for (const auto& [section, key, value] : {std::tuple{u"a\nb", u"k", u"v"}, {u"a", u"k=j", u"v"},
+                                              {u"a", u" ;k", u"v"}, {u"a", u"[k", u"v"}, {u"a", u"k", u"v\r"}}) {
+        IniDocument doc = IniDocument::Parse("[a]\n");
+        QString error;
+        EXPECT_FALSE(doc.SetValue(section, key, value, &error)) << QString::fromUtf16(key).toStdString();
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(doc.modified());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+#pragma once
+// A fake /sys, mount table and udev database in a folder, shaped like the
+// real ones, so drive discovery can be tried against any machine layout.
+
+#include "platform/system_paths.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <unistd.h>
+
+namespace test_support {
+
+class FakeSystemTree {
+public:
+    explicit FakeSystemTree(QString base) : base_(std::move(base)) { Put("proc/mountinfo", {}); }
+
+    SystemPaths paths() const {
+        return {At("proc/mountinfo"), At("sys"), At("run/udev/data"), At("dev/disk/by-label")};
+    }
+
+    // A device at sys/devices/<devpath>, named by the last part of the path;
+    // a partition when `removable` is empty. `mmc_type` is "SD" or "MMC".
+    void AddDevice(const QString& devpath, unsigned major, unsigned minor, const QByteArray& removable = {},
+                   const QByteArray& mmc_type = {}) {
+        const QString dir = "sys/devices/" + devpath;
+        const QString number = QStringLiteral("%1:%2").arg(major).arg(minor);
+        Put(dir + "/dev", number.toLatin1() + '\n');
+        Put(dir + (removable.isEmpty() ? "/partition" : "/removable"), removable.isEmpty() ? "1\n" : removable);
+        if (!mmc_type.isEmpty()) Put(dir + "/device/type", mmc_type + '\n');
+        Link("../../devices/" + devpath, "sys/dev/block/" + number);
+        Link("../../devices/" + devpath, "sys/class/block/" + devpath.section('/', -1));
+    }
+    // The "slaves" link from a device-mapper disk to a device beneath it.
+    void AddSlave(const QString& upper, const QString& lower) {
+        Link(At("sys/devices/" + lower), "sys/devices/" + upper + "/slaves/" + lower.section('/', -1));
+    }
+    // The device vanishes from sysfs, as a pulled card does.
+    void RemoveDevice(const QString& name, unsigned major, unsigned minor) {
+        QFile::remove(At("sys/class/block/" + name));
+        QFile::remove(At(QStringLiteral("sys/dev/block/%1:%2").arg(major).arg(minor)));
+    }
+    // `dir` and `source` carry the kernel's octal escapes.
+    void AddMount(unsigned major, unsigned minor, const QByteArray& dir, const QByteArray& type,
+                  const QByteArray& source, const QByteArray& fs_root = "/") {
+        QFile f(At("proc/mountinfo"));
+        if (f.open(QIODevice::Append))
+            f.write(QStringLiteral("%1 1 %2:%3 ").arg(++id_).arg(major).arg(minor).toLatin1() + fs_root + ' ' + dir +
+                    " rw,relatime shared:1 - " + type + ' ' + source + " rw\n");
+    }
+    void SetUdevRecord(unsigned major, unsigned minor, const QByteArray& lines) {
+        Put(QStringLiteral("run/udev/data/b%1:%2").arg(major).arg(minor), lines);
+    }
+    void AddByLabelLink(const QByteArray& encoded_label, const QString& device) {
+        Link("../../" + device, "dev/disk/by-label/" + QFile::decodeName(encoded_label));
+    }
+
+private:
+    QString At(const QString& relative) const { return base_ + '/' + relative; }
+    void Put(const QString& relative, const QByteArray& bytes) const {
+        QDir().mkpath(At(relative).section('/', 0, -2));
+        QFile f(At(relative));
+        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+    }
+    void Link(const QString& target, const QString& relative) const {
+        QDir().mkpath(At(relative).section('/', 0, -2));
+        ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(At(relative)).constData());
+    }
+
+    QString base_;
+    int id_ = 20;
+};
+
+// Device paths as real machines have them.
+namespace devpaths {
+inline QString Usb(int port, const QString& disk) {
+    return QStringLiteral("pci0000:00/0000:00:14.0/usb2/2-%1/2-%1:1.0/host%1/target%1:0:0/%1:0:0:0/block/").arg(port) + disk;
+}
+inline QString Sata(const QString& disk) { return "pci0000:00/0000:00:17.0/ata1/host0/target0:0:0/0:0:0:0/block/" + disk; }
+inline QString Mmc(int host, const QString& disk) {
+    return QStringLiteral("pci0000:00/0000:00:1e.6/mmc_host/mmc%1/mmc%1:0001/block/").arg(host) + disk;
+}
+inline QString Virtual(const QString& disk) { return "virtual/block/" + disk; }
+}  // namespace devpaths
+
+}  // namespace test_support
