@@ -13,4 +13,9 @@ inline QApplication& EnsureQtApplication() {
     return *app;
 }
 
+// A base class that makes the application before any widget member exists.
+struct QtApplicationFirst {
+    QtApplicationFirst() { EnsureQtApplication(); }
+};
+
 }  // namespace test_support

@@ -14,11 +14,7 @@
 
 namespace ui_test {
 
-struct QtReady {
-    QtReady() { test_support::EnsureQtApplication(); }
-};
-
-class PagesFixture : private QtReady {
+class PagesFixture : private test_support::QtApplicationFirst {
 public:
     // `initial` is what the pages show when they are created.
     explicit PagesFixture(const SettingsSelection& initial = {}) : selection(initial) {

@@ -72,15 +72,18 @@ constexpr char kRowImage[] = "quillmarRowImage";
 
 void CListCtrl::SetImage(const QIcon& image) { widget_->setProperty(kRowImage, image); }
 
-void CListCtrl::InsertItem(int row, const QString& text) {
+int CListCtrl::InsertItem(int row, const QString& text) {
+    if (row < 0 || row > widget_->rowCount()) return -1;
     widget_->insertRow(row);
     auto* item = new QTableWidgetItem(widget_->property(kRowImage).value<QIcon>(), text);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     widget_->setItem(row, 0, item);
     for (int column = 1; column < widget_->columnCount(); ++column) SetItemText(row, column, QString());
+    return row;
 }
 
-void CListCtrl::SetItemText(int row, int column, const QString& text) {
+bool CListCtrl::SetItemText(int row, int column, const QString& text) {
+    if (row < 0 || row >= widget_->rowCount() || column < 0 || column >= widget_->columnCount()) return false;
     QTableWidgetItem* item = widget_->item(row, column);
     if (!item) {
         item = new QTableWidgetItem;
@@ -88,6 +91,13 @@ void CListCtrl::SetItemText(int row, int column, const QString& text) {
         widget_->setItem(row, column, item);
     }
     item->setText(text);
+    return true;
+}
+
+bool CListCtrl::DeleteItem(int row) {
+    if (row < 0 || row >= widget_->rowCount()) return false;
+    widget_->removeRow(row);
+    return true;
 }
 
 QString CListCtrl::GetItemText(int row, int column) const {

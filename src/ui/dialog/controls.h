@@ -58,9 +58,13 @@ public:
 class CListCtrl : public CControlHandle<QTableWidget> {
 public:
     void InsertColumn(int column, const QString& heading, int width);
-    // Inserts a row showing the control's image and `text` in column 0.
-    void InsertItem(int row, const QString& text);
-    void SetItemText(int row, int column, const QString& text);
+    // Inserts a row showing the control's image and `text` in column 0;
+    // returns its index, or -1 for a position past the end.
+    int InsertItem(int row, const QString& text);
+    // False for a row or column that does not exist.
+    bool SetItemText(int row, int column, const QString& text);
+    // False when there is no such row.
+    bool DeleteItem(int row);
     QString GetItemText(int row, int column) const;
     int GetItemCount() const;
     void DeleteAllItems();
