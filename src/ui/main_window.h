@@ -3,9 +3,14 @@
 // with the five settings pages, and the commands beside them. It owns
 // everything that lives as long as the program.
 
+#include "cards/card_list.h"
+#include "cards/system_drive_source.h"
+#include "platform/device_change_watcher.h"
 #include "platform/durable_file.h"
+#include "profiles/profile_store.h"
 #include "settings/settings_selection.h"
 #include "ui/app_options.h"
+#include "ui/card_list_control.h"
 #include "ui/dialog/controls.h"
 #include "ui/dialog/dialog.h"
 #include "ui/pages/image_page.h"
@@ -18,6 +23,7 @@
 #include <QMenu>
 
 #include <array>
+#include <memory>
 
 // Window-menu commands.
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
@@ -26,7 +32,7 @@ inline constexpr unsigned SC_CLOSE = 0xF060;
 // Tab indices, in the order the tabs are shown.
 enum MainTab : int { kModeTab = 0, kVideoTab, kPhotoTab, kSystemTab, kImageTab, kTabCount };
 
-class CQuillmarVS2010Dlg : public CDialog {
+class CQuillmarVS2010Dlg : public CDialog, private ProfilePages {
 public:
     explicit CQuillmarVS2010Dlg(AppOptions options = {});
 
@@ -43,6 +49,10 @@ public:
     const QString& workDir() const { return work_dir; }
     const QString& cfgPath() const { return cfg_path; }
     const QString& targetRoot() const { return target_root; }
+    const ProfileStore& profileStore() const { return store; }
+    // A device arrived or went (DBT_DEVICEARRIVAL, DBT_DEVICEREMOVECOMPLETE);
+    // the device watcher calls it, tests may too. Always true.
+    bool OnDeviceChange(quint32 event, quintptr data = 0);
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
@@ -66,6 +76,9 @@ private:
     // --- profiles (main_window_profiles.cpp)
     void LoadProfiles();
     void ApplyProfile();
+    void PullPage(int section) override;
+    // Shows a failed profile-file operation; false when it failed.
+    bool ReportProfileOutcome(const WriteOutcome& outcome);
     void FillProfileList();
     void OnNewProfile();
     void CreateProfile(const QString& name);
@@ -77,14 +90,12 @@ private:
     void SetUpCardList();
     void RefreshCardList();
     void OnCardItemChanged();
-    bool OnDeviceChange();
+    // Whether target_root is a --card folder rather than a drive's root.
+    bool TargetIsCardFolder() const;
 
     AppOptions options;
     QIcon app_icon;
     QIcon card_images;
-    QString current_profile;
-    QStringList profile_sections;
-    QStringList profile_names;
     QString work_dir;
     QString cfg_path;
     QString target_root;
@@ -100,8 +111,14 @@ private:
     CDlgTab3 image_page{selection};
     CDlgTab4 photo_page{selection};
     CDlgTab5 system_page{selection};
+    // The profile state (current_profile, profile_sections, profile_names)
+    // lives in the store, which reaches the pages through PullPage.
+    ProfileStore store{selection, this};
     CListBox profile_list;
     CListCtrl card_list;
-    QStringList card_roots;
+    CardListControl card_view{card_list};
+    SystemDriveSource drives;
+    CardList cards{card_view, drives, options.cardFolders};
+    std::unique_ptr<DeviceChangeWatcher> device_watcher;
     QMenu* system_menu = nullptr;
 };

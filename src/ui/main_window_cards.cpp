@@ -3,6 +3,7 @@
 
 #include "ui/main_window.h"
 
+#include "platform/device_events.h"
 #include "ui/resources.h"
 
 void CQuillmarVS2010Dlg::SetUpCardList() {
@@ -17,21 +18,28 @@ void CQuillmarVS2010Dlg::SetUpCardList() {
     card_list.InsertColumn(2, QStringLiteral("Description"), 200);
     card_list.InsertColumn(3, QStringLiteral("Version"), clientWidth - 365);
     RefreshCardList();
+
+    device_watcher = std::make_unique<DeviceChangeWatcher>(
+        DeviceChangeWatcher::Options{}, [] { return RemovableVolumeSnapshot(SystemPaths{}); });
+    QObject::connect(device_watcher.get(), &DeviceChangeWatcher::deviceChange, this,
+                     [this](quint32 event) { OnDeviceChange(event); });
 }
 
-// cards: rebuild card_roots from the removable drives and the --card
-// folders (options.cardFolders), fill one row per root with card_list's
-// InsertItem / SetItemText, then SelectItem(0), which makes row 0 the target.
-void CQuillmarVS2010Dlg::RefreshCardList() {}
+void CQuillmarVS2010Dlg::RefreshCardList() { cards.RefreshCardList(); }
 
 void CQuillmarVS2010Dlg::OnCardItemChanged() {
-    // A row losing the selection leaves the target where it was.
-    const int row = card_list.GetSelectedItem();
-    if (row >= 0) target_root = card_list.GetItemText(row, 0);
+    // A row losing the selection reports no row, which leaves the target
+    // where it was.
+    cards.OnCardItemChanged(card_list.GetSelectedItem());
+    target_root = cards.target_root();
 }
 
-// cards: the device watcher calls this on every arrival or removal.
-bool CQuillmarVS2010Dlg::OnDeviceChange() {
-    RefreshCardList();
-    return true;
+bool CQuillmarVS2010Dlg::OnDeviceChange(quint32 event, quintptr data) {
+    return cards.OnDeviceChange(event, data);
+}
+
+bool CQuillmarVS2010Dlg::TargetIsCardFolder() const {
+    for (const QString& folder : options.cardFolders)
+        if (FolderCardRoot(folder) == target_root) return true;
+    return false;
 }

@@ -1,24 +1,46 @@
 // The profile list and the profile commands. The file work belongs to the
-// profile store; the methods marked "store" are where it is called.
+// profile store; the window keeps the list control parallel to its lists.
 
 #include "ui/main_window.h"
 
+#include "platform/ini_document.h"
+#include "profiles/profile_name_rules.h"
+#include "ui/dialog/message_box.h"
 #include "ui/new_cfg_dlg.h"
 
-// store: open or create the profile file at cfg_path, fill profile_names,
-// profile_sections and current_profile, and apply the first profile.
-void CQuillmarVS2010Dlg::LoadProfiles() {
-    // Until the store is connected the pages start at the schema's defaults
-    // with the clock box ticked, as a first start in an empty folder does.
-    selection = SettingsSelection::Defaults(1);
+namespace {
+
+const QString kNotifyCaption = QStringLiteral("Notify");
+
+}  // namespace
+
+bool CQuillmarVS2010Dlg::ReportProfileOutcome(const WriteOutcome& outcome) {
+    if (!outcome) ShowMessageBox(this, outcome.error, QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
+    return outcome.ok;
 }
 
-// store: read current_profile's section into the selection; the Photo
-// page's lock flags stay as they are.
-void CQuillmarVS2010Dlg::ApplyProfile() {}
+void CQuillmarVS2010Dlg::LoadProfiles() {
+    store.cfg_path = cfg_path;
+    // On failure the store still leaves a usable state: the defaults on the
+    // pages, and the file untouched when it could not be read.
+    ReportProfileOutcome(store.LoadProfiles());
+}
+
+void CQuillmarVS2010Dlg::ApplyProfile() { ReportProfileOutcome(store.ApplyProfile()); }
+
+void CQuillmarVS2010Dlg::PullPage(int section) {
+    switch (section) {
+    case kModeSection: mode_page.UpdateData(true); break;
+    case kVideoSection: video_page.UpdateData(true); break;
+    case kPhotoSection: photo_page.UpdateData(true); break;
+    case kImageSection: image_page.UpdateData(true); break;
+    case kSystemSection: system_page.UpdateData(true); break;
+    default: break;
+    }
+}
 
 void CQuillmarVS2010Dlg::FillProfileList() {
-    for (const QString& name : profile_names) profile_list.AddString(name);
+    for (const QString& name : store.profile_names) profile_list.AddString(name);
     // Selecting here reports nothing, so the profile is not applied twice.
     if (profile_list.GetCount() > 0) profile_list.SetCurSel(0);
 }
@@ -29,22 +51,65 @@ void CQuillmarVS2010Dlg::OnNewProfile() {
     CreateProfile(dialog.typedName());
 }
 
-// store: refuse a name in use ("This name has be used !", caption "Notify"),
-// else append it to the list and both name lists, make it current and save
-// the pulled pages into it.
-void CQuillmarVS2010Dlg::CreateProfile(const QString&) {}
+void CQuillmarVS2010Dlg::CreateProfile(const QString& name) {
+    QString reason;
+    switch (CheckNewProfileName(store, name, &reason)) {
+    case NewProfileNameCheck::kAccepted:
+        break;
+    case NewProfileNameCheck::kInUse:
+        ShowMessageBox(this, QStringLiteral("This name has be used !"), kNotifyCaption, MB_OK);
+        return;
+    case NewProfileNameCheck::kUnstorable:
+        ShowMessageBox(this, reason, kNotifyCaption, MB_OK);
+        return;
+    case NewProfileNameCheck::kUnreadable:
+        ReportProfileOutcome(WriteOutcome::Failure(reason));
+        return;
+    }
+    // The store appends to its lists only once the section is on disk; the
+    // pages keep showing what they showed, now as the new profile.
+    if (!ReportProfileOutcome(store.AddProfile(name))) return;
+    profile_list.AddString(store.profile_names.last());
+    profile_list.SetCurSel(profile_list.GetCount() - 1);
+}
 
-// store: remove the selected profile's section and list entries, select
-// the neighbour and make it current.
-void CQuillmarVS2010Dlg::OnDelProfile() {}
+void CQuillmarVS2010Dlg::OnDelProfile() {
+    const int selected = profile_list.GetCurSel();
+    if (selected < 0 || selected >= store.profile_sections.size()) return;
+    // The selected item's own section goes, with every other section of the
+    // same name, which the file could never tell apart from it.
+    const QString section = store.profile_sections[selected];
+    if (!ReportProfileOutcome(store.DeleteProfileSection(section))) return;
 
-// store: pull the pages and write them into current_profile.
-void CQuillmarVS2010Dlg::OnSaveProfile() {}
+    int next = selected;
+    for (int i = int(store.profile_sections.size()) - 1; i >= 0; --i) {
+        if (!IniNamesMatch(store.profile_sections[i], section)) continue;
+        profile_list.DeleteString(i);
+        store.profile_sections.removeAt(i);
+        store.profile_names.removeAt(i);
+        if (i < selected) --next;
+    }
+    // The item that moved into the deleted one's place, or the one before
+    // when the last item went.
+    if (next >= store.profile_sections.size()) next = int(store.profile_sections.size()) - 1;
+    profile_list.SetCurSel(next);
+    if (next < 0) {
+        store.current_profile.clear();  // nothing is current; Save writes nothing
+        return;
+    }
+    // The neighbour becomes current, so list, pages and file agree.
+    OnSelchangeProfileList();
+}
+
+void CQuillmarVS2010Dlg::OnSaveProfile() {
+    if (store.current_profile.isEmpty()) return;
+    ReportProfileOutcome(store.SaveProfile());
+}
 
 void CQuillmarVS2010Dlg::OnSelchangeProfileList() {
     const int selected = profile_list.GetCurSel();
-    if (selected < 0 || selected >= profile_sections.size()) return;
-    current_profile = profile_sections[selected];
+    if (selected < 0 || selected >= store.profile_sections.size()) return;
+    store.current_profile = store.profile_sections[selected];
     ApplyProfile();
     PushPages();
 }

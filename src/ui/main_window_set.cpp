@@ -2,6 +2,7 @@
 
 #include "ui/main_window.h"
 
+#include "platform/mount_root.h"
 #include "settings/camera_conf.h"
 #include "ui/dialog/message_box.h"
 #include "ui/set_failure_message.h"
@@ -30,10 +31,12 @@ void CQuillmarVS2010Dlg::PushPages() {
 WriteOutcome CQuillmarVS2010Dlg::CheckTargetStillThere() const {
     // No card chosen yet: the file goes to the working directory.
     if (target_root.isEmpty()) return WriteOutcome::Success();
-    // A card that was pulled leaves at most an empty folder behind; the file
-    // must never land there.
     if (!QFileInfo(target_root).isDir())
         return WriteOutcome::Failure(QStringLiteral("The folder \"%1\" does not exist").arg(target_root), ENOENT);
+    // A pulled card leaves an empty mount folder behind; the file must never
+    // land there. A --card folder only has to exist.
+    if (!TargetIsCardFolder() && !IsMountedVolumeRoot(target_root))
+        return WriteOutcome::Failure(QStringLiteral("The card \"%1\" is no longer there").arg(target_root), ENODEV);
     return WriteOutcome::Success();
 }
 

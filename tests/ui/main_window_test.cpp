@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <QTimer>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -45,10 +47,19 @@ protected:
     MainWindowTest() {
         test_support::EnsureQtApplication();
         workDir = std::make_unique<ui_test::ScopedWorkDir>();
-        window = std::make_unique<CQuillmarVS2010Dlg>();
+        Open();
+    }
+
+    // (Re)starts the window with the given command-line options.
+    void Open(AppOptions options = {}) {
+        window.reset();
+        window = std::make_unique<CQuillmarVS2010Dlg>(std::move(options));
         window->CreateTopLevel();
         window->show();
     }
+
+    // Starts the window with `folder` offered as a card (--card).
+    void OpenWithCardFolder(const QString& folder) { Open(AppOptions{{folder}, {}}); }
 
     QTabBar* tabs() const { return window->findChild<QTabBar*>(); }
 
@@ -56,7 +67,7 @@ protected:
         QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(tab).center());
     }
 
-    // Offers `folder` as the card in the list and selects it.
+    // Puts a row for `folder` in the list, as a drive's row, and selects it.
     void TargetFolder(const QString& folder) {
         CListCtrl list;
         list.Attach(window->GetDlgItem(1000));
@@ -205,7 +216,7 @@ TEST_F(MainWindowTest, WindowMenuEndsWithAboutAfterASeparator) {
 
 TEST_F(MainWindowTest, SetWritesTheFileToTheChosenCard) {
     QTemporaryDir card;
-    TargetFolder(card.path());
+    OpenWithCardFolder(card.path());
     EXPECT_EQ(window->targetRoot(), card.path() + u'/');
     UntickClockBox();
     Click(*window, 1006);
@@ -216,7 +227,7 @@ TEST_F(MainWindowTest, SetWritesTheFileToTheChosenCard) {
 
 TEST_F(MainWindowTest, SetWritesWhatThePagesShowNow) {
     QTemporaryDir card;
-    TargetFolder(card.path());
+    OpenWithCardFolder(card.path());
     UntickClockBox();
     ChooseTab(kModeTab);
     Click(window->page(kModeTab), 1009);
@@ -240,23 +251,36 @@ TEST_F(MainWindowTest, SetWithoutACardWritesIntoTheWorkingDirectory) {
 }
 
 TEST_F(MainWindowTest, SetToAPulledCardShowsTheErrorAndWritesNothing) {
-    auto card = std::make_unique<QTemporaryDir>();
-    const QString path = card->path();
-    TargetFolder(path);
-    card.reset();  // the card is gone, and with it its folder
-    Click(*window, 1006);
-    ASSERT_EQ(boxes.calls.size(), 1u);
-    EXPECT_TRUE(boxes.calls[0].style & MB_ICONERROR);
-    EXPECT_EQ(boxes.calls[0].owner, window.get());
-    EXPECT_TRUE(boxes.calls[0].text.contains(QStringLiteral("no longer there"))) << boxes.calls[0].text.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(path));
-    EXPECT_EQ(Snapshot(workDir->path()), QStringList());
+    // A pulled drive leaves its empty mount folder behind; a pulled --card
+    // folder is gone altogether.
+    QTemporaryDir emptyMountFolder;
+    auto cardFolder = std::make_unique<QTemporaryDir>();
+    const QString gone = cardFolder->path();
+    const struct {
+        const char* name;
+        std::function<void()> choose;
+    } cases[] = {
+        {"drive", [&] { TargetFolder(emptyMountFolder.path()); }},
+        {"folder", [&] { OpenWithCardFolder(gone); cardFolder.reset(); }},
+    };
+    for (const auto& c : cases) {
+        c.choose();
+        boxes.calls.clear();
+        Click(*window, 1006);
+        ASSERT_EQ(boxes.calls.size(), 1u) << c.name;
+        EXPECT_TRUE(boxes.calls[0].style & MB_ICONERROR);
+        EXPECT_EQ(boxes.calls[0].owner, window.get());
+        EXPECT_TRUE(boxes.calls[0].text.contains(QStringLiteral("no longer there"))) << boxes.calls[0].text.toStdString();
+        EXPECT_TRUE(QDir(emptyMountFolder.path()).isEmpty()) << c.name;
+        if (!cardFolder) EXPECT_FALSE(QFileInfo::exists(gone)) << "no folder is made for a pulled card";
+        EXPECT_FALSE(QFile::exists(QDir(workDir->path()).filePath(QStringLiteral("camera.conf")))) << c.name;
+    }
 }
 
 TEST_F(MainWindowTest, SetToAReadOnlyCardShowsTheError) {
     QTemporaryDir card;
     ASSERT_EQ(::chmod(QFile::encodeName(card.path()).constData(), 0555), 0);
-    TargetFolder(card.path());
+    OpenWithCardFolder(card.path());
     // Root writes anywhere: the press happens in a child that gave root up.
     const int status = test_support::RunInChild([&] {
         if (!test_support::DropRootPrivileges()) return 10;
