@@ -272,7 +272,9 @@ TEST_F(MainWindowTest, SetToAPulledCardShowsTheErrorAndWritesNothing) {
         EXPECT_EQ(boxes.calls[0].owner, window.get());
         EXPECT_TRUE(boxes.calls[0].text.contains(QStringLiteral("no longer there"))) << boxes.calls[0].text.toStdString();
         EXPECT_TRUE(QDir(emptyMountFolder.path()).isEmpty()) << c.name;
-        if (!cardFolder) EXPECT_FALSE(QFileInfo::exists(gone)) << "no folder is made for a pulled card";
+        if (!cardFolder) {
+            EXPECT_FALSE(QFileInfo::exists(gone)) << "no folder is made for a pulled card";
+        }
         EXPECT_FALSE(QFile::exists(QDir(workDir->path()).filePath(QStringLiteral("camera.conf")))) << c.name;
     }
 }
