@@ -29,4 +29,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # The Qt runtime packages come from the shared libraries the programs link.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The new-profile dialog's buttons carry Chinese captions.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-droid-fallback")
 include(CPack)

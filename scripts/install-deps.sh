@@ -2,11 +2,16 @@
 # Installs the Debian packages the project needs, when they are missing.
 set -euo pipefail
 
+# Build and test tools, Qt, the fonts the window's captions need (Latin and
+# Chinese), the fuzzing runtime, and a virtual X server with input
+# simulation for the end-to-end test and the screenshots.
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  fonts-dejavu-core fonts-droid-fallback
+  xvfb xauth xdotool x11-utils imagemagick
 )
 
 missing=()

@@ -5,4 +5,4 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 cmake -S "$root" --preset dev >/dev/null
 cmake --build "$root/build/dev" -j "$(nproc)"
-exec "$root/build/dev/src/cli/quillmar-cli" print "$@"
+exec "$root/build/dev/src/ui/quillmar" "$@"
