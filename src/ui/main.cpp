@@ -1,6 +1,7 @@
 // quillmar: the settings window.
 
 #include "ui/app_options.h"
+#include "ui/first_paint_report.h"
 #include "ui/main_window.h"
 #include "ui/resources.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
 
     // The window's end is the program's end; nothing is saved on the way out.
     CQuillmarVS2010Dlg window(options);
+    ReportFirstPaintIfAsked(&window);
     window.DoModal();
     return 0;
 }

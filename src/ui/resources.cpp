@@ -1,6 +1,7 @@
 #include "ui/resources.h"
 
-#include <QFile>
+#include <QImageReader>
+
 
 #include <initializer_list>
 
@@ -19,11 +20,21 @@ void EnsureRegistered() {
 #endif
 }
 
+// Every picture is a PNG. Naming the format lets Qt decode it with its own
+// reader instead of loading every image-format plugin to ask which one can,
+// and pixmaps rather than file names keep QIcon from looking for icon-engine
+// plugins: both would cost more at start-up than decoding these few images.
+QPixmap LoadPng(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QIcon IconFromSizes(const QString& stem, std::initializer_list<int> sizes) {
     QIcon icon;
     for (const int size : sizes) {
-        const QString path = QStringLiteral(":/icons/%1_%2.png").arg(stem).arg(size);
-        if (QFile::exists(path)) icon.addFile(path, QSize(size, size));
+        const QPixmap pixmap = LoadPng(QStringLiteral(":/icons/%1_%2.png").arg(stem).arg(size));
+        if (!pixmap.isNull()) icon.addPixmap(pixmap);
     }
     return icon;
 }
@@ -42,6 +53,6 @@ QIcon LoadIconResource(int id) {
 
 QPixmap LoadBitmapResource(int id) {
     EnsureRegistered();
-    if (id == IDB_LOGO) return QPixmap(QStringLiteral(":/images/logo.png"));
+    if (id == IDB_LOGO) return LoadPng(QStringLiteral(":/images/logo.png"));
     return {};
 }

@@ -2,13 +2,18 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QStringList>
 
 #include <cmath>
 
 namespace {
 
+// An installed family of that name, else the desktop's sans-serif. The
+// installed names are listed once: QFontDatabase::hasFamily would ask
+// fontconfig to resolve aliases on every call, which slows the start.
 QString DesktopFamily(const QString& face) {
-    if (QFontDatabase::hasFamily(face)) return face;
+    static const QStringList installed = QFontDatabase::families();
+    if (installed.contains(face, Qt::CaseInsensitive)) return face;
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
