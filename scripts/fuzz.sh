@@ -7,7 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$(nproc)"
+targets=()
+for corpus in fuzz/corpus/*/; do targets+=("fuzz_$(basename "$corpus")"); done
+cmake --build --preset fuzz -j "$(nproc)" --target "${targets[@]}"
 mkdir -p build/fuzz/artifacts
 for corpus in fuzz/corpus/*/; do
   name=$(basename "$corpus")

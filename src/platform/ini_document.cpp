@@ -150,6 +150,10 @@ IniDocument::Line IniDocument::MakeLine(const QString& text) const {
 // end, and it gets one in the file's style.
 void IniDocument::EnsureLineEnd(Line& line) const {
     if (line.end != IniLineEnd::kNone) return;
+    // A UTF-16 file cut inside a character ends on a lone byte that reads as
+    // nothing. It goes, so that what follows starts on a character boundary
+    // and the line still reads as it did.
+    if (encoding_ == IniEncoding::kUtf16LeBom && line.raw.size() % 2 != 0) line.raw.chop(1);
     line.raw += Encode(u"", lineEnd_);
     line.end = lineEnd_;
 }
