@@ -12,9 +12,24 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 namespace {
+
+// A report view shows every cell on one line, as its text may carry line
+// breaks (a card's version.txt often ends in CR LF); the text itself stays.
+class OneLineCells : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        // The base class has already turned each LF into a line separator.
+        option->text.remove(u'\r').replace(QChar::LineSeparator, u' ').replace(u'\n', u' ');
+    }
+};
 
 QWidget* CreatePushButton(const QString& caption, bool isDefault, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -52,6 +67,9 @@ QWidget* CreateListView(QWidget* parent) {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setWordWrap(false);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().lineSpacing() + 6);
+    table->setItemDelegate(new OneLineCells(table));
     table->horizontalHeader()->setHighlightSections(false);
     table->horizontalHeader()->setStretchLastSection(false);
     table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
