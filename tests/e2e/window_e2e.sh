@@ -203,38 +203,15 @@ format=false
 EOF
 }
 
+# A profile holds the same settings, in its own order: no enable_cfg line,
+# auto_shoot before photo_stamp, and the clock box after photo_burst.
 default_profile() {
-  cat <<'EOF'
-mode_1=1920x1080p 60
-mode_2=1280x720p 120
-mode_3=16M
-video_quality=sfine
-fov=wide
-timelapse=off
-video_stamp=off
-mic_vol=80%
-auto_rec=off
-loop_rec=off
-rec_beep=off
-image_meter=center
-image_iso=auto
-image_wb=auto
-image_ev=0.0
-image_sharpness=3
-photo_quality=sfine
-auto_shoot=3s
-photo_stamp=off
-photo_burst=off
-sync_clock=TRUE
-image_rotate=normal
-tvmode=ntsc
-lightfreq=60Hz
-auto_shutdown=3Min
-datefmt=ymd
-osd=on
-op_beep=on
-format=false
-EOF
+  default_camera_conf | awk '
+    /^enable_cfg=/ { next }
+    /^photo_stamp=/ { stamp = $0; next }
+    /^auto_shoot=/ { print; print stamp; next }
+    /^photo_burst=/ { print; print "sync_clock=TRUE"; next }
+    { print }'
 }
 
 profile_name="Night Walk"
