@@ -269,6 +269,12 @@ TEST_F(ProfileCommandsTest, ChoosingAProfilePushesThePagesButKeepsTheInterlock) 
 enum class Command { kNew, kSave, kDelete };
 enum class Fault { kReadOnlyFolder, kFullDisk };
 
+std::string FailedWriteName(const ::testing::TestParamInfo<std::tuple<Command, Fault>>& info) {
+    constexpr const char* kCommands[] = {"New", "Save", "Delete"};
+    constexpr const char* kFaults[] = {"ReadOnlyFolder", "FullDisk"};
+    return std::string(kCommands[int(std::get<0>(info.param))]) + kFaults[int(std::get<1>(info.param))];
+}
+
 class FailedWrite : public ProfileCommandsTest, public ::testing::WithParamInterface<std::tuple<Command, Fault>> {};
 
 TEST_P(FailedWrite, ShowsTheErrorAndKeepsEverything) {
@@ -310,6 +316,7 @@ TEST_P(FailedWrite, ShowsTheErrorAndKeepsEverything) {
 
 INSTANTIATE_TEST_SUITE_P(Commands, FailedWrite,
                          ::testing::Combine(::testing::Values(Command::kNew, Command::kSave, Command::kDelete),
-                                            ::testing::Values(Fault::kReadOnlyFolder, Fault::kFullDisk)));
+                                            ::testing::Values(Fault::kReadOnlyFolder, Fault::kFullDisk)),
+                         FailedWriteName);
 
 }  // namespace
