@@ -1,8 +1,7 @@
-// What the user sees and chooses on the pages: live slider labels and the
-// indexes the radios and boxes give.
+// The pages as the user meets them: the radio group walk, the live slider
+// labels, the indexes the radios and boxes give, and the Photo page's
+// burst / auto-shoot interlock.
 
-#include "page_fixture.h"
-#include "settings/camera_conf.h"
 #include "ui_test_support.h"
 
 #include <QLabel>
@@ -16,129 +15,135 @@ using ui_test::Click;
 using ui_test::IsChecked;
 using ui_test::PagesFixture;
 
-QString LabelText(const CDialog& page, int id) { return qobject_cast<QLabel*>(page.GetDlgItem(id))->text(); }
+// Groups run in template order up to the next group mark: the hidden "20 P"
+// (1093) counts, the "Format" box inside the OSD run is skipped, a value
+// outside the group selects none and a pull with none selected gives -1.
+TEST(PagesTest, RadioGroupWalk) {
+    PagesFixture pages;
+    SettingsSelection& s = pages.selection;
+    for (CDialog* page : pages.all()) page->UpdateData(true);
+    EXPECT_EQ(s.index, SettingsSelection{}.index) << "fresh pages pull 0 everywhere";
+    s.at(keys::photo_burst) = 4;
+    s.at(keys::osd) = 1;
+    s.at(keys::format) = 1;
+    s.at(keys::image_iso) = 6;  // one past the six ISO radios
+    SettingsSelection pulled = s;
+    pulled.at(keys::image_iso) = -1;
+    for (CDialog* page : pages.all()) page->UpdateData(false);
+    EXPECT_TRUE(IsChecked(pages.photo, 1093) && IsChecked(pages.system, 1097) && IsChecked(pages.system, 1099));
+    for (const int id : {1047, 1048, 1049, 1050, 1051, 1052}) EXPECT_FALSE(IsChecked(pages.image, id)) << id;
+    s = {};
+    for (CDialog* page : pages.all()) page->UpdateData(true);
+    EXPECT_EQ(s.index, pulled.index);
+    pages.Show(pages.image);  // the emptied group works as a group again
+    Click(pages.image, 1048);
+    Click(pages.image, 1052);
+    EXPECT_FALSE(IsChecked(pages.image, 1048));
+    pages.Show(pages.system);  // a click in the OSD run leaves the box alone
+    Click(pages.system, 1096);
+    EXPECT_TRUE(IsChecked(pages.system, 1099));
+}
 
-struct SliderCase {
-    const char* name;
-    int tab;  // index into PagesFixture::all()
-    int sliderId;
-    int labelId;
-    SettingsKeyRef key;
-    std::vector<const char*> labels;  // one per position, left to right
-    const char* labelAtDefault;
-};
+// The label shows the default once the page exists, follows the keyboard
+// from end to end, and follows a push.
+TEST(PagesTest, EachSliderPositionShowsItsLabel) {
+    const struct {
+        int page;  // index into PagesFixture::all()
+        int sliderId;
+        int labelId;
+        SettingsKeyRef key;
+        std::vector<const char*> labels;  // one per position, left to right
+    } cases[] = {
+        {1, 1079, 1084, keys::mic_vol, {"Mute", "50%", "60%", "70%", "80%", "90%", "100%"}},
+        {2, 1058, 1059, keys::image_ev,
+         {"-2.0", "-1.7", "-1.3", "-1.0", "-0.7", "-0.3", "0", "+0.3", "+0.7", "+1.0", "+1.3", "+1.7", "+2.0"}},
+        {2, 1109, 1111, keys::image_sharpness, {"1", "2", "3", "4", "5"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sliderId);
+        PagesFixture pages(SettingsSelection::Defaults());
+        CDialog& page = *pages.all()[c.page];
+        const auto label = [&] { return qobject_cast<QLabel*>(page.GetDlgItem(c.labelId))->text().toStdString(); };
+        EXPECT_EQ(label(), c.labels[size_t(pages.selection.at(c.key))]);
+        pages.Show(page);
+        auto* slider = qobject_cast<QSlider*>(page.GetDlgItem(c.sliderId));
+        EXPECT_EQ(slider->maximum() - slider->minimum() + 1, int(c.labels.size()));
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_Home);
+        for (size_t position = 0; position < c.labels.size(); ++position) {
+            if (position > 0) QTest::keyClick(slider, Qt::Key_Right);
+            EXPECT_EQ(label(), c.labels[position]) << "position " << position;
+            page.UpdateData(true);
+            EXPECT_EQ(pages.selection.at(c.key), int(position));
+        }
+        pages.selection.at(c.key) = 1;
+        page.UpdateData(false);
+        EXPECT_EQ(label(), c.labels[1]);
+    }
+}
 
-void PrintTo(const SliderCase& c, std::ostream* os) { *os << c.name; }
-
-class SliderLabels : public ::testing::TestWithParam<SliderCase> {};
-
-// Moves the slider with the keyboard from its left end to its right end.
-TEST_P(SliderLabels, EachPositionShowsItsLabel) {
-    const SliderCase& c = GetParam();
-    PagesFixture pages(SettingsSelection::Defaults());
-    CDialog& page = *pages.all()[c.tab];
-    EXPECT_EQ(LabelText(page, c.labelId), QString::fromUtf8(c.labelAtDefault)) << "before the page was shown";
-    pages.Show(page);
-
-    auto* slider = qobject_cast<QSlider*>(page.GetDlgItem(c.sliderId));
-    EXPECT_EQ(slider->minimum(), 0);
-    EXPECT_EQ(slider->maximum(), static_cast<int>(c.labels.size()) - 1);
-    slider->setFocus();
-    QTest::keyClick(slider, Qt::Key_Home);
-    for (size_t position = 0; position < c.labels.size(); ++position) {
-        if (position > 0) QTest::keyClick(slider, Qt::Key_Right);
-        EXPECT_EQ(LabelText(page, c.labelId), QString::fromUtf8(c.labels[position])) << "position " << position;
+// Daylight gives 2 (written "incencas"), Incandescent 3 (past the options:
+// written as the last one), ISO 1600 gives 5; a choice on each page besides.
+TEST(PagesTest, ClickGivesTheIndex) {
+    const struct {
+        int page;
+        int clickId;
+        SettingsKeyRef key;
+        int index;
+    } cases[] = {
+        {2, 1056, keys::image_wb, 2},      {2, 1057, keys::image_wb, 3}, {2, 1052, keys::image_iso, 5},
+        {4, 1077, keys::datefmt, 1},       {4, 1078, keys::datefmt, 2},  {4, 1099, keys::format, 1},
+        {4, 1067, keys::auto_shutdown, 3}, {0, 1019, keys::mode_3, 3},   {1, 1024, keys::timelapse, 6},
+        {3, 1092, keys::photo_burst, 3},
+    };
+    for (const auto& c : cases) {
+        PagesFixture pages;
+        CDialog& page = *pages.all()[c.page];
+        pages.Show(page);
+        Click(page, c.clickId);
         page.UpdateData(true);
-        EXPECT_EQ(pages.selection.at(c.key), static_cast<int>(position));
+        EXPECT_EQ(pages.selection.at(c.key), c.index) << c.clickId;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pages, SliderLabels,
-    ::testing::Values(
-        SliderCase{"volume", 1, 1079, 1084, keys::mic_vol,
-                   {"Mute", "50%", "60%", "70%", "80%", "90%", "100%"}, "80%"},
-        SliderCase{"ev", 2, 1058, 1059, keys::image_ev,
-                   {"-2.0", "-1.7", "-1.3", "-1.0", "-0.7", "-0.3", "0", "+0.3", "+0.7", "+1.0", "+1.3", "+1.7",
-                    "+2.0"},
-                   "0"},
-        SliderCase{"sharpness", 2, 1109, 1111, keys::image_sharpness, {"1", "2", "3", "4", "5"}, "3"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(PagesTest, LabelFollowsAProfilePush) {
-    PagesFixture pages(SettingsSelection::Defaults());
-    pages.selection.at(keys::mic_vol) = 1;
-    pages.selection.at(keys::image_ev) = 12;
-    pages.video.UpdateData(false);
-    pages.image.UpdateData(false);
-    EXPECT_EQ(LabelText(pages.video, 1084), QStringLiteral("50%"));
-    EXPECT_EQ(LabelText(pages.image, 1059), QStringLiteral("+2.0"));
-}
-
-struct ChoiceCase {
-    const char* name;
-    int tab;
-    int clickId;
-    SettingsKeyRef key;
-    int index;
-    const char* optionText;  // nullptr where the key has no option at that index
-};
-
-void PrintTo(const ChoiceCase& c, std::ostream* os) { *os << c.name; }
-
-class RadioChoices : public ::testing::TestWithParam<ChoiceCase> {};
-
-TEST_P(RadioChoices, ClickGivesTheIndex) {
-    const ChoiceCase& c = GetParam();
-    PagesFixture pages(SettingsSelection::Defaults());
-    CDialog& page = *pages.all()[c.tab];
-    pages.Show(page);
-    Click(page, c.clickId);
-    page.UpdateData(true);
-    EXPECT_EQ(pages.selection.at(c.key), c.index);
-    if (c.optionText) {
-        EXPECT_EQ(OptionText(c.key.section, c.key.key, c.index), QString::fromUtf8(c.optionText));
-    } else {
-        EXPECT_GE(c.index, OptionCount(c.key.section, c.key.key));
+// Each click's effect on the flags and on which radios are enabled: a burst
+// disables six of the eight auto-shoot radios, an interval all five burst
+// radios, the hidden one included.
+TEST(PagesTest, PhotoInterlock) {
+    struct Step {
+        int clickId;
+        uint8_t flags;
+        bool shootRadiosEnabled;  // 1043..1048; 1107 and 1108 are always enabled
+        bool burstRadiosEnabled;  // 1089..1093
+    };
+    const struct {
+        uint8_t startFlags;
+        std::vector<Step> steps;
+    } sequences[] = {
+        {0, {{1091, 1, false, true}, {1090, 1, true, true}}},
+        {0, {{1045, 2, true, false}, {1043, 2, true, true}}},
+        {0, {{1091, 1, false, true}, {1108, 1, false, true}}},
+        {0, {{1107, 0, true, true}}},
+        {0, {{1045, 2, true, false}, {1043, 2, true, true}, {1092, 1, false, true}}},
+        {0, {{1089, 1, false, true}, {1090, 1, true, true}, {1048, 2, true, false}}},
+        {0xF0, {{1091, 0xF1, false, true}, {1090, 0xF1, true, true}, {1044, 0xF2, true, false}}},
+    };
+    for (const auto& sequence : sequences) {
+        PagesFixture pages;
+        CDialog& photo = pages.photo;
+        pages.selection.photo_lock_flags = sequence.startFlags;
+        pages.Show(photo);
+        ASSERT_TRUE(photo.GetDlgItem(1093)->isHidden());
+        for (const Step& step : sequence.steps) {
+            Click(photo, step.clickId);
+            SCOPED_TRACE(testing::Message() << "sequence " << &sequence - sequences << ", click on " << step.clickId);
+            EXPECT_EQ(pages.selection.photo_lock_flags, step.flags);
+            for (const int id : {1043, 1044, 1045, 1046, 1047, 1048, 1107, 1108, 1089, 1090, 1091, 1092, 1093}) {
+                const bool enabled = id >= 1107 || (id < 1089 ? step.shootRadiosEnabled : step.burstRadiosEnabled);
+                EXPECT_EQ(photo.GetDlgItem(id)->isEnabled(), enabled) << id;
+            }
+        }
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Pages, RadioChoices,
-    ::testing::Values(ChoiceCase{"daylight", 2, 1056, keys::image_wb, 2, "incencas"},
-                      ChoiceCase{"incandescent", 2, 1057, keys::image_wb, 3, nullptr},
-                      ChoiceCase{"iso1600", 2, 1052, keys::image_iso, 5, "1600"},
-                      ChoiceCase{"mode1_30p", 0, 1009, keys::mode_1, 2, "1920x1080p 30"},
-                      ChoiceCase{"mode3_5m", 0, 1019, keys::mode_3, 3, "5M"},
-                      ChoiceCase{"date_day_first", 4, 1077, keys::datefmt, 1, "mdy"},
-                      ChoiceCase{"date_month_first", 4, 1078, keys::datefmt, 2, "dmy"},
-                      ChoiceCase{"shutdown_10min", 4, 1067, keys::auto_shutdown, 3, "10Min"},
-                      ChoiceCase{"burst_10p", 3, 1092, keys::photo_burst, 3, "10p"},
-                      ChoiceCase{"timelapse_60s", 1, 1024, keys::timelapse, 6, "60s"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(PagesTest, PushingMode1SelectsItsRadioAndSetWritesItsOption) {
-    PagesFixture pages;
-    pages.selection.at(keys::mode_1) = 1;
-    pages.mode.UpdateData(false);
-    EXPECT_TRUE(IsChecked(pages.mode, 1008));
-    EXPECT_EQ(qobject_cast<QAbstractButton*>(pages.mode.GetDlgItem(1008))->text(), QStringLiteral("1920x1080P 60"));
-    pages.mode.UpdateData(true);
-    EXPECT_TRUE(BuildCameraConfText(pages.selection, 0).contains(QStringLiteral("\r\nmode_1=1920x1080p 60\r\n")));
-}
-
-TEST(PagesTest, CheckBoxesGiveZeroOrOne) {
-    PagesFixture pages;
-    pages.Show(pages.system);
-    Click(pages.system, 1099);
-    Click(pages.system, 1061);
-    pages.system.UpdateData(true);
-    EXPECT_EQ(pages.selection.at(keys::format), 1);
-    EXPECT_EQ(pages.selection.clock_sync, 1);
-    Click(pages.system, 1099);
-    pages.system.UpdateData(true);
-    EXPECT_EQ(pages.selection.at(keys::format), 0);
-    EXPECT_EQ(OptionText(kSystemSection, keys::format.key, 0), QStringLiteral("false"));
 }
 
 }  // namespace

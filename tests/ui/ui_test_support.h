@@ -1,64 +1,150 @@
 #pragma once
-// Helpers for the window tests: clicking controls by id, taking over
-// message boxes, and running a test in a folder of its own.
+// Helpers for the window tests: clicking controls by id, the five settings
+// pages inside a shown host window over one selection, as the main window
+// holds them, and the main window shown in a fresh working directory with
+// message boxes recorded instead of shown.
 
+#include "profiles/profile_files.h"
+#include "settings/settings_selection.h"
 #include "support/qt_application.h"
-#include "ui/dialog/dialog.h"
 #include "ui/dialog/message_box.h"
+#include "ui/main_window.h"
 
 #include <QAbstractButton>
-#include <QDir>
-#include <QTemporaryDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
+#include <memory>
+#include <ostream>
 #include <vector>
+
+#include <gtest/gtest.h>
+
+// Failure messages show texts, not arrays of characters.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& bytes, std::ostream* os) { PrintTo(QString::fromUtf8(bytes), os); }
 
 namespace ui_test {
 
 // Clicks a button on its indicator, as a user does.
-inline void Click(QWidget* widget) {
-    auto* button = qobject_cast<QAbstractButton*>(widget);
-    Q_ASSERT(button);
+inline void Click(const CDialog& dialog, int id) {
+    auto* button = qobject_cast<QAbstractButton*>(dialog.GetDlgItem(id));
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
-
-inline void Click(const CDialog& dialog, int id) { Click(dialog.GetDlgItem(id)); }
 
 inline bool IsChecked(const CDialog& dialog, int id) {
     return qobject_cast<QAbstractButton*>(dialog.GetDlgItem(id))->isChecked();
 }
 
-// Records every message box instead of showing it.
-class MessageBoxRecorder {
-public:
-    MessageBoxRecorder() {
-        previous_ = SetMessageBoxHandler([this](const MessageBoxCall& call) {
-            calls.push_back(call);
-            return IDOK;
-        });
+struct PagesFixture : private test_support::QtApplicationFirst {
+    // `initial` is what the pages show when they are created.
+    explicit PagesFixture(const SettingsSelection& initial = {}) : selection(initial) {
+        for (CDialog* page : all()) {
+            page->Create(&host);
+            page->setGeometry(0, 0, 1200, 700);
+        }
+        host.show();
     }
-    ~MessageBoxRecorder() { SetMessageBoxHandler(previous_); }
-    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+    // Shows one page; the others stay hidden, as under the tabs.
+    void Show(const CDialog& page) {
+        for (CDialog* p : all()) p->setVisible(p == &page);
+    }
+    std::array<CDialog*, 5> all() { return {&mode, &video, &image, &photo, &system}; }
 
-    std::vector<MessageBoxCall> calls;
-
-private:
-    MessageBoxHandler previous_;
+    SettingsSelection selection;
+    QWidget host;
+    CDlgTab1 mode{selection};
+    CDlgTab2 video{selection};
+    CDlgTab3 image{selection};
+    CDlgTab4 photo{selection};
+    CDlgTab5 system{selection};
 };
 
-// Makes a fresh empty folder the working directory for the test's life.
-class ScopedWorkDir {
-public:
-    ScopedWorkDir() : previous_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
-    ~ScopedWorkDir() { QDir::setCurrent(previous_); }
-    ScopedWorkDir(const ScopedWorkDir&) = delete;
-    ScopedWorkDir& operator=(const ScopedWorkDir&) = delete;
-    QString path() const { return dir_.path(); }
+using profile_test::ReadAll;
 
-private:
-    QTemporaryDir dir_;
-    QString previous_;
+inline const QString kInUse = QStringLiteral("This name has be used !");
+
+// How the user ends the new-profile dialog.
+enum class DialogAnswer { kOk, kCancel, kEscape, kCloseBox };
+
+class MainWindowFixture : public ::testing::Test, private test_support::QtApplicationFirst {
+protected:
+    MainWindowFixture() {
+        QDir::setCurrent(workDir.path());
+        SetMessageBoxHandler([this](const MessageBoxCall& call) { boxes.push_back(call); return IDOK; });
+    }
+    ~MainWindowFixture() override {
+        SetMessageBoxHandler({});
+        QDir::setCurrent(previousDir);
+    }
+
+    // (Re)starts the window with the given command-line options.
+    void Open(AppOptions options = {}) {
+        window.reset();
+        window = std::make_unique<CQuillmarVS2010Dlg>(std::move(options));
+        window->CreateTopLevel();
+        window->show();
+    }
+    void StartWith(const QByteArray& cfg) {
+        ASSERT_TRUE(profile_test::WriteRaw(WorkFile("cfg.ini"), cfg));
+        Open();
+    }
+
+    QString WorkFile(const char* name) const { return workDir.filePath(QString::fromLatin1(name)); }
+    QByteArray Cfg() const { return ReadAll(WorkFile("cfg.ini")); }
+    QStringList FolderEntries() const { return QDir(workDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
+    QTabBar* tabs() const { return window->findChild<QTabBar*>(); }
+    void ChooseTab(int tab) { QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(tab).center()); }
+
+    QListWidget* profileList() const { return qobject_cast<QListWidget*>(window->GetDlgItem(1001)); }
+    QStringList Items() const {
+        QStringList items;
+        for (int row = 0; row < profileList()->count(); ++row) items << profileList()->item(row)->text();
+        return items;
+    }
+    int SelectedRow() const {
+        const QList<QListWidgetItem*> selected = profileList()->selectedItems();
+        return selected.isEmpty() ? -1 : profileList()->row(selected.first());
+    }
+    void ClickItem(int row, Qt::KeyboardModifiers modifiers = {}) {
+        profileList()->scrollToItem(profileList()->item(row));
+        QTest::mouseClick(profileList()->viewport(), Qt::LeftButton, modifiers,
+                          profileList()->visualItemRect(profileList()->item(row)).center());
+    }
+
+    // Presses "New Profile", enters `name` into the dialog as a paste brings
+    // it (QTest types printable ASCII only) and ends the dialog with
+    // `answer`. False unless the dialog "New" opened with the focus in its
+    // name field.
+    bool NewProfile(const QString& name, DialogAnswer answer = DialogAnswer::kOk) {
+        bool opened = false;
+        QTimer user;  // local, so nothing runs once this call has returned
+        user.setSingleShot(true);
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            auto* dialog = dynamic_cast<CDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            auto* edit = qobject_cast<QLineEdit*>(dialog->GetDlgItem(1063));
+            opened = dialog->windowTitle() == QStringLiteral("New") && dialog->focusWidget() == edit;
+            edit->insert(name);
+            switch (answer) {
+            case DialogAnswer::kOk: Click(*dialog, IDOK); break;
+            case DialogAnswer::kCancel: Click(*dialog, IDCANCEL); break;
+            case DialogAnswer::kEscape: QTest::keyClick(edit, Qt::Key_Escape); break;
+            case DialogAnswer::kCloseBox: dialog->close(); break;
+            }
+        });
+        user.start(0);
+        Click(*window, 1003);
+        return opened;
+    }
+
+    const QString previousDir = QDir::currentPath();
+    QTemporaryDir workDir;
+    std::vector<MessageBoxCall> boxes;
+    std::unique_ptr<CQuillmarVS2010Dlg> window;
 };
 
 }  // namespace ui_test
