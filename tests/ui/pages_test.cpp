@@ -91,10 +91,9 @@ TEST(PagesTest, ClickGivesTheIndex) {
         SettingsKeyRef key;
         int index;
     } cases[] = {
-        {2, 1056, keys::image_wb, 2},      {2, 1057, keys::image_wb, 3}, {2, 1052, keys::image_iso, 5},
-        {4, 1077, keys::datefmt, 1},       {4, 1078, keys::datefmt, 2},  {4, 1099, keys::format, 1},
-        {4, 1067, keys::auto_shutdown, 3}, {0, 1019, keys::mode_3, 3},   {1, 1024, keys::timelapse, 6},
-        {3, 1092, keys::photo_burst, 3},
+        {2, 1056, keys::image_wb, 2}, {2, 1057, keys::image_wb, 3}, {2, 1052, keys::image_iso, 5},
+        {4, 1077, keys::datefmt, 1},  {4, 1078, keys::datefmt, 2},  {4, 1099, keys::format, 1},
+        {0, 1019, keys::mode_3, 3},   {1, 1024, keys::timelapse, 6}, {3, 1092, keys::photo_burst, 3},
     };
     for (const auto& c : cases) {
         PagesFixture pages;

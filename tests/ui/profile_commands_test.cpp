@@ -1,8 +1,8 @@
 // The profile commands as the user meets them: "New Profile" with its
 // dialog, "Del Profile", "Save Profile" and choosing in the profile list.
 
-#include "ui_test_support.h"
 #include "support/child_process.h"
+#include "ui_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -73,7 +73,8 @@ protected:
         }
         for (int row = int(names.size()) - 1; row >= 0; --row) {
             ClickItem(row);
-            EXPECT_TRUE(Current() == "profile-" + names[row] && window->profileStore().profile_sections[row] == Current());
+            EXPECT_TRUE(Current() == "profile-" + names[row] &&
+                        window->profileStore().profile_sections[row] == Current());
             EXPECT_EQ(CheckedMode1(), LetterMode(letters[row])) << "row " << row;
         }
     }
@@ -116,6 +117,7 @@ TEST_F(ProfileCommandsTest, NewNamesAreCheckedAgainstListAndFile) {
         {u"line\nbreak", "control characters"},
         {u"half\xD800", "character"},  // half of a surrogate pair, as a paste may bring
         {u" lead", "blank"},
+        {u"trail ", "blank"},
         {u"", nullptr},
         {u"", "!"},
         {u"nig", nullptr},  // begins like "night", which is listed before it

@@ -49,9 +49,7 @@ struct PagesFixture : private test_support::QtApplicationFirst {
         host.show();
     }
     // Shows one page; the others stay hidden, as under the tabs.
-    void Show(const CDialog& page) {
-        for (CDialog* p : all()) p->setVisible(p == &page);
-    }
+    void Show(const CDialog& page) { for (CDialog* p : all()) p->setVisible(p == &page); }
     std::array<CDialog*, 5> all() { return {&mode, &video, &image, &photo, &system}; }
 
     SettingsSelection selection;
@@ -62,8 +60,6 @@ struct PagesFixture : private test_support::QtApplicationFirst {
     CDlgTab4 photo{selection};
     CDlgTab5 system{selection};
 };
-
-using profile_test::ReadAll;
 
 inline const QString kInUse = QStringLiteral("This name has be used !");
 
@@ -94,8 +90,10 @@ protected:
     }
 
     QString WorkFile(const char* name) const { return workDir.filePath(QString::fromLatin1(name)); }
-    QByteArray Cfg() const { return ReadAll(WorkFile("cfg.ini")); }
-    QStringList FolderEntries() const { return QDir(workDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
+    QByteArray Cfg() const { return profile_test::ReadAll(WorkFile("cfg.ini")); }
+    QStringList FolderEntries() const {
+        return QDir(workDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
     QTabBar* tabs() const { return window->findChild<QTabBar*>(); }
     void ChooseTab(int tab) { QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(tab).center()); }
 
