@@ -47,13 +47,15 @@ WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data) {
     UniqueFd dir(::open(dirName.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() < 0) return Fail(QStringLiteral("Cannot open the folder"), dirPath, errno);
 
-    // Keep the permission bits of a file being replaced; a link or a new file
-    // gets the default mode.
+    // A file being replaced keeps its permission bits; a link or a new file
+    // gets the default mode, as the umask makes it.
     mode_t mode = 0666;
+    bool keepMode = false;
     struct stat old {};
     if (::fstatat(dir.get(), fileName.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
         S_ISREG(old.st_mode)) {
         mode = old.st_mode & 07777;
+        keepMode = true;
     }
 
     QByteArray tempName;
@@ -74,7 +76,10 @@ WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data) {
 
     int err = 0;
     if (!WriteAll(temp.get(), data, &err)) return discard(QStringLiteral("Cannot write"), err);
-    if (::fchmod(temp.get(), mode) != 0) return discard(QStringLiteral("Cannot set the permissions of"), errno);
+    // File systems without Unix permissions (a FAT card) refuse the change;
+    // the content matters more than the bits there.
+    if (keepMode && ::fchmod(temp.get(), mode) != 0 && errno != EPERM && errno != ENOTSUP && errno != EINVAL)
+        return discard(QStringLiteral("Cannot set the permissions of"), errno);
     if (::fsync(temp.get()) != 0) return discard(QStringLiteral("Cannot flush"), errno);
     if (temp.CloseChecked() != 0) return discard(QStringLiteral("Cannot write"), errno);
     if (::renameat(dir.get(), tempName.constData(), dir.get(), fileName.constData()) != 0)

@@ -13,6 +13,10 @@ QString UnstorableProfileNameReason(const QString& name) {
         if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             return QStringLiteral("A profile name cannot contain line breaks or other control characters.");
     }
+    // Half of a surrogate pair has no UTF-8 form: the section written would
+    // not be the one listed, and could never be found to delete it.
+    if (!name.isValidUtf16())
+        return QStringLiteral("A profile name cannot contain half of a character (an unpaired surrogate).");
     if (!name.isEmpty() && (IsBlank(name.front()) || IsBlank(name.back())))
         return QStringLiteral("A profile name cannot start or end with a blank.");
     return {};
@@ -21,7 +25,8 @@ QString UnstorableProfileNameReason(const QString& name) {
 NewProfileNameCheck CheckNewProfileName(const ProfileStore& store, const QString& name, QString* reason) {
     *reason = UnstorableProfileNameReason(name);
     if (!reason->isEmpty()) return NewProfileNameCheck::kUnstorable;
-    if (store.profile_names.contains(name)) return NewProfileNameCheck::kInUse;
+    // A listed profile counts even when its section has left the file since.
+    if (store.FindProfile(name) >= 0) return NewProfileNameCheck::kInUse;
     // The file matches section names without regard to case, and a shown
     // name may have been cut to 16 characters: the section itself decides.
     QString error;

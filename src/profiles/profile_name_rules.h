@@ -9,8 +9,8 @@
 
 enum class NewProfileNameCheck {
     kAccepted,
-    kInUse,       // a listed name, or a section of that name in any letter case
-    kUnstorable,  // brackets, control characters, blanks at either end
+    kInUse,       // a listed name or section, or a section of the file, in any letter case
+    kUnstorable,  // brackets, control characters, unpaired surrogates, blanks at either end
     kUnreadable,  // the file could not be read to check
 };
 

@@ -15,8 +15,14 @@ const QString kNotifyCaption = QStringLiteral("Notify");
 }  // namespace
 
 bool CQuillmarVS2010Dlg::ReportProfileOutcome(const WriteOutcome& outcome) {
-    if (!outcome) ShowMessageBox(this, outcome.error, QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
-    return outcome.ok;
+    if (outcome) return true;
+    // Some failures name only the folder (no room for the new copy beside
+    // the file); the user still learns which file was not written.
+    const QString text = outcome.error.contains(cfg_path)
+                             ? outcome.error
+                             : QStringLiteral("\"%1\" could not be written.\n\n%2").arg(cfg_path, outcome.error);
+    ShowMessageBox(this, text, QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
+    return false;
 }
 
 void CQuillmarVS2010Dlg::LoadProfiles() {

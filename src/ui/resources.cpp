@@ -5,19 +5,15 @@
 
 #include <initializer_list>
 
-#ifdef QUILLMAR_HAS_RESOURCES
 // The resources are compiled into a static library; registering them here
 // keeps the linker from dropping them.
 static void RegisterResources() { Q_INIT_RESOURCE(resources); }
-#endif
 
 namespace {
 
 void EnsureRegistered() {
-#ifdef QUILLMAR_HAS_RESOURCES
     static const bool registered = (RegisterResources(), true);
     (void)registered;
-#endif
 }
 
 // Every picture is a PNG. Naming the format lets Qt decode it with its own

@@ -1,15 +1,14 @@
 // The main window: start-up state, tabs, ending, the window menu and "Set".
 
+#include "main_window_fixture.h"
+#include "profiles/profile_files.h"
 #include "support/child_process.h"
-#include "ui/main_window.h"
 #include "ui/templates/dialog_templates.h"
-#include "ui_test_support.h"
 
 #include <QDirIterator>
-#include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
-#include <QTabBar>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -23,6 +22,7 @@ namespace {
 
 using ui_test::Click;
 using ui_test::IsChecked;
+using ui_test::ReadAll;
 
 // Every file under a folder with its size and modification time.
 QStringList Snapshot(const QString& dir) {
@@ -37,35 +37,12 @@ QStringList Snapshot(const QString& dir) {
     return entries;
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ui_test::MainWindowFixture {
 protected:
-    MainWindowTest() {
-        test_support::EnsureQtApplication();
-        workDir = std::make_unique<ui_test::ScopedWorkDir>();
-        Open();
-    }
-
-    // (Re)starts the window with the given command-line options.
-    void Open(AppOptions options = {}) {
-        window.reset();
-        window = std::make_unique<CQuillmarVS2010Dlg>(std::move(options));
-        window->CreateTopLevel();
-        window->show();
-    }
+    MainWindowTest() { Open(); }
 
     // Starts the window with `folder` offered as a card (--card).
     void OpenWithCardFolder(const QString& folder) { Open(AppOptions{{folder}, {}}); }
-
-    QTabBar* tabs() const { return window->findChild<QTabBar*>(); }
-
-    void ChooseTab(int tab) {
-        QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(tab).center());
-    }
 
     // Puts a row for `folder` in the list, as a drive's row, and selects it.
     void TargetFolder(const QString& folder) {
@@ -80,10 +57,6 @@ protected:
         ChooseTab(kSystemTab);
         if (IsChecked(window->page(kSystemTab), 1061)) Click(window->page(kSystemTab), 1061);
     }
-
-    std::unique_ptr<ui_test::ScopedWorkDir> workDir;
-    ui_test::MessageBoxRecorder boxes;
-    std::unique_ptr<CQuillmarVS2010Dlg> window;
 };
 
 // The file for every default choice without the clock line.
@@ -103,10 +76,18 @@ TEST_F(MainWindowTest, FirstStartShowsTheModeTabAtTheDefaults) {
     for (int tab = kVideoTab; tab < kTabCount; ++tab) EXPECT_FALSE(window->page(tab).isVisible()) << tab;
     EXPECT_TRUE(IsChecked(window->page(kModeTab), 1008));    // mode_1 default
     EXPECT_TRUE(IsChecked(window->page(kSystemTab), 1061));  // clock box
-    EXPECT_EQ(window->cfgPath(), QDir(workDir->path()).filePath(QStringLiteral("cfg.ini")));
+    EXPECT_EQ(window->cfgPath(), WorkFile(QStringLiteral("cfg.ini")));
+    EXPECT_EQ(ReadAll(window->cfgPath()), profile_test::kFirstUseFile);
+    const auto* profiles = qobject_cast<QListWidget*>(window->GetDlgItem(1001));
+    ASSERT_EQ(profiles->count(), 1);
+    EXPECT_EQ(profiles->item(0)->text(), QStringLiteral("default"));
+    EXPECT_TRUE(profiles->item(0)->isSelected());
     EXPECT_EQ(window->focusWidget(), window->GetDlgItem(1000));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    // Every page at its default: saving them into "default" changes no byte.
+    Click(*window, 1062);
+    EXPECT_EQ(ReadAll(window->cfgPath()), profile_test::kFirstUseFile);
 }
 
 TEST_F(MainWindowTest, CardListIsAGridOfFourColumnsWithTheCardIcon) {
