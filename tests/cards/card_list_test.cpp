@@ -49,6 +49,7 @@ protected:
 TEST_F(CardListTest, UserChoiceHoldsUntilADeviceChangeAndAnEmptiedListKeepsTheTarget) {
     list.RefreshCardList();
     EXPECT_EQ(view.rows, (QList<QStringList>{rowE, rowG}));
+    EXPECT_EQ(list.card_roots(), (QStringList{e, g}));
     view.Click(1);
     EXPECT_EQ(list.target_root(), g);
     view.Click(-1);  // click on empty space: only the row losing the selection is reported

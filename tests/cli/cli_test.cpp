@@ -1,6 +1,7 @@
 #include "cards/card_entry.h"
 #include "settings/camera_conf.h"
 
+#include "profiles/profile_files.h"
 #include "support/cli_runner.h"
 #include "support/test_files.h"
 #include "support/tmpfs_mount.h"
@@ -16,11 +17,13 @@ namespace {
 using test_support::ReadAll;
 using test_support::RunCli;
 
-TEST(CliPrint, PrintsAndWritesTheCoreTextWithOverridesBeforeOrAfterTheCommand) {
-    QTemporaryDir dir;  // no cfg.ini: the schema's defaults, clock off
+TEST(CliPrint, InAFreshFolderPrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywhere) {
+    QTemporaryDir dir;  // no cfg.ini: the schema's defaults, clock off, and looking creates nothing
     const auto defaults = RunCli({"print"}, dir.path());
     EXPECT_EQ(defaults.out, BuildCameraConfText(SettingsSelection::Defaults(), 0).toLatin1());
     EXPECT_TRUE(defaults.exitCode == 0 && defaults.err.isEmpty()) << defaults.err.toStdString();
+    EXPECT_EQ(RunCli({"profiles"}, dir.path()).out, QByteArray("default\n"));
+    EXPECT_EQ(test_support::Entries(dir.path()), QStringList{});
 
     SettingsSelection s = SettingsSelection::Defaults();
     s.at(keys::image_wb) = 1;
@@ -36,6 +39,8 @@ TEST(CliPrint, PrintsAndWritesTheCoreTextWithOverridesBeforeOrAfterTheCommand) {
     }
     ASSERT_EQ(RunCli({"write", "--card", dir.path(), "--set", "image_wb=cloudy", "--set", "mode_3=5M"}).exitCode, 0);
     EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), expected);
+    ASSERT_EQ(RunCli({"save", "--profile", "default"}, dir.path()).exitCode, 0);  // first use
+    EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), profile_test::kFirstUseFile);
 }
 
 // Every refusal and failure: the exit code, a message naming the problem,

@@ -1,6 +1,7 @@
 #pragma once
 // cfg.ini as the store writes it at first use, for the profile tests.
 
+#include "profiles/profile_store.h"
 #include "support/test_files.h"
 
 namespace profile_test {

@@ -34,8 +34,7 @@ protected:
 };
 
 TEST_F(ProfileStoreTest, FirstUseAndFilesWithoutProfilesGetTheDefaultProfileAndKeepTheirLines) {
-    QByteArray lfFirstUse = kFirstUseFile;
-    lfFirstUse.replace("\r\n", "\n");
+    const QByteArray lfFirstUse = QByteArray(kFirstUseFile).replace("\r\n", "\n");
     const QByteArray defaultSection = kFirstUseFile.mid(kFirstUseFile.indexOf("[profile-default]"));
     for (const auto& [before, after] : {std::pair<QByteArray, QByteArray>{QByteArray(), kFirstUseFile},  // no file
                                         {"", kFirstUseFile},
@@ -112,7 +111,6 @@ TEST_F(ProfileStoreTest, SavePullsEachPageAndEqualsSingleWritesInKeyOrder) {
     const QByteArray saved = ReadAll(path);
     EXPECT_TRUE(saved.startsWith("; kept\r\n[profile-a]\r\nosd = off\r\nlightfreq=50Hz\r\nmode_1=2304x1296p 30\r\n"));
     EXPECT_TRUE(saved.contains("\r\nimage_wb=incencas\r\n"));
-    EXPECT_TRUE(saved.endsWith("format=false\r\n; mine\r\n\r\n[x]\r\nk=1\r\n"));
 
     store.cfg_path = single;
     for (const ProfileKey& pk : kProfileKeyOrder) {
