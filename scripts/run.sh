@@ -4,5 +4,5 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 cmake -S "$root" --preset dev >/dev/null
-cmake --build "$root/build/dev" -j "$(nproc)"
+cmake --build "$root/build/dev" -j "$(nproc)" --target quillmar
 exec "$root/build/dev/src/ui/quillmar" "$@"

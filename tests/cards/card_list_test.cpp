@@ -4,12 +4,9 @@
 #include "platform/device_events.h"
 
 #include "fake_card_list_view.h"
+#include "support/test_files.h"
 
-#include <QDir>
-#include <QFile>
 #include <QHash>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -28,17 +25,14 @@ public:
     }
 };
 
-// Removable drives E and G with cards in real folders; E carries a version.
+// Removable drives E and G with cards in real folders; E carries a label and
+// a version, which G must not borrow.
 class CardListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        QDir().mkpath(e);
-        QDir().mkpath(g);
-        QFile version(e + "version.txt");
-        ASSERT_TRUE(version.open(QIODevice::WriteOnly));
-        version.write("V1.02\r\n");
+        ASSERT_TRUE(QDir().mkpath(e) && QDir().mkpath(g) && test_support::WriteRaw(e + "version.txt", "V1.02\r\n"));
         drives.roots = {e, g};
-        drives.labels = {{e, "CAMERA"}, {g, "BACKUP"}};
+        drives.labels = {{e, "CAMERA"}};
         drives.spaces = {{e, {31914983424, 30866227200}}, {g, {8053063680, 1073741823}}};
         view.owner = &list;
     }
@@ -46,23 +40,16 @@ protected:
     QTemporaryDir dir;
     const QString e = dir.path() + "/E/", g = dir.path() + "/G/";
     const QStringList rowE{e, "CAMERA", "29436 MB/30436 MB(28 G/29 G)", "V1.02\r\n"};
-    const QStringList rowG{g, "BACKUP", "1023 MB/7680 MB(0 G/7 G)", kNoVersionText};
+    const QStringList rowG{g, "", "1023 MB/7680 MB(0 G/7 G)", kNoVersionText};
     FakeDrives drives;
     FakeCardListView view;
     CardList list{view, drives};
 };
 
-TEST_F(CardListTest, RefreshShowsEveryDriveAndTargetsRowZero) {
-    view.rows = {{"old", "old", "old", "old"}, {"stale", "", "", ""}};
+TEST_F(CardListTest, UserChoiceHoldsUntilADeviceChangeAndAnEmptiedListKeepsTheTarget) {
     list.RefreshCardList();
-    EXPECT_EQ(list.card_roots(), (QStringList{e, g}));
     EXPECT_EQ(view.rows, (QList<QStringList>{rowE, rowG}));
-    EXPECT_EQ(view.selected, 0);
-    EXPECT_EQ(list.target_root(), e);
-}
-
-TEST_F(CardListTest, UserChoiceHoldsUntilTheNextDeviceChangeRetargetsRowZero) {
-    list.RefreshCardList();
+    EXPECT_EQ(list.card_roots(), (QStringList{e, g}));
     view.Click(1);
     EXPECT_EQ(list.target_root(), g);
     view.Click(-1);  // click on empty space: only the row losing the selection is reported
@@ -70,10 +57,6 @@ TEST_F(CardListTest, UserChoiceHoldsUntilTheNextDeviceChangeRetargetsRowZero) {
     EXPECT_TRUE(list.OnDeviceChange(DBT_DEVICEARRIVAL, 0));
     EXPECT_EQ(view.selected, 0);
     EXPECT_EQ(list.target_root(), e);
-}
-
-TEST_F(CardListTest, EmptiedListKeepsTheLastTarget) {
-    list.RefreshCardList();
     view.Click(1);
     drives.roots.clear();
     EXPECT_TRUE(list.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE, 0));
@@ -82,20 +65,12 @@ TEST_F(CardListTest, EmptiedListKeepsTheLastTarget) {
 }
 
 TEST_F(CardListTest, OnlyArrivalAndRemovalRefreshAndEveryEventIsAnsweredTrue) {
-    const std::pair<quint32, int> cases[] = {{0x0007, 0}, {0x8001, 0}, {0x8003, 0}, {0x0018, 0},
-                                             {DBT_DEVICEARRIVAL, 1}, {DBT_DEVICEREMOVECOMPLETE, 1}};
-    for (const auto& [event, refreshes] : cases) {
+    for (const auto& [event, refreshes] : {std::pair<quint32, int>{0x0007, 0}, {0x8001, 0}, {0x8003, 0}, {0x0018, 0},
+                                           {DBT_DEVICEARRIVAL, 1}, {DBT_DEVICEREMOVECOMPLETE, 1}}) {
         drives.listings = 0;
         EXPECT_TRUE(list.OnDeviceChange(event, 0x1234)) << event;
         EXPECT_EQ(drives.listings, refreshes) << event;
     }
-}
-
-TEST_F(CardListTest, EmptySlotAfterACardShowsOnlyItsOwnEmptyValues) {
-    const QString slot = dir.path() + "/slot/";  // reader slot without a card
-    drives.roots = {e, slot};
-    list.RefreshCardList();
-    EXPECT_EQ(view.rows, (QList<QStringList>{rowE, {slot, "", "0 MB/0 MB(0 G/0 G)", kNoVersionText}}));
 }
 
 TEST_F(CardListTest, ListThatRefusesRowsNeitherHangsNorMisplacesRows) {
@@ -113,20 +88,15 @@ TEST_F(CardListTest, ListThatRefusesRowsNeitherHangsNorMisplacesRows) {
 
 TEST(CardCapacity, MegabytesAndGigabytesAreTruncatedShifts) {
     constexpr quint64 kMiB = quint64{1} << 20;
-    const struct {
-        quint64 total, free;
-        const char* text;
-    } cases[] = {
-        {1024 * kMiB, 1024 * kMiB - 1, "1023 MB/1024 MB(0 G/1 G)"},
-        // Past 2^31 MB the count stays positive; past 2^32 MB the low 32 bits remain.
-        {(kMiB << 31) + 5 * kMiB, kMiB << 31, "2147483648 MB/2147483653 MB(2097152 G/2097152 G)"},
-        {(kMiB << 32) + 5 * kMiB, kMiB << 32, "0 MB/5 MB(0 G/0 G)"},
-    };
-    for (const auto& c : cases) {
+    // Past 2^31 MB the count stays positive; past 2^32 MB the low 32 bits remain.
+    for (const auto& [total, free, text] : {std::tuple{1024 * kMiB, 1024 * kMiB - 1, "1023 MB/1024 MB(0 G/1 G)"},
+                                           {(kMiB << 31) + 5 * kMiB, kMiB << 31,
+                                            "2147483648 MB/2147483653 MB(2097152 G/2097152 G)"},
+                                           {(kMiB << 32) + 5 * kMiB, kMiB << 32, "0 MB/5 MB(0 G/0 G)"}}) {
         FakeDrives drives;
-        drives.spaces.insert("/x/", {c.total, c.free});
+        drives.spaces.insert("/x/", {total, free});
         const CardEntry entry = DescribeCard(drives, "/x/");
-        EXPECT_EQ(CapacityText(entry.free_mb, entry.total_mb), QString::fromLatin1(c.text));
+        EXPECT_EQ(CapacityText(entry.free_mb, entry.total_mb), QString::fromLatin1(text));
     }
 }
 

@@ -24,13 +24,12 @@ public:
         return true;
     }
     int InsertItem(int row, const QString& text) override {
-        if (refuse_inserts > 0 && refuse_inserts--) return -1;
-        if (row < 0 || row > ItemCount()) return -1;
-        rows.insert(row, QStringList{text, {}, {}, {}});
+        if ((refuse_inserts > 0 && refuse_inserts--) || row < 0 || row > ItemCount()) return -1;
+        rows.insert(row, QStringList{text, "", "", ""});
         return row;
     }
     bool SetItemText(int row, int column, const QString& text) override {
-        if (ItemText(row, column).isNull()) return false;
+        if (row < 0 || row >= ItemCount() || column < 0 || column > 3) return false;
         rows[row][column] = text;
         return true;
     }
@@ -38,10 +37,7 @@ public:
         selected = row;
         if (owner) owner->OnCardItemChanged(row);
     }
-    QString ItemText(int row, int column) const override {
-        if (row < 0 || row >= ItemCount() || column < 0 || column > 3) return {};
-        return rows[row][column].isNull() ? QStringLiteral("") : rows[row][column];
-    }
+    QString ItemText(int row, int column) const override { return rows.value(row).value(column); }
 
     // A user's click: the row losing the selection is reported, then the
     // one gaining it; a click on empty space (-1) reports only the loser.

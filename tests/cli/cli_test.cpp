@@ -1,100 +1,132 @@
-#include "support/cli_runner.h"
+#include "cards/card_entry.h"
+#include "settings/camera_conf.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "profiles/profile_files.h"
+#include "support/cli_runner.h"
+#include "support/test_files.h"
+#include "support/tmpfs_mount.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QStorageInfo>
 
 namespace {
 
+using test_support::ReadAll;
 using test_support::RunCli;
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
+TEST(CliPrint, InAFreshFolderPrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywhere) {
+    QTemporaryDir dir;  // no cfg.ini: the schema's defaults, clock off, and looking creates nothing
+    const auto defaults = RunCli({"print"}, dir.path());
+    EXPECT_EQ(defaults.out, BuildCameraConfText(SettingsSelection::Defaults(), 0).toLatin1());
+    EXPECT_TRUE(defaults.exitCode == 0 && defaults.err.isEmpty()) << defaults.err.toStdString();
+    EXPECT_EQ(RunCli({"profiles"}, dir.path()).out, QByteArray("default\n"));
+    EXPECT_EQ(test_support::Entries(dir.path()), QStringList{});
 
-TEST(CliPrint, DefaultsAre462BytesWithCrLfEverywhere) {
-    const auto run = RunCli({"print"});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out.size(), 462);
-    EXPECT_EQ(run.out.count("\r\n"), 29);
-    EXPECT_EQ(run.out.count('\n'), 29);
-    EXPECT_TRUE(run.out.startsWith("enable_cfg=true\r\nmode_1=1920x1080p 60\r\n"));
-    EXPECT_TRUE(run.out.endsWith("op_beep=on\r\nformat=false\r\n"));
-    EXPECT_TRUE(run.err.isEmpty());
-}
-
-TEST(CliPrint, OverridesAndClockMayStandBeforeOrAfterTheCommand) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TZ"), QStringLiteral("UTC0"));
-    for (const QStringList& args :
-         {QStringList{"print", "--set", "image_wb=cloudy", "--set=mode_3=5M", "--sync-clock"},
-          QStringList{"--sync-clock", "--set", "image_wb=cloudy", "print", "--set", "mode_3=5M"}}) {
-        const auto run = RunCli(args, QString(), env);
+    SettingsSelection s = SettingsSelection::Defaults();
+    s.at(keys::image_wb) = 1;
+    s.at(keys::mode_3) = 3;
+    const QByteArray expected = BuildCameraConfText(s, 0).toLatin1();
+    const QRegularExpression clockLine("^sync_clock=\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n$");
+    for (const QStringList& args : {QStringList{"print", "--set", "image_wb=cloudy", "--set=mode_3=5M", "--sync-clock"},
+                                    {"--sync-clock", "--set", "image_wb=cloudy", "print", "--set", "mode_3=5M"}}) {
+        const auto run = RunCli(args, dir.path());
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_TRUE(run.out.contains("\r\nimage_wb=cloudy\r\n"));
-        EXPECT_TRUE(run.out.contains("\r\nmode_3=5M\r\n"));
-        EXPECT_EQ(run.out.size(), 462 + 32 + 2 - 1);  // clock line, "cloudy" for "auto", "5M" for "16M"
-        const QByteArray lastLine = run.out.mid(run.out.lastIndexOf("sync_clock="));
-        EXPECT_EQ(lastLine.size(), 32);
-        EXPECT_TRUE(lastLine.endsWith("\r\n"));
+        EXPECT_TRUE(run.out.startsWith(expected)) << run.out.toStdString();
+        EXPECT_TRUE(clockLine.match(QString::fromLatin1(run.out.mid(expected.size()))).hasMatch());
     }
+    ASSERT_EQ(RunCli({"write", "--card", dir.path(), "--set", "image_wb=cloudy", "--set", "mode_3=5M"}).exitCode, 0);
+    EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), expected);
+    ASSERT_EQ(RunCli({"save", "--profile", "default"}, dir.path()).exitCode, 0);  // first use
+    EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), profile_test::kFirstUseFile);
 }
 
-struct RefusalCase {
-    QStringList args;
-    const char* mentions[2];
-};
-
+// Every refusal and failure: the exit code, a message naming the problem,
+// nothing on standard output and nothing written.
 TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
-    QTemporaryDir card;
-    const QString dir = card.path();
-    const RefusalCase cases[] = {
-        {{"write", "--card", dir, "--set", "colour=red"}, {"\"colour\"", "mode_1"}},
-        {{"write", "--card", dir, "--set", "timelapse=Off"}, {"\"Off\"", "\"60s\""}},
-        {{"write", "--card", dir, "--set", "image_wb"}, {"image_wb", "KEY=OPTION"}},
-        {{"write", "--card", dir, "--set", "sync_clock=TRUE"}, {"sync_clock", "--sync-clock"}},
-        {{"write"}, {"--card", "--card"}},
-        {{"launch"}, {"\"launch\"", "--help"}},
-        {{}, {"no command", "--help"}},
-        {{"print", "--colour"}, {"colour", "--help"}},
-        {{"print", "extra"}, {"\"extra\"", "unexpected"}},
+    QTemporaryDir dir;
+    const QByteArray cfg = "[profile-abcdefghijklmnopqrst]\n";
+    ASSERT_TRUE(test_support::WriteRaw(dir.path() + "/cfg.ini", cfg) && QDir(dir.path()).mkdir("folder.ini"));
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char* mentions[2];
+    } cases[] = {
+        {{"write", "--card", ".", "--set", "colour=red"}, 2, {"\"colour\"", "mode_1"}},
+        {{"write", "--card", ".", "--set", "timelapse=Off"}, 2, {"\"Off\"", "\"60s\""}},
+        {{"write", "--card", ".", "--set", "image_wb"}, 2, {"image_wb", "KEY=OPTION"}},
+        {{"write", "--card", ".", "--set", "sync_clock=TRUE"}, 2, {"sync_clock", "--sync-clock"}},
+        {{"write"}, 2, {"--card", ""}},
+        {{"launch"}, 2, {"\"launch\"", "--help"}},
+        {{}, 2, {"no command", "--help"}},
+        {{"print", "--colour"}, 2, {"colour", "--help"}},
+        {{"print", "extra"}, 2, {"\"extra\"", "unexpected"}},
+        {{"print", "--sync-clock", "--no-sync-clock"}, 2, {"--no-sync-clock", ""}},
+        {{"print", "--profile", "nope"}, 2, {"\"nope\"", ""}},
+        {{"delete", "--profile", "nope"}, 2, {"\"nope\"", ""}},
+        {{"save", "--profile", "x", "--set", "colour=red"}, 2, {"\"colour\"", ""}},
+        {{"save", "--profile", "abcdefghijklmnop"}, 2, {"already used", ""}},  // the shown name of a longer one
+        {{"save", "--profile", "a[b"}, 2, {"\"[\"", ""}},
+        {{"save", "--profile", "tab\there"}, 2, {"control", ""}},
+        {{"save", "--profile", "trailing "}, 2, {"blank", ""}},
+        {{"cards", "--card", ".", "--card", "gone"}, 2, {"\"gone\"", ""}},
+        {{"cards", "--card", "cfg.ini"}, 2, {"\"cfg.ini\"", ""}},
+        {{"print", "--config", "folder.ini"}, 1, {"Is a directory", "folder.ini"}},
+        {{"save", "--profile", "x", "--config", "folder.ini"}, 1, {"Is a directory", "folder.ini"}},
+        {{"save", "--profile", "x", "--config", "missing/cfg.ini"}, 1, {"No such file or directory", ""}},
+        {{"write", "--card", "gone"}, 1, {"\"gone\"", "No such file or directory"}},
     };
-    for (const RefusalCase& c : cases) {
-        const auto run = RunCli(c.args);
+    for (const auto& c : cases) {
+        const auto run = RunCli(c.args, dir.path());
         const std::string what = c.args.join(u' ').toStdString();
-        EXPECT_EQ(run.exitCode, 2) << what;
+        EXPECT_EQ(run.exitCode, c.exitCode) << what;
         for (const char* m : c.mentions) EXPECT_TRUE(run.err.contains(m)) << what << ": " << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << what;
-        EXPECT_TRUE(QDir(dir).isEmpty()) << what;
+        EXPECT_EQ(test_support::Entries(dir.path()), (QStringList{"cfg.ini", "folder.ini"})) << what;
+        EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), cfg) << what;
     }
-}
-
-TEST(CliWrite, WritesThePrintedBytesToTheCard) {
-    QTemporaryDir card;
-    const QStringList settings{"--set", "mic_vol=mute", "--set", "image_ev=-1.7"};
-    const auto printed = RunCli(QStringList{"print"} + settings);
-    const auto written = RunCli(QStringList{"write", "--card", card.path()} + settings);
-    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
-    EXPECT_EQ(ReadAll(card.path() + QStringLiteral("/camera.conf")), printed.out);
-    EXPECT_TRUE(printed.out.contains("\r\nmic_vol=mute\r\n"));
-}
-
-TEST(CliWrite, MissingCardFolderFailsWithAClearMessage) {
-    QTemporaryDir parent;
-    const auto run = RunCli({"write", "--card", parent.path() + QStringLiteral("/gone")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("No such file or directory")) << run.err.toStdString();
 }
 
 TEST(CliHelp, HelpAndVersionAnswer) {
-    const auto help = RunCli({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains("write --card DIR"));
-    const auto version = RunCli({"--version"});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_TRUE(version.out.contains("quillmar-cli 1.0"));
+    const auto help = RunCli({"--help"}), version = RunCli({"--version"});
+    EXPECT_TRUE(help.exitCode == 0 && help.out.contains("write --card DIR")) << help.out.toStdString();
+    EXPECT_TRUE(version.exitCode == 0 && version.out.contains("quillmar-cli 1.0")) << version.out.toStdString();
+}
+
+// Folder a holds a version.txt; folder b is a 64 MB tmpfs where mounting is allowed.
+TEST(CliCards, FoldersAreRowsAfterTheDrivesWithTheirSpaceAndVersion) {
+    QTemporaryDir dir;
+    const QString a = dir.path() + "/a", b = dir.path() + "/b";
+    ASSERT_TRUE(QDir().mkpath(a) && QDir().mkpath(b) && test_support::WriteRaw(a + "/version.txt", "V1.02\r\n"));
+    test_support::ScopedTmpfs tmpfs(b);
+
+    const auto run = RunCli({"cards", "--json", "--card", "a", "--card", b}, dir.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(run.out).array();
+    ASSERT_GE(rows.size(), 2) << run.out.toStdString();  // the machine's own cards may come first
+    const QJsonObject ra = rows[rows.size() - 2].toObject(), rb = rows.last().toObject();
+    EXPECT_EQ(ra["root"].toString() + '|' + ra["label"].toString() + '|' + ra["version_text"].toString(),
+              a + "/||V1.02\r\n");  // the root made absolute
+    const qint64 freeMb = ra["free_mb"].toInteger(), totalMb = ra["total_mb"].toInteger();
+    EXPECT_EQ(totalMb, QStorageInfo(a).bytesTotal() >> 20);
+    EXPECT_NEAR(freeMb, QStorageInfo(a).bytesFree() >> 20, 256);  // others write meanwhile
+    EXPECT_EQ(ra["description"].toString(), CapacityText(quint32(freeMb), quint32(totalMb)));
+    EXPECT_EQ(rb["root"].toString(), b + "/");
+    if (tmpfs.mounted()) {
+        EXPECT_EQ(rb, (QJsonObject{{"root", b + "/"}, {"label", ""}, {"free_mb", 64}, {"total_mb", 64},
+                                   {"description", "64 MB/64 MB(0 G/0 G)"}, {"version_text", "No infomation"}}));
+    }
+
+    const auto table = RunCli({"cards", "--card", a});
+    ASSERT_EQ(table.exitCode, 0) << table.err.toStdString();
+    EXPECT_TRUE(table.out.startsWith("Device") && table.out.contains("  Label  ") &&
+                table.out.contains("  Description  ") && table.out.contains("  Version\n")) << table.out.toStdString();
+    const QByteArray lastRow = table.out.mid(table.out.lastIndexOf('\n', -2) + 1);
+    EXPECT_TRUE(lastRow.startsWith(QFile::encodeName(a) + "/ ") && lastRow.endsWith("  V1.02\\r\\n\n"))
+        << lastRow.toStdString();  // control characters shown visibly
+    EXPECT_FALSE(table.out.contains('\r'));
 }
 
 }  // namespace

@@ -10,13 +10,11 @@ QByteArray Utf16Le(const QString& text) {
     return QByteArray("\xFF\xFE") + QByteArray(encode(text));
 }
 
-TEST(IniDocumentRead, FollowsTheFormatRules) {
+TEST(IniDocumentRead, FollowsTheFormatRulesAndKeepsEveryByte) {
     const struct {
         const char* rule;
         QByteArray file;
-        const char16_t* section;
-        const char16_t* key;
-        const char16_t* expected;  // "-" is the fallback
+        const char16_t *section, *key, *expected;  // "-" is the fallback
     } cases[] = {
         {"ASCII case ignored", "[Profile-A]\nMode_1=x\n", u"profile-a", u"MODE_1", u"x"},
         {"first section wins, no merging", "[a]\nk=1\n[A]\nk=2\nj=3\n", u"a", u"j", u"-"},
@@ -40,52 +38,42 @@ TEST(IniDocumentRead, FollowsTheFormatRules) {
     EXPECT_EQ(IniDocument::Parse("k=0\n[a]\n[ b ]\n;[c]\n[A]\n[d\n").SectionNames(), (QStringList{"a", "b", "A"}));
 }
 
-void Set(IniDocument& doc, const char16_t* section, const char16_t* key, const char16_t* value) {
-    QString error;
-    ASSERT_TRUE(doc.SetValue(section, key, value, &error)) << error.toStdString();
-}
-
-TEST(IniDocumentWrite, TouchesOnlyWhatItChanges) {
+// A null value deletes the section. A refused change leaves `after` empty.
+TEST(IniDocumentWrite, TouchesOnlyWhatItChangesAndRefusesWhatWouldNotReadBack) {
     const struct {
         const char* rule;
         QByteArray before;
-        std::function<void(IniDocument&)> change;
+        const char16_t *section, *key, *value;
         QByteArray after;
     } cases[] = {
-        {"value replaced in place, key spelling and indent kept", "; c\n[A]\n\tMODE = old \n\nkeep\n",
-         [](IniDocument& d) { Set(d, u"a", u"mode", u"new"); }, "; c\n[A]\n\tMODE=new\n\nkeep\n"},
-        {"the same value changes nothing", "[a]\nk = v \n", [](IniDocument& d) { Set(d, u"a", u"k", u"v"); },
-         "[a]\nk = v \n"},
-        {"new key after the last key, before blanks and comments", "[a]\nk=1\nodd\n\n;b\n[b]\n",
-         [](IniDocument& d) { Set(d, u"a", u"j", u"2"); }, "[a]\nk=1\nodd\nj=2\n\n;b\n[b]\n"},
-        {"new section after a line break, in the file's style", "[a]\r\nk=1",
-         [](IniDocument& d) { Set(d, u"b", u"j", u"2"); }, "[a]\r\nk=1\r\n[b]\r\nj=2\r\n"},
-        {"no line end yet: CR LF", "[a]", [](IniDocument& d) { Set(d, u"a", u"k", u"1"); }, "[a]\r\nk=1\r\n"},
-        {"undecodable bytes survive", "[a]\n\xFF\xC0junk\nk=1\n", [](IniDocument& d) { Set(d, u"a", u"k", u"2"); },
-         "[a]\n\xFF\xC0junk\nk=2\n"},
-        {"UTF-8 BOM kept", "\xEF\xBB\xBF[a]\n", [](IniDocument& d) { Set(d, u"a", u"k", u"\u00E9"); },
-         "\xEF\xBB\xBF[a]\nk=\xC3\xA9\n"},
-        {"UTF-16LE kept", Utf16Le(QStringLiteral("[a]\nk=1\n")), [](IniDocument& d) { Set(d, u"b", u"k", u"\u00FC"); },
+        {"value replaced in place, key spelling and indent kept", "; c\n[A]\n\tMODE = old \n\nkeep\n", u"a", u"mode",
+         u"new", "; c\n[A]\n\tMODE=new\n\nkeep\n"},
+        {"the same value changes nothing", "[a]\nk = v \n", u"a", u"k", u"v", "[a]\nk = v \n"},
+        {"new key after the last key, before blanks and comments", "[a]\nk=1\nodd\n\n;b\n[b]\n", u"a", u"j", u"2",
+         "[a]\nk=1\nodd\nj=2\n\n;b\n[b]\n"},
+        {"new section after a line break, in the file's style", "[a]\r\nk=1", u"b", u"j", u"2",
+         "[a]\r\nk=1\r\n[b]\r\nj=2\r\n"},
+        {"no line end yet: CR LF", "[a]", u"a", u"k", u"1", "[a]\r\nk=1\r\n"},
+        {"undecodable bytes survive", "[a]\n\xFF\xC0junk\nk=1\n", u"a", u"k", u"2", "[a]\n\xFF\xC0junk\nk=2\n"},
+        {"UTF-8 BOM kept", "\xEF\xBB\xBF[a]\n", u"a", u"k", u"\u00E9", "\xEF\xBB\xBF[a]\nk=\xC3\xA9\n"},
+        {"UTF-16LE kept", Utf16Le(QStringLiteral("[a]\nk=1\n")), u"b", u"k", u"\u00FC",
          Utf16Le(QStringLiteral("[a]\nk=1\n[b]\nk=\u00FC\n"))},
-        {"delete removes every same-named section", "x=0\n[a]\nk=1\n;c\n[b]\n[ A ]\nk=3",
-         [](IniDocument& d) { EXPECT_EQ(d.RemoveSection(u"a"), 2); }, "x=0\n[b]\n"},
+        {"delete removes every same-named section", "x=0\n[a]\nk=1\n;c\n[b]\n[ A ]\nk=3", u"a", nullptr, nullptr,
+         "x=0\n[b]\n"},
+        {"line break in a name", "[a]\n", u"a\nb", u"k", u"v", {}},
+        {"= in a key", "[a]\n", u"a", u"k=j", u"v", {}},
+        {"key read as a comment", "[a]\n", u"a", u" ;k", u"v", {}},
+        {"key read as a header", "[a]\n", u"a", u"[k", u"v", {}},
+        {"line break in a value", "[a]\n", u"a", u"k", u"v\r", {}},
     };
     for (const auto& c : cases) {
         IniDocument doc = IniDocument::Parse(c.before);
-        c.change(doc);
-        EXPECT_EQ(doc.Serialize(), c.after) << c.rule;
-        EXPECT_EQ(doc.modified(), c.before != c.after) << c.rule;
-    }
-}
-
-TEST(IniDocumentWrite, RefusesWhatWouldNotReadBack) {
-    for (const auto& [section, key, value] : {std::tuple{u"a\nb", u"k", u"v"}, {u"a", u"k=j", u"v"},
-                                              {u"a", u" ;k", u"v"}, {u"a", u"[k", u"v"}, {u"a", u"k", u"v\r"}}) {
-        IniDocument doc = IniDocument::Parse("[a]\n");
         QString error;
-        EXPECT_FALSE(doc.SetValue(section, key, value, &error)) << QString::fromUtf16(key).toStdString();
-        EXPECT_FALSE(error.isEmpty());
-        EXPECT_FALSE(doc.modified());
+        const bool done = c.value ? doc.SetValue(c.section, c.key, c.value, &error) : doc.RemoveSection(c.section) > 0;
+        EXPECT_EQ(done, !c.after.isEmpty()) << c.rule;
+        EXPECT_EQ(error.isEmpty(), done) << c.rule;
+        EXPECT_EQ(doc.Serialize(), done ? c.after : c.before) << c.rule;
+        EXPECT_EQ(doc.modified(), done && c.before != c.after) << c.rule;
     }
 }
 

@@ -2,76 +2,86 @@
 
 #include "profile_files.h"
 #include "profiles/profile_key_order.h"
+#include "support/child_process.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+#include <csignal>
+#include <sys/inotify.h>
+#include <sys/stat.h>
 
 namespace {
 
 using namespace profile_test;
-using ProfileStoreTest = ProfileStoreFixture;
 
-TEST_F(ProfileStoreTest, FirstUseCreatesTheDefaultProfile) {
-    for (const ProfileFileAccess access : {ProfileFileAccess::kReadOnly, ProfileFileAccess::kReadWrite}) {
+// `count` profiles "p0".."pN", each a copy of the default profile.
+QByteArray ManyProfiles(int count) {
+    QByteArray file = "[basic]\r\nlast_cfg=default\r\n";
+    for (int i = 0; i < count; ++i)
+        file += "[profile-p" + QByteArray::number(i) + "]\r\n" + kFirstUseFile.mid(kFirstUseFile.indexOf("mode_1="));
+    return file;
+}
+
+// A store on cfg.ini in a fresh temporary folder.
+class ProfileStoreTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.path() + QStringLiteral("/cfg.ini");
+    SettingsSelection selection;
+    ProfileStore store{selection};
+    void SetUp() override { store.cfg_path = path; }
+};
+
+TEST_F(ProfileStoreTest, FirstUseAndFilesWithoutProfilesGetTheDefaultProfileAndKeepTheirLines) {
+    const QByteArray lfFirstUse = QByteArray(kFirstUseFile).replace("\r\n", "\n");
+    const QByteArray defaultSection = kFirstUseFile.mid(kFirstUseFile.indexOf("[profile-default]"));
+    for (const auto& [before, after] : {std::pair<QByteArray, QByteArray>{QByteArray(), kFirstUseFile},  // no file
+                                        {"", kFirstUseFile},
+                                        {"[basic]\r\nlast_cfg=x\r\n", "[basic]\r\nlast_cfg=x\r\n" + defaultSection},
+                                        {"not ini\n; note", "not ini\n; note\n" + lfFirstUse}}) {
+        ASSERT_TRUE(before.isNull() || WriteRaw(path, before));
         selection = SettingsSelection();
-        ASSERT_TRUE(store.LoadProfiles(access));
-        EXPECT_EQ(QFile::exists(path), access == ProfileFileAccess::kReadWrite);
+        ASSERT_TRUE(store.LoadProfiles());
+        EXPECT_EQ(ReadAll(path), after);
         EXPECT_EQ(store.profile_names, QStringList{"default"});
         EXPECT_EQ(store.current_profile, QStringLiteral("profile-default"));
         EXPECT_EQ(selection.index, SettingsSelection::Defaults().index);
         EXPECT_EQ(selection.clock_sync, 1);
     }
-    EXPECT_EQ(ReadAll(path), kFirstUseFile);
 }
 
-TEST_F(ProfileStoreTest, ListsAndAppliesTheFirstProfile) {
+// The order of profiles, "Basic", missing keys, osd=ON and sync_clock=true
+// are read through quillmar-cli in tests/cli.
+TEST_F(ProfileStoreTest, ListsAllProfilesAndAppliesTheFirst) {
     const struct {
-        const char* name;
         QByteArray file;
         QStringList names;
         std::vector<std::pair<SettingsKeyRef, int>> indexes;  // of the first profile
-        int clock;
     } cases[] = {
-        {"first profile, whatever last_cfg says",
-         "[basic]\nlast_cfg=default\n[profile-night]\nmode_3=5M\nsync_clock=True\n[profile-default]\nmode_3=8M\n",
-         {"night", "default"}, {{keys::mode_3, 3}, {keys::lightfreq, 0}, {keys::mode_1, 0}}, 1},
-        {"Basic is a profile, names cut to 16 whole characters",
-         "[basic]\n[Basic]\n[profile-abcdefghijklmnopqrst]\n[profile-aaaaaaaaaaaaaaa\xF0\x9F\x98\x80]\n",
-         {"", "abcdefghijklmnop", "aaaaaaaaaaaaaaa"}, {}, 0},
-        {"only the first exact basic is dropped", "[basic]\n[basic]\n", {""}, {}, 0},
-        {"texts match exactly, within the lookup limit",
-         "[profile-x]\nosd=ON\nimage_iso=3200\nauto_shutdown=60Min\nsync_clock=1\nlightfreq=\"60Hz\"\nauto_shoot=60s\n",
+        // A name is cut to 16 whole characters.
+        {"[basic]\n[Basic]\n[profile-aaaaaaaaaaaaaaa\xF0\x9F\x98\x80]\n", {"", "aaaaaaaaaaaaaaa"}, {}},
+        {"[basic]\n[basic]\n", {""}, {}},  // only the first exact "basic" is not a profile
+        {"[profile-x]\nosd=ON\nimage_iso=3200\nauto_shutdown=60Min\nsync_clock=1\nlightfreq=\"60Hz\"\nauto_shoot=60s\n",
          {"x"},
-         {{keys::osd, 0}, {keys::image_iso, 0}, {keys::auto_shutdown, 0}, {keys::lightfreq, 1}, {keys::auto_shoot, 7}},
-         0},
-        {"sync_clock without regard to case", "[profile-x]\nsync_clock=true\n", {"x"}, {}, 1},
+         {{keys::osd, 0}, {keys::image_iso, 0}, {keys::auto_shutdown, 0}, {keys::lightfreq, 1}, {keys::auto_shoot, 7}}},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(WriteRaw(path, c.file));
         selection.photo_lock_flags = burst_lock;
-        ASSERT_TRUE(store.LoadProfiles()) << c.name;
-        EXPECT_EQ(store.profile_names, c.names) << c.name;
-        EXPECT_EQ(store.current_profile, store.profile_sections.value(0)) << c.name;
-        for (const auto& [key, index] : c.indexes) EXPECT_EQ(selection.at(key), index) << c.name << " " << key.key;
-        EXPECT_EQ(selection.clock_sync, c.clock) << c.name;
-        EXPECT_EQ(selection.photo_lock_flags, burst_lock) << c.name;
-        EXPECT_EQ(ReadAll(path), c.file) << c.name;
+        selection.clock_sync = 1;
+        ASSERT_TRUE(store.LoadProfiles()) << c.file.toStdString();
+        EXPECT_EQ(store.profile_names, c.names) << c.file.toStdString();
+        EXPECT_EQ(store.current_profile, store.profile_sections.value(0));
+        for (const auto& [key, index] : c.indexes) EXPECT_EQ(selection.at(key), index) << key.section << " " << key.key;
+        EXPECT_EQ(selection.clock_sync, 0);
+        EXPECT_EQ(selection.photo_lock_flags, burst_lock);
+        EXPECT_EQ(ReadAll(path), c.file);
     }
     ASSERT_TRUE(WriteRaw(path, ManyProfiles(2000)));
     ASSERT_TRUE(store.LoadProfiles());
     EXPECT_EQ(store.profile_names.size(), 2000);
     EXPECT_EQ(store.profile_names.last(), QStringLiteral("p1999"));
-}
-
-TEST_F(ProfileStoreTest, FileWithoutProfilesGetsTheDefaultAndKeepsItsLines) {
-    QByteArray lfFirstUse = kFirstUseFile;
-    lfFirstUse.replace("\r\n", "\n");
-    const QByteArray defaultSection = kFirstUseFile.mid(kFirstUseFile.indexOf("[profile-default]"));
-    for (const auto& [before, after] : {std::pair<QByteArray, QByteArray>{"", kFirstUseFile},
-                                        {"[basic]\r\nlast_cfg=x\r\n", "[basic]\r\nlast_cfg=x\r\n" + defaultSection},
-                                        {"not ini\n; note", "not ini\n; note\n" + lfFirstUse}}) {
-        ASSERT_TRUE(WriteRaw(path, before));
-        ASSERT_TRUE(store.LoadProfiles());
-        EXPECT_EQ(ReadAll(path), after);
-        EXPECT_EQ(store.profile_names, QStringList{"default"});
-    }
 }
 
 // Pulls record their order and change the page's keys as a user would.
@@ -96,28 +106,94 @@ TEST_F(ProfileStoreTest, SavePullsEachPageAndEqualsSingleWritesInKeyOrder) {
     withPages.cfg_path = path;
     withPages.current_profile = store.current_profile;
     ASSERT_TRUE(withPages.SaveProfile());
-    EXPECT_EQ(pages.pulled, (std::vector<int>{kModeSection, kVideoSection, kImageSection, kPhotoSection, kSystemSection}));
-    EXPECT_TRUE(ReadAll(path).contains("\r\nlightfreq=50Hz\r\nmode_1=2304x1296p 30\r\n"));
-    EXPECT_TRUE(ReadAll(path).contains("\r\nimage_wb=incencas\r\n"));
+    EXPECT_EQ(pages.pulled,
+              (std::vector<int>{kModeSection, kVideoSection, kImageSection, kPhotoSection, kSystemSection}));
+    const QByteArray saved = ReadAll(path);
+    EXPECT_TRUE(saved.startsWith("; kept\r\n[profile-a]\r\nosd = off\r\nlightfreq=50Hz\r\nmode_1=2304x1296p 30\r\n"));
+    EXPECT_TRUE(saved.contains("\r\nimage_wb=incencas\r\n"));
 
     store.cfg_path = single;
     for (const ProfileKey& pk : kProfileKeyOrder) {
         ASSERT_TRUE(IsSyncClock(pk.key) ? store.WriteSyncClock(selection.clock_sync)
                                         : store.WriteProfileOption(pk.key.section, pk.key.key, selection.at(pk.key)));
     }
-    EXPECT_EQ(ReadAll(single), ReadAll(path));
+    EXPECT_EQ(ReadAll(single), saved);
 }
 
-TEST_F(ProfileStoreTest, AddAndDelete) {
-    ASSERT_TRUE(WriteRaw(path, "[profile-a]\n[profile-abcdefghijklmnopqrst]\n[PROFILE-A]\n"));
+// The store against a hostile disk: one replacement per save, kills in the
+// middle of saves, read-only folders and full disks.
+
+// How many times cfg.ini was renamed into the folder while `action` ran.
+int RenamesOfCfg(const QString& folder, const std::function<void()>& action) {
+    const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ::inotify_add_watch(fd, QFile::encodeName(folder).constData(), IN_MOVED_TO);
+    action();
+    int renames = 0;
+    alignas(inotify_event) char buffer[65536];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+        for (char* p = buffer; p < buffer + n; p += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(p)->len)
+            renames += qstrcmp(reinterpret_cast<inotify_event*>(p)->name, "cfg.ini") == 0;
+    return ::close(fd), renames;
+}
+
+TEST_F(ProfileStoreTest, SaveReplacesTheFileOnceAndApplyNever) {
+    ASSERT_TRUE(WriteRaw(path, ManyProfiles(200)));
     ASSERT_TRUE(store.LoadProfiles());
-    EXPECT_EQ(store.FindProfile(QStringLiteral("ABCDEFGHIJKLMNOPQRST")), 1);
-    EXPECT_FALSE(store.AddProfile(QStringLiteral("two\nlines")));
-    EXPECT_EQ(store.profile_names.size(), 3);
-    ASSERT_TRUE(store.AddProfile(QStringLiteral("new")));
-    ASSERT_TRUE(store.DeleteProfileSection(QStringLiteral("Profile-A")));
-    EXPECT_TRUE(ReadAll(path).startsWith("[profile-abcdefghijklmnopqrst]\n[profile-new]\nmode_1="));
-    EXPECT_EQ(store.profile_names.last(), QStringLiteral("new"));
+    store.current_profile = store.profile_sections[150];
+    selection = SettingsSelection();  // differs from the stored defaults in many keys
+    EXPECT_EQ(RenamesOfCfg(dir.path(), [&] { ASSERT_TRUE(store.SaveProfile()); }), 1);
+    EXPECT_EQ(RenamesOfCfg(dir.path(), [&] { ASSERT_TRUE(store.SaveProfile()); }), 0) << "nothing changed";
+    EXPECT_EQ(RenamesOfCfg(dir.path(), [&] { ASSERT_TRUE(store.ApplyProfile()); }), 0);
+}
+
+TEST_F(ProfileStoreTest, KillDuringSavesNeverLeavesADamagedFile) {
+    const QByteArray original = ManyProfiles(40);
+    ASSERT_TRUE(WriteRaw(path, original));
+    for (int round = 0; round < 25; ++round) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {  // saves one profile over and over, changing only mic_vol
+            store.current_profile = QStringLiteral("profile-p%1").arg(round);
+            selection = SettingsSelection::Defaults(1);
+            for (int i = 0;; ++i) {
+                selection.at(keys::mic_vol) = i % 7;
+                if (!store.SaveProfile()) ::_exit(1);
+            }
+        }
+        ::usleep(1000 + QRandomGenerator::global()->bounded(15000));
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the saving child stopped by itself in round " << round;
+        const QString file = QString::fromLatin1(ReadAll(path));
+        const QString normalised = QString(file).replace(QRegularExpression("mic_vol=[^\r]*"), "mic_vol=80%");
+        ASSERT_EQ(normalised, QString::fromLatin1(original)) << "round " << round << ":\n" << file.toStdString();
+    }
+}
+
+TEST_F(ProfileStoreTest, WriteFailuresAreReportedAndChangeNothing) {
+    const std::pair<std::function<bool()>, const char*> cases[] = {
+        {[&] { return ::chmod(QFile::encodeName(dir.path()).constData(), 0555), test_support::DropRootPrivileges(); },
+         "Permission denied"},  // read-only folder
+        {[] { return test_support::LimitFileSize(100); }, "File too large"},  // full disk
+    };
+    const QByteArray old = ManyProfiles(3);
+    for (const auto& [setUp, reason] : cases) {
+        ASSERT_TRUE(WriteRaw(path, old));
+        const int status = test_support::RunInChild([&] {
+            if (!setUp() || !store.LoadProfiles()) return 9;
+            selection.at(keys::osd) = 0;
+            for (const WriteOutcome& o : {store.SaveProfile(), store.AddProfile(QStringLiteral("new"))})
+                if (o || !o.error.contains(QLatin1String(reason)) || !o.error.contains(dir.path())) return 1;
+            if (store.profile_names.size() != 3 || store.current_profile != QStringLiteral("profile-p0")) return 2;
+            store.cfg_path = dir.path() + QStringLiteral("/first-use.ini");
+            const WriteOutcome firstUse = store.LoadProfiles();
+            return !firstUse && store.profile_names == QStringList{"default"} ? 0 : 3;
+        });
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+        EXPECT_EQ(status, 0) << reason;
+        EXPECT_EQ(ReadAll(path), old) << reason;
+        EXPECT_EQ(test_support::Entries(dir.path()), QStringList{"cfg.ini"}) << reason;
+    }
 }
 
 }  // namespace

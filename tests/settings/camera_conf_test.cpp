@@ -1,174 +1,77 @@
 #include "settings/camera_conf.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "support/test_files.h"
 
 #include <cstdlib>
 
 namespace {
 
 const char kDefaultFile[] =
-    "enable_cfg=true\r\nmode_1=1920x1080p 60\r\nmode_2=1280x720p 120\r\nmode_3=16M\r\n"
-    "video_quality=sfine\r\nfov=wide\r\ntimelapse=off\r\nvideo_stamp=off\r\nmic_vol=80%\r\n"
-    "auto_rec=off\r\nloop_rec=off\r\nrec_beep=off\r\nimage_meter=center\r\nimage_iso=auto\r\n"
-    "image_wb=auto\r\nimage_ev=0.0\r\nimage_sharpness=3\r\nphoto_quality=sfine\r\n"
-    "photo_stamp=off\r\nauto_shoot=3s\r\nphoto_burst=off\r\nimage_rotate=normal\r\n"
-    "tvmode=ntsc\r\nlightfreq=60Hz\r\nauto_shutdown=3Min\r\ndatefmt=ymd\r\nosd=on\r\n"
-    "op_beep=on\r\nformat=false\r\n";
+    "enable_cfg=true\r\nmode_1=1920x1080p 60\r\nmode_2=1280x720p 120\r\nmode_3=16M\r\nvideo_quality=sfine\r\n"
+    "fov=wide\r\ntimelapse=off\r\nvideo_stamp=off\r\nmic_vol=80%\r\nauto_rec=off\r\nloop_rec=off\r\nrec_beep=off\r\n"
+    "image_meter=center\r\nimage_iso=auto\r\nimage_wb=auto\r\nimage_ev=0.0\r\nimage_sharpness=3\r\n"
+    "photo_quality=sfine\r\nphoto_stamp=off\r\nauto_shoot=3s\r\nphoto_burst=off\r\nimage_rotate=normal\r\n"
+    "tvmode=ntsc\r\nlightfreq=60Hz\r\nauto_shutdown=3Min\r\ndatefmt=ymd\r\nosd=on\r\nop_beep=on\r\nformat=false\r\n";
+static_assert(sizeof kDefaultFile == 462 + 1);
 
-// Sets TZ for the scope of one test.
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char* tz) {
-        if (const char* old = std::getenv("TZ")) old_ = old, hadOld_ = true;
+TEST(BuildCameraConfText, DefaultsGiveThe29LinesAndTheClockLineIsLocalTime) {
+    EXPECT_EQ(BuildCameraConfText(SettingsSelection::Defaults(0), 0), QLatin1String(kDefaultFile));
+    const std::time_t t = 1741338245;  // 2025-03-07 09:04:05 UTC
+    for (const auto& [tz, clock] : {std::pair{"UTC0", "2025-03-07 09:04:05"},
+                                    {"JST-9", "2025-03-07 18:04:05"}, {"EST5", "2025-03-07 04:04:05"}}) {
         setenv("TZ", tz, 1);
         tzset();
+        EXPECT_EQ(BuildCameraConfText(SettingsSelection::Defaults(1), t),
+                  QLatin1String(kDefaultFile) + QStringLiteral("sync_clock=%1\r\n").arg(QLatin1String(clock)));
     }
-    ~ScopedTimeZone() {
-        if (hadOld_) setenv("TZ", old_.c_str(), 1);
-        else unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::string old_;
-    bool hadOld_ = false;
-};
-
-QString Line(const QString& text, const QString& key) {
-    for (const QString& line : text.split(QStringLiteral("\r\n")))
-        if (line.startsWith(key + u'=')) return line.mid(key.size() + 1);
-    return QStringLiteral("<missing>");
+    unsetenv("TZ");
+    tzset();
 }
 
-TEST(BuildCameraConfText, DefaultsGiveTheExact29Lines) {
-    const QString text = BuildCameraConfText(SettingsSelection::Defaults(0), 0);
-    EXPECT_EQ(text, QString::fromLatin1(kDefaultFile));
-    EXPECT_EQ(text.toLocal8Bit().size(), 462);
-}
-
-TEST(BuildCameraConfText, ClockLineIsLocalTimeZeroPadded) {
-    // 2025-03-07 09:04:05 UTC.
-    const std::time_t t = 1741338245;
-    struct Case {
-        const char* tz;
-        const char* expected;
-    } cases[] = {{"UTC0", "2025-03-07 09:04:05"},
-                 {"JST-9", "2025-03-07 18:04:05"},
-                 {"EST5", "2025-03-07 04:04:05"}};
-    for (const Case& c : cases) {
-        ScopedTimeZone zone(c.tz);
-        const QString text = BuildCameraConfText(SettingsSelection::Defaults(1), t);
-        EXPECT_EQ(text.size(), 494) << c.tz;
-        EXPECT_TRUE(text.endsWith(QStringLiteral("\r\nformat=false\r\nsync_clock=%1\r\n").arg(QLatin1String(c.expected))))
-            << c.tz << ": " << text.right(40).toStdString();
+TEST(BuildCameraConfText, LockRuleAndClampingDecideTheWrittenOptions) {
+    using Indexes = std::vector<std::pair<SettingsKeyRef, int>>;
+    const std::tuple<uint8_t, Indexes, std::vector<const char*>> cases[] = {
+        {burst_lock, {{keys::auto_shoot, 3}, {keys::photo_burst, 2}}, {"auto_shoot=off", "photo_burst=5p"}},
+        {shoot_lock, {{keys::auto_shoot, 3}, {keys::photo_burst, 2}}, {"auto_shoot=3s", "photo_burst=off"}},
+        {0, {{keys::auto_shoot, 3}, {keys::photo_burst, 2}}, {"auto_shoot=3s", "photo_burst=5p"}},
+        {burst_lock, {{keys::auto_shoot, 4}, {keys::photo_burst, 0}}, {"auto_shoot=5s", "photo_burst=off"}},
+        {shoot_lock, {{keys::auto_shoot, 0}, {keys::photo_burst, 4}}, {"auto_shoot=off", "photo_burst=20p"}},
+        {burst_lock, {{keys::auto_shoot, 0}, {keys::photo_burst, 0}}, {"auto_shoot=off", "photo_burst=off"}},
+        // The fourth white-balance choice, a group with nothing selected, an index past the list.
+        {0, {{keys::image_wb, 3}, {keys::image_iso, -1}, {keys::image_ev, 99}},
+         {"image_wb=incencas", "image_iso=auto", "image_ev=+2.0"}},
+    };
+    for (const auto& [flags, indexes, lines] : cases) {
+        SettingsSelection s = SettingsSelection::Defaults();
+        s.photo_lock_flags = flags;
+        for (const auto& [key, index] : indexes) s.at(key) = index;
+        const QString text = BuildCameraConfText(s, 0);
+        for (const char* line : lines)
+            EXPECT_TRUE(text.contains(QStringLiteral("\r\n%1\r\n").arg(QLatin1String(line)))) << text.toStdString();
     }
 }
 
-struct LockCase {
-    uint8_t flags;
-    int autoShoot;
-    int burst;
-    const char* writtenShoot;
-    const char* writtenBurst;
-};
-
-class BurstAndAutoShootRule : public ::testing::TestWithParam<LockCase> {};
-
-TEST_P(BurstAndAutoShootRule, WritesTheOtherGroupOffWhileTheLockingGroupIsOn) {
-    const LockCase& c = GetParam();
-    SettingsSelection s = SettingsSelection::Defaults();
-    s.photo_lock_flags = c.flags;
-    s.at(keys::auto_shoot) = c.autoShoot;
-    s.at(keys::photo_burst) = c.burst;
-    const QString text = BuildCameraConfText(s, 0);
-    EXPECT_EQ(Line(text, QStringLiteral("auto_shoot")), QLatin1String(c.writtenShoot));
-    EXPECT_EQ(Line(text, QStringLiteral("photo_burst")), QLatin1String(c.writtenBurst));
-    // The rule changes only what is written.
-    EXPECT_EQ(s.at(keys::auto_shoot), c.autoShoot);
-    EXPECT_EQ(s.at(keys::photo_burst), c.burst);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, BurstAndAutoShootRule,
-                         ::testing::Values(LockCase{burst_lock, 3, 2, "off", "5p"},
-                                           LockCase{shoot_lock, 3, 2, "3s", "off"},
-                                           LockCase{0, 3, 2, "3s", "5p"},
-                                           LockCase{burst_lock, 4, 0, "5s", "off"},
-                                           LockCase{shoot_lock, 0, 4, "off", "20p"},
-                                           LockCase{burst_lock, 0, 0, "off", "off"}));
-
-TEST(BuildCameraConfText, LineOrderPutsImageBeforePhotoAndStampBeforeAutoShoot) {
-    const QStringList lines = BuildCameraConfText(SettingsSelection::Defaults(), 0).split(QStringLiteral("\r\n"));
-    QStringList names;
-    for (const QString& l : lines) names << l.section(u'=', 0, 0);
-    EXPECT_LT(names.indexOf(QStringLiteral("image_sharpness")), names.indexOf(QStringLiteral("photo_quality")));
-    EXPECT_EQ(names.indexOf(QStringLiteral("photo_stamp")) + 1, names.indexOf(QStringLiteral("auto_shoot")));
-    EXPECT_EQ(names.indexOf(QStringLiteral("auto_shoot")) + 1, names.indexOf(QStringLiteral("photo_burst")));
-}
-
-SettingsSelection LongestSelection() {
+TEST(WriteCameraConf, LongestText491BytesAnd523WithTheClockIsWrittenWholeIntoTheWorkingDirectory) {
     SettingsSelection s;
     for (int section = 0; section < kSectionCount; ++section)
-        for (int key = 0; key < KeyCount(section); ++key) {
-            int best = 0;
+        for (int key = 0; key < KeyCount(section); ++key)
             for (int i = 0; i < OptionCount(section, key); ++i)
-                if (OptionText(section, key, i).size() > OptionText(section, key, best).size()) best = i;
-            s.at(section, key) = best;
-        }
-    return s;
-}
-
-TEST(BuildCameraConfText, LongestTextIs491And523WithClock) {
-    SettingsSelection s = LongestSelection();
+                if (OptionText(section, key, i).size() > OptionText(section, key, s.at(section, key)).size())
+                    s.at(section, key) = i;
     EXPECT_EQ(BuildCameraConfText(s, 0).size(), 491);
     s.clock_sync = 1;
-    EXPECT_EQ(BuildCameraConfText(s, 0).size(), 523);
-}
-
-TEST(BuildCameraConfText, IndexesOutsideTheListAreClamped) {
-    SettingsSelection s = SettingsSelection::Defaults();
-    s.at(keys::image_wb) = 3;    // the Image page's fourth white-balance choice
-    s.at(keys::image_iso) = -1;  // a group with nothing selected
-    s.at(keys::image_ev) = 99;
     const QString text = BuildCameraConfText(s, 0);
-    EXPECT_EQ(Line(text, QStringLiteral("image_wb")), QStringLiteral("incencas"));
-    EXPECT_EQ(Line(text, QStringLiteral("image_iso")), QStringLiteral("auto"));
-    EXPECT_EQ(Line(text, QStringLiteral("image_ev")), QStringLiteral("+2.0"));
-}
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-TEST(WriteCameraConf, WritesTheWholeLongestTextAndReplacesALongerFile) {
     QTemporaryDir dir;
-    const QString root = dir.path() + u'/';
-    QFile old(root + QStringLiteral("camera.conf"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write(QByteArray(4096, 'x'));
-    old.close();
-
-    SettingsSelection s = LongestSelection();
-    s.clock_sync = 1;
-    const QString text = BuildCameraConfText(s, 0);
-    ASSERT_TRUE(WriteCameraConf(root, text)) << WriteCameraConf(root, text).error.toStdString();
-    const QByteArray bytes = ReadAll(root + QStringLiteral("camera.conf"));
-    EXPECT_EQ(bytes.size(), 523);
-    EXPECT_EQ(bytes, text.toLatin1());
-    EXPECT_EQ(QDir(root).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no temporary left";
-}
-
-TEST(WriteCameraConf, EmptyRootWritesIntoTheWorkingDirectory) {
-    QTemporaryDir dir;
+    ASSERT_TRUE(test_support::WriteRaw(dir.path() + "/camera.conf", QByteArray(4096, 'x')));
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    const WriteOutcome outcome = WriteCameraConf(QString(), QStringLiteral("enable_cfg=true\r\n"));
+    const WriteOutcome outcome = WriteCameraConf(QString(), text);  // empty root: the working directory
     QDir::setCurrent(previous);
     ASSERT_TRUE(outcome) << outcome.error.toStdString();
-    EXPECT_EQ(ReadAll(dir.path() + QStringLiteral("/camera.conf")), QByteArray("enable_cfg=true\r\n"));
+    EXPECT_EQ(test_support::ReadAll(dir.path() + "/camera.conf"), text.toLatin1());
+    EXPECT_EQ(text.size(), 523);
+    EXPECT_EQ(test_support::Entries(dir.path()), QStringList{"camera.conf"});
 }
 
 }  // namespace

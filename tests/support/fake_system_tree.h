@@ -48,6 +48,12 @@ public:
             f.write(QStringLiteral("%1 1 %2:%3 ").arg(++id_).arg(major).arg(minor).toLatin1() + fs_root + ' ' + dir +
                     " rw,relatime shared:1 - " + type + ' ' + source + " rw\n");
     }
+    // A partition (see AddDevice) mounted at `dir` from "/dev/<name>".
+    void AddMountedPartition(const QString& devpath, unsigned major, unsigned minor, const QByteArray& dir,
+                             const QByteArray& type, const QByteArray& fs_root = "/") {
+        AddDevice(devpath, major, minor);
+        AddMount(major, minor, dir, type, "/dev/" + QFile::encodeName(devpath.section('/', -1)), fs_root);
+    }
     void SetUdevRecord(unsigned major, unsigned minor, const QByteArray& lines) {
         Put(QStringLiteral("run/udev/data/b%1:%2").arg(major).arg(minor), lines);
     }
