@@ -18,7 +18,7 @@ namespace {
 
 using ui_test::Click;
 using ui_test::IsChecked;
-using profile_test::ReadAll;
+using test_support::ReadAll;
 
 // The file for every default choice without the clock line.
 const QByteArray kDefaultCameraConf =

@@ -97,7 +97,7 @@ protected:
 TEST_F(ProfileCommandsTest, NewNamesAreCheckedAgainstListAndFile) {
     StartWith(kBasic + Section("night", 0) + Section("abcdefghijklmnopqrst") + Section("default"));
     QByteArray expected = kBasic + Section("night", 0) + Section("abcdefghijklmnopqrst") + Section("Zed");
-    ASSERT_TRUE(profile_test::WriteRaw(WorkFile("cfg.ini"), expected));
+    ASSERT_TRUE(test_support::WriteRaw(WorkFile("cfg.ini"), expected));
     Run("e1009");
     const struct {
         const char16_t* typed;

@@ -7,6 +7,7 @@
 #include "profiles/profile_files.h"
 #include "settings/settings_selection.h"
 #include "support/qt_application.h"
+#include "support/test_files.h"
 #include "ui/dialog/message_box.h"
 #include "ui/main_window.h"
 
@@ -85,15 +86,13 @@ protected:
         window->show();
     }
     void StartWith(const QByteArray& cfg) {
-        ASSERT_TRUE(profile_test::WriteRaw(WorkFile("cfg.ini"), cfg));
+        ASSERT_TRUE(test_support::WriteRaw(WorkFile("cfg.ini"), cfg));
         Open();
     }
 
     QString WorkFile(const char* name) const { return workDir.filePath(QString::fromLatin1(name)); }
-    QByteArray Cfg() const { return profile_test::ReadAll(WorkFile("cfg.ini")); }
-    QStringList FolderEntries() const {
-        return QDir(workDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
+    QByteArray Cfg() const { return test_support::ReadAll(WorkFile("cfg.ini")); }
+    QStringList FolderEntries() const { return test_support::Entries(workDir.path()); }
     QTabBar* tabs() const { return window->findChild<QTabBar*>(); }
     void ChooseTab(int tab) { QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(tab).center()); }
 
