@@ -5,46 +5,41 @@
 #include <QThreadPool>
 
 #include <functional>
-#include <string>
 
 #include <csignal>
+#include <dirent.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace test_support {
 
+// Threads of this process, from /proc.
+inline int ThreadCount() {
+    int count = 0;
+    if (DIR* tasks = ::opendir("/proc/self/task")) {
+        while (const dirent* entry = ::readdir(tasks))
+            if (entry->d_name[0] != '.') ++count;
+        ::closedir(tasks);
+    }
+    return count;
+}
+
 // Returns the child's exit status, or -1 when it did not exit normally.
 inline int RunInChild(const std::function<int()>& body) {
     // Only the forking thread lives on in the child. Qt's pool would hand
     // painting work to its idle threads there and wait for them forever, so
-    // it gives its threads up first and the child starts new ones.
+    // it gives its threads up first and the child starts new ones. A thread
+    // still on its way out may hold the allocator's lock, which the child
+    // would then wait on for good: fork once the process is down to this
+    // thread (or after a second, when something else keeps threads).
     QThreadPool::globalInstance()->waitForDone();
+    for (int i = 0; i < 1000 && ThreadCount() > 1; ++i) ::usleep(1000);
     const pid_t pid = ::fork();
     if (pid == 0) ::_exit(body());
     int status = 0;
     if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
     return WEXITSTATUS(status);
-}
-
-// Runs `body` in a forked child and returns the text it returned (empty
-// for "all well"), or a note when the child did not finish normally.
-inline std::string RunInChildForText(const std::function<std::string()>& body) {
-    int fds[2];
-    if (::pipe(fds) != 0) return "no pipe";
-    const int status = RunInChild([&] {
-        ::close(fds[0]);
-        const std::string text = body();
-        const bool sent = ::write(fds[1], text.data(), text.size()) == ssize_t(text.size());
-        ::close(fds[1]);
-        return sent ? 0 : 1;
-    });
-    ::close(fds[1]);
-    std::string text;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
-    ::close(fds[0]);
-    return status == 0 ? text : "child ended with status " + std::to_string(status) + ": " + text;
 }
 
 // Root ignores permission bits; a child that must meet a read-only folder
