@@ -1,10 +1,7 @@
 // The dialog layer's data and geometry: template rects and dialog units.
 
-#include "support/qt_application.h"
 #include "ui/dialog/dialog_units.h"
 #include "ui/templates/dialog_templates.h"
-
-#include <QFontDatabase>
 
 #include <gtest/gtest.h>
 
@@ -24,12 +21,13 @@ std::string NameOf(const ControlTemplate& c) {
 // over each other: end labels reaching into a slider, and the logo reaching
 // into the tab control's row of tabs.
 TEST(TemplateDataTest, ControlsLieInsideAndOverlapOnlyWhereLaidOut) {
-    const std::set<std::tuple<int, std::string, std::string>> expected = {
+    using Overlaps = std::set<std::tuple<int, std::string, std::string>>;
+    const Overlaps expected = {
         {IDD_QUILLMAR_DIALOG, "1002", "\"145\""}, {IDD_TAB_VIDEO, "1079", "1082"},
         {IDD_TAB_IMAGE, "1058", "\"-2.0\""},      {IDD_TAB_IMAGE, "1058", "\"-\""},
         {IDD_TAB_IMAGE, "1109", "\"Soft\""},
     };
-    std::set<std::tuple<int, std::string, std::string>> found;
+    Overlaps found;
     for (const DialogTemplate* t : AllDialogTemplates()) {
         std::set<int> ids;
         for (auto a = t->controls.begin(); a != t->controls.end(); ++a) {
@@ -47,30 +45,10 @@ TEST(TemplateDataTest, ControlsLieInsideAndOverlapOnlyWhereLaidOut) {
 // each value maps on its own and halves round away from zero, as Windows
 // rounds them.
 TEST(DialogUnitsTest, MapsEachValueOnItsOwn) {
-    const struct {
-        int x, y, width, height;
-        QRect pixels;
-    } cases[] = {{0, 0, 4, 8, QRect(0, 0, 6, 13)},         {7, 7, 436, 74, QRect(11, 11, 654, 120)},
-                 {1, 4, 1, 4, QRect(2, 7, 2, 7)},           {661, 450, 0, 0, QRect(992, 731, 0, 0)},
-                 {382, 81, 269, 27, QRect(573, 132, 404, 44)}};
+    const struct { int x, y, width, height; QRect pixels; } cases[] = {
+        {0, 0, 4, 8, QRect(0, 0, 6, 13)}, {7, 7, 436, 74, QRect(11, 11, 654, 120)}, {1, 4, 1, 4, QRect(2, 7, 2, 7)},
+        {661, 450, 0, 0, QRect(992, 731, 0, 0)}, {382, 81, 269, 27, QRect(573, 132, 404, 44)}};
     for (const auto& c : cases) EXPECT_EQ(DialogUnits(6, 13).ToPixels(c.x, c.y, c.width, c.height), c.pixels);
-}
-
-// Faces the desktop lacks become its sans-serif at the given size, and the
-// base units follow the font, so the layout scales with it.
-TEST(DialogUnitsTest, FontsComeFromTheDesktopAndSetTheScale) {
-    test_support::EnsureQtApplication();
-    const DialogUnits small(TemplateFont(QStringLiteral("MS Shell Dlg"), 8));
-    const DialogUnits large(TemplateFont(QStringLiteral("MS Shell Dlg"), 16));
-    EXPECT_NEAR(large.baseWidth(), 2 * small.baseWidth(), 2);
-    EXPECT_NEAR(large.baseHeight(), 2 * small.baseHeight(), 2);
-    const QString desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    for (const char* face : {"MS Shell Dlg", "Microsoft Sans Serif", "System"}) {
-        if (QFontDatabase::hasFamily(QString::fromLatin1(face))) continue;
-        const QFont font = TemplateFont(QString::fromLatin1(face), 10);
-        EXPECT_EQ(font.family(), desktop) << face;
-        EXPECT_EQ(font.pointSize(), 10) << face;
-    }
 }
 
 }  // namespace

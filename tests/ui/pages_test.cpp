@@ -7,8 +7,6 @@
 #include <QLabel>
 #include <QSlider>
 
-#include <gtest/gtest.h>
-
 namespace {
 
 using ui_test::Click;
@@ -23,9 +21,7 @@ TEST(PagesTest, RadioGroupWalk) {
     SettingsSelection& s = pages.selection;
     for (CDialog* page : pages.all()) page->UpdateData(true);
     EXPECT_EQ(s.index, SettingsSelection{}.index) << "fresh pages pull 0 everywhere";
-    s.at(keys::photo_burst) = 4;
-    s.at(keys::osd) = 1;
-    s.at(keys::format) = 1;
+    s.at(keys::photo_burst) = 4, s.at(keys::osd) = 1, s.at(keys::format) = 1;
     s.at(keys::image_iso) = 6;  // one past the six ISO radios
     SettingsSelection pulled = s;
     pulled.at(keys::image_iso) = -1;
@@ -36,8 +32,7 @@ TEST(PagesTest, RadioGroupWalk) {
     for (CDialog* page : pages.all()) page->UpdateData(true);
     EXPECT_EQ(s.index, pulled.index);
     pages.Show(pages.image);  // the emptied group works as a group again
-    Click(pages.image, 1048);
-    Click(pages.image, 1052);
+    Click(pages.image, 1048), Click(pages.image, 1052);
     EXPECT_FALSE(IsChecked(pages.image, 1048));
     pages.Show(pages.system);  // a click in the OSD run leaves the box alone
     Click(pages.system, 1096);
@@ -47,13 +42,8 @@ TEST(PagesTest, RadioGroupWalk) {
 // The label shows the default once the page exists, follows the keyboard
 // from end to end, and follows a push.
 TEST(PagesTest, EachSliderPositionShowsItsLabel) {
-    const struct {
-        int page;  // index into PagesFixture::all()
-        int sliderId;
-        int labelId;
-        SettingsKeyRef key;
-        std::vector<const char*> labels;  // one per position, left to right
-    } cases[] = {
+    // Page index into PagesFixture::all(), slider, label, key, one label per position from the left.
+    const struct { int page, sliderId, labelId; SettingsKeyRef key; std::vector<const char*> labels; } cases[] = {
         {1, 1079, 1084, keys::mic_vol, {"Mute", "50%", "60%", "70%", "80%", "90%", "100%"}},
         {2, 1058, 1059, keys::image_ev,
          {"-2.0", "-1.7", "-1.3", "-1.0", "-0.7", "-0.3", "0", "+0.3", "+0.7", "+1.0", "+1.3", "+1.7", "+2.0"}},
@@ -73,11 +63,9 @@ TEST(PagesTest, EachSliderPositionShowsItsLabel) {
         for (size_t position = 0; position < c.labels.size(); ++position) {
             if (position > 0) QTest::keyClick(slider, Qt::Key_Right);
             EXPECT_EQ(label(), c.labels[position]) << "position " << position;
-            page.UpdateData(true);
-            EXPECT_EQ(pages.selection.at(c.key), int(position));
+            EXPECT_EQ((page.UpdateData(true), pages.selection.at(c.key)), int(position));
         }
-        pages.selection.at(c.key) = 1;
-        page.UpdateData(false);
+        pages.selection.at(c.key) = 1, page.UpdateData(false);
         EXPECT_EQ(label(), c.labels[1]);
     }
 }
@@ -85,12 +73,7 @@ TEST(PagesTest, EachSliderPositionShowsItsLabel) {
 // Daylight gives 2 (written "incencas"), Incandescent 3 (past the options:
 // written as the last one), ISO 1600 gives 5; a choice on each page besides.
 TEST(PagesTest, ClickGivesTheIndex) {
-    const struct {
-        int page;
-        int clickId;
-        SettingsKeyRef key;
-        int index;
-    } cases[] = {
+    const struct { int page, clickId; SettingsKeyRef key; int index; } cases[] = {
         {2, 1056, keys::image_wb, 2}, {2, 1057, keys::image_wb, 3}, {2, 1052, keys::image_iso, 5},
         {4, 1077, keys::datefmt, 1},  {4, 1078, keys::datefmt, 2},  {4, 1099, keys::format, 1},
         {0, 1019, keys::mode_3, 3},   {1, 1024, keys::timelapse, 6}, {3, 1092, keys::photo_burst, 3},
@@ -98,9 +81,7 @@ TEST(PagesTest, ClickGivesTheIndex) {
     for (const auto& c : cases) {
         PagesFixture pages;
         CDialog& page = *pages.all()[c.page];
-        pages.Show(page);
-        Click(page, c.clickId);
-        page.UpdateData(true);
+        pages.Show(page), Click(page, c.clickId), page.UpdateData(true);
         EXPECT_EQ(pages.selection.at(c.key), c.index) << c.clickId;
     }
 }
@@ -109,16 +90,9 @@ TEST(PagesTest, ClickGivesTheIndex) {
 // disables six of the eight auto-shoot radios, an interval all five burst
 // radios, the hidden one included.
 TEST(PagesTest, PhotoInterlock) {
-    struct Step {
-        int clickId;
-        uint8_t flags;
-        bool shootRadiosEnabled;  // 1043..1048; 1107 and 1108 are always enabled
-        bool burstRadiosEnabled;  // 1089..1093
-    };
-    const struct {
-        uint8_t startFlags;
-        std::vector<Step> steps;
-    } sequences[] = {
+    // Click, flags, auto-shoot radios 1043..1048 enabled (1107 and 1108 always are), burst radios 1089..1093 enabled.
+    struct Step { int clickId; uint8_t flags; bool shootRadiosEnabled, burstRadiosEnabled; };
+    const struct { uint8_t startFlags; std::vector<Step> steps; } sequences[] = {
         {0, {{1091, 1, false, true}, {1090, 1, true, true}}},
         {0, {{1045, 2, true, false}, {1043, 2, true, true}}},
         {0, {{1091, 1, false, true}, {1108, 1, false, true}}},
@@ -134,7 +108,7 @@ TEST(PagesTest, PhotoInterlock) {
         pages.Show(photo);
         ASSERT_TRUE(photo.GetDlgItem(1093)->isHidden());
         for (const Step& step : sequence.steps) {
-            Click(photo, step.clickId);
+            Click(photo, step.clickId);  // then the flags and enabled radios after it
             SCOPED_TRACE(testing::Message() << "sequence " << &sequence - sequences << ", click on " << step.clickId);
             EXPECT_EQ(pages.selection.photo_lock_flags, step.flags);
             for (const int id : {1043, 1044, 1045, 1046, 1047, 1048, 1107, 1108, 1089, 1090, 1091, 1092, 1093}) {

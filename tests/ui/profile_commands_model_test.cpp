@@ -1,7 +1,6 @@
 // Random runs of new / save / delete / select and Mode page changes through
 // the real buttons, list and dialog, checked after every step against a
 // small model of what the profile commands should do.
-//
 // QUILLMAR_MODEL_SEED repeats a run.
 
 #include "platform/ini_document.h"
@@ -10,18 +9,13 @@
 
 #include <QRandomGenerator>
 
-#include <gtest/gtest.h>
-
 namespace {
 
-using ui_test::kInUse;
 using Values = QMap<QString, QString>;  // key -> stored text
 using Sections = std::vector<std::pair<QString, Values>>;
 
-// The Mode page's radios per key, in option order.
-const std::vector<std::vector<int>> kModeRadios = {{1007, 1008, 1009}, {1010, 1013, 1014}, {1016, 1017, 1018, 1019}};
-
 bool SameSection(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+QString KeyOf(const ProfileKey& pk) { return KeyName(pk.key.section, pk.key.key); }
 
 // The profile sections of a cfg.ini, in file order, with the keys they hold.
 Sections ProfileSections(const QByteArray& bytes) {
@@ -29,71 +23,58 @@ Sections ProfileSections(const QByteArray& bytes) {
     Sections sections;
     for (const QString& section : doc.SectionNames().mid(1)) {
         Values& values = sections.emplace_back(section, Values{}).second;
-        for (const ProfileKey& pk : kProfileKeyOrder) {
-            const QString key = KeyName(pk.key.section, pk.key.key);
-            const QString value = doc.Value(section, key, QStringLiteral("\n"));
-            if (value != u'\n') values[key] = value;
-        }
+        for (const ProfileKey& pk : kProfileKeyOrder)
+            if (const QString v = doc.Value(section, KeyOf(pk), QStringLiteral("\n")); v != u'\n') values[KeyOf(pk)] = v;
     }
     return sections;
 }
 
-// What list, store, file and pages should hold. The list never holds two
-// sections that differ only in case ("New" refuses such names), and the
-// selected item is the current profile.
+// What list, store, file and pages should hold; the selected item is the
+// current profile, and no two sections differ only in case.
 struct Model {
     QStringList sections;
     int selected = -1;
     Sections file;
     Values pages;
 
-    QStringList Names() const {
+    QStringList Names() const {  // after "profile-", cut to 16
         QStringList names;
-        for (const QString& section : sections) names << section.mid(8, 16);  // after "profile-"
+        for (const QString& section : sections) names << section.mid(8, 16);
         return names;
     }
     QString Current() const { return selected < 0 ? QString() : sections[selected]; }
     Values* Stored(const QString& section) {
-        for (auto& [name, values] : file)
-            if (SameSection(name, section)) return &values;
-        return nullptr;
+        auto it = std::find_if(file.begin(), file.end(), [&](const auto& s) { return SameSection(s.first, section); });
+        return it == file.end() ? nullptr : &it->second;
     }
-
-    // Makes `row` current and applies it: keys the section lacks read as
-    // option 0, a lacking clock as unticked.
+    // Makes `row` current and applies it: a lacking key reads as option 0, a lacking clock as unticked.
     void Choose(int row) {
-        selected = row;
-        if (row < 0) return;
+        if ((selected = row) < 0) return;
         const Values* stored = Stored(sections[row]);
         for (const ProfileKey& pk : kProfileKeyOrder) {
-            const QString key = KeyName(pk.key.section, pk.key.key);
-            const QString fallback =
-                IsSyncClock(pk.key) ? QStringLiteral("FALSE") : OptionText(pk.key.section, pk.key.key, 0);
-            pages[key] = stored ? stored->value(key, fallback) : fallback;
+            const QString fallback = IsSyncClock(pk.key) ? "FALSE" : OptionText(pk.key.section, pk.key.key, 0);
+            pages[KeyOf(pk)] = stored ? stored->value(KeyOf(pk), fallback) : fallback;
         }
     }
-
     // The box text expected, "?" for a name the file cannot hold.
     QString New(const QString& name) {
         if (name.contains(u'[') || name.contains(u']') || name != name.trimmed() ||
             std::any_of(name.begin(), name.end(), [](QChar c) { return c < u' '; }))
             return QStringLiteral("?");
-        const QString section = QStringLiteral("profile-") + name;
+        const QString section = "profile-" + name;
         if (Names().contains(name) || Stored(section) ||
             std::any_of(sections.begin(), sections.end(), [&](const QString& s) { return SameSection(s, section); }))
-            return kInUse;
+            return ui_test::kInUse;
         sections << section;
         file.emplace_back(section, pages);
         selected = int(sections.size()) - 1;
         return {};
     }
-
     void Save() {
         if (selected < 0) return;
         if (Values* stored = Stored(Current())) *stored = pages;
         else file.emplace_back(Current(), pages);
     }
-
     void Delete() {
         if (selected < 0) return;
         std::erase_if(file, [&](const auto& s) { return SameSection(s.first, Current()); });
@@ -109,22 +90,20 @@ protected:
         std::string wrong;
         auto check = [&](bool ok, const std::string& what) { wrong += ok ? "" : what + "; "; };
         const ProfileStore& store = window->profileStore();
-        check(Items() == model.Names() && store.profile_names == model.Names() && SelectedRow() == model.selected,
+        check(Items() == model.Names() && store.profile_names == model.Names() && SelectedRow() == model.selected &&
+                  store.profile_sections == model.sections && store.current_profile == model.Current(),
               "list");
-        check(store.profile_sections == model.sections && store.current_profile == model.Current(), "sections");
-        // What the pages show reaches the file at the next "New" or "Save".
-        check(ProfileSections(Cfg()) == model.file, "file");
+        check(ProfileSections(Cfg()) == model.file, "file");  // pages reach the file at "New" or "Save"
         check(boxes.size() == (expectedBox.isEmpty() ? 0u : 1u), "number of boxes");
-        for (const MessageBoxCall& box : boxes)
-            check(box.caption == QStringLiteral("Notify") && box.style == MB_OK &&
-                      (expectedBox == u"?" ? box.text != kInUse : box.text == expectedBox),
+        for (const MessageBoxCall& box : std::exchange(boxes, {}))
+            check(box.caption == "Notify" && box.style == MB_OK &&
+                      (expectedBox == u"?" ? box.text != ui_test::kInUse : box.text == expectedBox),
                   "box " + box.text.toStdString());
-        boxes.clear();
         return wrong;
     }
 
-    // A name for "New Profile": a fresh one, an earlier one in any case, or
-    // one of the start file's names and names the file cannot hold.
+    // A fresh name, an earlier one in any case, or one of the start file's
+    // names and names the file cannot hold.
     QString PickName() {
         static const char* const kPool[] = {"night", "Night", "AVERYVERYVERYLONGNAME", "averyveryverylon",
                                             "sparse", "", "default", "a[b", "x]", "tab\tx", " lead", "trail "};
@@ -146,25 +125,18 @@ protected:
             if (answer == ui_test::DialogAnswer::kOk) expectedBox = model.New(name);
             return "new \"" + name.toStdString() + "\" answer " + std::to_string(int(answer));
         }
-        if (op < 45) {
-            ui_test::Click(*window, 1004);
-            model.Delete();
-            return "delete";
-        }
+        if (op < 45) return ui_test::Click(*window, 1004), model.Delete(), "delete";
         if (op < 70 && !model.sections.isEmpty()) {
             const int row = int(random.bounded(int(model.sections.size())));
             ClickItem(row);
             if (row != model.selected) model.Choose(row);  // no change, no report
             return "select " + std::to_string(row);
         }
-        if (op < 85) {
-            ui_test::Click(*window, 1062);
-            model.Save();
-            return "save";
-        }
-        const int key = int(random.bounded(3));
-        const int option = int(random.bounded(int(kModeRadios[key].size())));
-        ui_test::Click(window->page(kModeTab), kModeRadios[key][option]);
+        if (op < 85) return ui_test::Click(*window, 1062), model.Save(), "save";
+        // The Mode page's radios 1007-1009, 1010/1013/1014 and 1016-1019.
+        static const std::vector<std::vector<int>> kRadios = {{1007, 1008, 1009}, {1010, 1013, 1014}, {1016, 1017, 1018, 1019}};
+        const int key = int(random.bounded(3)), option = int(random.bounded(int(kRadios[key].size())));
+        ui_test::Click(window->page(kModeTab), kRadios[key][option]);
         model.pages[KeyName(kModeSection, key)] = OptionText(kModeSection, key, option);
         return "mode_" + std::to_string(key + 1) + " option " + std::to_string(option);
     }
@@ -179,8 +151,7 @@ TEST_F(ProfileCommandsModel, RandomCommandsKeepListStoreAndFileInStep) {
     bool given = false;
     quint32 seed = qEnvironmentVariable("QUILLMAR_MODEL_SEED").toUInt(&given);
     random.seed(seed = given ? seed : QRandomGenerator::global()->generate());
-    // Three profiles with few keys, one named longer than the list shows,
-    // and the full "default" last.
+    // Three profiles with few keys, one named longer than the list shows, and the full "default" last.
     QByteArray start = profile_test::kFirstUseFile;
     start.insert(start.indexOf("[profile-default]"),
                  "[profile-night]\r\nmode_1=2304x1296p 30\r\nmode_2=1280x720p 30\r\n[profile-averyveryverylongname]\r\n"

@@ -4,8 +4,6 @@
 #include "support/child_process.h"
 #include "ui_test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 namespace {
@@ -38,8 +36,7 @@ protected:
     // The mode_1 option shown (radios 1007..1009): tells which profile was
     // applied last.
     int CheckedMode1() const {
-        for (int option = 0; option < 3; ++option)
-            if (IsChecked(window->page(kModeTab), 1007 + option)) return option;
+        for (int option = 0; option < 3; ++option) if (IsChecked(window->page(kModeTab), 1007 + option)) return option;
         return -1;
     }
     const QString& Current() const { return window->profileStore().current_profile; }
@@ -50,14 +47,12 @@ protected:
     // "Save Profile".
     void Run(const QString& script) {
         for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
-            switch (step[0].unicode()) {
-            case 'n': NewProfile(step.mid(1)); break;
-            case 's': ClickItem(step.mid(1).toInt()); break;
-            case 'u': ClickItem(SelectedRow(), Qt::ControlModifier); break;
-            case 'e': Click(window->page(kModeTab), step.mid(1).toInt()); break;
-            case 'd': Click(*window, 1004); break;
-            case 'S': Click(*window, 1062); break;
-            }
+            const char op = char(step[0].unicode());
+            if (op == 'n') NewProfile(step.mid(1));
+            else if (op == 's') ClickItem(step.mid(1).toInt());
+            else if (op == 'u') ClickItem(SelectedRow(), Qt::ControlModifier);
+            else if (op == 'e') Click(window->page(kModeTab), step.mid(1).toInt());
+            else Click(*window, op == 'd' ? 1004 : 1062);
         }
     }
 
@@ -65,12 +60,9 @@ protected:
     // applies its own section when chosen (last one first).
     void ExpectListAgreesWith(const char* letters, int selected) {
         const QStringList names = QString::fromLatin1(letters).split(QString(), Qt::SkipEmptyParts);
-        ASSERT_EQ(Items(), names);
-        EXPECT_EQ(window->profileStore().profile_names, names);
+        ASSERT_TRUE(Items() == names && window->profileStore().profile_names == names);
         ASSERT_EQ(SelectedRow(), selected);
-        if (selected >= 0) {
-            EXPECT_EQ(CheckedMode1(), LetterMode(letters[selected])) << "the selected profile is applied";
-        }
+        EXPECT_TRUE(selected < 0 || CheckedMode1() == LetterMode(letters[selected])) << "the selected one is applied";
         for (int row = int(names.size()) - 1; row >= 0; --row) {
             ClickItem(row);
             EXPECT_TRUE(Current() == "profile-" + names[row] &&
@@ -84,8 +76,8 @@ protected:
     void ExpectOneNotify(const QString& text) {
         ASSERT_EQ(boxes.size(), 1u);
         const MessageBoxCall box = std::exchange(boxes, {})[0];
-        EXPECT_TRUE(text == kInUse ? box.text == text : box.text.contains(text)) << box.text.toStdString();
-        EXPECT_TRUE(box.caption == QStringLiteral("Notify") && box.style == MB_OK && box.owner == window.get());
+        EXPECT_TRUE((text == kInUse ? box.text == text : box.text.contains(text)) && box.caption == "Notify" &&
+                    box.style == MB_OK && box.owner == window.get()) << box.text.toStdString();
     }
 };
 
@@ -99,31 +91,19 @@ TEST_F(ProfileCommandsTest, NewNamesAreCheckedAgainstListAndFile) {
     QByteArray expected = kBasic + Section("night", 0) + Section("abcdefghijklmnopqrst") + Section("Zed");
     ASSERT_TRUE(test_support::WriteRaw(WorkFile("cfg.ini"), expected));
     Run("e1009");
-    const struct {
-        const char16_t* typed;
-        const char* refusal;  // none: accepted; "!": in use; else a part of the box's text
-        DialogAnswer answer = DialogAnswer::kOk;
-    } steps[] = {
-        {u"fresh", nullptr, DialogAnswer::kCancel},
-        {u"fresh", nullptr, DialogAnswer::kEscape},
+    // Refusal none: accepted; "!": in use; else a part of the box's text.
+    const struct { const char16_t* typed; const char* refusal; DialogAnswer answer = DialogAnswer::kOk; } steps[] = {
+        {u"fresh", nullptr, DialogAnswer::kCancel}, {u"fresh", nullptr, DialogAnswer::kEscape},
         {u"fresh", nullptr, DialogAnswer::kCloseBox},
-        {u"Night", "!"},                 // the file's section in another case
-        {u"abcdefghijklmnopqrst", "!"},  // the cut name typed in full
-        {u"ABCDEFGHIJKLMNOPQRST", "!"},
-        {u"abcdefghijklmnop", "!"},      // the cut name as listed
-        {u"DEFAULT", "!"},               // listed, though gone from the file
-        {u"zed", "!"},                   // only in the file
-        {u"a[b", "\"[\" or \"]\""},
-        {u"line\nbreak", "control characters"},
-        {u"half\xD800", "character"},  // half of a surrogate pair, as a paste may bring
-        {u" lead", "blank"},
-        {u"trail ", "blank"},
-        {u"", nullptr},
-        {u"", "!"},
-        {u"nig", nullptr},  // begins like "night", which is listed before it
-        {u"NIG", "!"},
-        {u"night2", nullptr},             // begins like "night" and "nig"
-        {u"abcdefghijklmnopq", nullptr},  // cut like the listed one, yet its own section
+        // The file's section in another case, the cut name typed in full and as listed, a name listed though gone
+        // from the file, one only in the file.
+        {u"Night", "!"}, {u"abcdefghijklmnopqrst", "!"}, {u"ABCDEFGHIJKLMNOPQRST", "!"}, {u"abcdefghijklmnop", "!"},
+        {u"DEFAULT", "!"}, {u"zed", "!"},
+        // "half" ends in half of a surrogate pair, as a paste may bring.
+        {u"a[b", "\"[\" or \"]\""}, {u"line\nbreak", "control characters"}, {u"half\xD800", "character"},
+        {u" lead", "blank"}, {u"trail ", "blank"}, {u"", nullptr}, {u"", "!"},
+        // Names beginning like listed ones; the last is cut like a listed one, yet its own section.
+        {u"nig", nullptr}, {u"NIG", "!"}, {u"night2", nullptr}, {u"abcdefghijklmnopq", nullptr},
     };
     QStringList items = {"night", "abcdefghijklmnop", "default"};
     int selected = 0;
@@ -139,9 +119,7 @@ TEST_F(ProfileCommandsTest, NewNamesAreCheckedAgainstListAndFile) {
             expected += Section(typed.toUtf8(), 2);
             EXPECT_EQ(Current(), "profile-" + typed);
         }
-        EXPECT_TRUE(boxes.empty());
-        EXPECT_EQ(Items(), items);
-        EXPECT_EQ(SelectedRow(), selected);
+        EXPECT_TRUE(boxes.empty() && Items() == items && SelectedRow() == selected);
         EXPECT_EQ(CheckedMode1(), 2) << "the pages keep what they showed";
         EXPECT_EQ(Cfg(), expected);
     }
@@ -152,12 +130,8 @@ TEST_F(ProfileCommandsTest, NewNamesAreCheckedAgainstListAndFile) {
 // and is applied. With nothing selected nothing goes; once all are gone,
 // saving writes nothing.
 TEST_F(ProfileCommandsTest, DeleteRemovesTheSelectedProfileAndAppliesTheNeighbour) {
-    const struct {
-        const char* file;    // profiles by letter, see Letters
-        const char* script;  // see Run
-        const char* after;   // listed and stored profiles afterwards
-        int selected;
-    } cases[] = {
+    // Profiles by letter (see Letters), a script (see Run), the listed and stored profiles afterwards.
+    const struct { const char *file, *script, *after; int selected; } cases[] = {
         {"abc", "s1 d", "ac", 1},  {"abc", "s2 d", "ab", 1},     {"abc", "d", "bc", 0},
         {"a", "d", "", -1},        {"abc", "s1 d d d", "", -1},  {"abc", "s1 d d", "a", 0},
         {"abc", "s1 u d", "abc", -1},
@@ -187,9 +161,7 @@ TEST_F(ProfileCommandsTest, ChoosingAProfilePushesThePagesButKeepsTheInterlock) 
     CDialog& photo = window->page(kPhotoTab);
     Click(photo, 1091);  // a burst locks the auto-shoot radios
     ClickItem(1);
-    EXPECT_EQ(CheckedMode1(), 1);
-    EXPECT_TRUE(IsChecked(photo, 1090));
-    EXPECT_FALSE(photo.GetDlgItem(1045)->isEnabled());
+    EXPECT_TRUE(CheckedMode1() == 1 && IsChecked(photo, 1090) && !photo.GetDlgItem(1045)->isEnabled());
     EXPECT_EQ(window->currentSelection().photo_lock_flags, burst_lock);
 }
 
@@ -221,8 +193,7 @@ TEST_F(ProfileCommandsTest, FailedWriteShowsTheErrorAndKeepsEverything) {
             });
             ::chmod(folder.constData(), 0700);
             EXPECT_EQ(failedCheck, 0) << "the number of the check that failed";
-            EXPECT_EQ(Cfg(), Letters("abc"));
-            EXPECT_EQ(FolderEntries(), QStringList{"cfg.ini"});
+            EXPECT_TRUE(Cfg() == Letters("abc") && FolderEntries() == QStringList{"cfg.ini"}) << Cfg().toStdString();
         }
     }
 }

@@ -18,10 +18,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
-#include <ostream>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 // Failure messages show texts, not arrays of characters.
@@ -43,10 +39,7 @@ inline bool IsChecked(const CDialog& dialog, int id) {
 struct PagesFixture : private test_support::QtApplicationFirst {
     // `initial` is what the pages show when they are created.
     explicit PagesFixture(const SettingsSelection& initial = {}) : selection(initial) {
-        for (CDialog* page : all()) {
-            page->Create(&host);
-            page->setGeometry(0, 0, 1200, 700);
-        }
+        for (CDialog* page : all()) page->Create(&host), page->setGeometry(0, 0, 1200, 700);
         host.show();
     }
     // Shows one page; the others stay hidden, as under the tabs.
@@ -70,25 +63,16 @@ enum class DialogAnswer { kOk, kCancel, kEscape, kCloseBox };
 class MainWindowFixture : public ::testing::Test, private test_support::QtApplicationFirst {
 protected:
     MainWindowFixture() {
-        QDir::setCurrent(workDir.path());
-        SetMessageBoxHandler([this](const MessageBoxCall& call) { boxes.push_back(call); return IDOK; });
+        QDir::setCurrent(workDir.path()), SetMessageBoxHandler([this](const MessageBoxCall& call) { boxes.push_back(call); return IDOK; });
     }
-    ~MainWindowFixture() override {
-        SetMessageBoxHandler({});
-        QDir::setCurrent(previousDir);
-    }
+    ~MainWindowFixture() override { SetMessageBoxHandler({}), QDir::setCurrent(previousDir); }
 
     // (Re)starts the window with the given command-line options.
     void Open(AppOptions options = {}) {
-        window.reset();
-        window = std::make_unique<CQuillmarVS2010Dlg>(std::move(options));
-        window->CreateTopLevel();
-        window->show();
+        window.reset(), window = std::make_unique<CQuillmarVS2010Dlg>(std::move(options));
+        window->CreateTopLevel(), window->show();
     }
-    void StartWith(const QByteArray& cfg) {
-        ASSERT_TRUE(test_support::WriteRaw(WorkFile("cfg.ini"), cfg));
-        Open();
-    }
+    void StartWith(const QByteArray& cfg) { ASSERT_TRUE(test_support::WriteRaw(WorkFile("cfg.ini"), cfg)); Open(); }
 
     QString WorkFile(const char* name) const { return workDir.filePath(QString::fromLatin1(name)); }
     QByteArray Cfg() const { return test_support::ReadAll(WorkFile("cfg.ini")); }
@@ -103,7 +87,7 @@ protected:
         return items;
     }
     int SelectedRow() const {
-        const QList<QListWidgetItem*> selected = profileList()->selectedItems();
+        const auto selected = profileList()->selectedItems();
         return selected.isEmpty() ? -1 : profileList()->row(selected.first());
     }
     void ClickItem(int row, Qt::KeyboardModifiers modifiers = {}) {
@@ -120,21 +104,17 @@ protected:
         bool opened = false;
         QTimer user;  // local, so nothing runs once this call has returned
         user.setSingleShot(true);
-        QObject::connect(&user, &QTimer::timeout, [&] {
+        user.callOnTimeout([&] {
             auto* dialog = dynamic_cast<CDialog*>(QApplication::activeModalWidget());
             if (!dialog) return;
             auto* edit = qobject_cast<QLineEdit*>(dialog->GetDlgItem(1063));
             opened = dialog->windowTitle() == QStringLiteral("New") && dialog->focusWidget() == edit;
             edit->insert(name);
-            switch (answer) {
-            case DialogAnswer::kOk: Click(*dialog, IDOK); break;
-            case DialogAnswer::kCancel: Click(*dialog, IDCANCEL); break;
-            case DialogAnswer::kEscape: QTest::keyClick(edit, Qt::Key_Escape); break;
-            case DialogAnswer::kCloseBox: dialog->close(); break;
-            }
+            if (answer == DialogAnswer::kOk || answer == DialogAnswer::kCancel) Click(*dialog, answer == DialogAnswer::kOk ? IDOK : IDCANCEL);
+            else if (answer == DialogAnswer::kEscape) QTest::keyClick(edit, Qt::Key_Escape);
+            else dialog->close();
         });
-        user.start(0);
-        Click(*window, 1003);
+        user.start(0), Click(*window, 1003);
         return opened;
     }
 
