@@ -1,12 +1,8 @@
-// The main window: start-up state, tabs, ending, the About box and "Set".
+// The main window: start-up state, tabs, ending and "Set".
 
 #include "support/child_process.h"
 #include "ui_test_support.h"
 #include "ui/templates/dialog_templates.h"
-
-#include <QContextMenuEvent>
-#include <QLabel>
-#include <QMenu>
 
 #include <sys/stat.h>
 
@@ -18,12 +14,11 @@ using test_support::ReadAll;
 
 // The file for every default choice without the clock line.
 const QByteArray kDefaultCameraConf =
-    "enable_cfg=true\r\nmode_1=1920x1080p 60\r\nmode_2=1280x720p 120\r\nmode_3=16M\r\n"
-    "video_quality=sfine\r\nfov=wide\r\ntimelapse=off\r\nvideo_stamp=off\r\nmic_vol=80%\r\n"
-    "auto_rec=off\r\nloop_rec=off\r\nrec_beep=off\r\nimage_meter=center\r\nimage_iso=auto\r\n"
-    "image_wb=auto\r\nimage_ev=0.0\r\nimage_sharpness=3\r\nphoto_quality=sfine\r\nphoto_stamp=off\r\n"
-    "auto_shoot=3s\r\nphoto_burst=off\r\nimage_rotate=normal\r\ntvmode=ntsc\r\nlightfreq=60Hz\r\n"
-    "auto_shutdown=3Min\r\ndatefmt=ymd\r\nosd=on\r\nop_beep=on\r\nformat=false\r\n";
+    "enable_cfg=true\r\nmode_1=1920x1080p 60\r\nmode_2=1280x720p 120\r\nmode_3=16M\r\nvideo_quality=sfine\r\n"
+    "fov=wide\r\ntimelapse=off\r\nvideo_stamp=off\r\nmic_vol=80%\r\nauto_rec=off\r\nloop_rec=off\r\nrec_beep=off\r\n"
+    "image_meter=center\r\nimage_iso=auto\r\nimage_wb=auto\r\nimage_ev=0.0\r\nimage_sharpness=3\r\n"
+    "photo_quality=sfine\r\nphoto_stamp=off\r\nauto_shoot=3s\r\nphoto_burst=off\r\nimage_rotate=normal\r\n"
+    "tvmode=ntsc\r\nlightfreq=60Hz\r\nauto_shutdown=3Min\r\ndatefmt=ymd\r\nosd=on\r\nop_beep=on\r\nformat=false\r\n";
 
 class MainWindowTest : public ui_test::MainWindowFixture {
 protected:
@@ -74,29 +69,6 @@ TEST_F(MainWindowTest, EndsWithoutWritingAnything) {
         EXPECT_TRUE(FolderEntries() == QStringList{"cfg.ini"} && Cfg() == profile_test::kFirstUseFile);
     }
     EXPECT_TRUE(boxes.empty());
-}
-
-// The window's context menu ends with "&About Quillmar..." after a
-// separator; choosing it opens the About box, which its OK button ends.
-TEST_F(MainWindowTest, AboutBoxFromTheContextMenu) {
-    QStringList seen;
-    QTimer user;
-    QObject::connect(&user, &QTimer::timeout, [&] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            const QList<QAction*> actions = menu->actions();
-            seen << QString::number(actions[actions.size() - 2]->isSeparator()) << actions.last()->text();
-            menu->setActiveAction(actions.last()), QTest::keyClick(menu, Qt::Key_Return);
-        } else if (auto* about = dynamic_cast<CDialog*>(QApplication::activeModalWidget())) {
-            seen << about->windowTitle();
-            for (const QLabel* label : about->findChildren<QLabel*>()) seen << label->text();
-            Click(*about, IDOK);
-        }
-    });
-    user.start(10);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), window->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(window.get(), &event);
-    EXPECT_TRUE(seen.mid(0, 3) == QStringList({"1", "&About Quillmar...", "About Quillmar"}) &&
-                seen.contains("Quillmar, Version 1.0")) << seen.join(u'|').toStdString();
 }
 
 // Without a card the file goes to the working directory; with one it goes
