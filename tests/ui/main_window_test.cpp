@@ -31,9 +31,8 @@ protected:
 };
 
 TEST_F(MainWindowTest, FirstStartShowsTheModeTabAtTheDefaults) {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("TORVEX"));
     for (int tab = kModeTab; tab < kTabCount; ++tab) EXPECT_EQ(window->page(tab).isVisible(), tab == kModeTab) << tab;
-    EXPECT_TRUE(IsChecked(window->page(kSystemTab), 1061));  // clock box
+    EXPECT_TRUE(window->windowTitle() == "TORVEX" && IsChecked(window->page(kSystemTab), 1061));  // clock box
     EXPECT_TRUE(Items() == QStringList{"default"} && SelectedRow() == 0);
     // Every page at its default: saving them into "default" changes no byte.
     for (int save = 0; save < 2; ++save, Click(*window, 1062)) EXPECT_EQ(Cfg(), profile_test::kFirstUseFile);
@@ -85,10 +84,8 @@ TEST_F(MainWindowTest, SetWritesWhatThePagesShow) {
         ChooseTab(tab), Click(window->page(tab), id);
     Click(*window, 1006);
     QByteArray expected = kDefaultCameraConf;
-    expected.replace("mode_1=1920x1080p 60", "mode_1=1920x1080p 30")
-        .replace("image_wb=auto", "image_wb=incencas")
-        .replace("auto_shoot=3s", "auto_shoot=off")
-        .replace("photo_burst=off", "photo_burst=3p");
+    expected.replace("mode_1=1920x1080p 60", "mode_1=1920x1080p 30").replace("image_wb=auto", "image_wb=incencas");
+    expected.replace("auto_shoot=3s", "auto_shoot=off").replace("photo_burst=off", "photo_burst=3p");
     EXPECT_EQ(ReadAll(card.filePath("camera.conf")), expected);
     EXPECT_TRUE(ReadAll(WorkFile("camera.conf")) == kDefaultCameraConf && boxes.empty());
 }
@@ -101,8 +98,7 @@ TEST_F(MainWindowTest, SetToAPulledCardShowsTheErrorAndWritesNothing) {
     for (const bool drive : {true, false}) {
         if (drive) {
             CListCtrl list;
-            list.Attach(window->GetDlgItem(1000));
-            list.InsertItem(0, emptyMountFolder.path() + u'/');
+            list.Attach(window->GetDlgItem(1000)), list.InsertItem(0, emptyMountFolder.path() + u'/');
             list.SelectItem(0);
         } else {
             OpenWithCard(cardFolder.path());

@@ -21,8 +21,8 @@ TEST(PagesTest, RadioGroupWalk) {
     SettingsSelection& s = pages.selection;
     for (CDialog* page : pages.all()) page->UpdateData(true);
     EXPECT_EQ(s.index, SettingsSelection{}.index) << "fresh pages pull 0 everywhere";
-    s.at(keys::photo_burst) = 4, s.at(keys::osd) = 1, s.at(keys::format) = 1;
-    s.at(keys::image_iso) = 6;  // one past the six ISO radios
+    // ISO 6 is one past the six ISO radios and pulls as -1.
+    s.at(keys::photo_burst) = 4, s.at(keys::osd) = 1, s.at(keys::format) = 1, s.at(keys::image_iso) = 6;
     SettingsSelection pulled = s;
     pulled.at(keys::image_iso) = -1;
     for (CDialog* page : pages.all()) page->UpdateData(false);
@@ -58,8 +58,7 @@ TEST(PagesTest, EachSliderPositionShowsItsLabel) {
         pages.Show(page);
         auto* slider = qobject_cast<QSlider*>(page.GetDlgItem(c.sliderId));
         EXPECT_EQ(slider->maximum() - slider->minimum() + 1, int(c.labels.size()));
-        slider->setFocus();
-        QTest::keyClick(slider, Qt::Key_Home);
+        slider->setFocus(), QTest::keyClick(slider, Qt::Key_Home);
         for (size_t position = 0; position < c.labels.size(); ++position) {
             if (position > 0) QTest::keyClick(slider, Qt::Key_Right);
             EXPECT_EQ(label(), c.labels[position]) << "position " << position;
@@ -104,8 +103,7 @@ TEST(PagesTest, PhotoInterlock) {
     for (const auto& sequence : sequences) {
         PagesFixture pages;
         CDialog& photo = pages.photo;
-        pages.selection.photo_lock_flags = sequence.startFlags;
-        pages.Show(photo);
+        pages.selection.photo_lock_flags = sequence.startFlags, pages.Show(photo);
         ASSERT_TRUE(photo.GetDlgItem(1093)->isHidden());
         for (const Step& step : sequence.steps) {
             Click(photo, step.clickId);  // then the flags and enabled radios after it

@@ -65,8 +65,7 @@ struct Model {
         if (Names().contains(name) || Stored(section) ||
             std::any_of(sections.begin(), sections.end(), [&](const QString& s) { return SameSection(s, section); }))
             return ui_test::kInUse;
-        sections << section;
-        file.emplace_back(section, pages);
+        sections << section, file.emplace_back(section, pages);
         selected = int(sections.size()) - 1;
         return {};
     }

@@ -65,9 +65,8 @@ protected:
         EXPECT_TRUE(selected < 0 || CheckedMode1() == LetterMode(letters[selected])) << "the selected one is applied";
         for (int row = int(names.size()) - 1; row >= 0; --row) {
             ClickItem(row);
-            EXPECT_TRUE(Current() == "profile-" + names[row] &&
-                        window->profileStore().profile_sections[row] == Current());
-            EXPECT_EQ(CheckedMode1(), LetterMode(letters[row])) << "row " << row;
+            EXPECT_TRUE(Current() == "profile-" + names[row] && window->profileStore().profile_sections[row] == Current() &&
+                        CheckedMode1() == LetterMode(letters[row])) << "row " << row;
         }
     }
 
@@ -154,9 +153,8 @@ TEST_F(ProfileCommandsTest, DeleteRemovesTheSelectedProfileAndAppliesTheNeighbou
 // without a click: the interlock stays as it was.
 TEST_F(ProfileCommandsTest, ChoosingAProfilePushesThePagesButKeepsTheInterlock) {
     StartWith(Letters("ab"));
-    ChooseTab(kPhotoTab);
     CDialog& photo = window->page(kPhotoTab);
-    Click(photo, 1091);  // a burst locks the auto-shoot radios
+    ChooseTab(kPhotoTab), Click(photo, 1091);  // a burst locks the auto-shoot radios
     ClickItem(1);
     EXPECT_TRUE(CheckedMode1() == 1 && IsChecked(photo, 1090) && !photo.GetDlgItem(1045)->isEnabled());
     EXPECT_EQ(window->currentSelection().photo_lock_flags, burst_lock);
