@@ -24,7 +24,7 @@ Sections ProfileSections(const QByteArray& bytes) {
     for (const QString& section : doc.SectionNames().mid(1)) {
         Values& values = sections.emplace_back(section, Values{}).second;
         for (const ProfileKey& pk : kProfileKeyOrder)
-            if (const QString v = doc.Value(section, KeyOf(pk), QStringLiteral("\n")); v != u'\n') values[KeyOf(pk)] = v;
+            if (const QString v = doc.Value(section, KeyOf(pk), "\n"); v != u'\n') values[KeyOf(pk)] = v;
     }
     return sections;
 }
@@ -133,7 +133,7 @@ protected:
         }
         if (op < 85) return ui_test::Click(*window, 1062), model.Save(), "save";
         // The Mode page's radios 1007-1009, 1010/1013/1014 and 1016-1019.
-        static const std::vector<std::vector<int>> kRadios = {{1007, 1008, 1009}, {1010, 1013, 1014}, {1016, 1017, 1018, 1019}};
+        static const std::vector<int> kRadios[] = {{1007, 1008, 1009}, {1010, 1013, 1014}, {1016, 1017, 1018, 1019}};
         const int key = int(random.bounded(3)), option = int(random.bounded(int(kRadios[key].size())));
         ui_test::Click(window->page(kModeTab), kRadios[key][option]);
         model.pages[KeyName(kModeSection, key)] = OptionText(kModeSection, key, option);

@@ -65,8 +65,8 @@ protected:
         EXPECT_TRUE(selected < 0 || CheckedMode1() == LetterMode(letters[selected])) << "the selected one is applied";
         for (int row = int(names.size()) - 1; row >= 0; --row) {
             ClickItem(row);
-            EXPECT_TRUE(Current() == "profile-" + names[row] && window->profileStore().profile_sections[row] == Current() &&
-                        CheckedMode1() == LetterMode(letters[row])) << "row " << row;
+            EXPECT_TRUE(Current() == "profile-" + names[row] && CheckedMode1() == LetterMode(letters[row]) &&
+                        window->profileStore().profile_sections[row] == Current()) << "row " << row;
         }
     }
 

@@ -63,7 +63,8 @@ enum class DialogAnswer { kOk, kCancel, kEscape, kCloseBox };
 class MainWindowFixture : public ::testing::Test, private test_support::QtApplicationFirst {
 protected:
     MainWindowFixture() {
-        QDir::setCurrent(workDir.path()), SetMessageBoxHandler([this](const MessageBoxCall& call) { boxes.push_back(call); return IDOK; });
+        QDir::setCurrent(workDir.path());
+        SetMessageBoxHandler([this](const MessageBoxCall& call) { boxes.push_back(call); return IDOK; });
     }
     ~MainWindowFixture() override { SetMessageBoxHandler({}), QDir::setCurrent(previousDir); }
 
@@ -110,9 +111,9 @@ protected:
             auto* edit = qobject_cast<QLineEdit*>(dialog->GetDlgItem(1063));
             opened = dialog->windowTitle() == QStringLiteral("New") && dialog->focusWidget() == edit;
             edit->insert(name);
-            if (answer == DialogAnswer::kOk || answer == DialogAnswer::kCancel) Click(*dialog, answer == DialogAnswer::kOk ? IDOK : IDCANCEL);
-            else if (answer == DialogAnswer::kEscape) QTest::keyClick(edit, Qt::Key_Escape);
-            else dialog->close();
+            if (answer == DialogAnswer::kEscape) QTest::keyClick(edit, Qt::Key_Escape);
+            else if (answer == DialogAnswer::kCloseBox) dialog->close();
+            else Click(*dialog, answer == DialogAnswer::kOk ? IDOK : IDCANCEL);
         });
         user.start(0), Click(*window, 1003);
         return opened;
