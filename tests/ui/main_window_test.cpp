@@ -25,9 +25,15 @@ protected:
     MainWindowTest() { Open(); }
 
     // The clock line carries the time of the write: leave it out.
-    void UntickClock() { ChooseTab(kSystemTab), Click(window->page(kSystemTab), 1061); }
+    void UntickClock() {
+        ChooseTab(kSystemTab);
+        Click(window->page(kSystemTab), 1061);
+    }
     // Starts the window with `folder` offered as a card (--card).
-    void OpenWithCard(const QString& folder) { Open(AppOptions{{folder}, {}}), UntickClock(); }
+    void OpenWithCard(const QString& folder) {
+        Open(AppOptions{{folder}, {}});
+        UntickClock();
+    }
 };
 
 TEST_F(MainWindowTest, FirstStartShowsTheModeTabAtTheDefaults) {
@@ -81,7 +87,8 @@ TEST_F(MainWindowTest, SetWritesWhatThePagesShow) {
     OpenWithCard(card.path());
     // A burst: auto-shoot is written off, whatever interval is chosen after it.
     for (const auto& [tab, id] : {std::pair{kModeTab, 1009}, {kImageTab, 1056}, {kPhotoTab, 1091}, {kPhotoTab, 1108}})
-        ChooseTab(tab), Click(window->page(tab), id);
+        ChooseTab(tab);
+        Click(window->page(tab), id);
     Click(*window, 1006);
     QByteArray expected = kDefaultCameraConf;
     expected.replace("mode_1=1920x1080p 60", "mode_1=1920x1080p 30").replace("image_wb=auto", "image_wb=incencas");

@@ -32,7 +32,8 @@ TEST(PagesTest, RadioGroupWalk) {
     for (CDialog* page : pages.all()) page->UpdateData(true);
     EXPECT_EQ(s.index, pulled.index);
     pages.Show(pages.image);  // the emptied group works as a group again
-    Click(pages.image, 1048), Click(pages.image, 1052);
+    Click(pages.image, 1048);
+    Click(pages.image, 1052);
     EXPECT_FALSE(IsChecked(pages.image, 1048));
     pages.Show(pages.system);  // a click in the OSD run leaves the box alone
     Click(pages.system, 1096);
@@ -58,11 +59,13 @@ TEST(PagesTest, EachSliderPositionShowsItsLabel) {
         pages.Show(page);
         auto* slider = qobject_cast<QSlider*>(page.GetDlgItem(c.sliderId));
         EXPECT_EQ(slider->maximum() - slider->minimum() + 1, int(c.labels.size()));
-        slider->setFocus(), QTest::keyClick(slider, Qt::Key_Home);
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_Home);
         for (size_t position = 0; position < c.labels.size(); ++position) {
             if (position > 0) QTest::keyClick(slider, Qt::Key_Right);
             EXPECT_EQ(label(), c.labels[position]) << "position " << position;
-            EXPECT_EQ((page.UpdateData(true), pages.selection.at(c.key)), int(position));
+            page.UpdateData(true);
+            EXPECT_EQ(pages.selection.at(c.key), int(position));
         }
         pages.selection.at(c.key) = 1, page.UpdateData(false);
         EXPECT_EQ(label(), c.labels[1]);
@@ -80,7 +83,9 @@ TEST(PagesTest, ClickGivesTheIndex) {
     for (const auto& c : cases) {
         PagesFixture pages;
         CDialog& page = *pages.all()[c.page];
-        pages.Show(page), Click(page, c.clickId), page.UpdateData(true);
+        pages.Show(page);
+        Click(page, c.clickId);
+        page.UpdateData(true);
         EXPECT_EQ(pages.selection.at(c.key), c.index) << c.clickId;
     }
 }

@@ -154,7 +154,8 @@ TEST_F(ProfileCommandsTest, DeleteRemovesTheSelectedProfileAndAppliesTheNeighbou
 TEST_F(ProfileCommandsTest, ChoosingAProfilePushesThePagesButKeepsTheInterlock) {
     StartWith(Letters("ab"));
     CDialog& photo = window->page(kPhotoTab);
-    ChooseTab(kPhotoTab), Click(photo, 1091);  // a burst locks the auto-shoot radios
+    ChooseTab(kPhotoTab);
+    Click(photo, 1091);  // a burst locks the auto-shoot radios
     ClickItem(1);
     EXPECT_TRUE(CheckedMode1() == 1 && IsChecked(photo, 1090) && !photo.GetDlgItem(1045)->isEnabled());
     EXPECT_EQ(window->currentSelection().photo_lock_flags, burst_lock);

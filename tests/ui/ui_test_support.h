@@ -66,7 +66,10 @@ protected:
         QDir::setCurrent(workDir.path());
         SetMessageBoxHandler([this](const MessageBoxCall& call) { boxes.push_back(call); return IDOK; });
     }
-    ~MainWindowFixture() override { SetMessageBoxHandler({}), QDir::setCurrent(previousDir); }
+    ~MainWindowFixture() override {
+        SetMessageBoxHandler({});
+        QDir::setCurrent(previousDir);
+    }
 
     // (Re)starts the window with the given command-line options.
     void Open(AppOptions options = {}) {
@@ -115,7 +118,8 @@ protected:
             else if (answer == DialogAnswer::kCloseBox) dialog->close();
             else Click(*dialog, answer == DialogAnswer::kOk ? IDOK : IDCANCEL);
         });
-        user.start(0), Click(*window, 1003);
+        user.start(0);
+        Click(*window, 1003);
         return opened;
     }
 
