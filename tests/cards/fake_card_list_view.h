@@ -1,6 +1,6 @@
 #pragma once
 // An in-memory list control that behaves like the window's: selecting a row
-// reports it to the card list, and it can refuse deletions or insertions.
+// reports it to the card list.
 
 #include "cards/card_list.h"
 #include "cards/card_list_view.h"
@@ -11,27 +11,23 @@
 class FakeCardListView : public CardListView {
 public:
     CardList* owner = nullptr;  // receives item changes
-    bool refuse_delete = false;
-    int refuse_inserts = 0;  // the next this many insertions fail
     int selected = -1;
     QList<QStringList> rows;
 
     int ItemCount() const override { return static_cast<int>(rows.size()); }
     bool DeleteItem(int row) override {
-        if (refuse_delete || row < 0 || row >= ItemCount()) return false;
+        if (row < 0 || row >= ItemCount()) return false;
         rows.removeAt(row);
         selected = selected == row ? -1 : selected - (selected > row);
         return true;
     }
     int InsertItem(int row, const QString& text) override {
-        if ((refuse_inserts > 0 && refuse_inserts--) || row < 0 || row > ItemCount()) return -1;
+        if (row < 0 || row > ItemCount()) return -1;
         rows.insert(row, QStringList{text, "", "", ""});
         return row;
     }
     bool SetItemText(int row, int column, const QString& text) override {
-        if (row < 0 || row >= ItemCount() || column < 0 || column > 3) return false;
-        rows[row][column] = text;
-        return true;
+        return row >= 0 && row < ItemCount() && column >= 0 && column <= 3 && (rows[row][column] = text, true);
     }
     void SelectAndFocusItem(int row) override {
         selected = row;

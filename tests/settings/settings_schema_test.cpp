@@ -7,12 +7,7 @@ namespace {
 static_assert(burst_lock == 1 && shoot_lock == 2);
 
 TEST(FindOptionIndex, ExactCaseSensitiveWithinTheLimitElseZero) {
-    const struct {
-        SettingsKeyRef ref;
-        const char16_t* text;
-        int limit;
-        int expected;
-    } cases[] = {
+    const struct { SettingsKeyRef ref; const char16_t* text; int limit, expected; } cases[] = {
         {keys::timelapse, u"Off", 7, 0}, {keys::timelapse, u"off", 7, 0}, {keys::timelapse, u"60s", 7, 6},
         {keys::auto_shutdown, u"3min", 4, 0}, {keys::auto_shutdown, u"3Min", 4, 1},
         {keys::auto_shutdown, u"60Min", 4, 0}, {keys::image_iso, u"3200", 7, 6}, {keys::image_iso, u"3200", 6, 0},

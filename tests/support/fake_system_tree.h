@@ -31,10 +31,6 @@ public:
         Link("../../devices/" + devpath, "sys/dev/block/" + number);
         Link("../../devices/" + devpath, "sys/class/block/" + devpath.section('/', -1));
     }
-    // The "slaves" link from a device-mapper disk to a device beneath it.
-    void AddSlave(const QString& upper, const QString& lower) {
-        Link(At("sys/devices/" + lower), "sys/devices/" + upper + "/slaves/" + lower.section('/', -1));
-    }
     // The device vanishes from sysfs, as a pulled card does.
     void RemoveDevice(const QString& name, unsigned major, unsigned minor) {
         QFile::remove(At("sys/class/block/" + name));
@@ -86,7 +82,6 @@ inline QString Sata(const QString& disk) { return "pci0000:00/0000:00:17.0/ata1/
 inline QString Mmc(int host, const QString& disk) {
     return QStringLiteral("pci0000:00/0000:00:1e.6/mmc_host/mmc%1/mmc%1:0001/block/").arg(host) + disk;
 }
-inline QString Virtual(const QString& disk) { return "virtual/block/" + disk; }
 }  // namespace devpaths
 
 }  // namespace test_support
