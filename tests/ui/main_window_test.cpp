@@ -86,9 +86,10 @@ TEST_F(MainWindowTest, SetWritesWhatThePagesShow) {
     QTemporaryDir card;
     OpenWithCard(card.path());
     // A burst: auto-shoot is written off, whatever interval is chosen after it.
-    for (const auto& [tab, id] : {std::pair{kModeTab, 1009}, {kImageTab, 1056}, {kPhotoTab, 1091}, {kPhotoTab, 1108}})
+    for (const auto& [tab, id] : {std::pair{kModeTab, 1009}, {kImageTab, 1056}, {kPhotoTab, 1091}, {kPhotoTab, 1108}}) {
         ChooseTab(tab);
         Click(window->page(tab), id);
+    }
     Click(*window, 1006);
     QByteArray expected = kDefaultCameraConf;
     expected.replace("mode_1=1920x1080p 60", "mode_1=1920x1080p 30").replace("image_wb=auto", "image_wb=incencas");
