@@ -21,6 +21,21 @@ TEST(ReplaceFileDurably, ReplacesALinkNotItsTarget) {
     EXPECT_EQ(Entries(dir.path()), (QStringList{"f", "link", "target"}));
 }
 
+// A replaced file keeps its permission bits; a new one gets what the umask allows.
+TEST(ReplaceFileDurably, PermissionBitsFollowTheOldFileOrTheUmask) {
+    QTemporaryDir dir;
+    const QString kept = dir.path() + "/kept", fresh = dir.path() + "/fresh";
+    ASSERT_TRUE(WriteRaw(kept, "old") && ::chmod(QFile::encodeName(kept).constData(), 0640) == 0);
+    const mode_t previous = ::umask(022);
+    const bool written = ReplaceFileDurably(kept, "new") && ReplaceFileDurably(fresh, "new");
+    ::umask(previous);
+    ASSERT_TRUE(written);
+    struct stat a {}, b {};
+    ASSERT_TRUE(::stat(QFile::encodeName(kept).constData(), &a) == 0 && ::stat(QFile::encodeName(fresh).constData(), &b) == 0);
+    EXPECT_EQ(a.st_mode & 0777, 0640u);
+    EXPECT_EQ(b.st_mode & 0777, 0644u);
+}
+
 // Each failure names the file and the system's reason, leaves the old file
 // byte for byte and no temporary.
 TEST(ReplaceFileDurably, FailuresLeaveTheOldFileAndNoTemporary) {
