@@ -93,9 +93,10 @@ IniDocument IniDocument::Parse(QByteArrayView bytes) {
     const qsizetype unit = decoding == QStringConverter::Utf8 ? 1 : 2;
     // Stateless with ConvertInitialBom: every line decodes on its own and a
     // U+FEFF inside the file stays a character.
-    QStringDecoder decode(decoding,
-                          QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-    const auto isUnit = [&](qsizetype at, char16_t c) { return at + unit <= bytes.size() && doc.UnitAt(bytes, at) == c; };
+    QStringDecoder decode(decoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    const auto isUnit = [&](qsizetype at, char16_t c) {
+        return at + unit <= bytes.size() && doc.UnitAt(bytes, at) == c;
+    };
 
     bool endSeen = false;
     qsizetype start = doc.bom_.size();

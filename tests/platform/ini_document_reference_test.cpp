@@ -108,11 +108,11 @@ QByteArray Encode(const QString& text, Encoding encoding) {
     return {};
 }
 
-const QStringList kSectionNames = {u"a"_s,   u"A"_s,         u" a "_s,  u"b"_s, u"profile-x"_s, u"PROFILE-X"_s,
-                                   u""_s,    u" "_s,         u"\u00FC"_s, u"\u00DC"_s, u"a]b"_s,  u"x\x1A"_s};
+const QStringList kSectionNames = {u"a"_s, u"A"_s, u" a "_s, u"b"_s, u"profile-x"_s, u"PROFILE-X"_s,
+                                   u""_s, u" "_s, u"\u00FC"_s, u"\u00DC"_s, u"a]b"_s, u"x\x1A"_s};
 const QStringList kKeys = {u"k"_s, u"K"_s, u"tvmode"_s, u"TVMODE"_s, u"osd"_s, u"\u00E4"_s, u"\u00C4"_s};
-const QStringList kValues = {u"on"_s,  u"off"_s,   u""_s,   u"'q'"_s,    u"\"q\""_s,
-                             u"\""_s,  u"a b"_s,   u"x=y"_s, u"\u00FC"_s, u"' q '"_s};
+const QStringList kValues = {u"on"_s, u"off"_s, u""_s, u"'q'"_s, u"\"q\""_s,
+                             u"\""_s, u"a b"_s, u"x=y"_s, u"\u00FC"_s, u"' q '"_s};
 // Lookups: the names above plus spellings that must find nothing or the
 // same thing.
 const QStringList kSectionQueries = kSectionNames + QStringList{u"B"_s, u"x"_s, u"c"_s, u"[c"_s, u"\x1A"_s};
@@ -245,7 +245,8 @@ TEST(IniDocumentReference, WritesReadBackAndTouchNothingElse) {
         ASSERT_TRUE(doc.SetValue(section, key, value, &error)) << error.toStdString();
         const QByteArray written = doc.Serialize();
         const ModelFile after(written);
-        ASSERT_EQ(after.Value(section, key), value) << Shown(file).toStdString() << " -> " << Shown(written).toStdString();
+        ASSERT_EQ(after.Value(section, key), value)
+            << Shown(file).toStdString() << " -> " << Shown(written).toStdString();
         const QStringList expectedNames = before.Find(section) ? before.Names() : before.Names() + QStringList{section};
         ASSERT_EQ(after.Names(), expectedNames) << Shown(written).toStdString();
         ExpectOtherLookupsKept(before, after, section, key, written);
