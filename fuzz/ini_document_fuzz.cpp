@@ -9,13 +9,19 @@
 
 namespace {
 
-// Lines of `before` (split at LF) that `after` no longer holds, counted as a
-// multiset.
+// Pieces of `bytes` between CR and LF bytes: lines, in any of the line ends.
+QList<QByteArray> Pieces(const QByteArray& bytes) {
+    QByteArray unified = bytes;
+    unified.replace('\r', '\n');
+    return unified.split('\n');
+}
+
+// Lines of `before` that `after` no longer holds, counted as a multiset.
 int LinesLost(const QByteArray& before, const QByteArray& after) {
     QHash<QByteArray, int> remaining;
-    for (const QByteArray& line : after.split('\n')) ++remaining[line];
+    for (const QByteArray& line : Pieces(after)) ++remaining[line];
     int lost = 0;
-    for (const QByteArray& line : before.split('\n')) {
+    for (const QByteArray& line : Pieces(before)) {
         if (remaining.value(line) > 0) --remaining[line];
         else ++lost;
     }
@@ -45,6 +51,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Existing headers stay in order; a new section can only follow them.
         Check(again.SectionNames().mid(0, names.size()) == names);
         Check(LinesLost(input, written) <= 2);
+    }
+
+    // Writing into a section the file has adds no section, whichever line
+    // (a key line without '=' too) the key was found on.
+    if (!names.isEmpty()) {
+        IniDocument existing = IniDocument::Parse(input);
+        if (existing.SetValue(names.first(), QStringLiteral("tvmode"), QStringLiteral("pal"), &error)) {
+            const QByteArray written = existing.Serialize();
+            const IniDocument again = IniDocument::Parse(written);
+            Check(again.Value(names.first(), QStringLiteral("tvmode"), QString()) == QStringLiteral("pal"));
+            Check(again.SectionNames() == names);
+            Check(LinesLost(input, written) <= 2);
+        }
     }
 
     // Removing a section leaves none of that name behind.

@@ -6,9 +6,10 @@
 
 namespace {
 
+// Ctrl-Z counts: old editors leave one at the end of a file.
 bool IsBlank(QChar c) {
     const char16_t u = c.unicode();
-    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\v' || u == u'\f';
+    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\v' || u == u'\f' || u == u'\x1A';
 }
 
 QStringView TrimBlanks(QStringView s) {
@@ -19,7 +20,8 @@ QStringView TrimBlanks(QStringView s) {
     return s.sliced(begin, end - begin);
 }
 
-char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
+// Unit by unit, as the platform compares names; a surrogate stays itself.
+char32_t FoldCase(QChar c) { return c.isSurrogate() ? c.unicode() : QChar::toUpper(char32_t(c.unicode())); }
 
 QStringView StripQuotes(QStringView value) {
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
@@ -34,9 +36,9 @@ bool HasLineBreak(QStringView s) { return s.contains(u'\n') || s.contains(u'\r')
 bool IniNamesMatch(QStringView a, QStringView b) {
     a = TrimBlanks(a);
     b = TrimBlanks(b);
-    if (a.size() != b.size()) return false;
+    if (a.isEmpty() || a.size() != b.size()) return false;
     for (qsizetype i = 0; i < a.size(); ++i)
-        if (FoldAscii(a[i].unicode()) != FoldAscii(b[i].unicode())) return false;
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
     return true;
 }
 
@@ -49,54 +51,70 @@ IniDocument::Line IniDocument::Classify(QStringView text) {
         line.kind = LineKind::kBlank;
     } else if (t.front() == u';') {
         line.kind = LineKind::kComment;
-    } else if (t.front() == u'[') {
-        const qsizetype close = t.lastIndexOf(u']');
-        if (close > 0) {
-            line.kind = LineKind::kHeader;
-            line.name = TrimBlanks(t.sliced(1, close - 1)).toString();
-        }
-    } else if (const qsizetype eq = t.indexOf(u'='); eq >= 0) {
+    } else if (const qsizetype close = t.lastIndexOf(u']'); t.front() == u'[' && close > 0) {
+        line.kind = LineKind::kHeader;
+        line.name = TrimBlanks(t.sliced(1, close - 1)).toString();
+    } else {
+        // Anything else is a key, also a '[' without ']'; no '=' means an
+        // empty value.
+        const qsizetype eq = t.indexOf(u'=');
         line.kind = LineKind::kEntry;
-        line.name = TrimBlanks(t.first(eq)).toString();
-        line.value = TrimBlanks(t.sliced(eq + 1)).toString();
+        line.name = TrimBlanks(eq >= 0 ? t.first(eq) : t).toString();
+        if (eq >= 0) line.value = TrimBlanks(t.sliced(eq + 1)).toString();
         line.indent = text.first(t.data() - text.data()).toString();
     }
     return line;
 }
 
+char16_t IniDocument::UnitAt(QByteArrayView bytes, qsizetype at) const {
+    const auto byte = [&](qsizetype i) { return char16_t(uchar(bytes[i])); };
+    switch (encoding_) {
+    case IniEncoding::kUtf16LeBom: return char16_t(byte(at) | byte(at + 1) << 8);
+    case IniEncoding::kUtf16BeBom: return char16_t(byte(at) << 8 | byte(at + 1));
+    default: return byte(at);  // no UTF-8 sequence holds a byte below 0x80
+    }
+}
+
 IniDocument IniDocument::Parse(QByteArrayView bytes) {
     IniDocument doc;
-    qsizetype unit = 1;
+    QStringConverter::Encoding decoding = QStringConverter::Utf8;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         doc.encoding_ = IniEncoding::kUtf8Bom;
         doc.bom_ = bytes.first(3).toByteArray();
     } else if (bytes.startsWith("\xFF\xFE")) {
         doc.encoding_ = IniEncoding::kUtf16LeBom;
         doc.bom_ = bytes.first(2).toByteArray();
-        unit = 2;
+        decoding = QStringConverter::Utf16LE;
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        doc.encoding_ = IniEncoding::kUtf16BeBom;
+        doc.bom_ = bytes.first(2).toByteArray();
+        decoding = QStringConverter::Utf16BE;
     }
+    const qsizetype unit = decoding == QStringConverter::Utf8 ? 1 : 2;
     // Stateless with ConvertInitialBom: every line decodes on its own and a
     // U+FEFF inside the file stays a character.
-    QStringDecoder decode(unit == 2 ? QStringConverter::Utf16LE : QStringConverter::Utf8,
-                          QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-    auto isUnit = [&](qsizetype at, char c) {
-        return bytes[at] == c && (unit == 1 || bytes[at + 1] == '\0');
+    QStringDecoder decode(decoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    const auto isUnit = [&](qsizetype at, char16_t c) {
+        return at + unit <= bytes.size() && doc.UnitAt(bytes, at) == c;
     };
 
     bool endSeen = false;
     qsizetype start = doc.bom_.size();
     while (start < bytes.size()) {
-        qsizetype next = start;
-        while (next + unit <= bytes.size() && !isUnit(next, '\n')) next += unit;
+        qsizetype contentEnd = start;
+        while (contentEnd + unit <= bytes.size() && !isUnit(contentEnd, u'\n') && !isUnit(contentEnd, u'\r'))
+            contentEnd += unit;
         IniLineEnd end = IniLineEnd::kNone;
-        qsizetype contentEnd = bytes.size();
-        if (next + unit <= bytes.size()) {
-            const bool cr = next - unit >= start && isUnit(next - unit, '\r');
-            end = cr ? IniLineEnd::kCrLf : IniLineEnd::kLf;
-            contentEnd = cr ? next - unit : next;
-            next += unit;
+        qsizetype next = bytes.size();
+        if (isUnit(contentEnd, u'\n')) {
+            end = IniLineEnd::kLf;
+            next = contentEnd + unit;
+        } else if (isUnit(contentEnd, u'\r')) {
+            const bool lf = isUnit(contentEnd + unit, u'\n');
+            end = lf ? IniLineEnd::kCrLf : IniLineEnd::kCr;
+            next = contentEnd + (lf ? 2 : 1) * unit;
         } else {
-            next = bytes.size();
+            contentEnd = bytes.size();  // a lone trailing byte of a UTF-16 file stays in the line
         }
         const QString text = decode(bytes.sliced(start, contentEnd - start));
         Line line = Classify(text);
@@ -129,12 +147,16 @@ QByteArray IniDocument::Encode(QStringView text, IniLineEnd end) const {
     QString whole = text.toString();
     if (end == IniLineEnd::kCrLf) whole += QStringLiteral("\r\n");
     if (end == IniLineEnd::kLf) whole += u'\n';
-    if (encoding_ != IniEncoding::kUtf16LeBom) return whole.toUtf8();
+    if (end == IniLineEnd::kCr) whole += u'\r';
+    const bool bigEndian = encoding_ == IniEncoding::kUtf16BeBom;
+    if (!bigEndian && encoding_ != IniEncoding::kUtf16LeBom) return whole.toUtf8();
     QByteArray out;
     out.reserve(whole.size() * 2);
     for (const QChar c : whole) {
-        out += char(c.unicode() & 0xFF);
-        out += char(c.unicode() >> 8);
+        const char low = char(c.unicode() & 0xFF);
+        const char high = char(c.unicode() >> 8);
+        out += bigEndian ? high : low;
+        out += bigEndian ? low : high;
     }
     return out;
 }
@@ -153,7 +175,8 @@ void IniDocument::EnsureLineEnd(Line& line) const {
     // A UTF-16 file cut inside a character ends on a lone byte that reads as
     // nothing. It goes, so that what follows starts on a character boundary
     // and the line still reads as it did.
-    if (encoding_ == IniEncoding::kUtf16LeBom && line.raw.size() % 2 != 0) line.raw.chop(1);
+    const bool utf16 = encoding_ == IniEncoding::kUtf16LeBom || encoding_ == IniEncoding::kUtf16BeBom;
+    if (utf16 && line.raw.size() % 2 != 0) line.raw.chop(1);
     line.raw += Encode(u"", lineEnd_);
     line.end = lineEnd_;
 }
@@ -161,7 +184,8 @@ void IniDocument::EnsureLineEnd(Line& line) const {
 QStringList IniDocument::SectionNames() const {
     QStringList names;
     names.reserve(qsizetype(sections_.size()) - 1);
-    for (size_t i = 1; i < sections_.size(); ++i) names.append(sections_[i].name);
+    for (size_t i = 1; i < sections_.size(); ++i)
+        if (!sections_[i].name.isEmpty()) names.append(sections_[i].name);
     return names;
 }
 
@@ -182,6 +206,10 @@ QString IniDocument::Value(QStringView section, QStringView key, const QString& 
 }
 
 bool IniDocument::CheckSectionName(QStringView section, QString* error) {
+    if (TrimBlanks(section).isEmpty()) {
+        *error = QStringLiteral("An empty section name cannot be stored.");
+        return false;
+    }
     if (!HasLineBreak(section)) return true;
     *error = QStringLiteral("The name \"%1\" cannot be stored: it holds a line break.").arg(section);
     return false;
@@ -190,7 +218,8 @@ bool IniDocument::CheckSectionName(QStringView section, QString* error) {
 bool IniDocument::SetValue(QStringView section, QStringView key, QStringView value, QString* error) {
     if (!CheckSectionName(section, error)) return false;
     const QStringView trimmedKey = TrimBlanks(key);
-    if (HasLineBreak(key) || key.contains(u'=') || trimmedKey.startsWith(u';') || trimmedKey.startsWith(u'[')) {
+    if (trimmedKey.isEmpty() || HasLineBreak(key) || key.contains(u'=') || trimmedKey.startsWith(u';') ||
+        trimmedKey.startsWith(u'[')) {
         *error = QStringLiteral("The key \"%1\" cannot be stored in an INI file.").arg(key);
         return false;
     }

@@ -2,14 +2,18 @@
 // An INI text held line by line, so that a change rewrites only the lines it
 // touches and every other line goes back to disk byte for byte.
 //
-// Reading rules, as the files written by the camera tools expect them:
-// section and key names match without regard to ASCII case, after blanks
-// around them are dropped; the first matching section and, inside it, the
-// first matching key win; a value loses surrounding blanks and one pair of
-// matching quotes ("..." or '...'); a line whose first non-blank character is
-// ';' is a comment; a header's name runs to the last ']' of its line; lines
-// before the first header belong to no section; a line that is none of
-// header, comment or key=value is kept but never read.
+// Reading rules, those of the private-profile functions that the camera tools
+// use: a line ends at LF, CR LF or a lone CR, in any mix; blanks are space,
+// tab, CR, VT, FF and Ctrl-Z (old editors end files with one). Section and
+// key names match without regard to case, after blanks around them are
+// dropped; the first matching section and, inside it, the first matching key
+// win; a value loses surrounding blanks and one pair of matching quotes
+// ("..." or '...'); a line whose first non-blank character is ';' is a
+// comment; a line starting with '[' that holds a ']' is a header whose name
+// runs to the last ']'; every other non-blank line is a key, and one without
+// '=' is a key with an empty value. A section with an empty name, and the
+// lines before the first header, are never found and never listed; nor is a
+// key with an empty name.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -23,9 +27,10 @@ enum class IniEncoding {
     kUtf8,        // no byte-order mark (also what a new file gets)
     kUtf8Bom,
     kUtf16LeBom,
+    kUtf16BeBom,
 };
 
-enum class IniLineEnd { kNone, kLf, kCrLf };
+enum class IniLineEnd { kNone, kLf, kCrLf, kCr };
 
 // The line end of lines added to a file that has none yet: CR LF, as the
 // Windows tools that share these files write them.
@@ -36,8 +41,8 @@ public:
     // An empty document: UTF-8 without BOM, added lines end with `lineEnd`.
     explicit IniDocument(IniLineEnd lineEnd = kNewFileLineEnd);
 
-    // Accepts UTF-8 with or without BOM and UTF-16LE with BOM, LF or CR LF.
-    // Never fails: what cannot be understood is kept as an unread line.
+    // Accepts UTF-8 with or without BOM and UTF-16 (either byte order) with
+    // BOM. Never fails: bytes that do not decode are kept as they are.
     static IniDocument Parse(QByteArrayView bytes);
     // The original bytes where nothing changed, in the original encoding.
     QByteArray Serialize() const;
@@ -50,7 +55,8 @@ public:
     // Called once the document's bytes are what the file holds.
     void MarkUnmodified() { modified_ = false; }
 
-    // Every section header's name, in file order, duplicates included.
+    // Every section header's name, in file order, duplicates included,
+    // except empty ones.
     QStringList SectionNames() const;
     bool HasSection(QStringView section) const;
     // The key's value in the first matching section, or `fallback` when the
@@ -59,22 +65,24 @@ public:
 
     // Replaces the value of an existing key where it stands (the key keeps
     // its spelling), or adds the key after the last key of the section, or
-    // adds the section at the end of the file. Writing the value a key
-    // already holds changes nothing. Refuses, with `error` set, names and
-    // values that could not be read back as given.
+    // adds the section at the end of the file. A key line without '=' is
+    // filled in where it stands. Writing the value a key already holds
+    // changes nothing. Refuses, with `error` set, names and values that could
+    // not be read back as given.
     bool SetValue(QStringView section, QStringView key, QStringView value, QString* error);
     // Removes every section of that name with all its lines, so that no
-    // duplicate can surface later. Returns how many were removed.
+    // duplicate can surface later. Returns how many were removed; an empty
+    // name removes nothing, as it finds nothing.
     int RemoveSection(QStringView section);
 
     static bool CheckSectionName(QStringView section, QString* error);
 
 private:
-    enum class LineKind { kBlank, kComment, kHeader, kEntry, kOther };
+    enum class LineKind { kBlank, kComment, kHeader, kEntry };
     struct Line {
         QByteArray raw;  // stored bytes, line end included
         IniLineEnd end = IniLineEnd::kNone;
-        LineKind kind = LineKind::kOther;
+        LineKind kind = LineKind::kBlank;
         QString name;    // header or key name, trimmed
         QString value;   // key value, trimmed, quotes kept
         QString indent;  // blanks before the key, kept when the value changes
@@ -85,6 +93,7 @@ private:
     };
 
     static Line Classify(QStringView text);
+    char16_t UnitAt(QByteArrayView bytes, qsizetype at) const;
     QByteArray Encode(QStringView text, IniLineEnd end) const;
     Line MakeLine(const QString& text) const;
     void EnsureLineEnd(Line& line) const;
@@ -97,6 +106,6 @@ private:
     std::vector<Section> sections_;  // [0] holds the lines before the first header
 };
 
-// Name comparison of the format: blanks around either name ignored, ASCII
-// letters without regard to case, everything else exactly.
+// Name comparison of the format: blanks around either name ignored, each
+// UTF-16 unit compared by its simple upper case. Empty names match nothing.
 bool IniNamesMatch(QStringView a, QStringView b);
