@@ -28,7 +28,9 @@ bool IsPartitionDir(const QString& dir) { return QFileInfo::exists(dir + QString
 
 // A partition's sysfs folder lies inside its disk's folder and has a
 // "partition" attribute.
-QString DiskDirOf(const QString& deviceDir) { return IsPartitionDir(deviceDir) ? QFileInfo(deviceDir).path() : deviceDir; }
+QString DiskDirOf(const QString& deviceDir) {
+    return IsPartitionDir(deviceDir) ? QFileInfo(deviceDir).path() : deviceDir;
+}
 
 bool IsOnUsb(const QString& diskDir) {
     // Real sysfs paths run through the USB host's root hub, "usbN":
@@ -126,7 +128,8 @@ std::optional<BlockDevice> FindBlockDeviceByPath(const SystemPaths& paths, const
     // A link udev made ("/dev/mapper/NAME" -> "../dm-2", "/dev/disk/by-uuid/..." -> "../../sdb1"),
     // followed by name alone: the node it ends at is named like the device in sysfs.
     QString target = local;
-    for (int i = 0; i < kMaxStackDepth && QFileInfo(target).isSymLink(); ++i) target = QFileInfo(target).symLinkTarget();
+    for (int i = 0; i < kMaxStackDepth && QFileInfo(target).isSymLink(); ++i)
+        target = QFileInfo(target).symLinkTarget();
     if (target != local)
         if (auto device = ByClassName(paths.sysfs, QFileInfo(target).fileName()); device) return device;
     if (auto device = ByClassName(paths.sysfs, QFileInfo(dev_path).fileName()); device) return device;

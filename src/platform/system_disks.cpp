@@ -77,8 +77,9 @@ SystemDisks::SystemDisks(const SystemPaths& paths, const QList<MountEntry>& tabl
     // finds a system role that only the upper end of a stack shows.
     for (const QString& disk : AllDiskDirs(paths.sysfs)) {
         const QStringList family = StackedDeviceDirs(disk);
-        const bool system = dirs_.contains(disk) ||
-                            std::any_of(family.cbegin(), family.cend(), [&](const QString& d) { return usedDirs.contains(d); });
+        const bool system = dirs_.contains(disk) || std::any_of(family.cbegin(), family.cend(), [&](const QString& d) {
+                                return usedDirs.contains(d);
+                            });
         if (system)
             for (const QString& d : family) dirs_.insert(d);
     }

@@ -46,7 +46,8 @@ TEST(CliWriteCard, AFixedMountPointWithoutItsCardIsRefused) {
 
     const CliRun pulled = inNamespace("");
     EXPECT_EQ(pulled.exitCode, 1) << pulled.err.toStdString();
-    EXPECT_TRUE(pulled.err.contains(QFile::encodeName(card)) && pulled.err.contains("mount")) << pulled.err.toStdString();
+    EXPECT_TRUE(pulled.err.contains(QFile::encodeName(card)) && pulled.err.contains("mount"))
+        << pulled.err.toStdString();
     EXPECT_TRUE(pulled.out.isEmpty()) << pulled.out.toStdString();
     EXPECT_TRUE(Entries(card).isEmpty());
 

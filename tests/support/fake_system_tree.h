@@ -63,7 +63,9 @@ public:
             Link(At("sys/devices/" + devpaths_.value(m)), "sys/fs/btrfs/" + uuid + "/devices/" + m);
     }
     // `lines` after the header of /proc/swaps.
-    void SetSwaps(const QByteArray& lines) { Put("proc/swaps", "Filename\t\t\t\tType\t\tSize\t\tUsed\t\tPriority\n" + lines); }
+    void SetSwaps(const QByteArray& lines) {
+        Put("proc/swaps", "Filename\t\t\t\tType\t\tSize\t\tUsed\t\tPriority\n" + lines);
+    }
     void SetFstab(const QByteArray& text) { Put("etc/fstab", text); }
     // The device vanishes from sysfs, as a pulled card does.
     void RemoveDevice(const QString& name, unsigned major, unsigned minor) {
