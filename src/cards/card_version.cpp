@@ -11,7 +11,7 @@ constexpr qsizetype kMaxVersionBytes = 99;
 }  // namespace
 
 QString ReadCardVersion(const QString& root) {
-    const std::optional<QByteArray> bytes = ReadRegularFileHead(root + QStringLiteral("version.txt"), kMaxVersionBytes);
+    const std::optional<QByteArray> bytes = ReadFileHeadInFolder(root, QStringLiteral("version.txt"), kMaxVersionBytes);
     if (!bytes) return kNoVersionText;
     const qsizetype zero = bytes->indexOf('\0');
     // Stateless: a character cut off at byte 99 shows as U+FFFD instead of

@@ -7,9 +7,11 @@
 // tools have always shown it).
 inline const QString kNoVersionText = QStringLiteral("No infomation");
 
-// At most the first 99 bytes of root + "version.txt", cut at the first zero
+// At most the first 99 bytes of root + "version.txt" (or of a case variant
+// such as "VERSION.TXT" when that name is absent), cut at the first zero
 // byte, decoded from the system's 8-bit encoding (bytes that do not decode
 // become U+FFFD), nothing trimmed. kNoVersionText when the file is absent,
-// is not a regular file (directory, FIFO, device, or a link to one), or
-// cannot be read.
+// is a link, is not a regular file (directory, FIFO, device), lies on
+// another file system than the card's root, or cannot be read: a card must
+// not show the computer's own files.
 QString ReadCardVersion(const QString& root);

@@ -1,5 +1,6 @@
 // "print" and "write": the camera.conf text for the chosen settings.
 
+#include "cli/cli_card_target.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_options.h"
 #include "cli/cli_selection.h"
@@ -26,9 +27,11 @@ int RunWrite(const CliContext& ctx) {
         ctx.Error(QStringLiteral("write needs --card DIR."));
         return kExitUsage;
     }
+    QString root = ctx.parser.value(cli_option::card);
+    if (const int rc = CheckCardArgument(ctx, root); rc != kExitOk) return rc;
     SettingsSelection selection;
     if (const int rc = ResolveSelection(ctx, &selection); rc != kExitOk) return rc;
-    QString root = ctx.parser.value(cli_option::card);
+    if (const int rc = CheckCardIsMounted(ctx, root); rc != kExitOk) return rc;
     if (!root.endsWith(QLatin1Char('/'))) root += QLatin1Char('/');
     const WriteOutcome outcome = WriteCameraConf(root, BuildCameraConfText(selection, std::time(nullptr)));
     if (!outcome) {

@@ -4,7 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 namespace {
+
+// Stacks deeper than this are treated as loops in a broken tree.
+constexpr int kMaxStackDepth = 16;
 
 QByteArray ReadAttribute(const QString& path) {
     QFile file(path);
@@ -12,11 +18,18 @@ QByteArray ReadAttribute(const QString& path) {
     return file.read(4096).trimmed();
 }
 
+QStringList EntriesOf(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QString Canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
+
+bool IsPartitionDir(const QString& dir) { return QFileInfo::exists(dir + QStringLiteral("/partition")); }
+
 // A partition's sysfs folder lies inside its disk's folder and has a
 // "partition" attribute.
 QString DiskDirOf(const QString& deviceDir) {
-    if (QFileInfo::exists(deviceDir + QStringLiteral("/partition"))) return QFileInfo(deviceDir).path();
-    return deviceDir;
+    return IsPartitionDir(deviceDir) ? QFileInfo(deviceDir).path() : deviceDir;
 }
 
 bool IsOnUsb(const QString& diskDir) {
@@ -38,27 +51,57 @@ bool IsOnUsb(const QString& diskDir) {
 void CollectHoldingDisks(const QString& diskDir, int depth, QStringList* disks) {
     if (disks->contains(diskDir)) return;
     disks->append(diskDir);
-    if (depth > 8) return;
-    const QDir slaves(diskDir + QStringLiteral("/slaves"));
-    for (const QString& entry : slaves.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
-        const QString below = QFileInfo(slaves.filePath(entry)).canonicalFilePath();
+    if (depth > kMaxStackDepth) return;
+    const QString slaves = diskDir + QStringLiteral("/slaves/");
+    for (const QString& entry : EntriesOf(slaves)) {
+        const QString below = Canonical(slaves + entry);
         if (!below.isEmpty()) CollectHoldingDisks(DiskDirOf(below), depth + 1, disks);
     }
 }
 
+bool HasSlaves(const QString& dir) { return !EntriesOf(dir + QStringLiteral("/slaves")).isEmpty(); }
+
+bool IsRemovablePlainDisk(const QString& diskDir) {
+    const QString name = QFileInfo(diskDir).fileName();
+    static const char* const kNeverCards[] = {"loop", "sr", "ram", "zram", "nbd", "dm-", "md"};
+    for (const char* prefix : kNeverCards)
+        if (name.startsWith(QLatin1String(prefix))) return false;
+
+    if (name.startsWith(QStringLiteral("mmcblk"))) {
+        const QByteArray type = ReadAttribute(diskDir + QStringLiteral("/device/type"));
+        if (type == "SD") return true;
+        if (type == "MMC") return false;  // eMMC soldered to the board
+    }
+    if (ReadAttribute(diskDir + QStringLiteral("/removable")) == "1") return true;
+    return IsOnUsb(diskDir);
+}
+
+std::optional<BlockDevice> ByClassName(const QString& sysfs, const QString& name) {
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String("..")) return std::nullopt;
+    return BlockDeviceAt(sysfs + QStringLiteral("/class/block/") + name);
+}
+
+std::optional<BlockDevice> ByNumber(const QString& sysfs, unsigned major, unsigned minor) {
+    return BlockDeviceAt(QStringLiteral("%1/dev/block/%2:%3").arg(sysfs).arg(major).arg(minor));
+}
+
+// sysfs names device-mapper devices "dm-N" and keeps the name they have under
+// /dev/mapper in dm-N/dm/name.
+std::optional<BlockDevice> ByMapperName(const QString& sysfs, const QString& mapperName) {
+    const QString classDir = sysfs + QStringLiteral("/class/block/");
+    for (const QString& entry : EntriesOf(classDir)) {
+        if (!entry.startsWith(QStringLiteral("dm-"))) continue;
+        if (QString::fromUtf8(ReadAttribute(classDir + entry + QStringLiteral("/dm/name"))) == mapperName)
+            return BlockDeviceAt(classDir + entry);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
-std::optional<BlockDevice> FindBlockDevice(const QString& sysfs, const MountEntry& mount) {
-    QString link;
-    if (mount.major != 0)
-        link = QStringLiteral("%1/dev/block/%2:%3").arg(sysfs).arg(mount.major).arg(mount.minor);
-    else if (mount.source.startsWith(QStringLiteral("/dev/")))
-        link = sysfs + QStringLiteral("/class/block/") + QFileInfo(mount.source).fileName();
-    else
-        return std::nullopt;
-
+std::optional<BlockDevice> BlockDeviceAt(const QString& sysfs_dir) {
     BlockDevice device;
-    device.sysfs_dir = QFileInfo(link).canonicalFilePath();
+    device.sysfs_dir = Canonical(sysfs_dir);
     if (device.sysfs_dir.isEmpty()) return std::nullopt;
     const QList<QByteArray> number = ReadAttribute(device.sysfs_dir + QStringLiteral("/dev")).split(':');
     bool okMajor = false;
@@ -73,22 +116,72 @@ std::optional<BlockDevice> FindBlockDevice(const QString& sysfs, const MountEntr
     return device;
 }
 
-bool IsRemovableMediaDisk(const BlockDevice& device) {
-    static const char* const kNeverCards[] = {"loop", "sr", "ram", "zram", "nbd", "dm-", "md"};
-    for (const char* prefix : kNeverCards)
-        if (device.disk_name.startsWith(QLatin1String(prefix))) return false;
+std::optional<BlockDevice> FindBlockDeviceByPath(const SystemPaths& paths, const QString& dev_path) {
+    if (!dev_path.startsWith(QStringLiteral("/dev/"))) return std::nullopt;
+    const QString relative = dev_path.mid(5);
+    const QString local = paths.dev + QLatin1Char('/') + relative;
 
-    if (device.disk_name.startsWith(QStringLiteral("mmcblk"))) {
-        const QByteArray type = ReadAttribute(device.disk_dir + QStringLiteral("/device/type"));
-        if (type == "SD") return true;
-        if (type == "MMC") return false;  // eMMC soldered to the board
+    // A device node: its number is the answer.
+    struct stat st {};
+    if (::stat(QFile::encodeName(local).constData(), &st) == 0 && S_ISBLK(st.st_mode))
+        if (auto device = ByNumber(paths.sysfs, major(st.st_rdev), minor(st.st_rdev)); device) return device;
+    // A link udev made ("/dev/mapper/NAME" -> "../dm-2", "/dev/disk/by-uuid/..." -> "../../sdb1"),
+    // followed by name alone: the node it ends at is named like the device in sysfs.
+    QString target = local;
+    for (int i = 0; i < kMaxStackDepth && QFileInfo(target).isSymLink(); ++i)
+        target = QFileInfo(target).symLinkTarget();
+    if (target != local)
+        if (auto device = ByClassName(paths.sysfs, QFileInfo(target).fileName()); device) return device;
+    if (auto device = ByClassName(paths.sysfs, QFileInfo(dev_path).fileName()); device) return device;
+    if (relative.startsWith(QStringLiteral("mapper/"))) return ByMapperName(paths.sysfs, relative.mid(7));
+    return std::nullopt;
+}
+
+std::optional<BlockDevice> FindBlockDevice(const SystemPaths& paths, const MountEntry& mount) {
+    if (mount.major != 0) return ByNumber(paths.sysfs, mount.major, mount.minor);
+    return FindBlockDeviceByPath(paths, mount.source);
+}
+
+bool IsRemovableMediaDisk(const BlockDevice& device) {
+    if (!device.disk_name.startsWith(QStringLiteral("dm-"))) return IsRemovablePlainDisk(device.disk_dir);
+    // An unlocked encrypted card: only the disks at the bottom of the stack say
+    // what the media are.
+    int bottoms = 0;
+    for (const QString& dir : HoldingDiskDirs(device)) {
+        if (HasSlaves(dir)) continue;
+        if (!IsRemovablePlainDisk(dir)) return false;
+        ++bottoms;
     }
-    if (ReadAttribute(device.disk_dir + QStringLiteral("/removable")) == "1") return true;
-    return IsOnUsb(device.disk_dir);
+    return bottoms > 0;
 }
 
 QStringList HoldingDiskDirs(const BlockDevice& device) {
     QStringList disks;
     CollectHoldingDisks(device.disk_dir, 0, &disks);
+    return disks;
+}
+
+QStringList StackedDeviceDirs(const QString& disk_dir) {
+    QStringList found{disk_dir};
+    for (qsizetype i = 0; i < found.size() && found.size() < 4096; ++i) {
+        const QString dir = found[i];
+        QStringList above;
+        for (const QString& entry : EntriesOf(dir))
+            if (IsPartitionDir(dir + QLatin1Char('/') + entry)) above << dir + QLatin1Char('/') + entry;
+        for (const QString& entry : EntriesOf(dir + QStringLiteral("/holders")))
+            above << Canonical(dir + QStringLiteral("/holders/") + entry);
+        for (const QString& up : above)
+            if (!up.isEmpty() && !found.contains(up)) found << up;
+    }
+    return found;
+}
+
+QStringList AllDiskDirs(const QString& sysfs) {
+    const QString classDir = sysfs + QStringLiteral("/class/block/");
+    QStringList disks;
+    for (const QString& entry : EntriesOf(classDir)) {
+        const QString dir = Canonical(classDir + entry);
+        if (!dir.isEmpty() && !IsPartitionDir(dir) && !disks.contains(dir)) disks << dir;
+    }
     return disks;
 }

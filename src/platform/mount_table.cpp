@@ -33,6 +33,12 @@ bool ParseDeviceNumber(QByteArrayView text, unsigned* major, unsigned* minor) {
     return okMajor && okMinor;
 }
 
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
 }  // namespace
 
 QList<MountEntry> ParseMountInfo(QByteArrayView text) {
@@ -54,8 +60,32 @@ QList<MountEntry> ParseMountInfo(QByteArrayView text) {
     return entries;
 }
 
-QList<MountEntry> ReadMountTable(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return ParseMountInfo(file.readAll());
+QList<MountEntry> ReadMountTable(const QString& path) { return ParseMountInfo(ReadAll(path)); }
+
+QList<SwapEntry> ParseSwaps(QByteArrayView text) {
+    QList<SwapEntry> entries;
+    const QList<QByteArray> lines = text.toByteArray().split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QList<QByteArray> fields = lines[i].simplified().split(' ');
+        if (fields.size() < 2 || !fields[0].startsWith('/')) continue;
+        // The kernel escapes blanks in the name, so the first field is all of it;
+        // a swap file deleted while in use shows " (deleted)" after it.
+        entries.append({DecodeField(fields[0]), fields.contains("file")});
+    }
+    return entries;
 }
+
+QList<SwapEntry> ReadSwaps(const QString& path) { return ParseSwaps(ReadAll(path)); }
+
+QStringList ParseFstabMountDirs(QByteArrayView text) {
+    QStringList dirs;
+    for (const QByteArray& line : text.toByteArray().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 3 || fields[0].startsWith('#') || fields[2] == "swap") continue;
+        if (!fields[1].startsWith('/')) continue;  // "none", "swap"
+        dirs << DecodeField(fields[1]);
+    }
+    return dirs;
+}
+
+QStringList ReadFstabMountDirs(const QString& path) { return ParseFstabMountDirs(ReadAll(path)); }

@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 struct MountEntry {
     unsigned major = 0;  // device number as the file system reports it;
@@ -21,3 +22,17 @@ QList<MountEntry> ParseMountInfo(QByteArrayView text);
 
 // Reads and parses the table at `path`; empty when it cannot be read.
 QList<MountEntry> ReadMountTable(const QString& path);
+
+struct SwapEntry {
+    QString path;  // a device ("/dev/sdb2", "/dev/dm-1") or a file ("/media/usb/swapfile")
+    bool is_file = false;
+};
+
+// Parses /proc/swaps: a header line, then one active swap area a line.
+QList<SwapEntry> ParseSwaps(QByteArrayView text);
+QList<SwapEntry> ReadSwaps(const QString& path);
+
+// The mount folders of /etc/fstab entries, octal escapes decoded; swap
+// entries and comments are left out.
+QStringList ParseFstabMountDirs(QByteArrayView text);
+QStringList ReadFstabMountDirs(const QString& path);

@@ -1,31 +1,26 @@
 #include "platform/removable_volumes.h"
 
+#include "platform/system_disks.h"
+
 #include <QHash>
 #include <QSet>
 #include <algorithm>
 
 namespace {
 
-bool IsSystemMountDir(const QString& dir) {
-    static const QSet<QString> kSystemDirs = {QStringLiteral("/"), QStringLiteral("/boot"), QStringLiteral("/home"),
-                                              QStringLiteral("/usr"), QStringLiteral("/var")};
-    return kSystemDirs.contains(dir);
-}
-
 struct LiveMount {
     MountEntry entry;
     BlockDevice device;
 };
 
-// Block-backed mounts that are not hidden by a later mount on their folder.
-QList<LiveMount> VisibleBlockMounts(const SystemPaths& paths) {
-    const QList<MountEntry> table = ReadMountTable(paths.mount_table);
+// Block-backed mounts of `table` that are not hidden by a later mount on their folder.
+QList<LiveMount> VisibleBlockMounts(const SystemPaths& paths, const QList<MountEntry>& table) {
     QHash<QString, qsizetype> lastOnDir;
     for (qsizetype i = 0; i < table.size(); ++i) lastOnDir.insert(table[i].mount_dir, i);
     QList<LiveMount> mounts;
     for (qsizetype i = 0; i < table.size(); ++i) {
         if (lastOnDir.value(table[i].mount_dir) != i) continue;
-        if (std::optional<BlockDevice> device = FindBlockDevice(paths.sysfs, table[i]); device)
+        if (std::optional<BlockDevice> device = FindBlockDevice(paths, table[i]); device)
             mounts.append({table[i], std::move(*device)});
     }
     return mounts;
@@ -34,19 +29,14 @@ QList<LiveMount> VisibleBlockMounts(const SystemPaths& paths) {
 }  // namespace
 
 QList<RemovableVolume> ListRemovableVolumes(const SystemPaths& paths) {
-    const QList<LiveMount> mounts = VisibleBlockMounts(paths);
-
-    // System mounts count whatever folder of their file system they show
-    // (a btrfs root is often the sub-volume "/@").
-    QSet<QString> systemDisks;
-    for (const LiveMount& m : mounts)
-        if (IsSystemMountDir(m.entry.mount_dir))
-            for (const QString& disk : HoldingDiskDirs(m.device)) systemDisks.insert(disk);
+    const QList<MountEntry> table = ReadMountTable(paths.mount_table);
+    const QList<LiveMount> mounts = VisibleBlockMounts(paths, table);
+    const SystemDisks systemDisks(paths, table);
 
     QList<RemovableVolume> volumes;
     for (const LiveMount& m : mounts) {
         if (m.entry.fs_root != QLatin1String("/") || IsSystemMountDir(m.entry.mount_dir)) continue;
-        if (systemDisks.contains(m.device.disk_dir) || !IsRemovableMediaDisk(m.device)) continue;
+        if (!IsRemovableMediaDisk(m.device) || systemDisks.Holds(m.device)) continue;
         volumes.append({m.entry.mount_dir + QLatin1Char('/'), m.entry.mount_dir, m.device});
     }
     std::stable_sort(volumes.begin(), volumes.end(),
@@ -66,7 +56,7 @@ QList<RemovableVolume> ListRemovableVolumes(const SystemPaths& paths) {
 std::optional<BlockDevice> FindMountedDevice(const SystemPaths& paths, const QString& mount_dir) {
     const QList<MountEntry> table = ReadMountTable(paths.mount_table);
     for (auto it = table.crbegin(); it != table.crend(); ++it)
-        if (it->mount_dir == mount_dir) return FindBlockDevice(paths.sysfs, *it);
+        if (it->mount_dir == mount_dir) return FindBlockDevice(paths, *it);
     return std::nullopt;
 }
 

@@ -15,9 +15,9 @@ struct RemovableVolume {
     BlockDevice device;
 };
 
-// Every mounted file system on removable media, ordered by mount folder.
-// Skipped: disks that hold the running system (mounted at /, /boot, /home,
-// /usr or /var), fixed disks, loop and optical devices, pseudo and network
+// Every mounted file system on removable media, ordered by mount folder; an
+// unlocked encrypted card is listed by the mount of its device-mapper device.
+// Skipped: system disks (see SystemDisks), fixed disks, loop and optical devices, pseudo and network
 // file systems, stale mounts whose device has gone, mounts hidden under a
 // later mount on the same folder, and bind mounts of a sub-folder. A volume
 // mounted twice is listed once, under its first folder.

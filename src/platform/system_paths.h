@@ -9,4 +9,7 @@ struct SystemPaths {
     QString sysfs = QStringLiteral("/sys");
     QString udev_data = QStringLiteral("/run/udev/data");
     QString disk_by_label = QStringLiteral("/dev/disk/by-label");
+    QString swaps = QStringLiteral("/proc/swaps");
+    QString dev = QStringLiteral("/dev");  // mount sources such as /dev/mapper/NAME are looked up here
+    QString fstab = QStringLiteral("/etc/fstab");
 };

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 
 #include <unistd.h>
 
@@ -13,10 +14,23 @@ namespace test_support {
 
 class FakeSystemTree {
 public:
-    explicit FakeSystemTree(QString base) : base_(std::move(base)) { Put("proc/mountinfo", {}); }
+    explicit FakeSystemTree(QString base) : base_(std::move(base)) {
+        Put("proc/mountinfo", {});
+        SetSwaps({});
+        SetFstab({});
+        QDir().mkpath(At("dev"));
+    }
 
     SystemPaths paths() const {
-        return {At("proc/mountinfo"), At("sys"), At("run/udev/data"), At("dev/disk/by-label")};
+        SystemPaths p;
+        p.mount_table = At("proc/mountinfo");
+        p.sysfs = At("sys");
+        p.udev_data = At("run/udev/data");
+        p.disk_by_label = At("dev/disk/by-label");
+        p.swaps = At("proc/swaps");
+        p.dev = At("dev");
+        p.fstab = At("etc/fstab");
+        return p;
     }
 
     // A device at sys/devices/<devpath>, named by the last part of the path;
@@ -30,7 +44,29 @@ public:
         if (!mmc_type.isEmpty()) Put(dir + "/device/type", mmc_type + '\n');
         Link("../../devices/" + devpath, "sys/dev/block/" + number);
         Link("../../devices/" + devpath, "sys/class/block/" + devpath.section('/', -1));
+        devpaths_.insert(devpath.section('/', -1), devpath);
     }
+    // A device-mapper device "dm-N" (LUKS, LVM) over the devices named in
+    // `below`, with "slaves" and "holders" links both ways. With a
+    // `mapper_link`, udev's /dev/mapper/NAME link is made too.
+    void AddMapper(const QString& name, unsigned minor, const QByteArray& dm_name, const QStringList& below,
+                   bool mapper_link = true) {
+        AddStacked(name, 254, minor, below);
+        Put("sys/devices/virtual/block/" + name + "/dm/name", dm_name + '\n');
+        if (mapper_link) Link("../" + name, "dev/mapper/" + QFile::decodeName(dm_name));
+    }
+    // An md RAID device over the devices named in `below`.
+    void AddRaid(const QString& name, unsigned minor, const QStringList& below) { AddStacked(name, 9, minor, below); }
+    // A btrfs file system spanning the devices named in `members`.
+    void AddBtrfs(const QString& uuid, const QStringList& members) {
+        for (const QString& m : members)
+            Link(At("sys/devices/" + devpaths_.value(m)), "sys/fs/btrfs/" + uuid + "/devices/" + m);
+    }
+    // `lines` after the header of /proc/swaps.
+    void SetSwaps(const QByteArray& lines) {
+        Put("proc/swaps", "Filename\t\t\t\tType\t\tSize\t\tUsed\t\tPriority\n" + lines);
+    }
+    void SetFstab(const QByteArray& text) { Put("etc/fstab", text); }
     // The device vanishes from sysfs, as a pulled card does.
     void RemoveDevice(const QString& name, unsigned major, unsigned minor) {
         QFile::remove(At("sys/class/block/" + name));
@@ -58,6 +94,20 @@ public:
     }
 
 private:
+    void AddStacked(const QString& name, unsigned major, unsigned minor, const QStringList& below) {
+        const QString devpath = "virtual/block/" + name;
+        const QString dir = "sys/devices/" + devpath;
+        const QString number = QStringLiteral("%1:%2").arg(major).arg(minor);
+        Put(dir + "/dev", number.toLatin1() + '\n');
+        Put(dir + "/removable", "0\n");
+        Link("../../devices/" + devpath, "sys/dev/block/" + number);
+        Link("../../devices/" + devpath, "sys/class/block/" + name);
+        devpaths_.insert(name, devpath);
+        for (const QString& b : below) {
+            Link(At("sys/devices/" + devpaths_.value(b)), dir + "/slaves/" + b);
+            Link(At(dir), "sys/devices/" + devpaths_.value(b) + "/holders/" + name);
+        }
+    }
     QString At(const QString& relative) const { return base_ + '/' + relative; }
     void Put(const QString& relative, const QByteArray& bytes) const {
         QDir().mkpath(At(relative).section('/', 0, -2));
@@ -71,6 +121,7 @@ private:
 
     QString base_;
     int id_ = 20;
+    QHash<QString, QString> devpaths_;  // kernel name -> devpath
 };
 
 // Device paths as real machines have them.
