@@ -24,7 +24,7 @@ int RunSave(const CliContext& ctx) {
     const QString name = ctx.parser.value(cli_option::profile);
     QString error;
     SelectionChoices choices;
-    if (!ParseSelectionChoices(ctx, &choices)) return kExitUsage;
+    if (const int rc = ParseSelectionChoices(ctx, &choices); rc != kExitOk) return rc;
 
     // Loading as the program does: a missing file is created with "default".
     SettingsSelection selection;
