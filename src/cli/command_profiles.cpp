@@ -3,6 +3,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_options.h"
 #include "cli/cli_profile_file.h"
+#include "cli/cli_profile_limits.h"
 #include "cli/cli_selection.h"
 #include "profiles/profile_name_rules.h"
 
@@ -68,6 +69,7 @@ int RunSave(const CliContext& ctx) {
         ctx.Error(outcome.error);
         return kExitFailure;
     }
+    WarnValuesProfilesCannotReadBack(ctx, selection);
     return kExitOk;
 }
 
