@@ -35,7 +35,8 @@ QByteArray AsJson(const QString& root, const CameraConfContents& c) {
 
 int RunRead(const CliContext& ctx) {
     const QStringList cards = ctx.parser.values(cli_option::card);
-    if (cards.size() != 1) {
+    // An empty DIR would be taken as the working folder.
+    if (cards.size() != 1 || cards.constFirst().isEmpty()) {
         ctx.Error(QStringLiteral("read needs one --card DIR."));
         return kExitUsage;
     }

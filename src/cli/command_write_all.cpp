@@ -22,12 +22,18 @@ int EjectAfterWrite(const CliContext& ctx, const QString& root) {
 }
 
 int RunWriteAllCards(const CliContext& ctx) {
+    const QStringList folders = ctx.parser.values(cli_option::card);
+    // An empty DIR would be taken as the working folder.
+    if (folders.contains(QString())) {
+        ctx.Error(QStringLiteral("--card needs a folder; an empty one is refused."));
+        return kExitUsage;
+    }
     SettingsSelection selection;
     if (const int rc = ResolveSelection(ctx, &selection); rc != kExitOk) return rc;
     // One text for all: every card gets the same bytes, clock line included.
     const QString text = BuildCameraConfText(selection, std::time(nullptr));
     SystemDriveSource drives;
-    const QStringList roots = ListCardRoots(drives, ctx.parser.values(cli_option::card));
+    const QStringList roots = ListCardRoots(drives, folders);
     if (roots.isEmpty()) {
         ctx.Error(QStringLiteral("no cards found: no removable drive holds a mounted card, and no --card was given."));
         return kExitFailure;

@@ -138,7 +138,13 @@ TEST(CliRead, WhatIsNoCameraFileIsRefusedClearlyWithoutBlocking) {
         }
         EXPECT_EQ(ReadAll(dir.filePath("cfg.ini")), "[profile-keep]\r\n") << c.what;
     }
-    EXPECT_EQ(RunCli({"read"}, dir.path()).exitCode, 2);
+    for (const QStringList& args : {QStringList{"read"}, {"read", "--card", ""}, {"eject", "--card", ""},
+                                    {"write", "--all-cards", "--card", ""}}) {
+        const auto run = RunCli(args, dir.path());
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty() && !run.err.isEmpty()) << args.join(' ').toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("camera.conf")));
 }
 
 // One card reader with two partitions mounted at a and b.
