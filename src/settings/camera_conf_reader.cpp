@@ -4,6 +4,7 @@
 #include "settings/camera_conf.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QStringList>
 #include <QStringDecoder>
 
@@ -146,7 +147,9 @@ CameraConfRead ReadCameraConf(const QString& root) {
         read.contents = ParseCameraConf(file.bytes);
         return read;
     case SmallCardFile::kAbsent:
-        read.error = QStringLiteral("the card holds no camera.conf (\"%1\" not found).").arg(path);
+        read.error = QFileInfo(root).isDir()
+                         ? QStringLiteral("the card holds no camera.conf (\"%1\" not found).").arg(path)
+                         : QStringLiteral("\"%1\" is not a folder.").arg(root);
         break;
     case SmallCardFile::kNotRegular:
         read.error = QStringLiteral("\"%1\" is not a regular file; links, folders and devices are not read.").arg(path);

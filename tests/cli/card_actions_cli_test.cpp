@@ -138,6 +138,8 @@ TEST(CliRead, WhatIsNoCameraFileIsRefusedClearlyWithoutBlocking) {
         }
         EXPECT_EQ(ReadAll(dir.filePath("cfg.ini")), "[profile-keep]\r\n") << c.what;
     }
+    const auto nowhere = RunCli({"read", "--card", "nowhere"}, dir.path());
+    EXPECT_TRUE(nowhere.exitCode == 1 && nowhere.err.contains("nowhere/\" is not a folder")) << nowhere.err.toStdString();
     for (const QStringList& args : {QStringList{"read"}, {"read", "--card", ""}, {"eject", "--card", ""},
                                     {"write", "--all-cards", "--card", ""}}) {
         const auto run = RunCli(args, dir.path());
