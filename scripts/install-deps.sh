@@ -12,6 +12,9 @@ packages=(
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-droid-fallback
   xvfb xauth xdotool x11-utils imagemagick
+  # The eject tests run a private D-Bus bus with a stand-in UDisks2 service
+  # written in Python (dbus-python on a GLib main loop).
+  dbus-daemon python3-dbus python3-gi
 )
 
 missing=()

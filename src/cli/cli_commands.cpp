@@ -7,12 +7,15 @@ const QList<CliCommand>& CliCommands() {
                   "    the first profile, when there is a profile file; else the defaults.",
          RunPrint},
         {"write", "write --card DIR [--profile NAME] [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
-                  "    Write the chosen settings, as print chooses them, as DIR/camera.conf.",
+                  "      [--from-card DIR] [--eject]\n"
+                  "    Write the chosen settings, as print chooses them, as DIR/camera.conf.\n"
+                  "  write --all-cards [--card DIR]... [other write options]\n"
+                  "    Write them to every card that cards lists; one line per card.",
          RunWrite},
         {"profiles", "profiles\n"
                      "    List the profiles' names, one per line.",
          RunProfiles},
-        {"save", "save --profile NAME [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
+        {"save", "save --profile NAME [--from-card DIR] [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
                  "    Store profile NAME: an existing one keeps its values except those given, a new\n"
                  "    one starts from the defaults with the clock on.",
          RunSave},
@@ -22,6 +25,12 @@ const QList<CliCommand>& CliCommands() {
         {"cards", "cards [--json] [--card DIR]...\n"
                   "    List the removable drives, then each DIR, with label, space and version.",
          RunCards},
+        {"read", "read --card DIR [--json]\n"
+                 "    Print the settings in DIR/camera.conf and the lines the camera would not understand.",
+         RunRead},
+        {"eject", "eject --card DIR\n"
+                  "    Unmount every file system of the card's drive, then power the drive off.",
+         RunEject},
     };
     return commands;
 }

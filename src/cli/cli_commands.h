@@ -9,3 +9,5 @@ int RunProfiles(const CliContext& ctx);
 int RunSave(const CliContext& ctx);
 int RunDelete(const CliContext& ctx);
 int RunCards(const CliContext& ctx);
+int RunRead(const CliContext& ctx);
+int RunEject(const CliContext& ctx);

@@ -19,7 +19,15 @@ const QCommandLineOption profile(QStringLiteral("profile"), QStringLiteral("The 
                                  QStringLiteral("NAME"));
 const QCommandLineOption noSyncClock(QStringLiteral("no-sync-clock"),
                                      QStringLiteral("Leave the sync_clock line out, whatever the profile says."));
-const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the cards as JSON."));
+const QCommandLineOption fromCard(QStringLiteral("from-card"),
+                                  QStringLiteral("Start from the settings in DIR/camera.conf; settings it lacks "
+                                                 "keep theirs."),
+                                  QStringLiteral("DIR"));
+const QCommandLineOption allCards(QStringLiteral("all-cards"),
+                                  QStringLiteral("Write to every card that cards lists, --card folders included."));
+const QCommandLineOption eject(QStringLiteral("eject"),
+                               QStringLiteral("After a successful write, unmount the card and power it off."));
+const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the cards, or a card's settings, as JSON."));
 }  // namespace cli_option
 
 void AddCliOptions(QCommandLineParser& parser) {
@@ -30,6 +38,9 @@ void AddCliOptions(QCommandLineParser& parser) {
     parser.addOption(cli_option::profile);
     parser.addOption(cli_option::noSyncClock);
     parser.addOption(cli_option::json);
+    parser.addOption(cli_option::fromCard);
+    parser.addOption(cli_option::allCards);
+    parser.addOption(cli_option::eject);
 }
 
 namespace {

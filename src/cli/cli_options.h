@@ -16,6 +16,9 @@ extern const QCommandLineOption json;       // --json
 extern const QCommandLineOption config;       // --config PATH
 extern const QCommandLineOption profile;      // --profile NAME
 extern const QCommandLineOption noSyncClock;  // --no-sync-clock
+extern const QCommandLineOption fromCard;     // --from-card DIR: settings from a card's camera.conf
+extern const QCommandLineOption allCards;     // --all-cards: write to every listed card
+extern const QCommandLineOption eject;        // --eject: eject each card written
 }  // namespace cli_option
 
 void AddCliOptions(QCommandLineParser& parser);

@@ -1,31 +1,41 @@
 #include "cli/cli_selection.h"
 
+#include "cards/card_list.h"
 #include "cli/cli_profile_file.h"
 
-bool ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
+int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
     QString error;
     if (!ParseSettingOverrides(ctx.parser.values(cli_option::set), &choices->overrides, &error)) {
         ctx.Error(error);
-        return false;
+        return kExitUsage;
     }
     const bool on = ctx.parser.isSet(cli_option::syncClock);
     const bool off = ctx.parser.isSet(cli_option::noSyncClock);
     if (on && off) {
         ctx.Error(QStringLiteral("--sync-clock and --no-sync-clock exclude each other."));
-        return false;
+        return kExitUsage;
     }
     choices->clockSync = on ? 1 : off ? 0 : -1;
-    return true;
+    if (ctx.parser.isSet(cli_option::fromCard)) {
+        const CameraConfRead read = ReadCameraConf(FolderCardRoot(ctx.parser.value(cli_option::fromCard)));
+        if (!read.ok) {
+            ctx.Error(read.error);
+            return kExitFailure;
+        }
+        choices->card = read.contents;
+    }
+    return kExitOk;
 }
 
 void ApplyChoices(const SelectionChoices& choices, SettingsSelection& selection) {
+    if (choices.card) choices.card->ApplyTo(selection);
     ApplyOverrides(choices.overrides, selection);
     if (choices.clockSync >= 0) selection.clock_sync = choices.clockSync;
 }
 
 int ResolveSelection(const CliContext& ctx, SettingsSelection* selection) {
     SelectionChoices choices;
-    if (!ParseSelectionChoices(ctx, &choices)) return kExitUsage;
+    if (const int rc = ParseSelectionChoices(ctx, &choices); rc != kExitOk) return rc;
     *selection = SettingsSelection::Defaults();
     if (ProfileFileInPlay(ctx)) {
         ProfileStore store(*selection);

@@ -3,18 +3,23 @@
 
 #include "cli/cli_context.h"
 #include "cli/cli_options.h"
+#include "settings/camera_conf_reader.h"
 #include "settings/settings_selection.h"
+
+#include <optional>
 
 // What the command line asks to change on top of the starting selection.
 struct SelectionChoices {
-    QList<SettingOverride> overrides;  // --set
-    int clockSync = -1;                // 1 --sync-clock, 0 --no-sync-clock, -1 neither
+    std::optional<CameraConfContents> card;  // --from-card, applied first
+    QList<SettingOverride> overrides;        // --set
+    int clockSync = -1;                      // 1 --sync-clock, 0 --no-sync-clock, -1 neither
 };
 
-// Parses --set, --sync-clock and --no-sync-clock. Returns false, with the
-// reason reported on ctx.err, when they name something that does not exist
-// or contradict each other.
-bool ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices);
+// Parses --set, --sync-clock and --no-sync-clock and reads --from-card.
+// Returns kExitOk; kExitUsage, with the reason reported on ctx.err, when they
+// name something that does not exist or contradict each other; kExitFailure
+// when the card's camera.conf cannot be read.
+int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices);
 void ApplyChoices(const SelectionChoices& choices, SettingsSelection& selection);
 
 // The selection of print and write: the profile chosen by --profile, or the

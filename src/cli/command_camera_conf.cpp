@@ -4,6 +4,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_options.h"
 #include "cli/cli_selection.h"
+#include "cli/cli_write_all.h"
 #include "settings/camera_conf.h"
 
 #include <QDir>
@@ -23,6 +24,7 @@ int RunPrint(const CliContext& ctx) {
 }
 
 int RunWrite(const CliContext& ctx) {
+    if (ctx.parser.isSet(cli_option::allCards)) return RunWriteAllCards(ctx);
     if (!ctx.parser.isSet(cli_option::card)) {
         ctx.Error(QStringLiteral("write needs --card DIR."));
         return kExitUsage;
@@ -38,5 +40,6 @@ int RunWrite(const CliContext& ctx) {
         ctx.Error(outcome.error);
         return kExitFailure;
     }
+    if (ctx.parser.isSet(cli_option::eject)) return EjectAfterWrite(ctx, root);
     return kExitOk;
 }

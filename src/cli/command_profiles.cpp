@@ -3,6 +3,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_options.h"
 #include "cli/cli_profile_file.h"
+#include "cli/cli_profile_limits.h"
 #include "cli/cli_selection.h"
 #include "profiles/profile_name_rules.h"
 
@@ -24,7 +25,7 @@ int RunSave(const CliContext& ctx) {
     const QString name = ctx.parser.value(cli_option::profile);
     QString error;
     SelectionChoices choices;
-    if (!ParseSelectionChoices(ctx, &choices)) return kExitUsage;
+    if (const int rc = ParseSelectionChoices(ctx, &choices); rc != kExitOk) return rc;
 
     // Loading as the program does: a missing file is created with "default".
     SettingsSelection selection;
@@ -68,6 +69,7 @@ int RunSave(const CliContext& ctx) {
         ctx.Error(outcome.error);
         return kExitFailure;
     }
+    WarnValuesProfilesCannotReadBack(ctx, selection);
     return kExitOk;
 }
 

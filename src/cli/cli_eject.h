@@ -1,0 +1,7 @@
+#pragma once
+// Ejecting cards from the command line: never with a password dialog, which
+// nobody at a terminal would see.
+
+#include "platform/card_eject.h"
+
+EjectOutcome EjectFromCommandLine(const QString& root);

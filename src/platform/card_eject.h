@@ -1,0 +1,84 @@
+#pragma once
+// Safe removal of a card through UDisks2 on the system bus: every mounted
+// file system of the card's drive is unmounted, then the drive is powered
+// off (or ejected) so the card can be pulled.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QDBusPendingCallWatcher;
+struct UdisksObjects;
+
+// An unmount returns only once the card's data is on it; a slow card with a
+// lot still to flush, or a password dialog, may take minutes.
+inline constexpr int kEjectCallTimeoutMs = 10 * 60 * 1000;
+
+struct EjectRequest {
+    QString root;                    // the card's root folder (its mount point)
+    bool allow_interaction = false;  // whether the desktop may ask for a password
+    int timeout_ms = kEjectCallTimeoutMs;
+};
+
+struct EjectOutcome {
+    enum Status {
+        kPoweredOff,     // unmounted and the drive powered off or ejected
+        kUnmounted,      // unmounted; the drive stays powered (see warning)
+        kNoService,      // no system bus, or no UDisks2 on it
+        kNotFound,       // UDisks2 knows no file system mounted at the root
+        kRefused,        // not a removable drive, a system drive, or no drive
+        kBusy,           // a file system is in use
+        kNotAuthorized,  // the authorisation service said no
+        kFailed,         // any other error
+    };
+    Status status = kFailed;
+    QString message;        // for the user: what happened, or why nothing did
+    QString warning;        // after a good unmount: why the drive was not powered off
+    QStringList unmounted;  // mount points unmounted, in order
+    QString drive;          // the drive's object path, once known
+
+    // The card can be pulled.
+    bool Unmounted() const { return status == kPoweredOff || status == kUnmounted; }
+};
+
+// Runs one eject without blocking the thread it lives on; Finished comes
+// from the event loop, also for a failure found at once. Start once per object.
+class CardEjector : public QObject {
+    Q_OBJECT
+public:
+    explicit CardEjector(QObject* parent = nullptr);
+    ~CardEjector() override;
+    void Start(const EjectRequest& request);
+
+signals:
+    void Finished(const EjectOutcome& outcome);
+
+private:
+    void OnObjects(QDBusPendingCallWatcher* call);
+    void UnmountNext();
+    void OnUnmounted(QDBusPendingCallWatcher* call);
+    void PowerOff();
+    void OnPoweredOff(QDBusPendingCallWatcher* call);
+    void Call(const QString& path, const QString& interface, const QString& method,
+              void (CardEjector::*then)(QDBusPendingCallWatcher*));
+    void Finish(EjectOutcome::Status status, const QString& message);
+
+    EjectRequest request_;
+    EjectOutcome outcome_;
+    QStringList pending_;        // file-system objects still to unmount
+    QStringList pending_mounts_;  // their mount points, parallel
+    bool eject_after_ = false;   // the drive can be powered off or ejected
+    bool power_off_ = false;     // PowerOff when true, else Eject
+    bool started_ = false;
+};
+
+// Blocks until done, running a local event loop; for the command line.
+EjectOutcome EjectCard(const EjectRequest& request);
+
+struct UdisksAvailability {
+    bool available = false;
+    QString reason;  // why not, for a disabled action's tooltip
+};
+
+// Whether UDisks2 is on the system bus or can be started there.
+UdisksAvailability CheckUdisksAvailable();
