@@ -13,6 +13,10 @@ packages=(
   fonts-dejavu-core fonts-droid-fallback
   xvfb xauth xdotool x11-utils imagemagick
 )
+# The packaging test: dpkg-buildflags and dpkg-shlibdeps, lintian,
+# hardening-check (devscripts), the desktop-entry and AppStream validators,
+# man to render the man pages, debootstrap for the optional minimal root.
+packages+=(dpkg-dev lintian devscripts desktop-file-utils appstream man-db debootstrap)
 
 missing=()
 for p in "${packages[@]}"; do
