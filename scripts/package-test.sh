@@ -37,7 +37,7 @@ failures=()
 fail() { failures+=("$*"); echo "FAIL: $*" >&2; }
 
 echo "== lintian --pedantic"
-lintian --pedantic --info --tag-display-limit 0 --fail-on error,warning "$cli_deb" "$window_deb" ||
+lintian --pedantic --display-info --tag-display-limit 0 --fail-on error,warning "$cli_deb" "$window_deb" ||
   fail "lintian reports errors or warnings"
 
 # The toolchain can mark a binary as built with control-flow protection only
