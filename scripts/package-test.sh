@@ -84,7 +84,7 @@ cli_depends=$(dpkg-deb -f "$cli_deb" Depends)
 window_depends=$(dpkg-deb -f "$window_deb" Depends)
 echo "quillmar-cli: $cli_depends"
 echo "quillmar:     $window_depends"
-gui='libqt6(gui|widgets|opengl|dbus)|libx11|libxcb|libgl|libegl|libwayland|libfontconfig|libfreetype|fonts-'
+gui='libqt6(gui|widgets|opengl|dbus)|libx11|libxcb|libgl1|libglx|libegl|libwayland|libfontconfig|libfreetype|fonts-'
 grep -qE "$gui" <<<"$cli_depends" && fail "quillmar-cli depends on a GUI library: $cli_depends"
 grep -q 'libqt6core6' <<<"$cli_depends" || fail "quillmar-cli lacks its QtCore dependency"
 grep -q 'libqt6widgets6' <<<"$window_depends" || fail "quillmar lacks its Qt Widgets dependency"
@@ -112,16 +112,18 @@ if $with_root; then
   in_root() { chroot "$tmp/root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"; }
   in_root apt-get update -qq
   in_root dpkg-query -W -f '${Package}\n' | sort >"$tmp/before"
+  usr_kib() { in_root du -sk /usr | cut -f1; }
+  kib_before=$(usr_kib)
   in_root apt-get install -y -qq --no-install-recommends "/tmp/$(basename "$cli_deb")" >/dev/null
   in_root dpkg-query -W -f '${Package}\n' | sort >"$tmp/after-cli"
   added=$(comm -13 "$tmp/before" "$tmp/after-cli" | tr '\n' ' ')
-  echo "quillmar-cli brought: $added"
+  echo "quillmar-cli brought $(wc -w <<<"$added") packages, $(( $(usr_kib) - kib_before )) KiB: $added"
   grep -qE "$gui" <<<"$added" && fail "installing quillmar-cli pulled a GUI library: $added"
   in_root quillmar-cli --version || fail "quillmar-cli does not run in the minimal root"
   in_root apt-get install -y -qq --no-install-recommends "/tmp/$(basename "$window_deb")" >/dev/null
   in_root dpkg-query -W -f '${Package}\n' | sort >"$tmp/after-window"
-  echo "quillmar brought $(comm -13 "$tmp/after-cli" "$tmp/after-window" | wc -l) packages," \
-    "$(in_root du -sk /usr | cut -f1) KiB in /usr now"
+  echo "quillmar brought $(comm -13 "$tmp/after-cli" "$tmp/after-window" | wc -l) more packages," \
+    "$(( $(usr_kib) - kib_before )) KiB in all"
   fonts=$(grep -oE 'fonts-[a-z-]+' <<<"$window_depends" | grep -xF -f - "$tmp/after-window" || true)
   echo "CJK font installed: ${fonts:-none}"
   [ -n "$fonts" ] || fail "no font for the Chinese captions came with quillmar"

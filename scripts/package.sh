@@ -39,6 +39,7 @@ cmake -S "$root" -B "$build" -G Ninja --no-warn-unused-cli \
   -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS="$cxxflags" \
   -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+  -DCMAKE_STRIP="$root/packaging/strip-binary.sh" \
   -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
   -DQUILLMAR_WERROR=OFF \
   -DQUILLMAR_BUILD_TESTS=OFF \
