@@ -16,6 +16,10 @@ packages=(
   # written in Python (dbus-python on a GLib main loop).
   dbus-daemon python3-dbus python3-gi
 )
+# The packaging test: dpkg-buildflags and dpkg-shlibdeps, lintian,
+# hardening-check (devscripts), the desktop-entry and AppStream validators,
+# man to render the man pages, debootstrap for the optional minimal root.
+packages+=(dpkg-dev lintian devscripts desktop-file-utils appstream man-db debootstrap)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in the normal
-# build and once under AddressSanitizer + UndefinedBehaviorSanitizer.
+# build and once under AddressSanitizer + UndefinedBehaviorSanitizer; then
+# builds the Debian packages and checks them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -10,4 +11,5 @@ for preset in dev sanitize; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+./scripts/package-test.sh
 ./scripts/fuzz.sh

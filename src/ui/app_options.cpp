@@ -2,9 +2,19 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <cstdlib>
+
+QString UserConfigPath() {
+    // The base-directory rules: a relative or empty $XDG_CONFIG_HOME is
+    // ignored in favour of ~/.config.
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!QDir::isAbsolutePath(base)) base = QDir::home().filePath(QStringLiteral(".config"));
+    return QDir(base).filePath(QStringLiteral("quillmar/cfg.ini"));
+}
 
 AppOptions ParseAppOptions(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -16,8 +26,13 @@ AppOptions ParseAppOptions(const QStringList& arguments) {
     const QCommandLineOption config(QStringLiteral("config"),
                                     QStringLiteral("Keep the profiles in PATH instead of ./cfg.ini."),
                                     QStringLiteral("PATH"));
+    const QCommandLineOption userConfig(
+        QStringLiteral("user-config"),
+        QStringLiteral("Keep the profiles in $XDG_CONFIG_HOME/quillmar/cfg.ini (default: "
+                       "~/.config/quillmar/cfg.ini); the folder is made when missing."));
     parser.addOption(card);
     parser.addOption(config);
+    parser.addOption(userConfig);
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n%s", qPrintable(parser.errorText()), qPrintable(parser.helpText()));
         std::exit(2);
@@ -34,7 +49,18 @@ AppOptions ParseAppOptions(const QStringList& arguments) {
         std::fprintf(stderr, "Unexpected argument: %s\n", qPrintable(parser.positionalArguments().first()));
         std::exit(2);
     }
-    return {parser.values(card), parser.value(config)};
+    if (parser.isSet(config) && parser.isSet(userConfig)) {
+        std::fputs("--config and --user-config name two different profile files; give one.\n", stderr);
+        std::exit(2);
+    }
+    QString configPath = parser.value(config);
+    if (parser.isSet(userConfig)) {
+        configPath = UserConfigPath();
+        // A missing folder is made here; if that fails, the first write of the
+        // profile file reports the reason.
+        QDir().mkpath(QFileInfo(configPath).path());
+    }
+    return {parser.values(card), configPath};
 }
 
 bool AsksOnlyForInformation(int argc, char* argv[]) {
