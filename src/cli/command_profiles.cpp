@@ -4,7 +4,28 @@
 #include "cli/cli_options.h"
 #include "cli/cli_profile_file.h"
 #include "cli/cli_selection.h"
+#include "cli/cli_text.h"
+#include "profiles/profile_key_order.h"
 #include "profiles/profile_name_rules.h"
+
+namespace {
+
+// Options past a key's lookup limit are stored as asked, but a profile
+// reads them back as the key's first option.
+void WarnAboutUnreadableOptions(const CliContext& ctx, const QList<SettingOverride>& overrides) {
+    for (const SettingOverride& o : overrides) {
+        for (const ProfileKey& pk : kProfileKeyOrder) {
+            if (pk.key.section != o.key.section || pk.key.key != o.key.key || o.index < pk.lookupLimit) continue;
+            const QString key = KeyName(o.key.section, o.key.key);
+            ctx.Error(QStringLiteral("warning: %1=%2 is stored, but the profile will read it back as %1=%3, "
+                                     "the key's first option.")
+                          .arg(key, OptionText(o.key.section, o.key.key, o.index),
+                               OptionText(o.key.section, o.key.key, 0)));
+        }
+    }
+}
+
+}  // namespace
 
 int RunProfiles(const CliContext& ctx) {
     SettingsSelection selection;
@@ -12,7 +33,7 @@ int RunProfiles(const CliContext& ctx) {
     // Looking must not create the file: a missing one lists the profile the
     // program would create at its first start.
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
-    for (const QString& name : store.profile_names) ctx.Print(name + QLatin1Char('\n'));
+    for (const QString& name : store.profile_names) ctx.Print(EscapeControls(name) + QLatin1Char('\n'));
     return kExitOk;
 }
 
@@ -31,43 +52,44 @@ int RunSave(const CliContext& ctx) {
     ProfileStore store(selection);
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadWrite); rc != kExitOk) return rc;
 
-    const QString section = ProfileStore::SectionForName(name);
-    const bool exists = store.SectionExists(section, &error);
+    // A new name passes the same checks as in the window. Checked here first
+    // so that a refused name touches nothing; the save checks again under
+    // the lock, against the file as it is then.
+    const bool exists = store.SectionExists(ProfileStore::SectionForName(name), &error);
     if (!error.isEmpty()) {
         ctx.Error(error);
         return kExitFailure;
     }
+    NewProfileNameCheck check = exists ? NewProfileNameCheck::kAccepted : CheckNewProfileName(store, name, &error);
+    ProfileStore::NamedSave result = ProfileStore::NamedSave::kUpdated;
     WriteOutcome outcome;
-    if (exists) {
-        store.current_profile = section;
-        outcome = store.ApplyProfile();
-        if (outcome) {
-            ApplyChoices(choices, selection);
-            outcome = store.SaveProfile();
+    if (check == NewProfileNameCheck::kAccepted) {
+        outcome = store.SaveNamedProfile(
+            name, [&](SettingsSelection& s) { ApplyChoices(choices, s); }, &result);
+        if (result == ProfileStore::NamedSave::kNameInUse) check = NewProfileNameCheck::kInUse;
+        if (result == ProfileStore::NamedSave::kNameUnstorable) {
+            check = NewProfileNameCheck::kUnstorable;
+            error = outcome.error;
         }
-    } else {
-        // A new profile passes the same name checks as in the window.
-        switch (CheckNewProfileName(store, name, &error)) {
-        case NewProfileNameCheck::kAccepted:
-            break;
-        case NewProfileNameCheck::kInUse:
-            ctx.Error(QStringLiteral("the name \"%1\" is already used by another profile.").arg(name));
-            return kExitUsage;
-        case NewProfileNameCheck::kUnstorable:
-            ctx.Error(error);
-            return kExitUsage;
-        case NewProfileNameCheck::kUnreadable:
-            ctx.Error(error);
-            return kExitFailure;
-        }
-        selection = SettingsSelection::Defaults(1);  // as the profile made at first use
-        ApplyChoices(choices, selection);
-        outcome = store.AddProfile(name);
+    }
+    switch (check) {
+    case NewProfileNameCheck::kAccepted:
+        break;
+    case NewProfileNameCheck::kInUse:
+        ctx.Error(QStringLiteral("the name %1 is already used by another profile.").arg(QuotedForMessage(name)));
+        return kExitUsage;
+    case NewProfileNameCheck::kUnstorable:
+        ctx.Error(error);
+        return kExitUsage;
+    case NewProfileNameCheck::kUnreadable:
+        ctx.Error(error);
+        return kExitFailure;
     }
     if (!outcome) {
         ctx.Error(outcome.error);
         return kExitFailure;
     }
+    WarnAboutUnreadableOptions(ctx, choices.overrides);
     return kExitOk;
 }
 
@@ -82,13 +104,21 @@ int RunDelete(const CliContext& ctx) {
     const QString name = ctx.parser.value(cli_option::profile);
     const int index = store.FindProfile(name);
     if (index < 0) {
-        ctx.Error(QStringLiteral("there is no profile \"%1\". Profiles: %2.")
-                      .arg(name, store.profile_names.join(QStringLiteral(", "))));
+        ctx.Error(QStringLiteral("there is no profile %1. Profiles: %2.")
+                      .arg(QuotedForMessage(name), ListedNames(store)));
         return kExitUsage;
     }
-    const WriteOutcome outcome = store.DeleteProfileSection(store.profile_sections.at(index));
+    int removed = 0;
+    const WriteOutcome outcome = store.DeleteProfileSection(store.profile_sections.at(index), &removed);
     if (!outcome) {
         ctx.Error(outcome.error);
+        return kExitFailure;
+    }
+    // The default profile of a file without profiles exists only in memory,
+    // and another program may have deleted the profile first.
+    if (removed == 0) {
+        ctx.Error(QStringLiteral("profile %1 is not stored in \"%2\"; nothing was deleted.")
+                      .arg(QuotedForMessage(name), store.cfg_path));
         return kExitFailure;
     }
     return kExitOk;

@@ -179,7 +179,9 @@ TEST_F(ProfileStoreTest, WriteFailuresAreReportedAndChangeNothing) {
         ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
         EXPECT_EQ(status, 0) << reason;
         EXPECT_EQ(ReadAll(path), old) << reason;
-        EXPECT_EQ(test_support::Entries(dir.path()), QStringList{"cfg.ini"}) << reason;
+        QStringList entries = test_support::Entries(dir.path());
+        entries.removeOne(QStringLiteral(".cfg.ini.lock"));  // the writers' lock may stay; no temporary may
+        EXPECT_EQ(entries, QStringList{"cfg.ini"}) << reason;
     }
 }
 
