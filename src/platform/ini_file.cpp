@@ -60,6 +60,9 @@ bool IniFile::Load(QString* error) {
 
 bool IniFile::LoadForUpdate(QString* error) {
     target_ = FinalLinkTarget(path_);
+    // A file we would refuse to read gets no lock file beside it: a link to
+    // a device must not make us create files in /dev.
+    if (!Load(error)) return false;
     if (!lock_.Acquire(target_, kFileLockTimeoutMs, error)) {
         document_ = IniDocument();
         existed_ = false;
