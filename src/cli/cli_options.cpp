@@ -65,7 +65,8 @@ bool ParseSettingOverrides(const QStringList& items, QList<SettingOverride>* ove
         int section = 0;
         int key = 0;
         if (!FindKeyByName(name, &section, &key) || OptionCount(section, key) == 0) {
-            *error = QStringLiteral("unknown setting %1. Valid settings: %2.").arg(QuotedForMessage(name), ValidKeyList());
+            *error = QStringLiteral("unknown setting %1. Valid settings: %2.")
+                         .arg(QuotedForMessage(name), ValidKeyList());
             if (name == KeyName(keys::sync_clock.section, keys::sync_clock.key))
                 *error = QStringLiteral("sync_clock has no options; use --sync-clock.");
             return false;

@@ -108,8 +108,17 @@ int RunDelete(const CliContext& ctx) {
                       .arg(QuotedForMessage(name), ListedNames(store)));
         return kExitUsage;
     }
+    // Looked at first so that a profile held only in memory takes no lock
+    // file; the delete itself decides again under the lock.
+    QString error;
+    const bool stored = store.SectionExists(store.profile_sections.at(index), &error);
+    if (!error.isEmpty()) {
+        ctx.Error(error);
+        return kExitFailure;
+    }
     int removed = 0;
-    const WriteOutcome outcome = store.DeleteProfileSection(store.profile_sections.at(index), &removed);
+    const WriteOutcome outcome =
+        stored ? store.DeleteProfileSection(store.profile_sections.at(index), &removed) : WriteOutcome::Success();
     if (!outcome) {
         ctx.Error(outcome.error);
         return kExitFailure;

@@ -118,7 +118,9 @@ TEST(ProfilesCli, OddProfileFilesAreRefusedByEveryCommand) {
         {"device", [](const QString& p) { return QFile::link("/dev/zero", p); }},
         {"Is a directory", [](const QString& p) { return QDir().mkdir(p); }},
         {"too large",  // 100 MB, sparse
-         [](const QString& p) { return WriteRaw(p, "[a]\n") && ::truncate(QFile::encodeName(p).constData(), 100000000) == 0; }},
+         [](const QString& p) {
+             return WriteRaw(p, "[a]\n") && ::truncate(QFile::encodeName(p).constData(), 100000000) == 0;
+         }},
     };
     for (const auto& [mention, make] : kinds) {
         QTemporaryDir dir;
@@ -131,7 +133,8 @@ TEST(ProfilesCli, OddProfileFilesAreRefusedByEveryCommand) {
             const auto run = test_support::RunCli(args, dir.path());
             const std::string what = std::string(mention) + ": " + args.join(u' ').toStdString();
             EXPECT_EQ(run.exitCode, 1) << what;
-            EXPECT_TRUE(run.err.contains(mention) && run.err.contains(QFile::encodeName(path))) << what << run.err.toStdString();
+            EXPECT_TRUE(run.err.contains(mention) && run.err.contains(QFile::encodeName(path)))
+                << what << run.err.toStdString();
             EXPECT_TRUE(run.out.isEmpty()) << what;
         }
         const QFileInfo after(path);
@@ -167,7 +170,8 @@ TEST(ProfilesCli, TheInMemoryDefaultProfileIsPrintedAndNeverDeleted) {
                                         {"print", "--profile", "DEFAULT", "--config", path, "--no-sync-clock"}})
             EXPECT_EQ(Run(args).out, plain.out) << args.join(u' ').toStdString();
         // The clock box as the file gives it, with or without --config.
-        EXPECT_EQ(Run({"print"}).out.contains("sync_clock="), Run({"print", "--config", path}).out.contains("sync_clock="));
+        EXPECT_EQ(Run({"print"}).out.contains("sync_clock="),
+                  Run({"print", "--config", path}).out.contains("sync_clock="));
         EXPECT_EQ(Run({"print", "--profile", "other"}).exitCode, 2);
 
         const auto gone = Run({"delete", "--profile", "default"});
@@ -175,6 +179,7 @@ TEST(ProfilesCli, TheInMemoryDefaultProfileIsPrintedAndNeverDeleted) {
         EXPECT_TRUE(gone.err.contains("nothing was deleted")) << gone.err.toStdString();
         EXPECT_EQ(Run({"profiles"}).out, "default\n");
         EXPECT_EQ(ReadAll(path), file.isNull() ? QByteArray("<unreadable>") : file);
+        EXPECT_EQ(test_support::Entries(dir.path()), file.isNull() ? QStringList{} : QStringList{"cfg.ini"});
     }
 }
 

@@ -73,7 +73,8 @@ TEST(ReadFileBytes, ReadsRegularFilesThroughLinksAndTellsMissingApart) {
 // every link stays, and no temporary is left in either folder.
 TEST(IniFile, ALinkedFileIsReplacedWhereItPointsAndTheLinksStay) {
     QTemporaryDir home, dotfiles;
-    const QString target = dotfiles.path() + "/cfg.ini", hop = home.path() + "/hop.ini", link = home.path() + "/cfg.ini";
+    const QString target = dotfiles.path() + "/cfg.ini";
+    const QString hop = home.path() + "/hop.ini", link = home.path() + "/cfg.ini";
     ASSERT_TRUE(WriteRaw(target, "[profile-a]\nosd=on\n") && QFile::link(target, hop) &&
                 ::symlink("hop.ini", QFile::encodeName(link).constData()) == 0);
     ASSERT_TRUE(IniWriteString(link, u"profile-a", u"osd", u"off"));
