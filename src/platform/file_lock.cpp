@@ -22,8 +22,12 @@ bool FileLock::Acquire(const QString& dataPath, int timeoutMs, QString* error) {
     const QString lockPath = LockPathFor(dataPath);
     // O_NOFOLLOW and the type check keep a planted link or FIFO from making
     // us create or block on something else.
-    UniqueFd fd(::open(QFile::encodeName(lockPath).constData(),
-                       O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+    const QByteArray name = QFile::encodeName(lockPath);
+    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    UniqueFd fd(::open(name.constData(), O_RDWR | O_CREAT | kFlags, 0666));
+    // A lock file left by another user may be read-only to us; flock works
+    // on a descriptor opened for reading too.
+    if (!fd.valid() && errno == EACCES) fd = UniqueFd(::open(name.constData(), O_RDONLY | kFlags));
     struct stat st {};
     int err = fd.valid() ? 0 : errno;
     if (err == 0 && ::fstat(fd.get(), &st) != 0) err = errno;

@@ -37,7 +37,9 @@ void RemoveStaleTemporaries(const QString& target) {
     const QFileInfo info(target);
     const QDir dir(info.path());
     const QString prefix = u'.' + info.fileName() + QLatin1String(".tmp");
-    for (const QString& entry : dir.entryList({prefix + u'*'}, QDir::Files | QDir::Hidden | QDir::System)) {
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        // Compared as text: the file's name may hold wildcard characters.
+        if (!entry.startsWith(prefix)) continue;
         struct stat st {};
         const QByteArray name = QFile::encodeName(dir.filePath(entry));
         if (::lstat(name.constData(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(name.constData());

@@ -144,4 +144,20 @@ TEST(IniFile, TheNextWriterRemovesTemporariesOfAKilledOne) {
     EXPECT_EQ(Entries(dir.path()), (QStringList{".cfg.ini.lock", ".other.tmp1", "cfg.ini"}));
 }
 
+// A lock file left read-only by another user still locks.
+TEST(IniFile, AReadOnlyLockFileOfAnotherUserStillServes) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/cfg.ini", lock = dir.path() + "/.cfg.ini.lock";
+    ASSERT_TRUE(WriteRaw(path, "[a]\n") && WriteRaw(lock, ""));
+    ASSERT_TRUE(::chmod(QFile::encodeName(dir.path()).constData(), 0777) == 0 &&
+                ::chmod(QFile::encodeName(path).constData(), 0666) == 0 &&
+                ::chmod(QFile::encodeName(lock).constData(), 0444) == 0);
+    const int status = RunInChild([&] {
+        if (!DropRootPrivileges()) return 9;
+        return IniWriteString(path, u"a", u"k", u"1") ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadAll(path), "[a]\nk=1\n");
+}
+
 }  // namespace
