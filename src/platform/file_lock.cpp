@@ -27,9 +27,12 @@ bool FileLock::Acquire(const QString& dataPath, int timeoutMs, QString* error) {
     UniqueFd fd(::open(name.constData(), O_RDWR | O_CREAT | kFlags, 0666));
     // A lock file left by another user may be read-only to us; flock works
     // on a descriptor opened for reading too.
-    if (!fd.valid() && errno == EACCES) fd = UniqueFd(::open(name.constData(), O_RDONLY | kFlags));
-    struct stat st {};
     int err = fd.valid() ? 0 : errno;
+    if (err == EACCES) {
+        fd = UniqueFd(::open(name.constData(), O_RDONLY | kFlags));
+        if (fd.valid()) err = 0;  // else the first reason is the one that tells
+    }
+    struct stat st {};
     if (err == 0 && ::fstat(fd.get(), &st) != 0) err = errno;
     if (err == 0 && !S_ISREG(st.st_mode)) err = EINVAL;
     if (err != 0) {
