@@ -1,6 +1,7 @@
 #include "cli/cli_invocation.h"
 
 #include "cli/cli_options.h"
+#include "cli/cli_text.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ void ConfigureCliParser(QCommandLineParser& parser) {
 }
 
 CliInvocation ParseCliInvocation(QCommandLineParser& parser, const QStringList& args) {
-    if (!parser.parse(args)) return Refuse(parser.errorText() + QStringLiteral(". Try --help."));
+    if (!parser.parse(args)) return Refuse(CutMessage(parser.errorText()) + QStringLiteral(". Try --help."));
     CliInvocation inv;
     if (parser.isSet(QStringLiteral("help"))) {
         inv.action = CliInvocation::kHelp;
@@ -44,11 +45,11 @@ CliInvocation ParseCliInvocation(QCommandLineParser& parser, const QStringList& 
     for (const CliCommand& c : CliCommands()) {
         if (word != QLatin1String(c.name)) continue;
         if (!positional.isEmpty())
-            return Refuse(QStringLiteral("unexpected argument \"%1\".").arg(positional.first()));
+            return Refuse(QStringLiteral("unexpected argument %1.").arg(QuotedForMessage(positional.first())));
         inv.action = CliInvocation::kRun;
         inv.command = &c;
         inv.arguments = positional;
         return inv;
     }
-    return Refuse(QStringLiteral("unknown command \"%1\". Try --help.").arg(word));
+    return Refuse(QStringLiteral("unknown command %1. Try --help.").arg(QuotedForMessage(word)));
 }

@@ -1,5 +1,7 @@
 #include "cli/cli_options.h"
 
+#include "cli/cli_text.h"
+
 #include <QStringList>
 
 namespace cli_option {
@@ -66,7 +68,7 @@ bool ParseSettingOverrides(const QStringList& items, QList<SettingOverride>* ove
     for (const QString& item : items) {
         const qsizetype eq = item.indexOf(QLatin1Char('='));
         if (eq < 0) {
-            *error = QStringLiteral("--set \"%1\" is not KEY=OPTION.").arg(item);
+            *error = QStringLiteral("--set %1 is not KEY=OPTION.").arg(QuotedForMessage(item));
             return false;
         }
         const QString name = item.left(eq);
@@ -74,7 +76,8 @@ bool ParseSettingOverrides(const QStringList& items, QList<SettingOverride>* ove
         int section = 0;
         int key = 0;
         if (!FindKeyByName(name, &section, &key) || OptionCount(section, key) == 0) {
-            *error = QStringLiteral("unknown setting \"%1\". Valid settings: %2.").arg(name, ValidKeyList());
+            *error = QStringLiteral("unknown setting %1. Valid settings: %2.")
+                         .arg(QuotedForMessage(name), ValidKeyList());
             if (name == KeyName(keys::sync_clock.section, keys::sync_clock.key))
                 *error = QStringLiteral("sync_clock has no options; use --sync-clock.");
             return false;
@@ -83,8 +86,8 @@ bool ParseSettingOverrides(const QStringList& items, QList<SettingOverride>* ove
         for (int i = 0; i < OptionCount(section, key) && index < 0; ++i)
             if (OptionText(section, key, i) == option) index = i;
         if (index < 0) {
-            *error = QStringLiteral("unknown option \"%1\" for %2. Valid options: %3.")
-                         .arg(option, name, ValidOptionList(section, key));
+            *error = QStringLiteral("unknown option %1 for %2. Valid options: %3.")
+                         .arg(QuotedForMessage(option), name, ValidOptionList(section, key));
             return false;
         }
         overrides->append({{section, key}, index});

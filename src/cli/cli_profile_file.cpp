@@ -1,6 +1,7 @@
 #include "cli/cli_profile_file.h"
 
 #include "cli/cli_options.h"
+#include "cli/cli_text.h"
 
 #include <QFileInfo>
 
@@ -9,10 +10,7 @@ QString ConfigPath(const CliContext& ctx) {
                                                 : ProfileStore::DefaultCfgPath();
 }
 
-bool ProfileFileInPlay(const CliContext& ctx) {
-    return ctx.parser.isSet(cli_option::config) || ctx.parser.isSet(cli_option::profile) ||
-           QFileInfo::exists(ConfigPath(ctx));
-}
+bool ProfileFileInPlay(const CliContext& ctx) { return QFileInfo::exists(ConfigPath(ctx)); }
 
 int LoadProfileStore(const CliContext& ctx, ProfileStore& store, ProfileFileAccess access) {
     store.cfg_path = ConfigPath(ctx);
@@ -23,15 +21,25 @@ int LoadProfileStore(const CliContext& ctx, ProfileStore& store, ProfileFileAcce
     return kExitOk;
 }
 
+QString ListedNames(const ProfileStore& store) {
+    QStringList names;
+    for (const QString& name : store.profile_names) names << QuotedForMessage(name, 40);
+    return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
+}
+
 int ApplyChosenProfile(const CliContext& ctx, ProfileStore& store) {
     if (!ctx.parser.isSet(cli_option::profile)) return kExitOk;
     const QString name = ctx.parser.value(cli_option::profile);
     const int at = store.FindProfile(name);
     if (at < 0) {
-        ctx.Error(QStringLiteral("no profile \"%1\" in \"%2\". Profiles: %3.")
-                      .arg(name, store.cfg_path, store.profile_names.join(QStringLiteral(", "))));
+        ctx.Error(QStringLiteral("no profile %1 in \"%2\". Profiles: %3.")
+                      .arg(QuotedForMessage(name), store.cfg_path, ListedNames(store)));
         return kExitUsage;
     }
+    // Loading applied the first profile already, from the same read; the
+    // default profile of a file without profiles exists only there, and
+    // reading the file again would lose it.
+    if (store.profile_sections[at] == store.current_profile) return kExitOk;
     store.current_profile = store.profile_sections[at];
     if (const WriteOutcome outcome = store.ApplyProfile(); !outcome) {
         ctx.Error(outcome.error);

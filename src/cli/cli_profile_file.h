@@ -8,9 +8,13 @@
 // --config, or cfg.ini in the working directory.
 QString ConfigPath(const CliContext& ctx);
 
-// print and write use a profile when --config or --profile is given or when
-// the default cfg.ini exists; otherwise they keep to the schema's defaults.
+// print and write use a profile when something exists at the profile file's
+// path (given by --config or not); otherwise they keep to the schema's
+// defaults, whatever --profile names.
 bool ProfileFileInPlay(const CliContext& ctx);
+
+// The listed names, each quoted and escaped, for a message.
+QString ListedNames(const ProfileStore& store);
 
 // Sets cfg_path and loads the profiles. Returns kExitOk, or kExitFailure
 // after reporting why the file could not be read or written.

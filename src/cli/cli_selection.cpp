@@ -37,10 +37,15 @@ int ResolveSelection(const CliContext& ctx, SettingsSelection* selection) {
     SelectionChoices choices;
     if (const int rc = ParseSelectionChoices(ctx, &choices); rc != kExitOk) return rc;
     *selection = SettingsSelection::Defaults();
-    if (ProfileFileInPlay(ctx)) {
-        ProfileStore store(*selection);
+    const bool inPlay = ProfileFileInPlay(ctx);
+    if (inPlay || ctx.parser.isSet(cli_option::profile)) {
+        SettingsSelection loaded;
+        ProfileStore store(loaded);
         if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
         if (const int rc = ApplyChosenProfile(ctx, store); rc != kExitOk) return rc;
+        // Without a file --profile can only have named the default profile,
+        // which gives what no --profile gives there.
+        if (inPlay) *selection = loaded;
     }
     ApplyChoices(choices, *selection);
     return kExitOk;

@@ -24,6 +24,7 @@ void ApplyChoices(const SelectionChoices& choices, SettingsSelection& selection)
 
 // The selection of print and write: the profile chosen by --profile, or the
 // first profile, when a profile file is in play (see ProfileFileInPlay);
-// otherwise the schema's defaults with the clock off. The choices go on top.
+// otherwise the schema's defaults with the clock off, and --profile may only
+// name the default profile. The choices go on top.
 // Nothing is written. Returns kExitOk, or the exit code after reporting why.
 int ResolveSelection(const CliContext& ctx, SettingsSelection* selection);

@@ -5,6 +5,8 @@
 #include "cli/cli_profile_file.h"
 #include "cli/cli_profile_limits.h"
 #include "cli/cli_selection.h"
+#include "cli/cli_text.h"
+#include "profiles/profile_key_order.h"
 #include "profiles/profile_name_rules.h"
 
 int RunProfiles(const CliContext& ctx) {
@@ -13,7 +15,7 @@ int RunProfiles(const CliContext& ctx) {
     // Looking must not create the file: a missing one lists the profile the
     // program would create at its first start.
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
-    for (const QString& name : store.profile_names) ctx.Print(name + QLatin1Char('\n'));
+    for (const QString& name : store.profile_names) ctx.Print(EscapeControls(name) + QLatin1Char('\n'));
     return kExitOk;
 }
 
@@ -32,44 +34,50 @@ int RunSave(const CliContext& ctx) {
     ProfileStore store(selection);
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadWrite); rc != kExitOk) return rc;
 
-    const QString section = ProfileStore::SectionForName(name);
-    const bool exists = store.SectionExists(section, &error);
+    // A new name passes the same checks as in the window. Checked here first
+    // so that a refused name touches nothing; the save checks again under
+    // the lock, against the file as it is then.
+    const bool exists = store.SectionExists(ProfileStore::SectionForName(name), &error);
     if (!error.isEmpty()) {
         ctx.Error(error);
         return kExitFailure;
     }
+    NewProfileNameCheck check = exists ? NewProfileNameCheck::kAccepted : CheckNewProfileName(store, name, &error);
+    ProfileStore::NamedSave result = ProfileStore::NamedSave::kUpdated;
     WriteOutcome outcome;
-    if (exists) {
-        store.current_profile = section;
-        outcome = store.ApplyProfile();
-        if (outcome) {
-            ApplyChoices(choices, selection);
-            outcome = store.SaveProfile();
+    SettingsSelection saved;  // what the save wrote, for the warning below
+    if (check == NewProfileNameCheck::kAccepted) {
+        outcome = store.SaveNamedProfile(
+            name,
+            [&](SettingsSelection& s) {
+                ApplyChoices(choices, s);
+                saved = s;
+            },
+            &result);
+        if (result == ProfileStore::NamedSave::kNameInUse) check = NewProfileNameCheck::kInUse;
+        if (result == ProfileStore::NamedSave::kNameUnstorable) {
+            check = NewProfileNameCheck::kUnstorable;
+            error = outcome.error;
         }
-    } else {
-        // A new profile passes the same name checks as in the window.
-        switch (CheckNewProfileName(store, name, &error)) {
-        case NewProfileNameCheck::kAccepted:
-            break;
-        case NewProfileNameCheck::kInUse:
-            ctx.Error(QStringLiteral("the name \"%1\" is already used by another profile.").arg(name));
-            return kExitUsage;
-        case NewProfileNameCheck::kUnstorable:
-            ctx.Error(error);
-            return kExitUsage;
-        case NewProfileNameCheck::kUnreadable:
-            ctx.Error(error);
-            return kExitFailure;
-        }
-        selection = SettingsSelection::Defaults(1);  // as the profile made at first use
-        ApplyChoices(choices, selection);
-        outcome = store.AddProfile(name);
+    }
+    switch (check) {
+    case NewProfileNameCheck::kAccepted:
+        break;
+    case NewProfileNameCheck::kInUse:
+        ctx.Error(QStringLiteral("the name %1 is already used by another profile.").arg(QuotedForMessage(name)));
+        return kExitUsage;
+    case NewProfileNameCheck::kUnstorable:
+        ctx.Error(error);
+        return kExitUsage;
+    case NewProfileNameCheck::kUnreadable:
+        ctx.Error(error);
+        return kExitFailure;
     }
     if (!outcome) {
         ctx.Error(outcome.error);
         return kExitFailure;
     }
-    WarnValuesProfilesCannotReadBack(ctx, selection);
+    WarnValuesProfilesCannotReadBack(ctx, saved);
     return kExitOk;
 }
 
@@ -84,13 +92,30 @@ int RunDelete(const CliContext& ctx) {
     const QString name = ctx.parser.value(cli_option::profile);
     const int index = store.FindProfile(name);
     if (index < 0) {
-        ctx.Error(QStringLiteral("there is no profile \"%1\". Profiles: %2.")
-                      .arg(name, store.profile_names.join(QStringLiteral(", "))));
+        ctx.Error(QStringLiteral("there is no profile %1. Profiles: %2.")
+                      .arg(QuotedForMessage(name), ListedNames(store)));
         return kExitUsage;
     }
-    const WriteOutcome outcome = store.DeleteProfileSection(store.profile_sections.at(index));
+    // Looked at first so that a profile held only in memory takes no lock
+    // file; the delete itself decides again under the lock.
+    QString error;
+    const bool stored = store.SectionExists(store.profile_sections.at(index), &error);
+    if (!error.isEmpty()) {
+        ctx.Error(error);
+        return kExitFailure;
+    }
+    int removed = 0;
+    const WriteOutcome outcome =
+        stored ? store.DeleteProfileSection(store.profile_sections.at(index), &removed) : WriteOutcome::Success();
     if (!outcome) {
         ctx.Error(outcome.error);
+        return kExitFailure;
+    }
+    // The default profile of a file without profiles exists only in memory,
+    // and another program may have deleted the profile first.
+    if (removed == 0) {
+        ctx.Error(QStringLiteral("profile %1 is not stored in \"%2\"; nothing was deleted.")
+                      .arg(QuotedForMessage(name), store.cfg_path));
         return kExitFailure;
     }
     return kExitOk;

@@ -1,5 +1,6 @@
 // quillmar-cli: the scriptable face of the camera-settings core.
 
+#include "cli/cli_arguments.h"
 #include "cli/cli_invocation.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,10 @@ int main(int argc, char* argv[]) {
     ConfigureCliParser(parser);
     const CliInvocation inv = ParseCliInvocation(parser, QCoreApplication::arguments());
     const CliContext ctx{parser, inv.arguments};
+    if (const QString refusal = RefuseInvalidUtf8Arguments(argc, argv); !refusal.isEmpty()) {
+        ctx.Error(refusal);
+        return kExitUsage;
+    }
     switch (inv.action) {
     case CliInvocation::kHelp:
         ctx.Print(parser.helpText());

@@ -1,6 +1,8 @@
 #pragma once
 // Reading a whole file while telling "nothing there" apart from "there but
-// unreadable", which QFile folds into one failure.
+// unreadable", which QFile folds into one failure. Only a regular file of a
+// sane size is read: a FIFO would block the reader forever and a device
+// such as /dev/zero would never end.
 
 #include <QByteArray>
 #include <QString>
@@ -11,5 +13,10 @@ enum class FileReadStatus {
     kFailed,   // something is there but cannot be read; `error` says why
 };
 
-// On kFailed, `error` names the file and gives the system's reason.
-FileReadStatus ReadFileBytes(const QString& path, QByteArray* bytes, QString* error);
+// Larger files are refused unread.
+inline constexpr qint64 kMaxReadFileBytes = qint64(64) << 20;
+
+// On kFailed, `error` names the file and gives the reason. Links are
+// followed; anything but a regular file at their end is refused.
+FileReadStatus ReadFileBytes(const QString& path, QByteArray* bytes, QString* error,
+                             qint64 maxBytes = kMaxReadFileBytes);

@@ -2,20 +2,88 @@
 
 #include "platform/file_bytes.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <climits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The path a chain of symbolic links at `path` ends at (which may not exist
+// yet); `path` itself when it is no link. A loop is left for the read to
+// report.
+QString FinalLinkTarget(const QString& path) {
+    QString current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        const QByteArray name = QFile::encodeName(current);
+        struct stat st {};
+        if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        char buffer[PATH_MAX];
+        const ssize_t n = ::readlink(name.constData(), buffer, sizeof buffer);
+        if (n <= 0 || n >= ssize_t(sizeof buffer)) return current;
+        const QString target = QFile::decodeName(QByteArray(buffer, n));
+        // Kept unnormalised: "dir/.." must mean what the kernel makes of it.
+        current = target.startsWith(u'/') ? target : QFileInfo(current).path() + u'/' + target;
+    }
+    return current;
+}
+
+// Temporaries of a replacement that never finished (a killed writer) are
+// ours to remove once we hold the lock: no other writer can be using one.
+void RemoveStaleTemporaries(const QString& target) {
+    const QFileInfo info(target);
+    const QDir dir(info.path());
+    const QString prefix = u'.' + info.fileName() + QLatin1String(".tmp");
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        // Compared as text: the file's name may hold wildcard characters.
+        if (!entry.startsWith(prefix)) continue;
+        struct stat st {};
+        const QByteArray name = QFile::encodeName(dir.filePath(entry));
+        if (::lstat(name.constData(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(name.constData());
+    }
+}
+
+}  // namespace
+
 bool IniFile::Load(QString* error) {
+    if (target_.isEmpty()) target_ = FinalLinkTarget(path_);
     QByteArray bytes;
-    const FileReadStatus status = ReadFileBytes(path_, &bytes, error);
+    const FileReadStatus status = ReadFileBytes(target_, &bytes, error);
     existed_ = status == FileReadStatus::kRead;
     document_ = existed_ ? IniDocument::Parse(bytes) : IniDocument();
+    if (status == FileReadStatus::kFailed && target_ != path_ && !error->contains(path_))
+        *error = QStringLiteral("%1 (the link \"%2\" leads there)").arg(*error, path_);
     loadError_ = status == FileReadStatus::kFailed ? *error : QString();
     return loadError_.isEmpty();
+}
+
+bool IniFile::LoadForUpdate(QString* error) {
+    target_ = FinalLinkTarget(path_);
+    // A file we would refuse to read gets no lock file beside it: a link to
+    // a device must not make us create files in /dev.
+    if (!Load(error)) return false;
+    if (!lock_.Acquire(target_, kFileLockTimeoutMs, error)) {
+        document_ = IniDocument();
+        existed_ = false;
+        loadError_ = *error;
+        return false;
+    }
+    RemoveStaleTemporaries(target_);
+    return Load(error);
 }
 
 WriteOutcome IniFile::Commit() {
     // A file that could not be read is never replaced by what little we know.
     if (!loadError_.isEmpty()) return WriteOutcome::Failure(loadError_);
     if (!document_.modified()) return WriteOutcome::Success();
-    const WriteOutcome outcome = ReplaceFileDurably(path_, document_.Serialize());
+    // Without the lock another writer's change could be lost.
+    if (!lock_.held())
+        return WriteOutcome::Failure(QStringLiteral("\"%1\" was not locked for the change; nothing was written.")
+                                         .arg(path_));
+    const WriteOutcome outcome = ReplaceFileDurably(target_, document_.Serialize());
     if (outcome) {
         existed_ = true;
         document_.MarkUnmodified();
@@ -26,15 +94,17 @@ WriteOutcome IniFile::Commit() {
 WriteOutcome IniWriteString(const QString& path, QStringView section, QStringView key, QStringView value) {
     IniFile file(path);
     QString error;
-    if (!file.Load(&error) || !file.document().SetValue(section, key, value, &error))
+    if (!file.LoadForUpdate(&error) || !file.document().SetValue(section, key, value, &error))
         return WriteOutcome::Failure(error);
     return file.Commit();
 }
 
-WriteOutcome IniDeleteSection(const QString& path, QStringView section) {
+WriteOutcome IniDeleteSection(const QString& path, QStringView section, int* removed) {
+    if (removed) *removed = 0;
     IniFile file(path);
     QString error;
-    if (!file.Load(&error)) return WriteOutcome::Failure(error);
-    file.document().RemoveSection(section);
+    if (!file.LoadForUpdate(&error)) return WriteOutcome::Failure(error);
+    const int count = file.document().RemoveSection(section);
+    if (removed) *removed = count;
     return file.Commit();
 }

@@ -1,9 +1,16 @@
 #pragma once
 // An INI file on disk: load once, read and change it in memory, commit once.
 // A commit replaces the file durably, so a crash or a full disk leaves the
-// old file or the new one, never a mix.
+// old file or the new one, never a mix. A change is made under the writers'
+// lock, from the file as it is on disk once the lock is held, so that two
+// programs changing different parts of the file both keep their change.
+//
+// A symbolic link at the path is followed: the file it ends at is read and
+// replaced, in its own folder, and the link stays (people keep settings in
+// a dotfiles folder and link them).
 
 #include "platform/durable_file.h"
+#include "platform/file_lock.h"
 #include "platform/ini_document.h"
 
 #include <QString>
@@ -12,11 +19,16 @@ class IniFile {
 public:
     explicit IniFile(QString path) : path_(std::move(path)) {}
 
-    // Reads the file. A missing file loads as an empty document that a
-    // commit creates (UTF-8 without BOM). Returns false, with `error` naming
-    // the file and the system's reason, when something is at the path but
-    // cannot be read; the document is then empty and must not be committed.
+    // Reads the file to look at it; such a load cannot be committed. A
+    // missing file loads as an empty document. Returns false, with `error`
+    // naming the file and the reason, when something is at the path but
+    // cannot be read (not a regular file, too large, no permission); the
+    // document is then empty.
     bool Load(QString* error);
+    // Takes the writers' lock (waiting a few seconds at most), then reads the
+    // file as Load does. The lock is held until the object goes; only a
+    // document loaded this way can be committed.
+    bool LoadForUpdate(QString* error);
     bool existed() const { return existed_; }
     const QString& path() const { return path_; }
 
@@ -25,16 +37,19 @@ public:
 
     // Writes the document back in one replacement of the file. Does nothing
     // when the document has not changed since it was loaded or committed;
-    // refuses when the load failed.
+    // refuses when the load failed or was not made for an update.
     WriteOutcome Commit();
 
 private:
     QString path_;
+    QString target_;  // where links at path_ end; what is read and replaced
     IniDocument document_;
     bool existed_ = false;
     QString loadError_;
+    FileLock lock_;
 };
 
-// Single changes, each one load and at most one commit.
+// Single changes, each one locked load and at most one commit.
 WriteOutcome IniWriteString(const QString& path, QStringView section, QStringView key, QStringView value);
-WriteOutcome IniDeleteSection(const QString& path, QStringView section);
+// `removed` receives how many sections went, 0 when the file held none.
+WriteOutcome IniDeleteSection(const QString& path, QStringView section, int* removed = nullptr);

@@ -2,6 +2,7 @@
 
 #include "platform/ini_file.h"
 #include "profiles/profile_key_order.h"
+#include "profiles/profile_name_rules.h"
 
 #include <QDir>
 
@@ -48,6 +49,15 @@ void ProfileStore::ListProfiles(const IniDocument& doc) {
     for (const QString& section : profile_sections) profile_names.append(ShownName(section));
 }
 
+void ProfileStore::AddDefaultProfile(IniDocument& doc) {
+    QString error;
+    if (!doc.HasSection(kBasicSection)) doc.SetValue(kBasicSection, u"last_cfg", kDefaultProfileName, &error);
+    current_profile = SectionForName(QString::fromUtf16(kDefaultProfileName));
+    ResetToDefaultProfile(selection_);
+    WriteSelectionTo(doc, nullptr, &error);
+    ListProfiles(doc);
+}
+
 WriteOutcome ProfileStore::LoadProfiles(ProfileFileAccess access) {
     IniFile file(cfg_path);
     QString error;
@@ -58,20 +68,30 @@ WriteOutcome ProfileStore::LoadProfiles(ProfileFileAccess access) {
         ResetToDefaultProfile(selection_);
         return WriteOutcome::Failure(error);
     }
-
-    WriteOutcome outcome;
     ListProfiles(file.document());
+    if (!profile_sections.isEmpty() || access == ProfileFileAccess::kReadOnly) {
+        if (profile_sections.isEmpty()) AddDefaultProfile(file.document());
+        current_profile = profile_sections.first();
+        ApplyFrom(file.document());
+        return WriteOutcome::Success();
+    }
+
+    // First use: decided again under the lock, since another program may
+    // have created the file or a profile in the meantime.
+    IniFile locked(cfg_path);
+    if (!locked.LoadForUpdate(&error)) {
+        AddDefaultProfile(file.document());  // the default, in memory only
+        ApplyFrom(file.document());
+        return WriteOutcome::Failure(error);
+    }
+    ListProfiles(locked.document());
+    WriteOutcome outcome;
     if (profile_sections.isEmpty()) {
-        IniDocument& doc = file.document();
-        if (!doc.HasSection(kBasicSection)) doc.SetValue(kBasicSection, u"last_cfg", kDefaultProfileName, &error);
-        current_profile = SectionForName(QString::fromUtf16(kDefaultProfileName));
-        ResetToDefaultProfile(selection_);
-        WriteSelectionTo(doc, nullptr, &error);
-        if (access == ProfileFileAccess::kReadWrite) outcome = file.Commit();
-        ListProfiles(doc);
+        AddDefaultProfile(locked.document());
+        outcome = locked.Commit();
     }
     current_profile = profile_sections.first();
-    ApplyFrom(file.document());
+    ApplyFrom(locked.document());
     return outcome;
 }
 
@@ -121,7 +141,7 @@ WriteOutcome ProfileStore::ApplyProfile() {
 WriteOutcome ProfileStore::SaveProfile() {
     IniFile file(cfg_path);
     QString error;
-    if (!file.Load(&error) || !WriteSelectionTo(file.document(), pages_, &error))
+    if (!file.LoadForUpdate(&error) || !WriteSelectionTo(file.document(), pages_, &error))
         return WriteOutcome::Failure(error);
     return file.Commit();
 }
@@ -153,14 +173,75 @@ bool ProfileStore::SectionExists(const QString& section, QString* error) const {
     return file.Load(error) && file.document().HasSection(section);
 }
 
-WriteOutcome ProfileStore::DeleteProfileSection(const QString& section) {
-    return IniDeleteSection(cfg_path, section);
+WriteOutcome ProfileStore::DeleteProfileSection(const QString& section, int* removed) {
+    return IniDeleteSection(cfg_path, section, removed);
+}
+
+WriteOutcome ProfileStore::RefreshProfileList() {
+    IniFile file(cfg_path);
+    QString error;
+    if (!file.Load(&error)) return WriteOutcome::Failure(error);
+    ListProfiles(file.document());
+    return WriteOutcome::Success();
+}
+
+WriteOutcome ProfileStore::SaveNamedProfile(const QString& name,
+                                            const std::function<void(SettingsSelection&)>& change,
+                                            NamedSave* result) {
+    IniFile file(cfg_path);
+    QString error;
+    if (!file.LoadForUpdate(&error)) return WriteOutcome::Failure(error);
+    IniDocument& doc = file.document();
+    const QStringList sections = profile_sections;
+    const QStringList names = profile_names;
+    ListProfiles(doc);
+    const QString section = SectionForName(name);
+    if (doc.HasSection(section)) {
+        *result = NamedSave::kUpdated;
+        current_profile = section;
+        ApplyFrom(doc);
+    } else if (FindProfile(name) >= 0) {  // a shown name, cut from a longer section name
+        *result = NamedSave::kNameInUse;
+    } else if (const QString reason = UnstorableProfileNameReason(name); !reason.isEmpty()) {
+        *result = NamedSave::kNameUnstorable;
+        error = reason;
+    } else {
+        *result = NamedSave::kCreated;
+        current_profile = section;
+        ResetToDefaultProfile(selection_);  // as the profile made at first use
+    }
+    if (*result == NamedSave::kNameInUse || *result == NamedSave::kNameUnstorable) {
+        profile_sections = sections;
+        profile_names = names;
+        return WriteOutcome::Failure(error);
+    }
+    change(selection_);
+    if (!WriteSelectionTo(doc, nullptr, &error)) return WriteOutcome::Failure(error);
+    const WriteOutcome outcome = file.Commit();
+    if (outcome) ListProfiles(doc);
+    return outcome;
 }
 
 WriteOutcome ProfileStore::AddProfile(const QString& name) {
     const QString previous = current_profile;
     current_profile = SectionForName(name);
-    const WriteOutcome outcome = SaveProfile();
+    WriteOutcome outcome;
+    {
+        IniFile file(cfg_path);
+        QString error;
+        if (!file.LoadForUpdate(&error)) {
+            outcome = WriteOutcome::Failure(error);
+        } else if (file.document().HasSection(current_profile)) {
+            // Another program added it since the name was checked.
+            outcome = WriteOutcome::Failure(
+                QStringLiteral("A profile named \"%1\" was added to \"%2\" by another program; it was not changed.")
+                    .arg(name, cfg_path));
+        } else if (!WriteSelectionTo(file.document(), pages_, &error)) {
+            outcome = WriteOutcome::Failure(error);
+        } else {
+            outcome = file.Commit();
+        }
+    }
     if (!outcome) {
         current_profile = previous;
         return outcome;

@@ -4,8 +4,11 @@
 //
 // The store works on a selection owned by its caller. Reads go through one
 // load of the file, writes through one load and one durable replacement, so
-// the file on disk is always complete. Every write reports failure with the
-// file and the system's reason; the lists change only when a write succeeded.
+// the file on disk is always complete. Every write holds the writers' lock
+// from its load to its replacement, so other programs saving into the same
+// file at the same time keep their changes. Every write reports failure with
+// the file and the system's reason; the lists change only when a write
+// succeeded.
 
 #include "platform/durable_file.h"
 #include "profiles/profile_pages.h"
@@ -13,6 +16,8 @@
 
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class IniDocument;
 
@@ -73,13 +78,35 @@ public:
     // format compares names (ASCII case ignored). A missing file has none.
     bool SectionExists(const QString& section, QString* error) const;
     // Removes every section of that name from the file in one replacement.
-    // The lists are the caller's to update.
-    WriteOutcome DeleteProfileSection(const QString& section);
+    // `removed` receives how many went: 0 when the file held none (a profile
+    // that exists only in memory, or one deleted by another program). The
+    // lists are the caller's to update.
+    WriteOutcome DeleteProfileSection(const QString& section, int* removed = nullptr);
+    // Lists the profiles of the file as it is now, for a file changed by
+    // another program. current_profile and the selection stay as they are,
+    // even when that profile is gone. A file that lists no profile gives
+    // empty lists. An unreadable file leaves the lists as they were.
+    WriteOutcome RefreshProfileList();
+
+    enum class NamedSave {
+        kUpdated,         // the profile existed: its values with the change on top
+        kCreated,         // a new profile at the defaults, clock on, with the change
+        kNameInUse,       // another profile shows that name; nothing written
+        kNameUnstorable,  // see UnstorableProfileNameReason; nothing written
+    };
+    // Stores profile `name` in one locked read-change-write, deciding from
+    // the file as it is once the lock is held: an existing section (ASCII
+    // case ignored) is read into the selection, `change` runs on it, and its
+    // keys are written back; a new name starts from the defaults with the
+    // clock on. On success the profile is current and the lists are those
+    // of the file written. `error` explains kNameUnstorable.
+    WriteOutcome SaveNamedProfile(const QString& name, const std::function<void(SettingsSelection&)>& change,
+                                  NamedSave* result);
     // Creates the profile `name` from the pages (pulled as by SaveProfile),
     // appended at the end of the file, and makes it current; on success it is
     // appended to the lists, on failure current_profile is restored. The
-    // caller checks for a listed name first: an existing section of the same
-    // name would be overwritten.
+    // caller checks for a listed name first; a section of that name that
+    // another program added since is never overwritten: the add fails.
     WriteOutcome AddProfile(const QString& name);
     // Position in the lists of the profile `name`: the first listed shown
     // name equal to it, else the listed section "profile-<name>" (ASCII case
@@ -92,6 +119,9 @@ private:
     int ReadClock(const IniDocument& doc) const;
     void ApplyFrom(const IniDocument& doc);
     bool WriteSelectionTo(IniDocument& doc, ProfilePages* pages, QString* error);
+    // Adds "basic" and the first-use default profile to a file without
+    // profiles, makes it current and lists it.
+    void AddDefaultProfile(IniDocument& doc);
     void ListProfiles(const IniDocument& doc);
 
     SettingsSelection& selection_;

@@ -3,6 +3,7 @@
 
 #include "ui/main_window.h"
 
+#include "platform/file_change_watcher.h"
 #include "platform/ini_document.h"
 #include "profiles/profile_name_rules.h"
 #include "ui/dialog/message_box.h"
@@ -11,6 +12,22 @@
 namespace {
 
 const QString kNotifyCaption = QStringLiteral("Notify");
+
+// Lists the profiles of the file as another program left it. The current
+// profile stays selected while it exists; the pages keep what the user
+// chose on them, saved or not. An unreadable file keeps the list as it was.
+void RefreshProfileList(ProfileStore& store, CListBox& list) {
+    if (!store.RefreshProfileList()) return;
+    const QSignalBlocker quiet(list.widget());
+    while (list.GetCount() > 0) list.DeleteString(list.GetCount() - 1);
+    for (const QString& name : store.profile_names) list.AddString(name);
+    qsizetype at = store.profile_sections.indexOf(store.current_profile);
+    for (qsizetype i = 0; at < 0 && i < store.profile_sections.size(); ++i)
+        if (IniNamesMatch(store.profile_sections[i], store.current_profile)) at = i;
+    // A profile deleted elsewhere leaves nothing selected; "Save Profile"
+    // still writes it, and so brings it back.
+    list.SetCurSel(int(at));
+}
 
 }  // namespace
 
@@ -30,6 +47,8 @@ void CQuillmarVS2010Dlg::LoadProfiles() {
     // On failure the store still leaves a usable state: the defaults on the
     // pages, and the file untouched when it could not be read.
     ReportProfileOutcome(store.LoadProfiles());
+    // The command-line tool and other copies of the program share the file.
+    new FileChangeWatcher(cfg_path, [this] { RefreshProfileList(store, profile_list); }, this);
 }
 
 void CQuillmarVS2010Dlg::ApplyProfile() { ReportProfileOutcome(store.ApplyProfile()); }
@@ -109,7 +128,9 @@ void CQuillmarVS2010Dlg::OnDelProfile() {
 
 void CQuillmarVS2010Dlg::OnSaveProfile() {
     if (store.current_profile.isEmpty()) return;
-    ReportProfileOutcome(store.SaveProfile());
+    // A profile that another program deleted is written anew, and listed.
+    if (ReportProfileOutcome(store.SaveProfile()) && store.profile_sections.indexOf(store.current_profile) < 0)
+        RefreshProfileList(store, profile_list);
 }
 
 void CQuillmarVS2010Dlg::OnSelchangeProfileList() {

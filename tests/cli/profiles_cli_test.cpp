@@ -3,6 +3,12 @@
 #include "profiles/profile_files.h"
 #include "support/cli_runner.h"
 
+#include <QFileInfo>
+#include <QProcess>
+
+#include <memory>
+#include <sys/stat.h>
+
 namespace {
 
 using namespace profile_test;
@@ -41,6 +47,190 @@ TEST(ProfilesCli, ListsPrintsSavesAndDeletesHandWrittenProfiles) {
     ASSERT_EQ(Run({"delete", "--profile", "night"}).exitCode, 0);
     EXPECT_EQ(Run({"profiles"}).out, QByteArray("otes\n\nabcdefghijklmnop\ndefault\nFresh\n"));
     EXPECT_EQ(ReadAll(path), "; my profiles\n[basic]\nlast_cfg=default\n" + saved.mid(saved.indexOf("[camera notes]")));
+}
+
+// Several quillmar-cli processes at once on one cfg.ini: each saves its own
+// profile (with its own mic_vol) while one deletes "victim". Every save and
+// the delete must survive. QUILLMAR_RACE_ROUNDS raises the number of rounds
+// for a longer run by hand.
+struct RaceCount {
+    int lostSaves = 0;
+    int undoneDeletes = 0;
+    int failedRuns = 0;
+};
+
+RaceCount RaceRounds(int writers, bool withDelete, int rounds) {
+    RaceCount count;
+    const char* const micVol[] = {"mute", "50%", "60%", "70%"};
+    for (int round = 0; round < rounds; ++round) {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/cfg.ini";
+        QByteArray victim = kFirstUseFile.mid(kFirstUseFile.indexOf("[profile-default]"));
+        victim.replace("profile-default", "profile-victim");
+        if (!WriteRaw(path, kFirstUseFile + victim)) return {-1, -1, -1};
+        std::vector<std::unique_ptr<QProcess>> runs;
+        const auto start = [&](const QStringList& args) {
+            runs.push_back(std::make_unique<QProcess>());
+            runs.back()->setWorkingDirectory(dir.path());
+            runs.back()->start(QStringLiteral(QUILLMAR_CLI_PATH), args);
+        };
+        for (int w = 0; w < writers; ++w)
+            start({"save", "--profile", QStringLiteral("p%1").arg(w), "--set", QStringLiteral("mic_vol=") + micVol[w]});
+        if (withDelete) start({"delete", "--profile", "victim"});
+        for (auto& run : runs)
+            count.failedRuns += !run->waitForFinished(30000) || run->exitStatus() != QProcess::NormalExit ||
+                                run->exitCode() != 0;
+        const QByteArray file = ReadAll(path);
+        for (int w = 0; w < writers; ++w) {
+            const QByteArray section = "[profile-p" + QByteArray::number(w) + "]";
+            const qsizetype at = file.indexOf(section);
+            count.lostSaves += at < 0 || !file.mid(at).contains(QByteArray("mic_vol=") + micVol[w]);
+        }
+        count.undoneDeletes += withDelete && file.contains("[profile-victim]");
+    }
+    return count;
+}
+
+int RaceRoundsWanted() {
+    const int asked = qEnvironmentVariableIntValue("QUILLMAR_RACE_ROUNDS");
+    return asked > 0 ? asked : 5;
+}
+
+TEST(ProfilesCli, ConcurrentSavesAndADeleteAllKeepTheirChange) {
+    const int rounds = RaceRoundsWanted();
+    for (const auto& [writers, withDelete] : {std::pair{2, false}, {4, false}, {1, true}, {3, true}}) {
+        const RaceCount count = RaceRounds(writers, withDelete, rounds);
+        std::printf("%d writers%s, %d rounds: %d saves lost, %d deletes undone, %d runs failed\n", writers,
+                    withDelete ? " and a delete" : "", rounds, count.lostSaves, count.undoneDeletes,
+                    count.failedRuns);
+        EXPECT_EQ(count.lostSaves, 0) << writers;
+        EXPECT_EQ(count.undoneDeletes, 0) << writers;
+        EXPECT_EQ(count.failedRuns, 0) << writers;
+    }
+}
+
+// Odd things at the profile file's path: every command answers with a clear
+// message and exit 1, and the thing stays as it was (RunCli gives up after
+// 30 s, so a hang fails too).
+TEST(ProfilesCli, OddProfileFilesAreRefusedByEveryCommand) {
+    const std::pair<const char*, std::function<bool(const QString&)>> kinds[] = {
+        {"FIFO", [](const QString& p) { return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; }},
+        {"device", [](const QString& p) { return QFile::link("/dev/zero", p); }},
+        {"Is a directory", [](const QString& p) { return QDir().mkdir(p); }},
+        {"too large",  // 100 MB, sparse
+         [](const QString& p) {
+             return WriteRaw(p, "[a]\n") && ::truncate(QFile::encodeName(p).constData(), 100000000) == 0;
+         }},
+    };
+    for (const auto& [mention, make] : kinds) {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/cfg.ini";
+        ASSERT_TRUE(make(path)) << mention;
+        const QFileInfo before(path);
+        for (const QStringList& args : {QStringList{"print"}, {"profiles"}, {"save", "--profile", "x"},
+                                        {"delete", "--profile", "default"}, {"write", "--card", "."},
+                                        {"print", "--profile", "default", "--config", path}}) {
+            const auto run = test_support::RunCli(args, dir.path());
+            const std::string what = std::string(mention) + ": " + args.join(u' ').toStdString();
+            EXPECT_EQ(run.exitCode, 1) << what;
+            EXPECT_TRUE(run.err.contains(mention) && run.err.contains(QFile::encodeName(path)))
+                << what << run.err.toStdString();
+            EXPECT_TRUE(run.out.isEmpty()) << what;
+        }
+        const QFileInfo after(path);
+        EXPECT_TRUE(after.isSymLink() == before.isSymLink() && after.isDir() == before.isDir() &&
+                    after.size() == before.size())
+            << mention;
+        EXPECT_EQ(test_support::Entries(dir.path()), QStringList{"cfg.ini"}) << mention;
+    }
+}
+
+TEST(ProfilesCli, ASymlinkedProfileFileIsSavedWhereItPoints) {
+    QTemporaryDir work, dotfiles;
+    const QString target = dotfiles.path() + "/cfg.ini";
+    ASSERT_TRUE(WriteRaw(target, kFirstUseFile) && QFile::link(target, work.path() + "/cfg.ini"));
+    ASSERT_EQ(test_support::RunCli({"save", "--profile", "default", "--set", "osd=off"}, work.path()).exitCode, 0);
+    EXPECT_TRUE(QFileInfo(work.path() + "/cfg.ini").isSymLink());
+    EXPECT_EQ(ReadAll(target), QByteArray(kFirstUseFile).replace("osd=on", "osd=off"));
+}
+
+// A file whose last profile was deleted, and no file at all: the default
+// profile the program would create is the one --profile default names, and
+// print gives the same with and without --profile and --config.
+TEST(ProfilesCli, TheInMemoryDefaultProfileIsPrintedAndNeverDeleted) {
+    for (const QByteArray& file : {QByteArray(), QByteArray("[basic]\r\nlast_cfg=default\r\n")}) {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/cfg.ini";
+        ASSERT_TRUE(file.isNull() || WriteRaw(path, file));
+        const auto Run = [&](const QStringList& args) { return test_support::RunCli(args, dir.path()); };
+        const auto plain = Run({"print", "--no-sync-clock"});
+        ASSERT_EQ(plain.exitCode, 0);
+        EXPECT_TRUE(plain.out.contains("\r\nmode_3=16M\r\n") && plain.out.contains("\r\nlightfreq=60Hz\r\n"));
+        for (const QStringList& args : {QStringList{"print", "--profile", "default", "--no-sync-clock"},
+                                        {"print", "--profile", "DEFAULT", "--config", path, "--no-sync-clock"}})
+            EXPECT_EQ(Run(args).out, plain.out) << args.join(u' ').toStdString();
+        // The clock box as the file gives it, with or without --config.
+        EXPECT_EQ(Run({"print"}).out.contains("sync_clock="),
+                  Run({"print", "--config", path}).out.contains("sync_clock="));
+        EXPECT_EQ(Run({"print", "--profile", "other"}).exitCode, 2);
+
+        const auto gone = Run({"delete", "--profile", "default"});
+        EXPECT_EQ(gone.exitCode, 1);
+        EXPECT_TRUE(gone.err.contains("nothing was deleted")) << gone.err.toStdString();
+        EXPECT_EQ(Run({"profiles"}).out, "default\n");
+        EXPECT_EQ(ReadAll(path), file.isNull() ? QByteArray("<unreadable>") : file);
+        EXPECT_EQ(test_support::Entries(dir.path()), file.isNull() ? QStringList{} : QStringList{"cfg.ini"});
+    }
+}
+
+// Runs quillmar-cli with arguments given as raw bytes, which QProcess cannot.
+test_support::CliRun RunCliBytes(const QString& dir, const QByteArray& shellArgs) {
+    QProcess p;
+    p.setWorkingDirectory(dir);
+    p.start("/bin/sh", {"-c", QString::fromLatin1("exec \"$0\" " + shellArgs), QStringLiteral(QUILLMAR_CLI_PATH)});
+    test_support::CliRun run;
+    if (p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit) run.exitCode = p.exitCode();
+    run.out = p.readAllStandardOutput();
+    run.err = p.readAllStandardError();
+    return run;
+}
+
+TEST(ProfilesCli, HostileNamesAndArgumentsNeitherStoreNorPrintBadText) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/cfg.ini";
+    ASSERT_TRUE(WriteRaw(path, kFirstUseFile + "[profile-red\x1b[31m]\r\n[profile-tab\tcr\rend]\r\n"));
+    EXPECT_EQ(test_support::RunCli({"profiles"}, dir.path()).out, "default\nred\\x1b[31m\ntab\\tcr\\rend\n");
+
+    // Not UTF-8: refused, not stored as U+FFFD.
+    const auto invalid = RunCliBytes(dir.path(), "save --profile \"$(printf 'caf\\351')\"");
+    EXPECT_EQ(invalid.exitCode, 2);
+    EXPECT_TRUE(invalid.err.contains("UTF-8")) << invalid.err.toStdString();
+
+    const QString huge(100 * 1024, u'x');
+    for (const QStringList& args : {QStringList{"save", "--profile", "p", "--set", huge},
+                                    {"print", "--set", "osd=" + huge}, {"print", "--profile", huge},
+                                    {"print", "--" + huge}, {huge}}) {
+        const auto run = test_support::RunCli(args, dir.path());
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.size() < 2000 && run.err.contains("xxxxxxxxxx")) << run.err.left(300).toStdString();
+    }
+    EXPECT_EQ(ReadAll(path), kFirstUseFile + "[profile-red\x1b[31m]\r\n[profile-tab\tcr\rend]\r\n");
+}
+
+// Options past a key's lookup limit are stored as asked, with a warning that
+// they will read back as the key's first option; others give no warning.
+TEST(ProfilesCli, OptionsAProfileCannotReadBackAreStoredWithAWarning) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/cfg.ini";
+    const auto warned = test_support::RunCli(
+        {"save", "--profile", "night", "--set", "image_iso=3200", "--set", "auto_shutdown=60Min"}, dir.path());
+    EXPECT_EQ(warned.exitCode, 0);
+    EXPECT_TRUE(warned.err.contains("image_iso=3200") && warned.err.contains("image_iso=auto") &&
+                warned.err.contains("auto_shutdown=off"))
+        << warned.err.toStdString();
+    EXPECT_TRUE(ReadAll(path).contains("image_iso=3200\r\n") && ReadAll(path).contains("auto_shutdown=60Min\r\n"));
+    const auto quiet = test_support::RunCli({"save", "--profile", "night", "--set", "image_iso=1600"}, dir.path());
+    EXPECT_TRUE(quiet.exitCode == 0 && quiet.err.isEmpty()) << quiet.err.toStdString();
 }
 
 }  // namespace

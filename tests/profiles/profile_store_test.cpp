@@ -1,6 +1,7 @@
 #include "profiles/profile_store.h"
 
 #include "profile_files.h"
+#include "platform/ini_file.h"
 #include "profiles/profile_key_order.h"
 #include "support/child_process.h"
 
@@ -179,8 +180,39 @@ TEST_F(ProfileStoreTest, WriteFailuresAreReportedAndChangeNothing) {
         ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
         EXPECT_EQ(status, 0) << reason;
         EXPECT_EQ(ReadAll(path), old) << reason;
-        EXPECT_EQ(test_support::Entries(dir.path()), QStringList{"cfg.ini"}) << reason;
+        QStringList entries = test_support::Entries(dir.path());
+        // The writers' lock files may stay; no temporary may.
+        entries.removeOne(QStringLiteral(".cfg.ini.lock"));
+        entries.removeOne(QStringLiteral(".first-use.ini.lock"));
+        EXPECT_EQ(entries, QStringList{"cfg.ini"}) << reason;
     }
+}
+
+// Another program changes the file between our load and our writes: each
+// write starts from the file as it is then, and a new profile never
+// overwrites one of the same name that appeared meanwhile.
+TEST_F(ProfileStoreTest, WritesStartFromTheFileAsAnotherProgramLeftIt) {
+    ASSERT_TRUE(WriteRaw(path, ManyProfiles(2)));
+    ASSERT_TRUE(store.LoadProfiles());
+    ASSERT_TRUE(IniWriteString(path, u"profile-p1", u"osd", u"off") && IniDeleteSection(path, u"profile-p0") &&
+                IniWriteString(path, u"profile-new", u"osd", u"off"));
+    const QByteArray theirs = ReadAll(path);
+
+    const WriteOutcome added = store.AddProfile(QStringLiteral("NEW"));  // names match without regard to case
+    EXPECT_FALSE(added);
+    EXPECT_TRUE(added.error.contains("another program")) << added.error.toStdString();
+    EXPECT_EQ(store.current_profile, QStringLiteral("profile-p0"));
+    EXPECT_EQ(store.profile_names, (QStringList{"p0", "p1"}));
+    EXPECT_EQ(ReadAll(path), theirs);
+
+    ASSERT_TRUE(store.RefreshProfileList());
+    EXPECT_EQ(store.profile_names, (QStringList{"p1", "new"}));
+    EXPECT_EQ(store.current_profile, QStringLiteral("profile-p0")) << "the current profile stays, though gone";
+    selection.at(keys::tvmode) = 1;
+    ASSERT_TRUE(store.SaveProfile());  // brings p0 back, at the end
+    const QByteArray saved = ReadAll(path);
+    EXPECT_TRUE(saved.startsWith(theirs) && saved.mid(theirs.size()).startsWith("[profile-p0]\r\nmode_1="));
+    EXPECT_TRUE(saved.mid(theirs.size()).contains("\r\ntvmode=pal\r\n"));
 }
 
 }  // namespace

@@ -1,0 +1,163 @@
+// cfg.ini as a shared, possibly hostile file: odd file types and sizes, links
+// followed to their target, and the writers' lock.
+
+#include "platform/file_bytes.h"
+#include "platform/file_lock.h"
+#include "platform/ini_file.h"
+
+#include "support/child_process.h"
+#include "support/test_files.h"
+
+#include <QFileInfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace test_support;
+
+struct OddFile {
+    const char* what;
+    std::function<bool(const QString& path)> make;
+    const char* mentions;
+};
+
+const OddFile kOddFiles[] = {
+    {"FIFO", [](const QString& p) { return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; }, "FIFO"},
+    {"link to a FIFO",
+     [](const QString& p) {
+         return ::mkfifo(QFile::encodeName(p + ".fifo").constData(), 0600) == 0 && QFile::link(p + ".fifo", p);
+     },
+     "FIFO"},
+    {"link to /dev/zero", [](const QString& p) { return QFile::link("/dev/zero", p); }, "device"},
+    {"directory", [](const QString& p) { return QDir().mkdir(p); }, "Is a directory"},
+    {"65 MiB file",  // sparse: costs no disk
+     [](const QString& p) { return ::truncate((WriteRaw(p, "x"), QFile::encodeName(p).constData()), 65 << 20) == 0; },
+     "too large"},
+};
+
+// Each read answers at once; run in a child with an alarm so that a read
+// that blocks fails the test instead of hanging it.
+TEST(ReadFileBytes, RefusesEverythingButARegularFileOfASaneSize) {
+    for (const OddFile& odd : kOddFiles) {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/cfg.ini";
+        ASSERT_TRUE(odd.make(path)) << odd.what;
+        const int status = RunInChild([&] {
+            ::alarm(5);
+            QByteArray bytes;
+            QString error;
+            if (ReadFileBytes(path, &bytes, &error) != FileReadStatus::kFailed) return 1;
+            return bytes.isEmpty() && error.contains(path) && error.contains(QLatin1String(odd.mentions)) ? 0 : 2;
+        });
+        EXPECT_EQ(status, 0) << odd.what;
+    }
+}
+
+TEST(ReadFileBytes, ReadsRegularFilesThroughLinksAndTellsMissingApart) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/real", link = dir.path() + "/link", dangling = dir.path() + "/dangling";
+    ASSERT_TRUE(WriteRaw(file, "[a]\n") && QFile::link(file, link) && QFile::link(dir.path() + "/none", dangling));
+    QByteArray bytes;
+    QString error;
+    EXPECT_EQ(ReadFileBytes(link, &bytes, &error), FileReadStatus::kRead);
+    EXPECT_EQ(bytes, "[a]\n");
+    EXPECT_EQ(ReadFileBytes(dangling, &bytes, &error), FileReadStatus::kMissing);
+    EXPECT_EQ(ReadFileBytes(dir.path() + "/none", &bytes, &error), FileReadStatus::kMissing);
+    EXPECT_EQ(ReadFileBytes(file, &bytes, &error, 3), FileReadStatus::kFailed);  // over the given bound
+    EXPECT_TRUE(error.contains("too large")) << error.toStdString();
+}
+
+// Chains of links, relative and absolute, end at the file that is replaced;
+// every link stays, and no temporary is left in either folder.
+TEST(IniFile, ALinkedFileIsReplacedWhereItPointsAndTheLinksStay) {
+    QTemporaryDir home, dotfiles;
+    const QString target = dotfiles.path() + "/cfg.ini";
+    const QString hop = home.path() + "/hop.ini", link = home.path() + "/cfg.ini";
+    ASSERT_TRUE(WriteRaw(target, "[profile-a]\nosd=on\n") && QFile::link(target, hop) &&
+                ::symlink("hop.ini", QFile::encodeName(link).constData()) == 0);
+    ASSERT_TRUE(IniWriteString(link, u"profile-a", u"osd", u"off"));
+    EXPECT_EQ(ReadAll(target), "[profile-a]\nosd=off\n");
+    EXPECT_TRUE(QFileInfo(link).isSymLink() && QFileInfo(hop).isSymLink());
+    EXPECT_EQ(Entries(home.path()), (QStringList{"cfg.ini", "hop.ini"}));
+    EXPECT_EQ(Entries(dotfiles.path()), (QStringList{".cfg.ini.lock", "cfg.ini"}));
+
+    // A dangling link is followed too: the file is created where it points.
+    const QString later = dotfiles.path() + "/later.ini", laterLink = home.path() + "/later.ini";
+    ASSERT_TRUE(QFile::link(later, laterLink) && IniWriteString(laterLink, u"basic", u"last_cfg", u"default"));
+    EXPECT_TRUE(QFileInfo(laterLink).isSymLink());
+    EXPECT_EQ(ReadAll(later), "[basic]\r\nlast_cfg=default\r\n");
+}
+
+TEST(IniFile, OddFilesAreNeverWrittenOver) {
+    for (const OddFile& odd : kOddFiles) {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/cfg.ini";
+        ASSERT_TRUE(odd.make(path)) << odd.what;
+        const QFileInfo before(path);
+        const int status = RunInChild([&] {
+            ::alarm(5);
+            const WriteOutcome o = IniWriteString(path, u"profile-a", u"osd", u"on");
+            return !o && o.error.contains(QLatin1String(odd.mentions)) ? 0 : 1;
+        });
+        EXPECT_EQ(status, 0) << odd.what;
+        const QFileInfo after(path);
+        EXPECT_TRUE(after.isSymLink() == before.isSymLink() && after.isDir() == before.isDir() &&
+                    after.size() == before.size() && after.isFile() == before.isFile())
+            << odd.what;
+        // Refused before any lock file is made, here or where a link leads.
+        EXPECT_FALSE(Entries(dir.path()).contains(".cfg.ini.lock")) << odd.what;
+        EXPECT_FALSE(QFileInfo::exists("/dev/.zero.lock")) << odd.what;
+    }
+}
+
+TEST(IniFile, AChangeNeedsTheLockAndWaitsForItABoundedTime) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/cfg.ini";
+    ASSERT_TRUE(WriteRaw(path, "[a]\nk=1\n"));
+
+    IniFile looked(path);
+    QString error;
+    ASSERT_TRUE(looked.Load(&error));
+    ASSERT_TRUE(looked.document().SetValue(u"a", u"k", u"2", &error));
+    EXPECT_FALSE(looked.Commit()) << "a plain load is not for writing";
+
+    FileLock holder;
+    ASSERT_TRUE(holder.Acquire(path, 0, &error)) << error.toStdString();
+    FileLock waiter;
+    EXPECT_FALSE(waiter.Acquire(path, 200, &error));
+    EXPECT_TRUE(error.contains("another program") && error.contains(".cfg.ini.lock")) << error.toStdString();
+    holder.Release();
+    EXPECT_TRUE(waiter.Acquire(path, 200, &error)) << error.toStdString();
+    EXPECT_EQ(ReadAll(path), "[a]\nk=1\n");
+}
+
+// A writer killed between creating its temporary and renaming it leaves the
+// temporary; the next writer, holding the lock, removes it.
+TEST(IniFile, TheNextWriterRemovesTemporariesOfAKilledOne) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/cfg.ini";
+    ASSERT_TRUE(WriteRaw(path, "[a]\n") && WriteRaw(dir.path() + "/.cfg.ini.tmpabc", "[a]\nk=half") &&
+                WriteRaw(dir.path() + "/.other.tmp1", "not ours"));
+    ASSERT_TRUE(IniWriteString(path, u"a", u"k", u"1"));
+    EXPECT_EQ(Entries(dir.path()), (QStringList{".cfg.ini.lock", ".other.tmp1", "cfg.ini"}));
+}
+
+// A lock file left read-only by another user still locks.
+TEST(IniFile, AReadOnlyLockFileOfAnotherUserStillServes) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/cfg.ini", lock = dir.path() + "/.cfg.ini.lock";
+    ASSERT_TRUE(WriteRaw(path, "[a]\n") && WriteRaw(lock, ""));
+    ASSERT_TRUE(::chmod(QFile::encodeName(dir.path()).constData(), 0777) == 0 &&
+                ::chmod(QFile::encodeName(path).constData(), 0666) == 0 &&
+                ::chmod(QFile::encodeName(lock).constData(), 0444) == 0);
+    const int status = RunInChild([&] {
+        if (!DropRootPrivileges()) return 9;
+        return IniWriteString(path, u"a", u"k", u"1") ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadAll(path), "[a]\nk=1\n");
+}
+
+}  // namespace
