@@ -6,7 +6,6 @@
 #include "cli/cli_profile_limits.h"
 #include "cli/cli_selection.h"
 #include "cli/cli_text.h"
-#include "profiles/profile_key_order.h"
 #include "profiles/profile_name_rules.h"
 
 int RunProfiles(const CliContext& ctx) {
