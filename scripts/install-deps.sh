@@ -12,6 +12,15 @@ packages=(
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-droid-fallback
   xvfb xauth xdotool x11-utils imagemagick
+  # Real FAT32 and exFAT cards for the end-to-end test, mounted through FUSE
+  # (no kernel module), read back and checked without our code.
+  fuse3                 # fusermount: unmounting the FUSE volumes
+  dosfstools            # mkfs.fat, fsck.fat
+  fusefat               # mounts a FAT image file read-write
+  exfatprogs            # mkfs.exfat, fsck.exfat
+  exfat-fuse            # mounts an exFAT volume from a loop device
+  mtools                # reads a FAT image without mounting it
+  mount                 # losetup: the loop device under the exFAT volume
 )
 
 missing=()
