@@ -192,6 +192,10 @@ if [ "$mode" = fat32-kill ]; then
     t1=$(now_ms)
     [ $(( t1 - t0 )) -ge "$span_ms" ] || span_ms=$(( t1 - t0 + 1 ))
   done
+  # QUILLMAR_KILL_SEED=N repeats a run's kill moments.
+  seed=${QUILLMAR_KILL_SEED:-$(( $(date +%s) % 32768 ))}
+  RANDOM=$seed
+  echo "        QUILLMAR_KILL_SEED=$seed"
   on_card=0
   old=0 new=0
   expect_on_card() {
