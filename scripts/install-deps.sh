@@ -15,6 +15,15 @@ packages=(
   # The eject tests run a private D-Bus bus with a stand-in UDisks2 service
   # written in Python (dbus-python on a GLib main loop).
   dbus-daemon python3-dbus python3-gi
+  # Real FAT32 and exFAT cards for the end-to-end test, mounted through FUSE
+  # (no kernel module), read back and checked without our code.
+  fuse3                 # fusermount: unmounting the FUSE volumes
+  dosfstools            # mkfs.fat, fsck.fat
+  fusefat               # mounts a FAT image file read-write
+  exfatprogs            # mkfs.exfat, fsck.exfat
+  exfat-fuse            # mounts an exFAT volume from a loop device
+  mtools                # reads a FAT image without mounting it
+  mount                 # losetup: the loop device under the exFAT volume
 )
 # The packaging test: dpkg-buildflags and dpkg-shlibdeps, lintian,
 # hardening-check (devscripts), the desktop-entry and AppStream validators,

@@ -1,5 +1,6 @@
 #include "platform/durable_file.h"
 
+#include "platform/durable_file_temporaries.h"
 #include "platform/unique_fd.h"
 
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,6 +37,20 @@ bool WriteAll(int fd, QByteArrayView data, int* err) {
     return true;
 }
 
+// How file systems without Unix permissions (FAT, exFAT, many FUSE ones)
+// refuse a change of mode or a sync of a folder.
+bool NotSupportedHere(int err) {
+    return err == EPERM || err == ENOSYS || err == EOPNOTSUPP || err == ENOTSUP || err == EINVAL;
+}
+
+// A file whose owner may not write it was made read-only on purpose (chmod,
+// or the read-only mark on a FAT card); replacing it through the folder
+// would overrule that. Who else may write it is the folder's business.
+bool IsReadOnly(const struct stat& st) { return (st.st_mode & S_IWUSR) == 0; }
+
+// Temporaries this old cannot belong to a writer still at work.
+constexpr std::time_t kStaleTemporaryAge = 60;
+
 }  // namespace
 
 WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data) {
@@ -54,15 +70,19 @@ WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data) {
     struct stat old {};
     if (::fstatat(dir.get(), fileName.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
         S_ISREG(old.st_mode)) {
+        if (IsReadOnly(old))
+            return WriteOutcome::Failure(
+                QStringLiteral("The file \"%1\" is read-only; it was left as it is").arg(path), EACCES, true);
         mode = old.st_mode & 07777;
         keepMode = true;
     }
 
+    RemoveStaleDurableTemporaries(dir.get(), fileName, std::time(nullptr) - kStaleTemporaryAge);
+
     QByteArray tempName;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = "." + fileName + ".tmp" +
-                   QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        tempName = DurableTemporaryName(fileName, QRandomGenerator::global()->generate());
         fd = ::openat(dir.get(), tempName.constData(),
                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd < 0 && errno != EEXIST) return Fail(QStringLiteral("Cannot create a file in"), dirPath, errno);
@@ -78,15 +98,17 @@ WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data) {
     if (!WriteAll(temp.get(), data, &err)) return discard(QStringLiteral("Cannot write"), err);
     // File systems without Unix permissions (a FAT card) refuse the change;
     // the content matters more than the bits there.
-    if (keepMode && ::fchmod(temp.get(), mode) != 0 && errno != EPERM && errno != ENOTSUP && errno != EINVAL)
+    if (keepMode && ::fchmod(temp.get(), mode) != 0 && !NotSupportedHere(errno))
         return discard(QStringLiteral("Cannot set the permissions of"), errno);
     if (::fsync(temp.get()) != 0) return discard(QStringLiteral("Cannot flush"), errno);
     if (temp.CloseChecked() != 0) return discard(QStringLiteral("Cannot write"), errno);
     if (::renameat(dir.get(), tempName.constData(), dir.get(), fileName.constData()) != 0)
         return discard(QStringLiteral("Cannot replace"), errno);
     // Some file systems cannot sync a directory; the rename itself has been
-    // accepted, so only a real I/O error counts as a failure here.
-    if (::fsync(dir.get()) != 0 && errno != EINVAL && errno != ENOTSUP)
+    // accepted, so only a real I/O error counts as a failure here. On a
+    // case-insensitive card the rename also replaces "CAMERA.CONF" and the
+    // like, in the same single step.
+    if (::fsync(dir.get()) != 0 && !NotSupportedHere(errno))
         return Fail(QStringLiteral("Cannot flush the folder of"), path, errno);
     return WriteOutcome::Success();
 }

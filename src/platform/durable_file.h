@@ -9,14 +9,21 @@ struct WriteOutcome {
     bool ok = true;
     QString error;      // what failed and the system's reason; empty when ok
     int errorCode = 0;  // the system's error number of the failed step; 0 when unknown
+    bool readOnlyFile = false;  // the file itself is marked read-only and was left
 
     static WriteOutcome Success() { return {}; }
-    static WriteOutcome Failure(QString message, int code = 0) { return {false, std::move(message), code}; }
+    static WriteOutcome Failure(QString message, int code = 0, bool readOnlyFile = false) {
+        return {false, std::move(message), code, readOnlyFile};
+    }
     explicit operator bool() const { return ok; }
 };
 
 // Writes `data` to a temporary file beside `path`, flushes it to the device,
 // renames it over `path` and flushes the directory. A symbolic link at `path`
 // is replaced, never followed. An existing regular file keeps its permission
-// bits. On failure the old file is untouched and no temporary remains.
+// bits; one marked read-only is refused. Bits and folder syncs a file system
+// cannot keep (FAT, exFAT) are skipped: the content is what counts there.
+// Our own temporaries older than a minute, left by a killed writer or a
+// pulled card, are removed first. On failure the old file is untouched and
+// no temporary remains.
 WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data);

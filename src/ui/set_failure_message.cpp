@@ -34,7 +34,11 @@ QString PlainReason(int error) {
 QString DescribeCameraConfFailure(const QString& targetRoot, const WriteOutcome& outcome) {
     const QString where = targetRoot.isEmpty() ? QDir::currentPath() : QDir::toNativeSeparators(targetRoot);
     QString text = QStringLiteral("The settings could not be written to %1.\n\n").arg(where);
-    const QString plain = PlainReason(outcome.errorCode);
+    // The card itself may be writable; only the file was marked read-only.
+    const QString plain = outcome.readOnlyFile
+                              ? QStringLiteral("camera.conf on the card is read-only, so it was left as it is. "
+                                               "Make it writable, or delete it, and press \"Set\" again.")
+                              : PlainReason(outcome.errorCode);
     text += plain.isEmpty() ? QStringLiteral("The system reports: %1").arg(outcome.error)
                             : plain + QStringLiteral("\n\nDetails: %1").arg(outcome.error);
     return text;

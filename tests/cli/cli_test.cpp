@@ -71,6 +71,19 @@ TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
     }
 }
 
+// A camera.conf its owner made read-only is left as it is, even by root,
+// with exit 1 and a message that says so.
+TEST(CliRefusals, AReadOnlyCameraConfIsLeft) {
+    QTemporaryDir dir;
+    const QString conf = dir.path() + "/camera.conf";
+    ASSERT_TRUE(test_support::WriteRaw(conf, "the user's\r\n") && QFile::setPermissions(conf, QFile::ReadOwner));
+    const auto run = RunCli({"write", "--card", dir.path()}, dir.path());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("read-only") && run.err.contains(QFile::encodeName(conf))) << run.err.toStdString();
+    EXPECT_EQ(ReadAll(conf), "the user's\r\n");
+    EXPECT_EQ(test_support::Entries(dir.path()), QStringList{"camera.conf"});
+}
+
 // Folder a holds a version.txt; folder b is a 64 MB tmpfs where mounting is allowed.
 TEST(CliCards, FoldersAreRowsAfterTheDrivesWithTheirSpaceAndVersion) {
     QTemporaryDir dir;
