@@ -13,6 +13,11 @@ packages=(
   fonts-dejavu-core fonts-droid-fallback
   xvfb xauth xdotool x11-utils imagemagick
 )
+# Layout and naming checks (scripts/lint.sh): clang-format and clang-tidy,
+# and clang-apply-replacements (clang-tools-14) for applying renames that
+# span several files at once.
+# python3 reads the build's compile_commands.json.
+packages+=(clang-format-14 clang-tidy-14 clang-tools-14 python3)
 
 missing=()
 for p in "${packages[@]}"; do
