@@ -16,8 +16,8 @@ packages=(
 # Layout and naming checks (scripts/lint.sh): clang-format and clang-tidy,
 # and clang-apply-replacements (clang-tools-14) for applying renames that
 # span several files at once.
-# python3 reads the build's compile_commands.json.
-packages+=(clang-format-14 clang-tidy-14 clang-tools-14 python3)
+# python3 and python3-yaml read the build's compile database and filter the fixes.
+packages+=(clang-format-14 clang-tidy-14 clang-tools-14 python3 python3-yaml)
 
 missing=()
 for p in "${packages[@]}"; do
