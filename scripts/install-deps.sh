@@ -29,6 +29,11 @@ packages=(
 # hardening-check (devscripts), the desktop-entry and AppStream validators,
 # man to render the man pages, debootstrap for the optional minimal root.
 packages+=(dpkg-dev lintian devscripts desktop-file-utils appstream man-db debootstrap)
+# Layout and naming checks (scripts/lint.sh): clang-format and clang-tidy,
+# and clang-apply-replacements (clang-tools-14) for applying renames that
+# span several files at once.
+# python3 and python3-yaml read the build's compile database and filter the fixes.
+packages+=(clang-format-14 clang-tidy-14 clang-tools-14 python3 python3-yaml)
 
 missing=()
 for p in "${packages[@]}"; do
