@@ -20,6 +20,8 @@ const QCommandLineOption profile(QStringLiteral("profile"), QStringLiteral("The 
 const QCommandLineOption noSyncClock(QStringLiteral("no-sync-clock"),
                                      QStringLiteral("Leave the sync_clock line out, whatever the profile says."));
 const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the cards as JSON."));
+const QCommandLineOption explain(QStringLiteral("explain"),
+                                 QStringLiteral("List every mounted volume with why it is or is not a card."));
 }  // namespace cli_option
 
 void AddCliOptions(QCommandLineParser& parser) {
@@ -30,6 +32,7 @@ void AddCliOptions(QCommandLineParser& parser) {
     parser.addOption(cli_option::profile);
     parser.addOption(cli_option::noSyncClock);
     parser.addOption(cli_option::json);
+    parser.addOption(cli_option::explain);
 }
 
 namespace {
