@@ -96,4 +96,47 @@ TEST(CliCards, FoldersAreRowsAfterTheDrivesWithTheirSpaceAndVersion) {
                 table.out.contains(QFile::encodeName(a) + "/ ")) << table.out.toStdString() << table.err.toStdString();
 }
 
+// Two tmpfs mounts on one folder: the explanation names both, the lower one
+// hidden; a --card folder is a row of its own; switched-on logging says why
+// the plain listing left them out, and is silent otherwise.
+TEST(CliCards, ExplainGivesEveryMountItsReasonAndTheLogSaysTheSame) {
+    QTemporaryDir dir;
+    const QString over = dir.path() + "/over";
+    ASSERT_TRUE(QDir().mkpath(over));
+    test_support::ScopedTmpfs lower(over), upper(over);
+    if (!lower.mounted() || !upper.mounted()) GTEST_SKIP() << "mounting is not permitted here";
+
+    const auto run = RunCli({"cards", "--explain", "--json", "--card", dir.path()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(run.out).array();
+    QStringList ours;
+    for (const QJsonValue& row : rows) {
+        const QJsonObject r = row.toObject();
+        for (const char* key : {"folder", "source", "type", "code", "reason"})
+            EXPECT_TRUE(r[key].isString()) << key << ' ' << run.out.toStdString();
+        EXPECT_EQ(r["card"].toBool(), r["code"] == "card" || r["code"] == "folder");
+        if (r["folder"].toString().startsWith(dir.path()))
+            ours << r["folder"].toString() + '|' + r["type"].toString() + '|' + r["code"].toString() + '|' +
+                        r["reason"].toString();
+    }
+    EXPECT_EQ(ours, (QStringList{over + "|tmpfs|hidden|hidden by a later mount on the same folder",
+                                 over + "|tmpfs|pseudo|tmpfs has no device behind it",
+                                 dir.path() + "/||folder|given with --card"}));
+
+    const auto table = RunCli({"cards", "--explain"});
+    EXPECT_TRUE(table.exitCode == 0 && table.out.startsWith("Folder") && table.err.isEmpty());
+    const QRegularExpression line("\n" + QRegularExpression::escape(over) +
+                                  " +quillmar-test +tmpfs +no +tmpfs has no device behind it\n");
+    EXPECT_TRUE(line.match(QString::fromUtf8(table.out)).hasMatch()) << table.out.toStdString();
+
+    EXPECT_EQ(RunCli({"cards"}).err, QByteArray());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_LOGGING_RULES", "quillmar.*=true");
+    const auto logged = RunCli({"cards"}, QString(), env);
+    for (const QByteArray why : {" from quillmar-test - hidden by a later mount on the same folder\n",
+                                 " from quillmar-test - tmpfs has no device behind it\n"})
+        EXPECT_TRUE(logged.err.contains("quillmar.drives: not a card: " + QFile::encodeName(over) + why))
+            << logged.err.toStdString();
+}
+
 }  // namespace
