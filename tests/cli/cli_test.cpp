@@ -8,7 +8,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStorageInfo>
 
 namespace {
@@ -137,6 +139,34 @@ TEST(CliCards, ExplainGivesEveryMountItsReasonAndTheLogSaysTheSame) {
                                  " from quillmar-test - tmpfs has no device behind it\n"})
         EXPECT_TRUE(logged.err.contains("quillmar.drives: not a card: " + QFile::encodeName(over) + why))
             << logged.err.toStdString();
+}
+
+int RunTool(const QString& program, const QStringList& args, QByteArray* out = nullptr) {
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(program, {"/usr/sbin", "/sbin", "/usr/bin", "/bin"}), args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) return -1;
+    if (out) *out = p.readAllStandardOutput().trimmed();
+    return p.exitCode();
+}
+
+// A real file system on a real loop device: never a card, and said so.
+TEST(CliCards, ExplainNamesALoopDeviceAsTheReason) {
+    QTemporaryDir dir;
+    const QString image = dir.path() + "/disk.img", mountDir = dir.path() + "/mnt";
+    ASSERT_TRUE(QFile(image).open(QIODevice::WriteOnly) && QFile::resize(image, 16 << 20) && QDir().mkpath(mountDir));
+    if (RunTool("mkfs.ext4", {"-q", image}) != 0) GTEST_SKIP() << "mkfs.ext4 is not available";
+    QByteArray loop;
+    if (RunTool("losetup", {"-f", "--show", image}, &loop) != 0) GTEST_SKIP() << "no loop devices here";
+    const bool mounted = RunTool("mount", {loop, mountDir}) == 0;
+    const auto run = mounted ? RunCli({"cards", "--explain", "--json"}) : CliRun();
+    if (mounted) RunTool("umount", {mountDir});
+    RunTool("losetup", {"-d", loop});
+    if (!mounted) GTEST_SKIP() << "cannot mount ext4 here";
+
+    QStringList ours;
+    for (const QJsonValue& row : QJsonDocument::fromJson(run.out).array())
+        if (row["folder"] == mountDir) ours << row["source"].toString() + '|' + row["code"].toString();
+    EXPECT_EQ(ours, QStringList(loop + "|loop")) << run.out.toStdString();
 }
 
 }  // namespace
