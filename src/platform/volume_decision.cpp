@@ -11,9 +11,9 @@
 namespace {
 
 bool IsNetworkMount(const MountEntry& mount) {
-    static const char* const kTypes[] = {"nfs",  "nfs4", "cifs",      "smb3",   "smbfs",      "ncpfs",
-                                         "afs",  "ceph", "glusterfs", "lustre", "9p",         "davfs",
-                                         "fuse.sshfs", "fuse.rclone", "fuse.s3fs", "fuse.glusterfs"};
+    static const char* const kTypes[] = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs", "ceph", "9p",
+                                         "glusterfs", "lustre", "davfs", "fuse.sshfs", "fuse.rclone",
+                                         "fuse.s3fs", "fuse.glusterfs"};
     for (const char* type : kTypes)
         if (mount.fs_type == QLatin1String(type)) return true;
     // "server:/export", "me@host:/photos", "//server/share"
