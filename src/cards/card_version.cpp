@@ -1,5 +1,6 @@
 #include "cards/card_version.h"
 
+#include "platform/log_categories.h"
 #include "platform/regular_file_head.h"
 
 #include <QStringDecoder>
@@ -12,7 +13,11 @@ constexpr qsizetype kMaxVersionBytes = 99;
 
 QString ReadCardVersion(const QString& root) {
     const std::optional<QByteArray> bytes = ReadFileHeadInFolder(root, QStringLiteral("version.txt"), kMaxVersionBytes);
-    if (!bytes) return kNoVersionText;
+    if (!bytes) {
+        qCDebug(lcCards) << "no readable version.txt directly in" << root
+                         << "(absent, a link, not a regular file, or on another file system)";
+        return kNoVersionText;
+    }
     const qsizetype zero = bytes->indexOf('\0');
     // Stateless: a character cut off at byte 99 shows as U+FFFD instead of
     // waiting for bytes that never come.

@@ -1,5 +1,6 @@
 #include "cards/system_drive_source.h"
 
+#include "platform/log_categories.h"
 #include "platform/removable_volumes.h"
 #include "platform/volume_label.h"
 
@@ -14,7 +15,11 @@ QStringList SystemDriveSource::RemovableRoots() {
 
 QString SystemDriveSource::VolumeLabel(const QString& root) {
     const std::optional<BlockDevice> device = FindMountedDevice(paths_, MountDirOfRoot(root));
-    return device ? ReadVolumeLabel(paths_, *device) : QString();
+    if (!device) {
+        qCDebug(lcCards) << "no label for" << root << "- no block device is mounted there";
+        return {};
+    }
+    return ReadVolumeLabel(paths_, *device);
 }
 
 std::optional<VolumeSpace> SystemDriveSource::Space(const QString& root) { return space_(root); }

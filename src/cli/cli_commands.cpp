@@ -22,8 +22,9 @@ const QList<CliCommand>& CliCommands() {
         {"delete", "delete --profile NAME\n"
                    "    Remove profile NAME from the profile file.",
          RunDelete},
-        {"cards", "cards [--json] [--card DIR]...\n"
-                  "    List the removable drives, then each DIR, with label, space and version.",
+        {"cards", "cards [--json] [--explain] [--card DIR]...\n"
+                  "    List the removable drives, then each DIR, with label, space and version; with\n"
+                  "    --explain, every mounted volume and why it is or is not a card.",
          RunCards},
         {"read", "read --card DIR [--json]\n"
                  "    Print the settings in DIR/camera.conf and the lines the camera would not understand.",

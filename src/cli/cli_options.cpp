@@ -30,6 +30,8 @@ const QCommandLineOption allCards(QStringLiteral("all-cards"),
 const QCommandLineOption eject(QStringLiteral("eject"),
                                QStringLiteral("After a successful write, unmount the card and power it off."));
 const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the cards, or a card's settings, as JSON."));
+const QCommandLineOption explain(QStringLiteral("explain"),
+                                 QStringLiteral("List every mounted volume with why it is or is not a card."));
 }  // namespace cli_option
 
 void AddCliOptions(QCommandLineParser& parser) {
@@ -43,6 +45,7 @@ void AddCliOptions(QCommandLineParser& parser) {
     parser.addOption(cli_option::fromCard);
     parser.addOption(cli_option::allCards);
     parser.addOption(cli_option::eject);
+    parser.addOption(cli_option::explain);
 }
 
 namespace {

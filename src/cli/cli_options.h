@@ -13,6 +13,7 @@ extern const QCommandLineOption set;        // --set KEY=OPTION, repeatable
 extern const QCommandLineOption syncClock;  // --sync-clock
 extern const QCommandLineOption card;       // --card DIR; "cards" takes it repeatedly
 extern const QCommandLineOption json;       // --json
+extern const QCommandLineOption explain;    // --explain
 extern const QCommandLineOption config;       // --config PATH
 extern const QCommandLineOption profile;      // --profile NAME
 extern const QCommandLineOption noSyncClock;  // --no-sync-clock

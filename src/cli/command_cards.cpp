@@ -1,10 +1,12 @@
-// "cards": the rows of the card list, as a table or as JSON.
+// "cards": the rows of the card list, as a table or as JSON, or with
+// --explain every mounted volume and why it is or is not a row.
 
 #include "cards/card_entry.h"
 #include "cards/card_list.h"
 #include "cards/system_drive_source.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_options.h"
+#include "platform/volume_decision.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -66,6 +68,82 @@ QString AsTable(const QList<CardEntry>& cards) {
     return text;
 }
 
+// One line of the explanation: a mounted volume, or a folder given with --card.
+struct Explained {
+    QString folder;
+    QString source;
+    QString type;
+    bool card = false;
+    QString code;
+    QString reason;
+};
+
+QList<Explained> Explain(const QStringList& folders) {
+    QList<Explained> rows;
+    for (const VolumeDecision& d : DecideVolumes(SystemPaths()))
+        rows.append({d.mount.mount_dir, d.mount.source, d.mount.fs_type, d.verdict == VolumeVerdict::kCard,
+                     VerdictCode(d), VerdictText(d)});
+    for (const QString& folder : folders)
+        rows.append({FolderCardRoot(folder), {}, {}, true, QStringLiteral("folder"), QStringLiteral("given with --card")});
+    return rows;
+}
+
+QByteArray ExplanationAsJson(const QList<Explained>& rows) {
+    QJsonArray array;
+    for (const Explained& r : rows) {
+        array.append(QJsonObject{
+            {QStringLiteral("folder"), r.folder},
+            {QStringLiteral("source"), r.source},
+            {QStringLiteral("type"), r.type},
+            {QStringLiteral("card"), r.card},
+            {QStringLiteral("code"), r.code},
+            {QStringLiteral("reason"), r.reason},
+        });
+    }
+    return QJsonDocument(array).toJson(QJsonDocument::Indented);
+}
+
+QString ExplanationAsTable(const QList<Explained>& rows) {
+    QList<QStringList> cells{{QStringLiteral("Folder"), QStringLiteral("Source"), QStringLiteral("Type"),
+                              QStringLiteral("Card"), QStringLiteral("Reason")}};
+    for (const Explained& r : rows)
+        cells.append({Visible(r.folder), Visible(r.source), Visible(r.type),
+                      r.card ? QStringLiteral("yes") : QStringLiteral("no"), Visible(r.reason)});
+    const qsizetype last = cells[0].size() - 1;
+    QList<qsizetype> widths(last, 0);
+    for (const QStringList& row : cells)
+        for (qsizetype col = 0; col < last; ++col) widths[col] = std::max(widths[col], row[col].size());
+    QString text;
+    for (const QStringList& row : cells) {
+        QString line;
+        for (qsizetype col = 0; col < last; ++col) line += row[col].leftJustified(widths[col] + 2);
+        text += line + row[last] + QLatin1Char('\n');
+    }
+    return text;
+}
+
+void PrintCards(const CliContext& ctx, const QStringList& folders) {
+    SystemDriveSource drives;
+    QList<CardEntry> cards;
+    for (const QString& root : ListCardRoots(drives, folders)) cards.append(DescribeCard(drives, root));
+    if (ctx.parser.isSet(cli_option::json)) {
+        const QByteArray bytes = AsJson(cards);
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out);
+    } else {
+        ctx.Print(cards.isEmpty() ? QStringLiteral("No removable drives found.\n") : AsTable(cards));
+    }
+}
+
+void PrintExplanation(const CliContext& ctx, const QStringList& folders) {
+    const QList<Explained> rows = Explain(folders);
+    if (ctx.parser.isSet(cli_option::json)) {
+        const QByteArray bytes = ExplanationAsJson(rows);
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out);
+    } else {
+        ctx.Print(ExplanationAsTable(rows));
+    }
+}
+
 }  // namespace
 
 int RunCards(const CliContext& ctx) {
@@ -76,16 +154,10 @@ int RunCards(const CliContext& ctx) {
             return kExitUsage;
         }
     }
-    SystemDriveSource drives;
-    QList<CardEntry> cards;
-    for (const QString& root : ListCardRoots(drives, folders)) cards.append(DescribeCard(drives, root));
-
-    if (ctx.parser.isSet(cli_option::json)) {
-        const QByteArray bytes = AsJson(cards);
-        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out);
-    } else {
-        ctx.Print(cards.isEmpty() ? QStringLiteral("No removable drives found.\n") : AsTable(cards));
-    }
+    if (ctx.parser.isSet(cli_option::explain))
+        PrintExplanation(ctx, folders);
+    else
+        PrintCards(ctx, folders);
     if (std::fflush(ctx.out) != 0 || std::ferror(ctx.out)) {
         ctx.Error(QStringLiteral("cannot write to standard output."));
         return kExitFailure;

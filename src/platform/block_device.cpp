@@ -61,19 +61,25 @@ void CollectHoldingDisks(const QString& diskDir, int depth, QStringList* disks) 
 
 bool HasSlaves(const QString& dir) { return !EntriesOf(dir + QStringLiteral("/slaves")).isEmpty(); }
 
-bool IsRemovablePlainDisk(const QString& diskDir) {
+MediaKind PlainDiskMedia(const QString& diskDir) {
     const QString name = QFileInfo(diskDir).fileName();
-    static const char* const kNeverCards[] = {"loop", "sr", "ram", "zram", "nbd", "dm-", "md"};
-    for (const char* prefix : kNeverCards)
-        if (name.startsWith(QLatin1String(prefix))) return false;
+    static const struct {
+        const char* prefix;
+        MediaKind kind;
+    } kNeverCards[] = {{"loop", MediaKind::kLoop},          {"sr", MediaKind::kOptical},
+                       {"ram", MediaKind::kRamDisk},        {"zram", MediaKind::kRamDisk},
+                       {"nbd", MediaKind::kNetworkBlock},   {"dm-", MediaKind::kVirtual},
+                       {"md", MediaKind::kRaid}};
+    for (const auto& never : kNeverCards)
+        if (name.startsWith(QLatin1String(never.prefix))) return never.kind;
 
     if (name.startsWith(QStringLiteral("mmcblk"))) {
         const QByteArray type = ReadAttribute(diskDir + QStringLiteral("/device/type"));
-        if (type == "SD") return true;
-        if (type == "MMC") return false;  // eMMC soldered to the board
+        if (type == "SD") return MediaKind::kSdCard;
+        if (type == "MMC") return MediaKind::kEmbeddedMmc;  // soldered to the board
     }
-    if (ReadAttribute(diskDir + QStringLiteral("/removable")) == "1") return true;
-    return IsOnUsb(diskDir);
+    if (ReadAttribute(diskDir + QStringLiteral("/removable")) == "1") return MediaKind::kRemovableFlag;
+    return IsOnUsb(diskDir) ? MediaKind::kUsbDisk : MediaKind::kFixedDisk;
 }
 
 std::optional<BlockDevice> ByClassName(const QString& sysfs, const QString& name) {
@@ -142,18 +148,25 @@ std::optional<BlockDevice> FindBlockDevice(const SystemPaths& paths, const Mount
     return FindBlockDeviceByPath(paths, mount.source);
 }
 
-bool IsRemovableMediaDisk(const BlockDevice& device) {
-    if (!device.disk_name.startsWith(QStringLiteral("dm-"))) return IsRemovablePlainDisk(device.disk_dir);
+MediaKind DiskMediaOf(const BlockDevice& device) {
+    if (!device.disk_name.startsWith(QStringLiteral("dm-"))) return PlainDiskMedia(device.disk_dir);
     // An unlocked encrypted card: only the disks at the bottom of the stack say
     // what the media are.
-    int bottoms = 0;
+    std::optional<MediaKind> first;
     for (const QString& dir : HoldingDiskDirs(device)) {
         if (HasSlaves(dir)) continue;
-        if (!IsRemovablePlainDisk(dir)) return false;
-        ++bottoms;
+        const MediaKind kind = PlainDiskMedia(dir);
+        if (!IsRemovableMedia(kind)) return kind;
+        if (!first) first = kind;
     }
-    return bottoms > 0;
+    return first.value_or(MediaKind::kVirtual);
 }
+
+bool IsRemovableMedia(MediaKind kind) {
+    return kind == MediaKind::kSdCard || kind == MediaKind::kRemovableFlag || kind == MediaKind::kUsbDisk;
+}
+
+bool IsRemovableMediaDisk(const BlockDevice& device) { return IsRemovableMedia(DiskMediaOf(device)); }
 
 QStringList HoldingDiskDirs(const BlockDevice& device) {
     QStringList disks;

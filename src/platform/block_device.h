@@ -32,11 +32,32 @@ std::optional<BlockDevice> FindBlockDeviceByPath(const SystemPaths& paths, const
 // The device whose sysfs folder is `sysfs_dir`.
 std::optional<BlockDevice> BlockDeviceAt(const QString& sysfs_dir);
 
-// True when the disk takes removable media: the kernel's removable flag, an
-// SD card (not a soldered eMMC chip, which is an mmcblk device too), or a disk
-// on USB (card readers often report removable 0). Loop, optical, RAM,
-// network-block and md devices never count; a device-mapper device (an
-// unlocked encrypted stick) counts when every disk beneath it does.
+// What a device's data lives on, as far as being a card goes.
+enum class MediaKind {
+    kSdCard,         // an SD card (not a soldered eMMC chip, which is an mmcblk device too)
+    kRemovableFlag,  // the kernel's removable flag
+    kUsbDisk,        // a disk on USB (card readers often report removable 0)
+    kEmbeddedMmc,
+    kFixedDisk,
+    kLoop,
+    kOptical,
+    kRamDisk,
+    kNetworkBlock,
+    kRaid,
+    kVirtual,  // a device-mapper device with no disk beneath it
+};
+
+// The media of the disk holding `device`. For a device-mapper device (an
+// unlocked encrypted stick) it is that of the disks at the bottom of the
+// stack: the first that is not removable, else the first.
+MediaKind DiskMediaOf(const BlockDevice& device);
+
+// True for the removable kinds: SD card, removable flag, USB disk.
+bool IsRemovableMedia(MediaKind kind);
+
+// True when the disk takes removable media (see DiskMediaOf). Loop, optical,
+// RAM, network-block and md devices never count; a device-mapper device
+// counts when every disk beneath it does.
 bool IsRemovableMediaDisk(const BlockDevice& device);
 
 // Canonical sysfs folders of every disk the device's data lives on: its own

@@ -1,6 +1,7 @@
 #include "platform/device_change_watcher.h"
 
 #include "platform/device_events.h"
+#include "platform/log_categories.h"
 #include "platform/removable_volumes.h"
 
 #include <QFile>
@@ -18,15 +19,21 @@ namespace {
 // A burst that keeps going still gets looked at after this long.
 constexpr qint64 kLongestSettleMs = 2000;
 
-int OpenUeventSocket() {
-    const int fd = ::socket(AF_NETLINK, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, NETLINK_KOBJECT_UEVENT);
-    if (fd < 0) return -1;
+// Invalid, with the reason logged, when the events cannot be had.
+UniqueFd OpenUeventSocket() {
+    UniqueFd fd(::socket(AF_NETLINK, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, NETLINK_KOBJECT_UEVENT));
+    if (!fd.valid()) {
+        qCWarning(lcWatcher).noquote() << "cards pulled without unmounting go unnoticed: no netlink socket -"
+                                       << qt_error_string(errno);
+        return fd;
+    }
     sockaddr_nl address{};
     address.nl_family = AF_NETLINK;
     address.nl_groups = 1;  // the kernel's own events, not udev's re-broadcast
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        ::close(fd);
-        return -1;
+    if (::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        qCWarning(lcWatcher).noquote() << "cards pulled without unmounting go unnoticed: cannot join the kernel's"
+                                       << "device events -" << qt_error_string(errno);
+        return UniqueFd();
     }
     return fd;
 }
@@ -47,31 +54,30 @@ DeviceChangeWatcher::DeviceChangeWatcher(Options options, Snapshot snapshot, QOb
     // The kernel flags the mount table with POLLPRI (not POLLIN, which is
     // always ready) after every mount or unmount in our namespace.
     if (!options.mount_table.isEmpty()) {
-        mount_fd_ = ::open(QFile::encodeName(options.mount_table).constData(), O_RDONLY | O_CLOEXEC);
-        if (mount_fd_ >= 0) {
-            mount_notifier_ = new QSocketNotifier(mount_fd_, QSocketNotifier::Exception, this);
-            connect(mount_notifier_, &QSocketNotifier::activated, this, &DeviceChangeWatcher::ScheduleCheck);
+        mount_fd_ = UniqueFd(::open(QFile::encodeName(options.mount_table).constData(), O_RDONLY | O_CLOEXEC));
+        if (mount_fd_.valid()) {
+            mount_notifier_ = std::make_unique<QSocketNotifier>(mount_fd_.get(), QSocketNotifier::Exception);
+            connect(mount_notifier_.get(), &QSocketNotifier::activated, this, &DeviceChangeWatcher::ScheduleCheck);
+        } else {
+            qCWarning(lcWatcher).noquote() << "mounts and unmounts go unnoticed: cannot open" << options.mount_table
+                                           << '-' << qt_error_string(errno);
         }
     }
     // A card pulled without unmounting leaves its mount behind; only the
     // device's removal tells us.
     if (options.device_events) {
         uevent_fd_ = OpenUeventSocket();
-        if (uevent_fd_ >= 0) {
-            uevent_notifier_ = new QSocketNotifier(uevent_fd_, QSocketNotifier::Read, this);
-            connect(uevent_notifier_, &QSocketNotifier::activated, this, &DeviceChangeWatcher::DrainDeviceEvents);
+        if (uevent_fd_.valid()) {
+            uevent_notifier_ = std::make_unique<QSocketNotifier>(uevent_fd_.get(), QSocketNotifier::Read);
+            connect(uevent_notifier_.get(), &QSocketNotifier::activated, this,
+                    &DeviceChangeWatcher::DrainDeviceEvents);
         }
     }
     last_ = snapshot_();
     last_.sort();
 }
 
-DeviceChangeWatcher::~DeviceChangeWatcher() {
-    delete mount_notifier_;
-    delete uevent_notifier_;
-    if (mount_fd_ >= 0) ::close(mount_fd_);
-    if (uevent_fd_ >= 0) ::close(uevent_fd_);
-}
+DeviceChangeWatcher::~DeviceChangeWatcher() = default;
 
 void DeviceChangeWatcher::ScheduleCheck() {
     // Each new change restarts the wait, so a burst gives one check.
@@ -89,11 +95,14 @@ void DeviceChangeWatcher::DrainDeviceEvents() {
     for (;;) {
         sockaddr_nl sender{};
         socklen_t senderSize = sizeof sender;
-        const ssize_t n = ::recvfrom(uevent_fd_, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&sender),
+        const ssize_t n = ::recvfrom(uevent_fd_.get(), buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&sender),
                                      &senderSize);
         if (n < 0) {
             if (errno == EINTR) continue;
-            if (errno == ENOBUFS) relevant = true;  // events were lost; look anyway
+            if (errno == ENOBUFS) {  // events were lost; look anyway
+                qCDebug(lcWatcher) << "kernel device events were lost; checking the drives anyway";
+                relevant = true;
+            }
             break;
         }
         // Only the kernel (port 0) speaks for devices.

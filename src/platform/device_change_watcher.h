@@ -3,6 +3,7 @@
 // removed, into device-change events, without polling.
 
 #include "platform/system_paths.h"
+#include "platform/unique_fd.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -10,6 +11,7 @@
 #include <QTimer>
 #include <chrono>
 #include <functional>
+#include <memory>
 
 class QSocketNotifier;
 
@@ -46,10 +48,12 @@ private:
     QStringList last_;
     QTimer settle_timer_;
     QElapsedTimer pending_since_;
-    int mount_fd_ = -1;
-    int uevent_fd_ = -1;
-    QSocketNotifier* mount_notifier_ = nullptr;
-    QSocketNotifier* uevent_notifier_ = nullptr;
+    // Each notifier goes before the descriptor it watches (members are
+    // destroyed last first).
+    UniqueFd mount_fd_;
+    UniqueFd uevent_fd_;
+    std::unique_ptr<QSocketNotifier> mount_notifier_;
+    std::unique_ptr<QSocketNotifier> uevent_notifier_;
 };
 
 // The snapshot for the live system: each removable volume's root and device.

@@ -1,5 +1,7 @@
 #include "platform/ini_document.h"
 
+#include "platform/log_categories.h"
+
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -99,8 +101,10 @@ IniDocument IniDocument::Parse(QByteArrayView bytes) {
     };
 
     bool endSeen = false;
+    qsizetype lineNumber = 0;
     qsizetype start = doc.bom_.size();
     while (start < bytes.size()) {
+        ++lineNumber;
         qsizetype contentEnd = start;
         while (contentEnd + unit <= bytes.size() && !isUnit(contentEnd, u'\n') && !isUnit(contentEnd, u'\r'))
             contentEnd += unit;
@@ -118,6 +122,10 @@ IniDocument IniDocument::Parse(QByteArrayView bytes) {
         }
         const QString text = decode(bytes.sliced(start, contentEnd - start));
         Line line = Classify(text);
+        if (line.kind == LineKind::kEntry && line.name.isEmpty())
+            qCDebug(lcIni) << "line" << lineNumber << "has no key name and is never read:" << text;
+        else if (line.kind == LineKind::kEntry && !text.contains(u'='))
+            qCDebug(lcIni) << "line" << lineNumber << "has no '=', read as key" << line.name << "with an empty value";
         line.raw = bytes.sliced(start, next - start).toByteArray();
         line.end = end;
         if (end != IniLineEnd::kNone && !endSeen) {

@@ -1,8 +1,38 @@
 #include "platform/mount_table.h"
 
+#include "platform/log_categories.h"
+
 #include <QFile>
 
 namespace {
+
+// Fields of a mountinfo line:
+// id parent major:minor root mount-point options [optional...] - type source super-options
+enum MountInfoField : qsizetype {
+    kMountId = 0,
+    kParentId = 1,
+    kMajorMinor = 2,
+    kRoot = 3,
+    kMountPoint = 4,
+    kMountOptions = 5,
+    kFirstOptional = 6,  // optional fields ("shared:1"), then the separator "-"
+};
+// Fields after the separator, counted from it.
+enum MountInfoTailField : qsizetype {
+    kFsType = 1,
+    kSource = 2,
+    kSuperOptions = 3,
+};
+
+// The kernel appends this to a path whose folder was deleted; the folder
+// itself is the part before it.
+constexpr QByteArrayView kDeletedSuffix = "\\040(deleted)";
+
+QByteArrayView WithoutDeletedSuffix(QByteArrayView field) {
+    return field.size() > kDeletedSuffix.size() && field.endsWith(kDeletedSuffix)
+               ? field.chopped(kDeletedSuffix.size())
+               : field;
+}
 
 bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
 
@@ -43,18 +73,25 @@ QByteArray ReadAll(const QString& path) {
 
 QList<MountEntry> ParseMountInfo(QByteArrayView text) {
     QList<MountEntry> entries;
-    const QByteArray all = text.toByteArray();
-    for (const QByteArray& line : all.split('\n')) {
+    const QList<QByteArray> lines = text.toByteArray().split('\n');
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QByteArray& line = lines[n];
+        if (line.isEmpty()) continue;
         const QList<QByteArray> fields = line.split(' ');
-        // id parent major:minor root mount-dir options [optional...] - type source super-options
-        const qsizetype dash = fields.indexOf(QByteArray("-"), 6);
-        if (fields.size() < 6 || dash < 0 || dash + 2 >= fields.size()) continue;
+        const qsizetype dash = fields.indexOf(QByteArray("-"), kFirstOptional);
         MountEntry e;
-        if (!ParseDeviceNumber(fields[2], &e.major, &e.minor)) continue;
-        e.fs_root = DecodeField(fields[3]);
-        e.mount_dir = DecodeField(fields[4]);
-        e.fs_type = DecodeField(fields[dash + 1]);
-        e.source = DecodeField(fields[dash + 2]);
+        if (dash < 0 || dash + kSource >= fields.size()) {
+            qCDebug(lcDrives) << "mount table line" << n + 1 << "skipped, fields missing:" << line;
+            continue;
+        }
+        if (!ParseDeviceNumber(fields[kMajorMinor], &e.major, &e.minor)) {
+            qCDebug(lcDrives) << "mount table line" << n + 1 << "skipped, no device number:" << line;
+            continue;
+        }
+        e.fs_root = DecodeField(WithoutDeletedSuffix(fields[kRoot]));
+        e.mount_dir = DecodeField(WithoutDeletedSuffix(fields[kMountPoint]));
+        e.fs_type = DecodeField(fields[dash + kFsType]);
+        e.source = DecodeField(fields[dash + kSource]);
         entries.append(std::move(e));
     }
     return entries;

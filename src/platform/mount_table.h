@@ -17,7 +17,9 @@ struct MountEntry {
 };
 
 // Parses mountinfo text in the kernel's order. Octal escapes ("\040" for a
-// space) are decoded. Lines that do not have the expected fields are skipped.
+// space) are decoded, and the " (deleted)" the kernel appends to a folder
+// that was deleted is dropped. Lines that do not have the expected fields are
+// skipped.
 QList<MountEntry> ParseMountInfo(QByteArrayView text);
 
 // Reads and parses the table at `path`; empty when it cannot be read.

@@ -1,56 +1,17 @@
 #include "platform/removable_volumes.h"
 
-#include "platform/system_disks.h"
+#include "platform/volume_decision.h"
 
-#include <QHash>
-#include <QSet>
 #include <algorithm>
 
-namespace {
-
-struct LiveMount {
-    MountEntry entry;
-    BlockDevice device;
-};
-
-// Block-backed mounts of `table` that are not hidden by a later mount on their folder.
-QList<LiveMount> VisibleBlockMounts(const SystemPaths& paths, const QList<MountEntry>& table) {
-    QHash<QString, qsizetype> lastOnDir;
-    for (qsizetype i = 0; i < table.size(); ++i) lastOnDir.insert(table[i].mount_dir, i);
-    QList<LiveMount> mounts;
-    for (qsizetype i = 0; i < table.size(); ++i) {
-        if (lastOnDir.value(table[i].mount_dir) != i) continue;
-        if (std::optional<BlockDevice> device = FindBlockDevice(paths, table[i]); device)
-            mounts.append({table[i], std::move(*device)});
-    }
-    return mounts;
-}
-
-}  // namespace
-
 QList<RemovableVolume> ListRemovableVolumes(const SystemPaths& paths) {
-    const QList<MountEntry> table = ReadMountTable(paths.mount_table);
-    const QList<LiveMount> mounts = VisibleBlockMounts(paths, table);
-    const SystemDisks systemDisks(paths, table);
-
     QList<RemovableVolume> volumes;
-    for (const LiveMount& m : mounts) {
-        if (m.entry.fs_root != QLatin1String("/") || IsSystemMountDir(m.entry.mount_dir)) continue;
-        if (!IsRemovableMediaDisk(m.device) || systemDisks.Holds(m.device)) continue;
-        volumes.append({m.entry.mount_dir + QLatin1Char('/'), m.entry.mount_dir, m.device});
-    }
+    for (const VolumeDecision& d : DecideVolumes(paths))
+        if (d.verdict == VolumeVerdict::kCard)
+            volumes.append({d.mount.mount_dir + QLatin1Char('/'), d.mount.mount_dir, *d.device});
     std::stable_sort(volumes.begin(), volumes.end(),
                      [](const RemovableVolume& a, const RemovableVolume& b) { return a.mount_dir < b.mount_dir; });
-
-    QSet<QString> seenDevices;
-    QList<RemovableVolume> unique;
-    for (RemovableVolume& v : volumes) {
-        const QString id = QStringLiteral("%1:%2").arg(v.device.major).arg(v.device.minor);
-        if (seenDevices.contains(id)) continue;
-        seenDevices.insert(id);
-        unique.append(std::move(v));
-    }
-    return unique;
+    return volumes;
 }
 
 std::optional<BlockDevice> FindMountedDevice(const SystemPaths& paths, const QString& mount_dir) {

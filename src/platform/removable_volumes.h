@@ -20,7 +20,8 @@ struct RemovableVolume {
 // Skipped: system disks (see SystemDisks), fixed disks, loop and optical devices, pseudo and network
 // file systems, stale mounts whose device has gone, mounts hidden under a
 // later mount on the same folder, and bind mounts of a sub-folder. A volume
-// mounted twice is listed once, under its first folder.
+// mounted twice is listed once, under its first folder. DecideVolumes tells
+// why each mount is or is not listed.
 QList<RemovableVolume> ListRemovableVolumes(const SystemPaths& paths);
 
 // The live block device mounted at `mount_dir`; the last mount on a folder

@@ -49,44 +49,59 @@ bool IsSystemMountDir(const QString& dir) {
 }
 
 SystemDisks::SystemDisks(const SystemPaths& paths, const QList<MountEntry>& table) {
-    QList<BlockDevice> used;
-    auto use = [&](const std::optional<BlockDevice>& device, bool btrfs) {
+    struct Use {
+        BlockDevice device;
+        QString role;
+    };
+    QList<Use> used;
+    auto use = [&](const std::optional<BlockDevice>& device, bool btrfs, const QString& role) {
         if (!device) return;
-        used << *device;
-        if (btrfs) used << BtrfsFellowDevices(paths, *device);
+        used.append({*device, role});
+        if (btrfs)
+            for (const BlockDevice& fellow : BtrfsFellowDevices(paths, *device)) used.append({fellow, role});
     };
     for (const MountEntry& m : table)
-        if (IsSystemMountDir(m.mount_dir)) use(FindBlockDevice(paths, m), m.fs_type == QLatin1String("btrfs"));
+        if (IsSystemMountDir(m.mount_dir))
+            use(FindBlockDevice(paths, m), m.fs_type == QLatin1String("btrfs"), m.mount_dir);
     for (const SwapEntry& swap : ReadSwaps(paths.swaps)) {
+        const QString role = QStringLiteral("swap ") + swap.path;
         if (!swap.is_file) {
-            use(FindBlockDeviceByPath(paths, swap.path), false);
+            use(FindBlockDeviceByPath(paths, swap.path), false, role);
         } else if (const MountEntry* m = MountHolding(table, swap.path); m) {
-            use(FindBlockDevice(paths, *m), m->fs_type == QLatin1String("btrfs"));
+            use(FindBlockDevice(paths, *m), m->fs_type == QLatin1String("btrfs"), role);
         }
     }
 
+    // The first role found for a folder is the one reported.
+    auto mark = [](QHash<QString, QString>& roles, const QString& dir, const QString& role) {
+        if (!roles.contains(dir)) roles.insert(dir, role);
+    };
     // Down through "slaves" to the disks the system's data lives on...
-    QSet<QString> usedDirs;
-    for (const BlockDevice& device : used) {
-        usedDirs.insert(device.sysfs_dir);
-        dirs_.insert(device.sysfs_dir);
-        for (const QString& disk : HoldingDiskDirs(device)) dirs_.insert(disk);
+    QHash<QString, QString> usedDirs;
+    for (const Use& u : used) {
+        mark(usedDirs, u.device.sysfs_dir, u.role);
+        mark(roles_, u.device.sysfs_dir, u.role);
+        for (const QString& disk : HoldingDiskDirs(u.device)) mark(roles_, disk, u.role);
     }
     if (usedDirs.isEmpty()) return;
     // ...and up through partitions and "holders" from every disk, which also
     // finds a system role that only the upper end of a stack shows.
     for (const QString& disk : AllDiskDirs(paths.sysfs)) {
         const QStringList family = StackedDeviceDirs(disk);
-        const bool system = dirs_.contains(disk) || std::any_of(family.cbegin(), family.cend(), [&](const QString& d) {
-                                return usedDirs.contains(d);
-                            });
-        if (system)
-            for (const QString& d : family) dirs_.insert(d);
+        std::optional<QString> role;
+        if (roles_.contains(disk)) role = roles_.value(disk);
+        for (qsizetype i = 0; i < family.size() && !role; ++i)
+            if (usedDirs.contains(family[i])) role = usedDirs.value(family[i]);
+        if (role)
+            for (const QString& d : family) mark(roles_, d, *role);
     }
 }
 
-bool SystemDisks::Holds(const BlockDevice& device) const {
-    if (dirs_.contains(device.sysfs_dir)) return true;
-    const QStringList below = HoldingDiskDirs(device);
-    return std::any_of(below.cbegin(), below.cend(), [&](const QString& d) { return dirs_.contains(d); });
+bool SystemDisks::Holds(const BlockDevice& device) const { return RoleOf(device).has_value(); }
+
+std::optional<QString> SystemDisks::RoleOf(const BlockDevice& device) const {
+    if (const auto it = roles_.constFind(device.sysfs_dir); it != roles_.cend()) return *it;
+    for (const QString& below : HoldingDiskDirs(device))
+        if (const auto it = roles_.constFind(below); it != roles_.cend()) return *it;
+    return std::nullopt;
 }

@@ -7,9 +7,10 @@
 #include "platform/mount_table.h"
 #include "platform/system_paths.h"
 
+#include <QHash>
 #include <QList>
-#include <QSet>
 #include <QString>
+#include <optional>
 
 // True for a mount folder that makes its disk a system disk: "/", "/boot" and
 // anything below it, "/efi", "/usr" and "/var" and anything below them,
@@ -25,7 +26,13 @@ public:
 
     // True when `device` or any disk beneath it is part of a system disk.
     bool Holds(const BlockDevice& device) const;
+    // What makes `device` part of a system disk: the system folder ("/boot")
+    // or swap area ("swap /dev/dm-2") found on it first; nothing when it is
+    // not part of one.
+    std::optional<QString> RoleOf(const BlockDevice& device) const;
 
 private:
-    QSet<QString> dirs_;  // canonical sysfs folders of system disks and everything on them
+    // Canonical sysfs folders of system disks and everything on them, each
+    // with the role that made it one.
+    QHash<QString, QString> roles_;
 };

@@ -1,5 +1,7 @@
 #include "platform/volume_label.h"
 
+#include "platform/log_categories.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,7 +60,13 @@ QByteArray DecodeUdevEscapes(QByteArrayView text) {
 }
 
 QString ReadVolumeLabel(const SystemPaths& paths, const BlockDevice& device) {
-    if (const std::optional<QString> label = LabelFromUdevRecord(paths.udev_data, device); label)
+    if (const std::optional<QString> label = LabelFromUdevRecord(paths.udev_data, device); label) {
+        if (label->isEmpty()) qCDebug(lcDrives) << device.name << "has an empty label in udev's record";
         return *label;
-    return LabelFromByLabelLinks(paths.disk_by_label, device);
+    }
+    const QString label = LabelFromByLabelLinks(paths.disk_by_label, device);
+    if (label.isEmpty())
+        qCDebug(lcDrives).nospace() << device.name << " (" << device.major << ':' << device.minor
+                                    << ") has no label in udev's record nor under " << paths.disk_by_label;
+    return label;
 }

@@ -8,7 +8,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStorageInfo>
 
 namespace {
@@ -107,6 +109,77 @@ TEST(CliCards, FoldersAreRowsAfterTheDrivesWithTheirSpaceAndVersion) {
     const auto table = RunCli({"cards", "--card", a});
     EXPECT_TRUE(table.exitCode == 0 && table.out.startsWith("Device") && table.out.contains("  Label  ") &&
                 table.out.contains(QFile::encodeName(a) + "/ ")) << table.out.toStdString() << table.err.toStdString();
+}
+
+// Two tmpfs mounts on one folder: the explanation names both, the lower one
+// hidden; a --card folder is a row of its own; switched-on logging says why
+// the plain listing left them out, and is silent otherwise.
+TEST(CliCards, ExplainGivesEveryMountItsReasonAndTheLogSaysTheSame) {
+    QTemporaryDir dir;
+    const QString over = dir.path() + "/over";
+    ASSERT_TRUE(QDir().mkpath(over));
+    test_support::ScopedTmpfs lower(over), upper(over);
+    if (!lower.mounted() || !upper.mounted()) GTEST_SKIP() << "mounting is not permitted here";
+
+    const auto run = RunCli({"cards", "--explain", "--json", "--card", dir.path()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(run.out).array();
+    QStringList ours;
+    for (const QJsonValue& row : rows) {
+        const QJsonObject r = row.toObject();
+        for (const char* key : {"folder", "source", "type", "code", "reason"})
+            EXPECT_TRUE(r[key].isString()) << key << ' ' << run.out.toStdString();
+        EXPECT_EQ(r["card"].toBool(), r["code"] == "card" || r["code"] == "folder");
+        if (r["folder"].toString().startsWith(dir.path()))
+            ours << r["folder"].toString() + '|' + r["type"].toString() + '|' + r["code"].toString() + '|' +
+                        r["reason"].toString();
+    }
+    EXPECT_EQ(ours, (QStringList{over + "|tmpfs|hidden|hidden by a later mount on the same folder",
+                                 over + "|tmpfs|pseudo|tmpfs has no device behind it",
+                                 dir.path() + "/||folder|given with --card"}));
+
+    const auto table = RunCli({"cards", "--explain"});
+    EXPECT_TRUE(table.exitCode == 0 && table.out.startsWith("Folder") && table.err.isEmpty());
+    const QRegularExpression line("\n" + QRegularExpression::escape(over) +
+                                  " +quillmar-test +tmpfs +no +tmpfs has no device behind it\n");
+    EXPECT_TRUE(line.match(QString::fromUtf8(table.out)).hasMatch()) << table.out.toStdString();
+
+    EXPECT_EQ(RunCli({"cards"}).err, QByteArray());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_LOGGING_RULES", "quillmar.*=true");
+    const auto logged = RunCli({"cards"}, QString(), env);
+    for (const QByteArray why : {" from quillmar-test - hidden by a later mount on the same folder\n",
+                                 " from quillmar-test - tmpfs has no device behind it\n"})
+        EXPECT_TRUE(logged.err.contains("quillmar.drives: not a card: " + QFile::encodeName(over) + why))
+            << logged.err.toStdString();
+}
+
+int RunTool(const QString& program, const QStringList& args, QByteArray* out = nullptr) {
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(program, {"/usr/sbin", "/sbin", "/usr/bin", "/bin"}), args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) return -1;
+    if (out) *out = p.readAllStandardOutput().trimmed();
+    return p.exitCode();
+}
+
+// A real file system on a real loop device: never a card, and said so.
+TEST(CliCards, ExplainNamesALoopDeviceAsTheReason) {
+    QTemporaryDir dir;
+    const QString image = dir.path() + "/disk.img", mountDir = dir.path() + "/mnt";
+    ASSERT_TRUE(QFile(image).open(QIODevice::WriteOnly) && QFile::resize(image, 16 << 20) && QDir().mkpath(mountDir));
+    if (RunTool("mkfs.ext4", {"-q", image}) != 0) GTEST_SKIP() << "mkfs.ext4 is not available";
+    QByteArray loop;
+    if (RunTool("losetup", {"-f", "--show", image}, &loop) != 0) GTEST_SKIP() << "no loop devices here";
+    const bool mounted = RunTool("mount", {loop, mountDir}) == 0;
+    const auto run = mounted ? RunCli({"cards", "--explain", "--json"}) : CliRun();
+    if (mounted) RunTool("umount", {mountDir});
+    RunTool("losetup", {"-d", loop});
+    if (!mounted) GTEST_SKIP() << "cannot mount ext4 here";
+
+    QStringList ours;
+    for (const QJsonValue& row : QJsonDocument::fromJson(run.out).array())
+        if (row["folder"] == mountDir) ours << row["source"].toString() + '|' + row["code"].toString();
+    EXPECT_EQ(ours, QStringList(loop + "|loop")) << run.out.toStdString();
 }
 
 }  // namespace

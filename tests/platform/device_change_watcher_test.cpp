@@ -61,4 +61,37 @@ TEST(DeviceChangeWatcher, MountsAreReportedWithinASecondAndABurstGivesOneCheck) 
     EXPECT_EQ(snapshots, 4);  // at construction, then once per change or burst
 }
 
+QStringList OpenFds() { return QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot); }
+
+// The descriptors it watches are its own: closed when it goes. A source that
+// cannot be opened is reported even with debug messages off.
+TEST(DeviceChangeWatcher, ClosesWhatItOpenedAndWarnsAboutWhatItCouldNotOpen) {
+    static int argc = 1;
+    static char name[] = "test_platform", *argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    const QStringList before = OpenFds();
+    DeviceChangeWatcher::Options options;
+    auto watcher = std::make_unique<DeviceChangeWatcher>(options, [] { return QStringList(); });
+    ASSERT_TRUE(watcher->watchesMounts());
+    EXPECT_EQ(OpenFds().size(), before.size() + 1 + (watcher->watchesDeviceEvents() ? 1 : 0));
+    watcher.reset();
+    EXPECT_EQ(OpenFds(), before);
+
+    static QStringList warnings;
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& c,
+                                                                const QString& text) {
+        if (type == QtWarningMsg) warnings << QString::fromLatin1(c.category) + ": " + text;
+    });
+    QTemporaryDir dir;
+    options.mount_table = dir.path() + "/missing";
+    options.device_events = false;
+    watcher = std::make_unique<DeviceChangeWatcher>(options, [] { return QStringList(); });
+    qInstallMessageHandler(previous);
+    EXPECT_FALSE(watcher->watchesMounts());
+    EXPECT_EQ(warnings, QStringList("quillmar.watcher: mounts and unmounts go unnoticed: cannot open " +
+                                    options.mount_table + " - No such file or directory"));
+    watcher.reset();
+    EXPECT_EQ(OpenFds(), before);
+}
+
 }  // namespace

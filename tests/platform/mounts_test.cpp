@@ -40,6 +40,39 @@ TEST(SystemMountDirs, TheFoldersTheSystemLivesInAndNothingBeside) {
         EXPECT_FALSE(IsSystemMountDir(dir)) << dir;
 }
 
+TEST(MountTable, FieldsAreDecodedTheDeletedMarkIsDroppedAndBrokenLinesSkipped) {
+    const QList<MountEntry> entries = ParseMountInfo(
+        "21 1 8:17 / /media/me/SD\\040CARD rw,relatime shared:1 - vfat /dev/sdb1 rw\n"
+        "22 1 8:18 / /media/me/OLD\\040(deleted) rw - exfat /dev/sdb2 rw\n"
+        "23 1 0:44 /photos\\040(deleted) /mnt/bind\\011tab rw master:2 shared:3 - tmpfs tmpfs rw\n"
+        "24 1 8:19 / /\\040(deleted) rw - ext4 /dev/sdb3 rw\n"
+        "25 1 8:20 / /media/me/(deleted) rw - vfat /dev/sdb4 rw\n"
+        "26 1 8:21 / /media/me/short rw - vfat\n"
+        "27 1 8:22 / /media/me/nodash rw vfat /dev/sdb6 rw\n"
+        "28 1 x:1 / /media/me/badnumber rw - vfat /dev/sdb7 rw\n"
+        "\n");
+    const struct {
+        unsigned major, minor;
+        const char *root, *dir, *type, *source;
+    } expected[] = {
+        {8, 17, "/", "/media/me/SD CARD", "vfat", "/dev/sdb1"},
+        {8, 18, "/", "/media/me/OLD", "exfat", "/dev/sdb2"},
+        {0, 44, "/photos", "/mnt/bind\ttab", "tmpfs", "tmpfs"},
+        {8, 19, "/", "/", "ext4", "/dev/sdb3"},
+        {8, 20, "/", "/media/me/(deleted)", "vfat", "/dev/sdb4"},
+    };
+    ASSERT_EQ(entries.size(), std::size(expected));
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const MountEntry& e = entries[i];
+        EXPECT_EQ(e.major, expected[i].major) << i;
+        EXPECT_EQ(e.minor, expected[i].minor) << i;
+        EXPECT_EQ(e.fs_root, expected[i].root) << i;
+        EXPECT_EQ(e.mount_dir, expected[i].dir) << i;
+        EXPECT_EQ(e.fs_type, expected[i].type) << i;
+        EXPECT_EQ(e.source, expected[i].source) << i;
+    }
+}
+
 TEST(SwapAndFstabTables, NamesAreDecodedAndOnlyRealEntriesKept) {
     const QList<SwapEntry> swaps = ParseSwaps(
         "Filename\t\t\t\tType\t\tSize\t\tUsed\t\tPriority\n"

@@ -1,0 +1,8 @@
+// The logging categories, each enabled from warnings up by default.
+
+#include "platform/log_categories.h"
+
+Q_LOGGING_CATEGORY(lcDrives, "quillmar.drives", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcWatcher, "quillmar.watcher", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcIni, "quillmar.ini", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcCards, "quillmar.cards", QtWarningMsg)

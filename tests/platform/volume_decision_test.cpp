@@ -1,0 +1,153 @@
+// Why each mount is or is not a card, on a fake machine holding every kind of
+// mount the rules tell apart, and what of that reaches the log.
+
+#include "platform/removable_volumes.h"
+#include "platform/volume_decision.h"
+
+#include "support/fake_system_tree.h"
+#include "support/test_files.h"
+
+#include <QLoggingCategory>
+
+namespace {
+
+using test_support::FakeSystemTree;
+namespace dp = test_support::devpaths;
+
+// Built in mount-table order, which the verdicts come back in.
+void BuildMachine(FakeSystemTree& t) {
+    t.AddDevice(dp::Sata("sda"), 8, 0, "0");
+    t.AddMountedPartition(dp::Sata("sda/sda1"), 8, 1, "/", "ext4");
+    t.AddMount(0, 22, "/proc", "proc", "proc");
+    t.AddDevice(dp::Mmc(0, "mmcblk0"), 179, 0, "0", "SD");  // boots from its SD card
+    t.AddMountedPartition(dp::Mmc(0, "mmcblk0/mmcblk0p1"), 179, 1, "/boot/firmware", "vfat");
+    t.AddMountedPartition(dp::Mmc(0, "mmcblk0/mmcblk0p2"), 179, 2, "/media/pi/rootfs", "ext4");
+    t.AddDevice(dp::Usb(1, "sdb"), 8, 16, "1");  // swap on a USB disk
+    t.AddDevice(dp::Usb(1, "sdb/sdb2"), 8, 18);
+    t.SetSwaps("/dev/sdb2                               partition\t1048572\t\t0\t\t-2\n");
+    t.AddMountedPartition(dp::Usb(1, "sdb/sdb1"), 8, 17, "/media/me/BACKUP", "ext4");
+    t.AddDevice(dp::Usb(2, "sdc"), 8, 32, "0");  // the camera's card in a USB reader
+    t.AddDevice(dp::Usb(2, "sdc/sdc1"), 8, 33);
+    t.AddMount(8, 33, "/mnt/cam-again", "vfat", "/dev/sdc1");
+    t.AddMount(8, 33, "/media/me/CAM", "vfat", "/dev/sdc1");
+    t.AddMount(8, 33, "/home/me/dcim", "vfat", "/dev/sdc1", "/DCIM");
+    t.AddDevice(dp::Mmc(1, "mmcblk1"), 179, 8, "0", "SD");
+    t.AddMountedPartition(dp::Mmc(1, "mmcblk1/mmcblk1p1"), 179, 9, "/media/me/OLD\\040(deleted)", "exfat");
+    t.AddDevice(dp::Usb(3, "sdd"), 8, 48, "1");  // a stick under a tmpfs on the same folder
+    t.AddMountedPartition(dp::Usb(3, "sdd/sdd1"), 8, 49, "/media/me/over", "vfat");
+    t.AddMount(0, 40, "/media/me/over", "tmpfs", "tmpfs");
+    t.AddMount(0, 41, "/mnt/nas", "nfs4", "nas:/photos");
+    t.AddMount(0, 42, "/media/me/phone", "fuse.sshfs", "me@phone:/DCIM");
+    t.AddDevice(dp::Usb(4, "sde"), 8, 64, "1");  // pulled without unmounting
+    t.AddMountedPartition(dp::Usb(4, "sde/sde1"), 8, 65, "/media/me/pulled", "vfat");
+    t.RemoveDevice("sde1", 8, 65);
+    t.AddDevice("virtual/block/loop0", 7, 0, "0");
+    t.AddMount(7, 0, "/media/me/image", "squashfs", "/dev/loop0");
+    t.AddDevice("pci0000:00/0000:00:17.0/ata2/host1/target1:0:0/1:0:0:0/block/sr0", 11, 0, "1");
+    t.AddMount(11, 0, "/media/me/DVD", "iso9660", "/dev/sr0");
+    t.AddDevice(dp::Mmc(2, "mmcblk2"), 179, 16, "0", "MMC");
+    t.AddMountedPartition(dp::Mmc(2, "mmcblk2/mmcblk2p1"), 179, 17, "/media/me/emmc", "ext4");
+    t.AddDevice(dp::Sata("sdf"), 8, 80, "0");
+    t.AddMount(8, 80, "/mnt/data", "ext4", "/dev/sdf");
+    t.AddDevice("virtual/block/loop1", 7, 1, "0");
+    t.AddMapper("dm-0", 0, "vault", {"loop1"});
+    t.AddMount(254, 0, "/media/me/vault", "ext4", "/dev/mapper/vault");
+    t.AddDevice(dp::Usb(5, "sdg"), 8, 96, "1");  // an unlocked encrypted stick
+    t.AddDevice(dp::Usb(5, "sdg/sdg1"), 8, 97);
+    t.AddMapper("dm-1", 1, "luks-stick", {"sdg1"});
+    t.AddMount(254, 1, "/media/me/KEYS", "ext4", "/dev/mapper/luks-stick");
+    t.AddDevice("virtual/block/md5", 9, 5, "0");
+    t.AddMount(9, 5, "/media/me/raid", "ext4", "/dev/md5");
+}
+
+const struct Expected {
+    const char* folder;
+    const char* code;
+    const char* reason;
+} kExpected[] = {
+    {"/", "system-folder", "mounted on a system folder"},
+    {"/proc", "pseudo", "proc has no device behind it"},
+    {"/boot/firmware", "system-folder", "mounted on a system folder"},
+    {"/media/pi/rootfs", "system-disk", "on a system disk, which holds /boot/firmware"},
+    {"/media/me/BACKUP", "system-disk", "on a system disk, which holds swap /dev/sdb2"},
+    {"/mnt/cam-again", "duplicate", "the same volume as /media/me/CAM"},
+    {"/media/me/CAM", "card", "disk on USB"},
+    {"/home/me/dcim", "sub-folder", "bind mount of /DCIM inside a volume"},
+    {"/media/me/OLD", "card", "SD card"},
+    {"/media/me/over", "hidden", "hidden by a later mount on the same folder"},
+    {"/media/me/over", "pseudo", "tmpfs has no device behind it"},
+    {"/mnt/nas", "network", "network file system (nfs4)"},
+    {"/media/me/phone", "network", "network file system (fuse.sshfs)"},
+    {"/media/me/pulled", "stale", "its device /dev/sde1 has gone"},
+    {"/media/me/image", "loop", "loop device"},
+    {"/media/me/DVD", "optical", "optical drive"},
+    {"/media/me/emmc", "emmc", "eMMC built into the board"},
+    {"/mnt/data", "fixed-disk", "fixed disk"},
+    {"/media/me/vault", "loop", "loop device"},
+    {"/media/me/KEYS", "card", "removable media"},
+    {"/media/me/raid", "raid", "RAID array"},
+};
+
+TEST(VolumeDecisions, EveryMountGetsTheReasonThatAppliesAndOnlyCardsAreListed) {
+    QTemporaryDir dir;
+    FakeSystemTree tree(dir.path());
+    BuildMachine(tree);
+    const QList<VolumeDecision> decisions = DecideVolumes(tree.paths());
+    ASSERT_EQ(decisions.size(), std::size(kExpected));
+    QStringList cards;
+    for (qsizetype i = 0; i < decisions.size(); ++i) {
+        const VolumeDecision& d = decisions[i];
+        const Expected& e = kExpected[i];
+        EXPECT_EQ(d.mount.mount_dir, e.folder);
+        EXPECT_EQ(VerdictCode(d), e.code) << e.folder;
+        EXPECT_EQ(VerdictText(d), e.reason) << e.folder;
+        if (d.verdict == VolumeVerdict::kCard) cards << d.mount.mount_dir + '/';
+    }
+    // The list and its explanation agree.
+    QStringList listed;
+    for (const RemovableVolume& v : ListRemovableVolumes(tree.paths())) listed << v.root;
+    cards.sort();
+    EXPECT_EQ(listed, cards);
+    EXPECT_EQ(listed, (QStringList{"/media/me/CAM/", "/media/me/KEYS/", "/media/me/OLD/"}));
+}
+
+// Collects what is logged while it lives.
+class LogCapture {
+public:
+    LogCapture() {
+        messages_ = &lines_;
+        previous_ = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
+            *messages_ << QString::fromLatin1(context.category) + ": " + text;
+        });
+    }
+    ~LogCapture() {
+        qInstallMessageHandler(previous_);
+        QLoggingCategory::setFilterRules({});
+    }
+    const QStringList& lines() const { return lines_; }
+
+private:
+    static inline QStringList* messages_ = nullptr;
+    QStringList lines_;
+    QtMessageHandler previous_;
+};
+
+TEST(VolumeDecisions, EachVerdictIsLoggedOnlyWhenTheDrivesCategoryIsSwitchedOn) {
+    QTemporaryDir dir;
+    FakeSystemTree tree(dir.path());
+    BuildMachine(tree);
+    {
+        LogCapture quiet;
+        DecideVolumes(tree.paths());
+        EXPECT_EQ(quiet.lines(), QStringList{});
+    }
+    LogCapture log;
+    QLoggingCategory::setFilterRules("quillmar.*=true");
+    DecideVolumes(tree.paths());
+    ASSERT_EQ(log.lines().size(), std::size(kExpected)) << log.lines().join('\n').toStdString();
+    EXPECT_EQ(log.lines()[3], "quillmar.drives: not a card: /media/pi/rootfs from /dev/mmcblk0p2 - "
+                              "on a system disk, which holds /boot/firmware");
+    EXPECT_EQ(log.lines()[6], "quillmar.drives: card: /media/me/CAM from /dev/sdc1 - disk on USB");
+}
+
+}  // namespace
