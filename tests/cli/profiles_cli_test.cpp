@@ -198,8 +198,8 @@ test_support::CliRun RunCliBytes(const QString& dir, const QByteArray& shellArgs
 TEST(ProfilesCli, HostileNamesAndArgumentsNeitherStoreNorPrintBadText) {
     QTemporaryDir dir;
     const QString path = dir.path() + "/cfg.ini";
-    ASSERT_TRUE(WriteRaw(path, kFirstUseFile + "[profile-red\x1b[31m]\r\n[profile-tab\tcr\rend]\r\n"));
-    EXPECT_EQ(test_support::RunCli({"profiles"}, dir.path()).out, "default\nred\\x1b[31m\ntab\\tcr\\rend\n");
+    ASSERT_TRUE(WriteRaw(path, kFirstUseFile + "[profile-red\x1b[31m]\r\n[profile-tab\tbel\aend]\r\n"));
+    EXPECT_EQ(test_support::RunCli({"profiles"}, dir.path()).out, "default\nred\\x1b[31m\ntab\\tbel\\x07end\n");
 
     // Not UTF-8: refused, not stored as U+FFFD.
     const auto invalid = RunCliBytes(dir.path(), "save --profile \"$(printf 'caf\\351')\"");
@@ -214,7 +214,7 @@ TEST(ProfilesCli, HostileNamesAndArgumentsNeitherStoreNorPrintBadText) {
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_TRUE(run.err.size() < 2000 && run.err.contains("xxxxxxxxxx")) << run.err.left(300).toStdString();
     }
-    EXPECT_EQ(ReadAll(path), kFirstUseFile + "[profile-red\x1b[31m]\r\n[profile-tab\tcr\rend]\r\n");
+    EXPECT_EQ(ReadAll(path), kFirstUseFile + "[profile-red\x1b[31m]\r\n[profile-tab\tbel\aend]\r\n");
 }
 
 // Options past a key's lookup limit are stored as asked, with a warning that
