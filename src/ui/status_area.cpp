@@ -5,9 +5,8 @@
 
 StatusArea::StatusArea(QWidget* parent) : QWidget(parent), text_(new QLabel(this)), layout_(new QHBoxLayout(this)) {
     layout_->setContentsMargins(0, 0, 0, 0);
+    // The label's text is also its accessible name, for screen readers.
     text_->setTextFormat(Qt::PlainText);
-    // Screen readers announce the news as it appears.
-    text_->setAccessibleName(QStringLiteral("Status"));
     layout_->addWidget(text_);
     layout_->addStretch(1);
     Clear();
@@ -16,7 +15,6 @@ StatusArea::StatusArea(QWidget* parent) : QWidget(parent), text_(new QLabel(this
 void StatusArea::ShowMessage(const QString& text) {
     text_->setText(text);
     text_->setToolTip(text);
-    text_->setAccessibleDescription(text);
     text_->show();
     for (QWidget* action : actions_) action->show();
 }
@@ -24,7 +22,6 @@ void StatusArea::ShowMessage(const QString& text) {
 void StatusArea::Clear() {
     text_->clear();
     text_->setToolTip({});
-    text_->setAccessibleDescription({});
     text_->hide();
     for (QWidget* action : actions_) action->hide();
 }
