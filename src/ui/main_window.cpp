@@ -27,6 +27,8 @@ CQuillmarVS2010Dlg::CQuillmarVS2010Dlg(AppOptions appOptions)
     On(IDC_CARD_LIST, Notification::ItemChanged, [this] { OnCardItemChanged(); });
 }
 
+CQuillmarVS2010Dlg::~CQuillmarVS2010Dlg() { pages = {}; }
+
 void CQuillmarVS2010Dlg::DoDataExchange(CDataExchange& dx) {
     DDX_Control(dx, IDC_SETTINGS_TABS, tab_ctrl);
     DDX_Control(dx, IDC_PROFILE_LIST, profile_list);

@@ -36,6 +36,9 @@ enum MainTab : int { kModeTab = 0, kVideoTab, kPhotoTab, kSystemTab, kImageTab, 
 class CQuillmarVS2010Dlg : public CDialog, private ProfilePages {
 public:
     explicit CQuillmarVS2010Dlg(AppOptions options = {});
+    // Forgets the pages first: while they are destroyed, hiding one moves
+    // the focus, and the Tab walk must not reach a page half gone.
+    ~CQuillmarVS2010Dlg() override;
 
     // Runs a window-menu command: the About box, or the platform's default.
     void OnSysCommand(unsigned id);

@@ -54,7 +54,10 @@ void CQuillmarVS2010Dlg::SetUpStatusArea() {
     status_area = new StatusArea(Surface());
     const ControlTemplate& place = kMainWindowStatusArea;
     status_area->setGeometry(Units().ToPixels(place.x, place.y, place.width, place.height));
-    const auto clear = [this] { status_area->Clear(); };
+    // The strip itself, not the window: the lists outlive the window's own
+    // part while it is destroyed, and may still report on their way out.
+    StatusArea* area = status_area;
+    const auto clear = [area] { area->Clear(); };
     // A push (a profile chosen) toggles radios too: every change counts.
     for (const CDialog* page : pages) {
         for (const QAbstractButton* button : page->findChildren<QAbstractButton*>())
