@@ -86,8 +86,9 @@ xdo() { timeout 10 xdotool "$@"; }
 visible_window() { xdo search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true; }
 has_window() { [ -n "$(visible_window "$1")" ]; }
 no_window() { ! has_window "$1"; }
-# Lets the program handle what was sent before the next check.
-settle() { sleep 0.3; quillmar_alive || fail "quillmar ended"; }
+# Lets the program handle what was sent before the next check (a build
+# under the sanitizers is slow to repaint and scroll).
+settle() { sleep "${1:-0.5}"; quillmar_alive || fail "quillmar ended"; }
 
 layout=""
 window_x=0
@@ -106,7 +107,7 @@ click() { xdo mousemove $(point "$1" "$2") click 1; settle; }
 # part of the settings pane (no slider or list under the pointer).
 wheel() {
   xdo mousemove $(( window_x + WIDTH * 93 / 100 )) $(( window_y + HEIGHT * 60 / 100 )) click --repeat 40 --delay 10 "$1"
-  settle
+  settle 1.5
 }
 scroll_max=0
 to_bottom() { wheel 5; scroll_y=$scroll_max; }
