@@ -1,7 +1,8 @@
 #pragma once
-// The card list logic's view of the window's list control (1000).
+// The card list logic's view of the window's list control (IDC_CARD_LIST).
 
 #include "cards/card_list_view.h"
+#include "ui/card_cells.h"
 #include "ui/dialog/controls.h"
 
 #include <QSignalBlocker>
@@ -17,9 +18,22 @@ public:
         const QSignalBlocker quiet(list_.widget());
         return list_.DeleteItem(row);
     }
-    int InsertItem(int row, const QString& text) override { return list_.InsertItem(row, text); }
+    // The Device cell shows the folder name; tooltip and screen readers
+    // get the whole root too.
+    int InsertItem(int row, const QString& text) override {
+        const int inserted = list_.InsertItem(row, text);
+        if (QTableWidgetItem* item = inserted < 0 ? nullptr : list_->item(inserted, 0)) {
+            item->setToolTip(text);
+            item->setData(Qt::AccessibleTextRole, CardDisplayName(text));
+            item->setData(Qt::AccessibleDescriptionRole, text);
+        }
+        return inserted;
+    }
+    // The Version cell may be elided: its tooltip holds the whole text.
     bool SetItemText(int row, int column, const QString& text) override {
-        return list_.SetItemText(row, column, text);
+        if (!list_.SetItemText(row, column, text)) return false;
+        if (column == 3) list_->item(row, column)->setToolTip(text);
+        return true;
     }
     // The control reports the change (ItemChanged) before this returns.
     void SelectAndFocusItem(int row) override { list_.SelectItem(row); }

@@ -4,6 +4,7 @@
 #include "ui/dialog/data_exchange.h"
 #include "ui/resources.h"
 #include "ui/templates/dialog_templates.h"
+#include "ui/resource_ids.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
@@ -17,19 +18,21 @@ constexpr int kPageTop = 26;
 
 CQuillmarVS2010Dlg::CQuillmarVS2010Dlg(AppOptions appOptions)
     : CDialog(kMainWindowTemplate), options(std::move(appOptions)), app_icon(LoadIconResource(IDR_MAINFRAME)) {
-    On(1002, Notification::SelChange, [this] { OnTabSelChange(); });
-    On(1006, Notification::Clicked, [this] { OnSet(); });
-    On(1003, Notification::Clicked, [this] { OnNewProfile(); });
-    On(1004, Notification::Clicked, [this] { OnDelProfile(); });
-    On(1062, Notification::Clicked, [this] { OnSaveProfile(); });
-    On(1001, Notification::SelChange, [this] { OnSelchangeProfileList(); });
-    On(1000, Notification::ItemChanged, [this] { OnCardItemChanged(); });
+    On(IDC_SETTINGS_TABS, Notification::SelChange, [this] { OnTabSelChange(); });
+    On(IDC_SET, Notification::Clicked, [this] { OnSet(); });
+    On(IDC_NEW_PROFILE, Notification::Clicked, [this] { OnNewProfile(); });
+    On(IDC_DEL_PROFILE, Notification::Clicked, [this] { OnDelProfile(); });
+    On(IDC_SAVE_PROFILE, Notification::Clicked, [this] { OnSaveProfile(); });
+    On(IDC_PROFILE_LIST, Notification::SelChange, [this] { OnSelchangeProfileList(); });
+    On(IDC_CARD_LIST, Notification::ItemChanged, [this] { OnCardItemChanged(); });
 }
 
+CQuillmarVS2010Dlg::~CQuillmarVS2010Dlg() { pages = {}; }
+
 void CQuillmarVS2010Dlg::DoDataExchange(CDataExchange& dx) {
-    DDX_Control(dx, 1002, tab_ctrl);
-    DDX_Control(dx, 1001, profile_list);
-    DDX_Control(dx, 1000, card_list);
+    DDX_Control(dx, IDC_SETTINGS_TABS, tab_ctrl);
+    DDX_Control(dx, IDC_PROFILE_LIST, profile_list);
+    DDX_Control(dx, IDC_CARD_LIST, card_list);
 }
 
 bool CQuillmarVS2010Dlg::OnInitDialog() {
@@ -45,6 +48,8 @@ bool CQuillmarVS2010Dlg::OnInitDialog() {
     SetUpTabs();
     SetUpCardList();
     FillProfileList();
+    SetUpStatusArea();
+    SetUpKeys();
     return true;
 }
 

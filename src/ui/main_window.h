@@ -18,6 +18,7 @@
 #include "ui/pages/photo_page.h"
 #include "ui/pages/system_page.h"
 #include "ui/pages/video_page.h"
+#include "ui/status_area.h"
 
 #include <QIcon>
 #include <QMenu>
@@ -35,12 +36,18 @@ enum MainTab : int { kModeTab = 0, kVideoTab, kPhotoTab, kSystemTab, kImageTab, 
 class CQuillmarVS2010Dlg : public CDialog, private ProfilePages {
 public:
     explicit CQuillmarVS2010Dlg(AppOptions options = {});
+    // Forgets the pages first: while they are destroyed, hiding one moves
+    // the focus, and the Tab walk must not reach a page half gone.
+    ~CQuillmarVS2010Dlg() override;
 
     // Runs a window-menu command: the About box, or the platform's default.
     void OnSysCommand(unsigned id);
     // The window menu (a context menu here: Linux desktops give programs no
     // system menu of their own). Built by OnInitDialog.
     QMenu* systemMenu() const { return system_menu; }
+
+    // The strip that reports a written card; other news may join it.
+    StatusArea* statusArea() const { return status_area; }
 
     // Read access for the program's tests.
     CDialog& page(int tab) const { return *pages[tab]; }
@@ -58,10 +65,19 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
     bool OnInitDialog() override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Enter and Escape never end the window: one stray key would drop the
+    // unsaved choices. Enter still presses a focused button.
+    void keyPressEvent(QKeyEvent* event) override;
+    // The current page's stops follow the tabs, in the tab control's place.
+    void AppendTabStops(const ControlTemplate& control, QWidget* widget, std::vector<TabStop>& stops) const override;
 
 private:
     // --- start-up and tabs (main_window.cpp)
     void SetUpSystemMenu();
+    // Ctrl+Q and Alt+F4 end the window, F1 opens the About box.
+    void SetUpKeys();
+    // The status strip, and what clears it: any change of card or settings.
+    void SetUpStatusArea();
     void SetUpTabs();
     void OnTabSelChange();
 
@@ -70,6 +86,8 @@ private:
     // Pull or push every page in the order Mode, Video, Image, Photo, System.
     void PullPages();
     void PushPages();
+    // Says in the status strip which card got the file, and when.
+    void ReportWritten();
     // Success when target_root can still receive the file.
     WriteOutcome CheckTargetStillThere() const;
 
@@ -81,7 +99,8 @@ private:
     bool ReportProfileOutcome(const WriteOutcome& outcome);
     void FillProfileList();
     void OnNewProfile();
-    void CreateProfile(const QString& name);
+    // False when the name is refused (the user was told why).
+    bool CreateProfile(const QString& name);
     void OnDelProfile();
     void OnSaveProfile();
     void OnSelchangeProfileList();
@@ -89,6 +108,8 @@ private:
     // --- card list (main_window_cards.cpp)
     void SetUpCardList();
     void RefreshCardList();
+    // Sizes the columns to the rows the list now shows.
+    void FitCardColumns();
     void OnCardItemChanged();
     // Whether target_root is a --card folder rather than a drive's root.
     bool TargetIsCardFolder() const;
@@ -121,4 +142,5 @@ private:
     CardList cards{card_view, drives, options.cardFolders};
     std::unique_ptr<DeviceChangeWatcher> device_watcher;
     QMenu* system_menu = nullptr;
+    StatusArea* status_area = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "ui/main_window.h"
 
 #include "platform/device_events.h"
+#include "ui/card_cells.h"
 #include "ui/resources.h"
 
 void CQuillmarVS2010Dlg::SetUpCardList() {
@@ -11,6 +12,8 @@ void CQuillmarVS2010Dlg::SetUpCardList() {
     card_list->setShowGrid(true);
     card_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     card_list.SetImage(card_images);
+    card_list->setItemDelegate(new CardCells(card_list.widget()));
+    card_list->setAccessibleName(QStringLiteral("Memory cards"));
 
     const int clientWidth = card_list->contentsRect().width();
     card_list.InsertColumn(0, QStringLiteral("Device"), 65);
@@ -25,7 +28,12 @@ void CQuillmarVS2010Dlg::SetUpCardList() {
                      [this](quint32 event) { OnDeviceChange(event); });
 }
 
-void CQuillmarVS2010Dlg::RefreshCardList() { cards.RefreshCardList(); }
+void CQuillmarVS2010Dlg::RefreshCardList() {
+    cards.RefreshCardList();
+    FitCardColumns();
+}
+
+void CQuillmarVS2010Dlg::FitCardColumns() { ::FitCardColumns(*card_list.widget()); }
 
 void CQuillmarVS2010Dlg::OnCardItemChanged() {
     // A row losing the selection reports no row, which leaves the target
@@ -35,7 +43,13 @@ void CQuillmarVS2010Dlg::OnCardItemChanged() {
 }
 
 bool CQuillmarVS2010Dlg::OnDeviceChange(quint32 event, quintptr data) {
-    return cards.OnDeviceChange(event, data);
+    const bool answer = cards.OnDeviceChange(event, data);
+    if (event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE) {
+        FitCardColumns();
+        // The card named in the status may be the one that went.
+        if (status_area) status_area->Clear();
+    }
+    return answer;
 }
 
 bool CQuillmarVS2010Dlg::TargetIsCardFolder() const {

@@ -72,30 +72,32 @@ void CQuillmarVS2010Dlg::FillProfileList() {
 
 void CQuillmarVS2010Dlg::OnNewProfile() {
     CDlgNewCFG dialog;
-    if (dialog.DoModal(this) != IDOK) return;
-    CreateProfile(dialog.typedName());
+    // A refused name keeps the dialog open with the name, to be corrected.
+    dialog.SetNameCheck([this](const QString& name) { return CreateProfile(name); });
+    dialog.DoModal(this);
 }
 
-void CQuillmarVS2010Dlg::CreateProfile(const QString& name) {
+bool CQuillmarVS2010Dlg::CreateProfile(const QString& name) {
     QString reason;
     switch (CheckNewProfileName(store, name, &reason)) {
     case NewProfileNameCheck::kAccepted:
         break;
     case NewProfileNameCheck::kInUse:
         ShowMessageBox(this, QStringLiteral("This name has be used !"), kNotifyCaption, MB_OK);
-        return;
+        return false;
     case NewProfileNameCheck::kUnstorable:
         ShowMessageBox(this, reason, kNotifyCaption, MB_OK);
-        return;
+        return false;
     case NewProfileNameCheck::kUnreadable:
         ReportProfileOutcome(WriteOutcome::Failure(reason));
-        return;
+        return true;
     }
     // The store appends to its lists only once the section is on disk; the
     // pages keep showing what they showed, now as the new profile.
-    if (!ReportProfileOutcome(store.AddProfile(name))) return;
+    if (!ReportProfileOutcome(store.AddProfile(name))) return true;
     profile_list.AddString(store.profile_names.last());
     profile_list.SetCurSel(profile_list.GetCount() - 1);
+    return true;
 }
 
 void CQuillmarVS2010Dlg::OnDelProfile() {

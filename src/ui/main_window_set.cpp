@@ -41,12 +41,24 @@ WriteOutcome CQuillmarVS2010Dlg::CheckTargetStillThere() const {
 }
 
 void CQuillmarVS2010Dlg::OnSet() {
+    // Without a card the file would land where the camera never sees it,
+    // while the user believes the card was set.
+    if (card_list.GetItemCount() == 0) {
+        ShowMessageBox(this,
+                       QStringLiteral("No memory card was found.\n\nInsert the camera's memory card, "
+                                      "choose it in the list and press \"Set\" again."),
+                       QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
+        return;
+    }
     PullPages();
     // The clock line takes the time after all five pages were pulled.
     const QString text = BuildCameraConfText(selection, std::time(nullptr));
     WriteOutcome outcome = CheckTargetStillThere();
     if (outcome) outcome = WriteCameraConf(target_root, text);
-    if (!outcome)
+    if (!outcome) {
         ShowMessageBox(this, DescribeCameraConfFailure(target_root, outcome), QStringLiteral("Quillmar"),
                        MB_OK | MB_ICONERROR);
+        return;
+    }
+    ReportWritten();
 }

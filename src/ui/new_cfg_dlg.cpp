@@ -2,16 +2,27 @@
 
 #include "ui/dialog/data_exchange.h"
 #include "ui/templates/dialog_templates.h"
+#include "ui/resource_ids.h"
 
 CDlgNewCFG::CDlgNewCFG() : CDialog(kNewProfileTemplate) {}
 
 void CDlgNewCFG::DoDataExchange(CDataExchange& dx) {
-    DDX_Text(dx, 1063, typed_name_);
-    DDX_Control(dx, 1063, name_edit_);
+    DDX_Text(dx, IDC_PROFILE_NAME, typed_name_);
+    DDX_Control(dx, IDC_PROFILE_NAME, name_edit_);
 }
 
 bool CDlgNewCFG::OnInitDialog() {
     CDialog::OnInitDialog();
     name_edit_.SetFocus();
     return false;  // the focus is set
+}
+
+void CDlgNewCFG::OnOK() {
+    UpdateData(true);
+    if (check_ && !check_(typed_name_)) {
+        name_edit_.SetFocus();
+        name_edit_->selectAll();
+        return;
+    }
+    EndDialog(IDOK);
 }

@@ -5,17 +5,25 @@
 #include "ui/dialog/controls.h"
 #include "ui/dialog/dialog.h"
 
+#include <functional>
+
 class CDlgNewCFG : public CDialog {
 public:
     CDlgNewCFG();
     // What was typed, as it was typed; valid after DoModal returned IDOK.
     const QString& typedName() const { return typed_name_; }
+    // Runs on OK with the typed name; false (a refused name, already
+    // explained to the user) keeps the dialog open with the name selected,
+    // ready to be corrected.
+    void SetNameCheck(std::function<bool(const QString&)> check) { check_ = std::move(check); }
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
     bool OnInitDialog() override;
+    void OnOK() override;
 
 private:
     QString typed_name_;
     CEdit name_edit_;
+    std::function<bool(const QString&)> check_;
 };

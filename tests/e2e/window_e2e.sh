@@ -216,16 +216,16 @@ default_profile() {
 
 profile_name="Night Walk"
 # The user's changes: Video "Fine", Image "Cloudy", Photo burst "3 P".
-# The burst locks auto-shoot: the card gets auto_shoot=off while the page
-# and the profile keep 3s.
-changes=(video_quality=fine image_wb=cloudy photo_burst=3p)
+# The burst locks auto-shoot: the card gets auto_shoot=off, and the page
+# shows it so, which the profile then keeps too.
+changes=(video_quality=fine image_wb=cloudy photo_burst=3p auto_shoot=off)
 expected="$tmp/expected"
 mkdir -p "$expected"
 { printf '[basic]\nlast_cfg=default\n[profile-default]\n'; default_profile; } | crlf >"$expected/cfg-first-use.ini"
 { cat "$expected/cfg-first-use.ini"
   { printf '[profile-%s]\n' "$profile_name"; default_profile | override "${changes[@]}" sync_clock=FALSE; } | crlf
 } >"$expected/cfg-with-profile.ini"
-default_camera_conf | override "${changes[@]}" auto_shoot=off | crlf >"$expected/camera.conf"
+default_camera_conf | override "${changes[@]}" | crlf >"$expected/camera.conf"
 
 # --- the X server --------------------------------------------------------------
 
@@ -342,13 +342,18 @@ cmp -s "$tmp/card-before" "$tmp/card-after" ||
 expect_file "$expected/cfg-with-profile.ini" "$work/cfg.ini" "cfg.ini after the failed write"
 chmod 0755 "$card"
 
-step "closing the window with Escape"
+step "Escape and Enter leave the window open"
 focus "$main_window"
-xdo key Escape
+xdo key Escape Return KP_Enter
+sleep 0.5
+quillmar_alive && has_window '^TORVEX$' || fail "Escape or Enter ended the window"
+
+step "closing the window with Ctrl+Q"
+xdo key ctrl+q
 closing_pid=$quillmar_pid
 quillmar_pid=""   # its end is expected from here on
 quillmar_ended() { ! kill -0 "$closing_pid" 2>/dev/null; }
-wait_until 20 quillmar_ended || { quillmar_pid=$closing_pid; fail "quillmar did not end on Escape"; }
+wait_until 20 quillmar_ended || { quillmar_pid=$closing_pid; fail "quillmar did not end on Ctrl+Q"; }
 status=0
 wait "$closing_pid" || status=$?
 [ "$status" -eq 0 ] || fail "quillmar ended with status $status; its output is in $log_dir/quillmar.log"

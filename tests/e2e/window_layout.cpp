@@ -12,7 +12,9 @@
 // in pixels relative to the window's client area. Scopes: "window" (the
 // window itself), "main" (controls of the window), "tab" (id = tab index),
 // "mode", "video", "photo", "system", "image" (controls of the pages),
-// "card" (id = row of the card list showing a --card folder). The click
+// "card" (id = row of the card list showing a --card folder), and, when
+// the window scrolls, "scroll 0 <max x> <max y>". Pixels are the X
+// server's (QT_SCALE_FACTOR applied). The click
 // point is where a user clicks: the indicator of a radio or check box, the
 // middle of anything else.
 
@@ -27,13 +29,23 @@
 #include <QTabBar>
 #include <QTableWidget>
 
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <cmath>
 #include <cstdio>
 
 namespace {
 
+// Device pixels per logical pixel (QT_SCALE_FACTOR): the X server and
+// xdotool count device pixels.
+double g_scale = 1.0;
+
+int Device(int logical) { return int(std::lround(logical * g_scale)); }
+
 void Print(const char* scope, int id, const QRect& rect, const QPoint& click) {
-    std::printf("%s %d %d %d %d %d %d %d\n", scope, id, rect.x(), rect.y(), rect.width(), rect.height(), click.x(),
-                click.y());
+    std::printf("%s %d %d %d %d %d %d %d\n", scope, id, Device(rect.x()), Device(rect.y()), Device(rect.width()),
+                Device(rect.height()), Device(click.x()), Device(click.y()));
 }
 
 // Where a user clicks a control, in the control's own coordinates.
@@ -69,7 +81,13 @@ int main(int argc, char* argv[]) {
     window.show();
     QApplication::processEvents();
 
+    g_scale = window.devicePixelRatioF();
     Print("window", 0, window.rect(), window.rect().center());
+    // A window too big for the screen scrolls: how far each way it can.
+    if (const QScrollArea* area = window.ScrollArea()) {
+        std::printf("scroll 0 %d %d 0 0 0 0\n", Device(area->horizontalScrollBar()->maximum()),
+                    Device(area->verticalScrollBar()->maximum()));
+    }
     PrintControls("main", window, window);
 
     const auto* tabs = window.findChild<QTabBar*>();
@@ -86,7 +104,7 @@ int main(int argc, char* argv[]) {
         const QTableWidgetItem* item = cards->item(row, 0);
         if (!item) continue;
         for (const QString& folder : options.cardFolders) {
-            if (item->text() != FolderCardRoot(folder)) continue;
+            if (item->text() != FolderCardRoot(folder)) continue;  // the row keeps the whole root
             const QRect rect = cards->visualItemRect(item).translated(cards->viewport()->mapTo(&window, QPoint(0, 0)));
             Print("card", row, rect, rect.center());
         }

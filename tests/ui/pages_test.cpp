@@ -2,6 +2,7 @@
 // labels, the indexes the radios and boxes give, and the Photo page's
 // burst / auto-shoot interlock.
 
+#include "ui/resource_ids.h"
 #include "ui_test_support.h"
 
 #include <QLabel>
@@ -14,7 +15,7 @@ using ui_test::IsChecked;
 using ui_test::PagesFixture;
 
 // Groups run in template order up to the next group mark: the hidden "20 P"
-// (1093) counts, the "Format" box inside the OSD run is skipped, a value
+// (IDC_BURST_20_P) counts, the "Format" box inside the OSD run is skipped, a value
 // outside the group selects none and a pull with none selected gives -1.
 TEST(PagesTest, RadioGroupWalk) {
     PagesFixture pages;
@@ -26,18 +27,20 @@ TEST(PagesTest, RadioGroupWalk) {
     SettingsSelection pulled = s;
     pulled.at(keys::image_iso) = -1;
     for (CDialog* page : pages.all()) page->UpdateData(false);
-    EXPECT_TRUE(IsChecked(pages.photo, 1093) && IsChecked(pages.system, 1097) && IsChecked(pages.system, 1099));
-    for (const int id : {1047, 1048, 1049, 1050, 1051, 1052}) EXPECT_FALSE(IsChecked(pages.image, id)) << id;
+    EXPECT_TRUE(IsChecked(pages.photo, IDC_BURST_20_P) && IsChecked(pages.system, IDC_OSD_ON) &&
+                IsChecked(pages.system, IDC_FORMAT_CARD));
+    for (const int id : {IDC_ISO_AUTO, IDC_ISO_100, IDC_ISO_200, IDC_ISO_400, IDC_ISO_800, IDC_ISO_1600})
+        EXPECT_FALSE(IsChecked(pages.image, id)) << id;
     s = {};
     for (CDialog* page : pages.all()) page->UpdateData(true);
     EXPECT_EQ(s.index, pulled.index);
     pages.Show(pages.image);  // the emptied group works as a group again
-    Click(pages.image, 1048);
-    Click(pages.image, 1052);
-    EXPECT_FALSE(IsChecked(pages.image, 1048));
+    Click(pages.image, IDC_ISO_100);
+    Click(pages.image, IDC_ISO_1600);
+    EXPECT_FALSE(IsChecked(pages.image, IDC_ISO_100));
     pages.Show(pages.system);  // a click in the OSD run leaves the box alone
-    Click(pages.system, 1096);
-    EXPECT_TRUE(IsChecked(pages.system, 1099));
+    Click(pages.system, IDC_OSD_OFF);
+    EXPECT_TRUE(IsChecked(pages.system, IDC_FORMAT_CARD));
 }
 
 // The label shows the default once the page exists, follows the keyboard
@@ -45,10 +48,11 @@ TEST(PagesTest, RadioGroupWalk) {
 TEST(PagesTest, EachSliderPositionShowsItsLabel) {
     // Page index into PagesFixture::all(), slider, label, key, one label per position from the left.
     const struct { int page, sliderId, labelId; SettingsKeyRef key; std::vector<const char*> labels; } cases[] = {
-        {1, 1079, 1084, keys::mic_vol, {"Mute", "50%", "60%", "70%", "80%", "90%", "100%"}},
-        {2, 1058, 1059, keys::image_ev,
+        {1, IDC_MIC_VOLUME_SLIDER, IDC_MIC_VOLUME_TEXT, keys::mic_vol,
+         {"Mute", "50%", "60%", "70%", "80%", "90%", "100%"}},
+        {2, IDC_EV_SLIDER, IDC_EV_TEXT, keys::image_ev,
          {"-2.0", "-1.7", "-1.3", "-1.0", "-0.7", "-0.3", "0", "+0.3", "+0.7", "+1.0", "+1.3", "+1.7", "+2.0"}},
-        {2, 1109, 1111, keys::image_sharpness, {"1", "2", "3", "4", "5"}},
+        {2, IDC_SHARPNESS_SLIDER, IDC_SHARPNESS_TEXT, keys::image_sharpness, {"1", "2", "3", "4", "5"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sliderId);
@@ -76,9 +80,15 @@ TEST(PagesTest, EachSliderPositionShowsItsLabel) {
 // written as the last one), ISO 1600 gives 5; a choice on each page besides.
 TEST(PagesTest, ClickGivesTheIndex) {
     const struct { int page, clickId; SettingsKeyRef key; int index; } cases[] = {
-        {2, 1056, keys::image_wb, 2}, {2, 1057, keys::image_wb, 3}, {2, 1052, keys::image_iso, 5},
-        {4, 1077, keys::datefmt, 1},  {4, 1078, keys::datefmt, 2},  {4, 1099, keys::format, 1},
-        {0, 1019, keys::mode_3, 3},   {1, 1024, keys::timelapse, 6}, {3, 1092, keys::photo_burst, 3},
+        {2, IDC_WB_DAYLIGHT, keys::image_wb, 2},
+        {2, IDC_WB_INCANDESCENT, keys::image_wb, 3},
+        {2, IDC_ISO_1600, keys::image_iso, 5},
+        {4, IDC_DATEFMT_DD_MM_YYYY_HH_MM_SS, keys::datefmt, 1},
+        {4, IDC_DATEFMT_MM_DD_YYYY_HH_MM_SS, keys::datefmt, 2},
+        {4, IDC_FORMAT_CARD, keys::format, 1},
+        {0, IDC_MODE3_5M_2560X1920_4_3, keys::mode_3, 3},
+        {1, IDC_TIMELAPSE_60_SECONDS, keys::timelapse, 6},
+        {3, IDC_BURST_10_P, keys::photo_burst, 3},
     };
     for (const auto& c : cases) {
         PagesFixture pages;
@@ -91,33 +101,40 @@ TEST(PagesTest, ClickGivesTheIndex) {
 }
 
 // Each click's effect on the flags and on which radios are enabled: a burst
-// disables six of the eight auto-shoot radios, an interval all five burst
-// radios, the hidden one included.
+// disables all eight auto-shoot radios ("Set" writes any of them as off),
+// an interval all five burst radios, the hidden one included.
 TEST(PagesTest, PhotoInterlock) {
-    // Click, flags, auto-shoot radios 1043..1048 enabled (1107 and 1108 always are), burst radios 1089..1093 enabled.
+    const int shootRadios[] = {IDC_AUTO_SHOOT_OFF,       IDC_AUTO_SHOOT_1_SECOND,   IDC_AUTO_SHOOT_2_SECONDS,
+                               IDC_AUTO_SHOOT_3_SECONDS, IDC_AUTO_SHOOT_5_SECONDS,  IDC_AUTO_SHOOT_10_SECONDS,
+                               IDC_AUTO_SHOOT_30_SECONDS, IDC_AUTO_SHOOT_60_SECONDS};
+    const int burstRadios[] = {IDC_BURST_OFF, IDC_BURST_3_P, IDC_BURST_5_P, IDC_BURST_10_P, IDC_BURST_20_P};
+    // Click, then the flags and whether the auto-shoot and the burst radios are enabled.
     struct Step { int clickId; uint8_t flags; bool shootRadiosEnabled, burstRadiosEnabled; };
     const struct { uint8_t startFlags; std::vector<Step> steps; } sequences[] = {
-        {0, {{1091, 1, false, true}, {1090, 1, true, true}}},
-        {0, {{1045, 2, true, false}, {1043, 2, true, true}}},
-        {0, {{1091, 1, false, true}, {1108, 1, false, true}}},
-        {0, {{1107, 0, true, true}}},
-        {0, {{1045, 2, true, false}, {1043, 2, true, true}, {1092, 1, false, true}}},
-        {0, {{1089, 1, false, true}, {1090, 1, true, true}, {1048, 2, true, false}}},
-        {0xF0, {{1091, 0xF1, false, true}, {1090, 0xF1, true, true}, {1044, 0xF2, true, false}}},
+        {0, {{IDC_BURST_3_P, 1, false, true}, {IDC_BURST_OFF, 1, true, true}}},
+        {0, {{IDC_AUTO_SHOOT_5_SECONDS, 2, true, false}, {IDC_AUTO_SHOOT_OFF, 2, true, true}}},
+        // "2 Seconds" is disabled under a burst: the click does nothing.
+        {0, {{IDC_BURST_3_P, 1, false, true}, {IDC_AUTO_SHOOT_2_SECONDS, 1, false, true}}},
+        {0, {{IDC_AUTO_SHOOT_1_SECOND, 0, true, true}}},
+        {0, {{IDC_AUTO_SHOOT_5_SECONDS, 2, true, false}, {IDC_AUTO_SHOOT_OFF, 2, true, true},
+             {IDC_BURST_10_P, 1, false, true}}},
+        {0, {{IDC_BURST_5_P, 1, false, true}, {IDC_BURST_OFF, 1, true, true},
+             {IDC_AUTO_SHOOT_60_SECONDS, 2, true, false}}},
+        {0xF0, {{IDC_BURST_3_P, 0xF1, false, true}, {IDC_BURST_OFF, 0xF1, true, true},
+                {IDC_AUTO_SHOOT_3_SECONDS, 0xF2, true, false}}},
     };
     for (const auto& sequence : sequences) {
         PagesFixture pages;
         CDialog& photo = pages.photo;
-        pages.selection.photo_lock_flags = sequence.startFlags, pages.Show(photo);
-        ASSERT_TRUE(photo.GetDlgItem(1093)->isHidden());
+        pages.selection.photo_lock_flags = sequence.startFlags;
+        pages.Show(photo);
+        ASSERT_TRUE(photo.GetDlgItem(IDC_BURST_20_P)->isHidden());
         for (const Step& step : sequence.steps) {
-            Click(photo, step.clickId);  // then the flags and enabled radios after it
+            Click(photo, step.clickId);
             SCOPED_TRACE(testing::Message() << "sequence " << &sequence - sequences << ", click on " << step.clickId);
             EXPECT_EQ(pages.selection.photo_lock_flags, step.flags);
-            for (const int id : {1043, 1044, 1045, 1046, 1047, 1048, 1107, 1108, 1089, 1090, 1091, 1092, 1093}) {
-                const bool enabled = id >= 1107 || (id < 1089 ? step.shootRadiosEnabled : step.burstRadiosEnabled);
-                EXPECT_EQ(photo.GetDlgItem(id)->isEnabled(), enabled) << id;
-            }
+            for (const int id : shootRadios) EXPECT_EQ(photo.GetDlgItem(id)->isEnabled(), step.shootRadiosEnabled);
+            for (const int id : burstRadios) EXPECT_EQ(photo.GetDlgItem(id)->isEnabled(), step.burstRadiosEnabled);
         }
     }
 }

@@ -124,16 +124,20 @@ protected:
             if (answer == ui_test::DialogAnswer::kOk) expectedBox = model.New(name);
             return "new \"" + name.toStdString() + "\" answer " + std::to_string(int(answer));
         }
-        if (op < 45) return ui_test::Click(*window, 1004), model.Delete(), "delete";
+        if (op < 45) return ui_test::Click(*window, IDC_DEL_PROFILE), model.Delete(), "delete";
         if (op < 70 && !model.sections.isEmpty()) {
             const int row = int(random.bounded(int(model.sections.size())));
             ClickItem(row);
             if (row != model.selected) model.Choose(row);  // no change, no report
             return "select " + std::to_string(row);
         }
-        if (op < 85) return ui_test::Click(*window, 1062), model.Save(), "save";
-        // The Mode page's radios 1007-1009, 1010/1013/1014 and 1016-1019.
-        static const std::vector<int> kRadios[] = {{1007, 1008, 1009}, {1010, 1013, 1014}, {1016, 1017, 1018, 1019}};
+        if (op < 85) return ui_test::Click(*window, IDC_SAVE_PROFILE), model.Save(), "save";
+        // The Mode page's three groups.
+        static const std::vector<int> kRadios[] = {
+            {IDC_MODE1_2304X1296P_30, IDC_MODE1_1920X1080P_60, IDC_MODE1_1920X1080P30},
+            {IDC_MODE2_1280X720_120, IDC_MODE2_1280X720P_60, IDC_MODE2_1280X720P_30},
+            {IDC_MODE3_16M_4608X3456_4_3, IDC_MODE3_12M_4000X3000_4_3, IDC_MODE3_8M_3264X2448_4_3,
+             IDC_MODE3_5M_2560X1920_4_3}};
         const int key = int(random.bounded(3)), option = int(random.bounded(int(kRadios[key].size())));
         ui_test::Click(window->page(kModeTab), kRadios[key][option]);
         model.pages[KeyName(kModeSection, key)] = OptionText(kModeSection, key, option);

@@ -33,10 +33,11 @@ QByteArray Letters(const char* letters) {
 
 class ProfileCommandsTest : public ui_test::MainWindowFixture {
 protected:
-    // The mode_1 option shown (radios 1007..1009): tells which profile was
+    // The mode_1 option shown: tells which profile was
     // applied last.
     int CheckedMode1() const {
-        for (int option = 0; option < 3; ++option) if (IsChecked(window->page(kModeTab), 1007 + option)) return option;
+        const int radios[] = {IDC_MODE1_2304X1296P_30, IDC_MODE1_1920X1080P_60, IDC_MODE1_1920X1080P30};
+        for (int option = 0; option < 3; ++option) if (IsChecked(window->page(kModeTab), radios[option])) return option;
         return -1;
     }
     const QString& Current() const { return window->profileStore().current_profile; }
@@ -52,7 +53,7 @@ protected:
             else if (op == 's') ClickItem(step.mid(1).toInt());
             else if (op == 'u') ClickItem(SelectedRow(), Qt::ControlModifier);
             else if (op == 'e') Click(window->page(kModeTab), step.mid(1).toInt());
-            else Click(*window, op == 'd' ? 1004 : 1062);
+            else Click(*window, op == 'd' ? IDC_DEL_PROFILE : IDC_SAVE_PROFILE);
         }
     }
 
@@ -151,14 +152,17 @@ TEST_F(ProfileCommandsTest, DeleteRemovesTheSelectedProfileAndAppliesTheNeighbou
 }
 
 // Choosing a profile pushes every page, the Photo page's burst "off" too,
-// without a click: the interlock stays as it was.
-TEST_F(ProfileCommandsTest, ChoosingAProfilePushesThePagesButKeepsTheInterlock) {
+// without a click: the lock flags stay as they were, and with the burst
+// off the auto-shoot radios are free again, as "Set" writes them as held.
+TEST_F(ProfileCommandsTest, ChoosingAProfilePushesThePagesButKeepsTheLocks) {
     StartWith(Letters("ab"));
     CDialog& photo = window->page(kPhotoTab);
     ChooseTab(kPhotoTab);
-    Click(photo, 1091);  // a burst locks the auto-shoot radios
+    Click(photo, IDC_BURST_3_P);  // a burst locks the auto-shoot radios
+    EXPECT_FALSE(photo.GetDlgItem(IDC_AUTO_SHOOT_5_SECONDS)->isEnabled());
     ClickItem(1);
-    EXPECT_TRUE(CheckedMode1() == 1 && IsChecked(photo, 1090) && !photo.GetDlgItem(1045)->isEnabled());
+    EXPECT_TRUE(CheckedMode1() == 1 && IsChecked(photo, IDC_BURST_OFF) &&
+                photo.GetDlgItem(IDC_AUTO_SHOOT_5_SECONDS)->isEnabled());
     EXPECT_EQ(window->currentSelection().photo_lock_flags, burst_lock);
 }
 

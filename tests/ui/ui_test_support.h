@@ -10,6 +10,7 @@
 #include "support/test_files.h"
 #include "ui/dialog/message_box.h"
 #include "ui/main_window.h"
+#include "ui/resource_ids.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -89,7 +90,7 @@ protected:
     QTabBar* tabs() const { return window->findChild<QTabBar*>(); }
     void ChooseTab(int tab) { QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(tab).center()); }
 
-    QListWidget* profileList() const { return qobject_cast<QListWidget*>(window->GetDlgItem(1001)); }
+    QListWidget* profileList() const { return qobject_cast<QListWidget*>(window->GetDlgItem(IDC_PROFILE_LIST)); }
     QStringList Items() const {
         QStringList items;
         for (int row = 0; row < profileList()->count(); ++row) items << profileList()->item(row)->text();
@@ -116,15 +117,17 @@ protected:
         user.callOnTimeout([&] {
             auto* dialog = dynamic_cast<CDialog*>(QApplication::activeModalWidget());
             if (!dialog) return;
-            auto* edit = qobject_cast<QLineEdit*>(dialog->GetDlgItem(1063));
+            auto* edit = qobject_cast<QLineEdit*>(dialog->GetDlgItem(IDC_PROFILE_NAME));
             opened = dialog->windowTitle() == QStringLiteral("New") && dialog->focusWidget() == edit;
             edit->insert(name);
             if (answer == DialogAnswer::kEscape) QTest::keyClick(edit, Qt::Key_Escape);
             else if (answer == DialogAnswer::kCloseBox) dialog->close();
             else Click(*dialog, answer == DialogAnswer::kOk ? IDOK : IDCANCEL);
+            // A refused name keeps the dialog open for correcting; give up.
+            if (dialog->isVisible()) Click(*dialog, IDCANCEL);
         });
         user.start(0);
-        Click(*window, 1003);
+        Click(*window, IDC_NEW_PROFILE);
         return opened;
     }
 

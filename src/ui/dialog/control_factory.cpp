@@ -1,5 +1,6 @@
 #include "ui/dialog/control_factory.h"
 
+#include "ui/dialog/one_line_cells.h"
 #include "ui/dialog/tab_control.h"
 #include "ui/dialog/track_bar.h"
 #include "ui/resources.h"
@@ -12,24 +13,29 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 namespace {
 
-// A report view shows every cell on one line, as its text may carry line
-// breaks (a card's version.txt often ends in CR LF); the text itself stays.
-class OneLineCells : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        // The base class has already turned each LF into a line separator.
-        option->text.remove(u'\r').replace(QChar::LineSeparator, u' ').replace(u'\n', u' ');
+// A button caption as shown: "&x" underlines x and makes Alt+x press the
+// button; an "&" before a blank or at the end marks nothing, so it goes
+// (Qt would underline the blank and bind Alt+Space). "&&" stays a literal.
+QString ShownCaption(const QString& caption) {
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            if (i + 1 < caption.size() && caption[i + 1] == u'&') {
+                shown += u"&&";
+                ++i;
+                continue;
+            }
+            if (i + 1 == caption.size() || caption[i + 1].isSpace()) continue;
+        }
+        shown += caption[i];
     }
-};
+    return shown;
+}
 
 QWidget* CreatePushButton(const QString& caption, bool isDefault, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -73,6 +79,8 @@ QWidget* CreateListView(QWidget* parent) {
     table->horizontalHeader()->setHighlightSections(false);
     table->horizontalHeader()->setStretchLastSection(false);
     table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Tab leaves the list for the next control; the arrows move between rows.
+    table->setTabKeyNavigation(false);
     return table;
 }
 
@@ -99,7 +107,8 @@ QWidget* CreatePicture(const QPixmap& source, const QRect& rect, QWidget* parent
 }
 
 QWidget* CreateKind(const ControlTemplate& c, const QRect& rect, QWidget* parent) {
-    const QString caption = QString::fromUtf16(c.caption);
+    const QString caption = c.kind == ControlKind::Text ? QString::fromUtf16(c.caption)
+                                                        : ShownCaption(QString::fromUtf16(c.caption));
     switch (c.kind) {
     case ControlKind::PushButton: return CreatePushButton(caption, false, parent);
     case ControlKind::DefPushButton: return CreatePushButton(caption, true, parent);

@@ -2,15 +2,21 @@
 
 #include "ui/dialog/control_factory.h"
 #include "ui/dialog/data_exchange.h"
+#include "ui/dialog/window_fit.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSlider>
+#include <QStyle>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -37,8 +43,11 @@ bool CDialog::CreateTopLevel(QWidget* owner) {
     setParent(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromUtf16(template_.caption));
+    // A window's controls live on a surface of their own, which a scroll
+    // area can take over when the screen is too small for the window.
+    surface_ = new QWidget(this);
     Build();
-    setFixedSize(units_.ToPixelsX(template_.width), units_.ToPixelsY(template_.height));
+    FitToScreen(owner);
     if (OnInitDialog()) SetInitialFocus();
     return true;
 }
@@ -56,13 +65,47 @@ void CDialog::Build() {
     const QFont font = TemplateFont(QString::fromUtf16(template_.fontFace), template_.pointSize);
     setFont(font);
     units_ = DialogUnits(font);
-    resize(units_.ToPixelsX(template_.width), units_.ToPixelsY(template_.height));
+    const QSize size(units_.ToPixelsX(template_.width), units_.ToPixelsY(template_.height));
+    resize(size);
+    if (surface_ != this) surface_->setFixedSize(size);
     controls_.reserve(template_.controls.size());
     for (const ControlTemplate& c : template_.controls) {
-        controls_.push_back({&c, CreateControl(c, this, units_)});
+        controls_.push_back({&c, CreateControl(c, surface_, units_)});
         Connect(controls_.back());
+        if (c.kind == ControlKind::Radio) controls_.back().widget->installEventFilter(this);
     }
     GroupRadios();
+}
+
+void CDialog::FitToScreen(QWidget* owner) {
+    const QSize whole = surface_->size();
+    const QScreen* screen = owner ? owner->screen() : this->screen();
+    const QRect available = screen->availableGeometry();
+    // The frame is not known before the window manager has framed the
+    // window; a title bar and thin borders are what it usually adds.
+    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const QMargins frame(4, title + 4, 4, 4);
+    const QSize room = available.size().shrunkBy(frame);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const QSize size = FittedWindowSize(whole, room, bar);
+    if (size == whole) {
+        setFixedSize(whole);
+        return;
+    }
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(false);
+    scroll_->setWidget(surface_);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll_);
+    setMinimumSize(size.boundedTo(QSize(320, 240)));
+    setMaximumSize(whole + QSize(bar, bar));
+    resize(size);
+    const QSize framed = size.grownBy(frame);
+    move(available.topLeft() + QPoint(std::max(0, (available.width() - framed.width()) / 2),
+                                      std::max(0, (available.height() - framed.height()) / 2)));
 }
 
 void CDialog::GroupRadios() {
@@ -96,6 +139,84 @@ void CDialog::Connect(const Control& control) {
         c = connect(tabs->tabBar(), &QTabBar::currentChanged, this, report(Notification::SelChange));
     }
     if (c) connections_.push_back(c);
+}
+
+void CDialog::AppendTabStops(const ControlTemplate& control, QWidget* widget, std::vector<TabStop>& stops) const {
+    const auto usable = [](const QWidget* w) { return !w->isHidden() && w->isEnabled(); };
+    auto* radio = qobject_cast<QRadioButton*>(widget);
+    if (!radio) {
+        if (control.tabStop() && usable(widget) && (widget->focusPolicy() & Qt::TabFocus))
+            stops.push_back({widget, {}});
+        return;
+    }
+    // A group is one stop, reached at its first radio only.
+    const QButtonGroup* group = radio->group();
+    if (!group || group->buttons().first() != radio) return;
+    TabStop stop{nullptr, {}};
+    for (QAbstractButton* b : group->buttons()) stop.members.push_back(b);
+    if (QAbstractButton* checked = group->checkedButton(); checked && usable(checked)) stop.widget = checked;
+    for (QWidget* member : stop.members) {
+        if (stop.widget) break;
+        if (usable(member) && (member->focusPolicy() & Qt::TabFocus)) stop.widget = member;
+    }
+    if (stop.widget) stops.push_back(std::move(stop));
+}
+
+std::vector<CDialog::TabStop> CDialog::TabStops() const {
+    std::vector<TabStop> stops;
+    for (const Control& c : controls_) AppendTabStops(*c.tmpl, c.widget, stops);
+    return stops;
+}
+
+bool CDialog::focusNextPrevChild(bool next) {
+    if (child_) return QDialog::focusNextPrevChild(next);
+    const std::vector<TabStop> stops = TabStops();
+    if (stops.empty()) return false;
+    const QWidget* focused = focusWidget();
+    int at = -1;
+    for (size_t i = 0; i < stops.size() && at < 0; ++i) {
+        const TabStop& s = stops[i];
+        if (s.widget == focused || (focused && s.widget->isAncestorOf(focused)) ||
+            std::find(s.members.begin(), s.members.end(), focused) != s.members.end())
+            at = int(i);
+    }
+    const int count = int(stops.size());
+    const int to = next ? (at + 1) % count : (at <= 0 ? count - 1 : at - 1);
+    QWidget* target = stops[size_t(to)].widget;
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    if (scroll_) scroll_->ensureWidgetVisible(target);
+    return true;
+}
+
+bool CDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    auto* radio = qobject_cast<QRadioButton*>(watched);
+    switch (key->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down: return radio && MoveInRadioGroup(radio, true);
+    case Qt::Key_Left:
+    case Qt::Key_Up: return radio && MoveInRadioGroup(radio, false);
+    default: return false;
+    }
+}
+
+bool CDialog::MoveInRadioGroup(QRadioButton* from, bool forward) {
+    const QButtonGroup* group = from->group();
+    if (!group) return false;
+    const QList<QAbstractButton*> radios = group->buttons();
+    const qsizetype count = radios.size();
+    const qsizetype start = radios.indexOf(from);
+    for (qsizetype step = 1; step < count; ++step) {
+        QAbstractButton* candidate = radios[(start + (forward ? step : count - step)) % count];
+        if (candidate->isHidden() || !candidate->isEnabled()) continue;
+        candidate->setFocus(Qt::OtherFocusReason);
+        // Selecting by keyboard is a click: the same handlers run.
+        candidate->click();
+        return true;
+    }
+    return true;  // nowhere to go: the key is used up all the same
 }
 
 void CDialog::SetInitialFocus() {
@@ -210,6 +331,14 @@ void CDialog::keyPressEvent(QKeyEvent* event) {
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+void CDialog::contextMenuEvent(QContextMenuEvent* event) {
+    if (child_) {
+        event->ignore();
+        return;
+    }
+    QDialog::contextMenuEvent(event);
 }
 
 void CDialog::closeEvent(QCloseEvent* event) {

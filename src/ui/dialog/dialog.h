@@ -16,6 +16,7 @@
 #include <vector>
 
 class CDataExchange;
+class QScrollArea;
 
 // What a control reports to its dialog.
 enum class Notification {
@@ -59,6 +60,17 @@ public:
     // Runs the handler of a command as if its button had been clicked.
     void OnCommand(int id);
 
+    // Where Tab stops: one control, or one radio group (a group is entered
+    // on its checked radio). `members` are the controls the stop stands for.
+    struct TabStop {
+        QWidget* widget;
+        std::vector<QWidget*> members;
+    };
+    // The stops of this dialog in template order, each shown and enabled.
+    std::vector<TabStop> TabStops() const;
+    // The scroll area a window too big for its screen is shown in, or null.
+    QScrollArea* ScrollArea() const { return scroll_; }
+
 protected:
     virtual void DoDataExchange(CDataExchange& dx);
     // Default: push the members into the controls; true lets the framework
@@ -72,7 +84,22 @@ protected:
     // A message-map entry: `handler` runs when control `id` reports `code`.
     void On(int id, Notification code, std::function<void()> handler);
 
+    // Adds the stops of one template control; a window holding other
+    // dialogs (the tab pages) adds theirs in that control's place.
+    virtual void AppendTabStops(const ControlTemplate& control, QWidget* widget, std::vector<TabStop>& stops) const;
+    // The widget the template's controls live on: the window itself, or for
+    // a window, a surface that can be put into a scroll area.
+    QWidget* Surface() const { return surface_; }
+
+    // Tab and Shift+Tab walk TabStops() of the window, wrapping around.
+    bool focusNextPrevChild(bool next) override;
+    // Arrow keys move through a radio group (see MoveInRadioGroup).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     void keyPressEvent(QKeyEvent* event) override;
+    // A page leaves the right-click to the window that holds it (QDialog
+    // would swallow it for a "What's This?" menu it never shows).
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -88,6 +115,12 @@ private:
     };
 
     void Build();
+    // Shows the window whole, or inside a scroll area when its screen's
+    // free area is smaller; then places it on that screen.
+    void FitToScreen(QWidget* owner);
+    // Moves to the next (or previous) shown, enabled radio of the group in
+    // template order, wrapping around, and clicks it as the user would.
+    bool MoveInRadioGroup(QRadioButton* from, bool forward);
     void Connect(const Control& control);
     void GroupRadios();
     void SetInitialFocus();
@@ -96,6 +129,8 @@ private:
     int DefaultButtonId() const;
 
     const DialogTemplate& template_;
+    QWidget* surface_ = this;
+    QScrollArea* scroll_ = nullptr;
     DialogUnits units_{1, 1};
     std::vector<Control> controls_;
     std::vector<Route> routes_;

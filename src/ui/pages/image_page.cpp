@@ -2,6 +2,7 @@
 
 #include "ui/dialog/data_exchange.h"
 #include "ui/templates/dialog_templates.h"
+#include "ui/resource_ids.h"
 
 #include <array>
 
@@ -21,20 +22,20 @@ QString SharpnessLabel(int position) { return QString::number(position + 1); }
 }  // namespace
 
 CDlgTab3::CDlgTab3(SettingsSelection& selection) : CDialog(kImagePageTemplate), selection_(selection) {
-    On(1058, Notification::Redraw, [this] { OnEvRedraw(); });
-    On(1109, Notification::Redraw, [this] { OnSharpnessRedraw(); });
+    On(IDC_EV_SLIDER, Notification::Redraw, [this] { OnEvRedraw(); });
+    On(IDC_SHARPNESS_SLIDER, Notification::Redraw, [this] { OnSharpnessRedraw(); });
 }
 
 void CDlgTab3::DoDataExchange(CDataExchange& dx) {
-    DDX_Radio(dx, 1042, selection_.at(keys::image_meter));
-    DDX_Radio(dx, 1047, selection_.at(keys::image_iso));
-    DDX_Radio(dx, 1054, selection_.at(keys::image_wb));
-    DDX_Control(dx, 1058, ev_slider_);
-    DDX_Text(dx, 1059, ev_label_);
-    DDX_Slider(dx, 1058, selection_.at(keys::image_ev));
-    DDX_Slider(dx, 1109, selection_.at(keys::image_sharpness));
-    DDX_Control(dx, 1109, sharpness_slider_);
-    DDX_Text(dx, 1111, sharpness_label_);
+    DDX_Radio(dx, IDC_METER_SPOT, selection_.at(keys::image_meter));
+    DDX_Radio(dx, IDC_ISO_AUTO, selection_.at(keys::image_iso));
+    DDX_Radio(dx, IDC_WB_AUTO, selection_.at(keys::image_wb));
+    DDX_Control(dx, IDC_EV_SLIDER, ev_slider_);
+    DDX_Text(dx, IDC_EV_TEXT, ev_label_);
+    DDX_Slider(dx, IDC_EV_SLIDER, selection_.at(keys::image_ev));
+    DDX_Slider(dx, IDC_SHARPNESS_SLIDER, selection_.at(keys::image_sharpness));
+    DDX_Control(dx, IDC_SHARPNESS_SLIDER, sharpness_slider_);
+    DDX_Text(dx, IDC_SHARPNESS_TEXT, sharpness_label_);
 }
 
 bool CDlgTab3::OnInitDialog() {

@@ -2,11 +2,12 @@
 
 #include "ui/dialog/data_exchange.h"
 #include "ui/templates/dialog_templates.h"
+#include "ui/resource_ids.h"
 
 CDlgTab1::CDlgTab1(SettingsSelection& selection) : CDialog(kModePageTemplate), selection_(selection) {}
 
 void CDlgTab1::DoDataExchange(CDataExchange& dx) {
-    DDX_Radio(dx, 1007, selection_.at(keys::mode_1));
-    DDX_Radio(dx, 1010, selection_.at(keys::mode_2));
-    DDX_Radio(dx, 1016, selection_.at(keys::mode_3));
+    DDX_Radio(dx, IDC_MODE1_2304X1296P_30, selection_.at(keys::mode_1));
+    DDX_Radio(dx, IDC_MODE2_1280X720_120, selection_.at(keys::mode_2));
+    DDX_Radio(dx, IDC_MODE3_16M_4608X3456_4_3, selection_.at(keys::mode_3));
 }

@@ -1,30 +1,63 @@
 #include "ui/pages/photo_page.h"
 
 #include "ui/dialog/data_exchange.h"
+#include "ui/resource_ids.h"
 #include "ui/templates/dialog_templates.h"
 
 #include <array>
 
 namespace {
 
-// "1 Second" (1107) and "2 Seconds" (1108) are left out on purpose: a click
-// on them only selects them, and a burst does not disable them.
-constexpr std::array kAutoShootRadios = {1043, 1044, 1045, 1046, 1047, 1048};
-// In template order; the hidden "20 P" (1093) is enabled and disabled too.
-constexpr std::array kBurstRadios = {1090, 1091, 1089, 1092, 1093};
+// The intervals whose click runs the auto-shoot handler: every one but
+// "1 Second" and "2 Seconds", whose click only selects them.
+constexpr std::array kAutoShootClickRadios = {IDC_AUTO_SHOOT_OFF,        IDC_AUTO_SHOOT_3_SECONDS,
+                                              IDC_AUTO_SHOOT_5_SECONDS,  IDC_AUTO_SHOOT_10_SECONDS,
+                                              IDC_AUTO_SHOOT_30_SECONDS, IDC_AUTO_SHOOT_60_SECONDS};
+constexpr std::array kShortIntervalRadios = {IDC_AUTO_SHOOT_1_SECOND, IDC_AUTO_SHOOT_2_SECONDS};
+// Every auto-shoot radio: a burst lock disables them all, since "Set"
+// writes any of them as off.
+constexpr std::array kAutoShootRadios = {IDC_AUTO_SHOOT_OFF,        IDC_AUTO_SHOOT_1_SECOND,
+                                         IDC_AUTO_SHOOT_2_SECONDS,  IDC_AUTO_SHOOT_3_SECONDS,
+                                         IDC_AUTO_SHOOT_5_SECONDS,  IDC_AUTO_SHOOT_10_SECONDS,
+                                         IDC_AUTO_SHOOT_30_SECONDS, IDC_AUTO_SHOOT_60_SECONDS};
+// In template order; the hidden "20 P" is enabled and disabled too.
+constexpr std::array kBurstRadios = {IDC_BURST_OFF, IDC_BURST_3_P, IDC_BURST_5_P, IDC_BURST_10_P, IDC_BURST_20_P};
 
 }  // namespace
 
 CDlgTab4::CDlgTab4(SettingsSelection& selection) : CDialog(kPhotoPageTemplate), selection_(selection) {
     for (const int id : kBurstRadios) On(id, Notification::Clicked, [this] { OnBurstClicked(); });
-    for (const int id : kAutoShootRadios) On(id, Notification::Clicked, [this] { OnAutoShootClicked(); });
+    for (const int id : kAutoShootClickRadios) On(id, Notification::Clicked, [this] { OnAutoShootClicked(); });
+    // No lock changes here; the page only shows again what "Set" writes.
+    for (const int id : kShortIntervalRadios) {
+        On(id, Notification::Clicked, [this] {
+            UpdateData(true);
+            UpdateData(false);
+        });
+    }
 }
 
 void CDlgTab4::DoDataExchange(CDataExchange& dx) {
-    DDX_Radio(dx, 1036, selection_.at(keys::photo_quality));
-    DDX_Radio(dx, 1043, selection_.at(keys::auto_shoot));
-    DDX_Radio(dx, 1052, selection_.at(keys::photo_stamp));
-    DDX_Radio(dx, 1090, selection_.at(keys::photo_burst));
+    if (!dx.saveAndValidate()) ShowWhatSetWrites();
+    DDX_Radio(dx, IDC_PHOTO_QUALITY_SFINE, selection_.at(keys::photo_quality));
+    DDX_Radio(dx, IDC_AUTO_SHOOT_OFF, selection_.at(keys::auto_shoot));
+    DDX_Radio(dx, IDC_PHOTO_STAMP_OFF, selection_.at(keys::photo_stamp));
+    DDX_Radio(dx, IDC_BURST_OFF, selection_.at(keys::photo_burst));
+}
+
+void CDlgTab4::ShowWhatSetWrites() {
+    // The camera file's rule: a lock writes the other group as off while
+    // the locking group is on. The page takes those values, so that it
+    // shows (and a profile saved from it keeps) what the card gets.
+    int& shoot = selection_.at(keys::auto_shoot);
+    int& burst = selection_.at(keys::photo_burst);
+    const uint8_t flags = selection_.photo_lock_flags;
+    const bool burstLocksShoot = (flags & burst_lock) && burst != 0;
+    const bool shootLocksBurst = (flags & shoot_lock) && shoot != 0;
+    if (burstLocksShoot) shoot = 0;
+    if (shootLocksBurst) burst = 0;
+    EnableControls(kAutoShootRadios, !((flags & burst_lock) && burst != 0));
+    EnableControls(kBurstRadios, !((flags & shoot_lock) && shoot != 0));
 }
 
 void CDlgTab4::EnableControls(std::span<const int> ids, bool enable) {
@@ -35,22 +68,20 @@ void CDlgTab4::OnBurstClicked() {
     UpdateData(true);
     uint8_t& flags = selection_.photo_lock_flags;
     if (selection_.at(keys::photo_burst) != 0) {
-        EnableControls(kAutoShootRadios, false);
         flags = static_cast<uint8_t>((flags & ~shoot_lock) | burst_lock);
     } else {
-        EnableControls(kAutoShootRadios, true);
         flags = static_cast<uint8_t>(flags & ~shoot_lock);
     }
+    UpdateData(false);
 }
 
 void CDlgTab4::OnAutoShootClicked() {
     UpdateData(true);
     uint8_t& flags = selection_.photo_lock_flags;
     if (selection_.at(keys::auto_shoot) != 0) {
-        EnableControls(kBurstRadios, false);
         flags = static_cast<uint8_t>((flags & ~burst_lock) | shoot_lock);
     } else {
-        EnableControls(kBurstRadios, true);
         flags = static_cast<uint8_t>(flags & ~burst_lock);
     }
+    UpdateData(false);
 }

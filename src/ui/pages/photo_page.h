@@ -1,7 +1,8 @@
 #pragma once
 // Photo page (template 133): photo choices, and the interlock between the
 // burst and auto-shoot groups that records in photo_lock_flags which of
-// the two was turned on last.
+// the two was turned on last. The page always shows what "Set" writes: a
+// group the lock writes as off shows OFF and is disabled.
 
 #include "settings/settings_selection.h"
 #include "ui/dialog/dialog.h"
@@ -18,6 +19,9 @@ protected:
 private:
     void OnBurstClicked();
     void OnAutoShootClicked();
+    // Before every push: the locked group's member becomes OFF, and each
+    // group is enabled unless the other one locks it.
+    void ShowWhatSetWrites();
     void EnableControls(std::span<const int> ids, bool enable);
 
     SettingsSelection& selection_;

@@ -2,6 +2,7 @@
 
 #include "ui/dialog/data_exchange.h"
 #include "ui/templates/dialog_templates.h"
+#include "ui/resource_ids.h"
 
 #include <array>
 
@@ -17,20 +18,20 @@ QString VolumeLabel(int position) {
 }  // namespace
 
 CDlgTab2::CDlgTab2(SettingsSelection& selection) : CDialog(kVideoPageTemplate), selection_(selection) {
-    On(1079, Notification::Redraw, [this] { OnVolumeRedraw(); });
+    On(IDC_MIC_VOLUME_SLIDER, Notification::Redraw, [this] { OnVolumeRedraw(); });
 }
 
 void CDlgTab2::DoDataExchange(CDataExchange& dx) {
-    DDX_Radio(dx, 1012, selection_.at(keys::video_quality));
-    DDX_Radio(dx, 1015, selection_.at(keys::fov));
-    DDX_Radio(dx, 1018, selection_.at(keys::timelapse));
-    DDX_Radio(dx, 1027, selection_.at(keys::video_stamp));
-    DDX_Slider(dx, 1079, selection_.at(keys::mic_vol));
-    DDX_Control(dx, 1079, mic_slider_);
-    DDX_Text(dx, 1084, volume_label_);
-    DDX_Radio(dx, 1042, selection_.at(keys::auto_rec));
-    DDX_Radio(dx, 1044, selection_.at(keys::loop_rec));
-    DDX_Radio(dx, 1103, selection_.at(keys::rec_beep));
+    DDX_Radio(dx, IDC_VIDEO_QUALITY_SFINE, selection_.at(keys::video_quality));
+    DDX_Radio(dx, IDC_FOV_WIDE, selection_.at(keys::fov));
+    DDX_Radio(dx, IDC_TIMELAPSE_OFF, selection_.at(keys::timelapse));
+    DDX_Radio(dx, IDC_VIDEO_STAMP_OFF, selection_.at(keys::video_stamp));
+    DDX_Slider(dx, IDC_MIC_VOLUME_SLIDER, selection_.at(keys::mic_vol));
+    DDX_Control(dx, IDC_MIC_VOLUME_SLIDER, mic_slider_);
+    DDX_Text(dx, IDC_MIC_VOLUME_TEXT, volume_label_);
+    DDX_Radio(dx, IDC_AUTO_REC_OFF, selection_.at(keys::auto_rec));
+    DDX_Radio(dx, IDC_LOOP_REC_OFF, selection_.at(keys::loop_rec));
+    DDX_Radio(dx, IDC_REC_BEEP_OFF, selection_.at(keys::rec_beep));
 }
 
 bool CDlgTab2::OnInitDialog() {

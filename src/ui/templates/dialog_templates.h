@@ -23,6 +23,11 @@ extern const DialogTemplate kNewProfileTemplate;   // 132
 extern const DialogTemplate kPhotoPageTemplate;    // 133
 extern const DialogTemplate kSystemPageTemplate;   // 134
 
+// The main window's status strip: not a template control (the window's
+// template stays as it is), placed in dialog units in the free band between
+// the card list and the tab control.
+extern const ControlTemplate kMainWindowStatusArea;
+
 inline std::array<const DialogTemplate*, 8> AllDialogTemplates() {
     return {&kAboutBoxTemplate,  &kMainWindowTemplate, &kModePageTemplate,  &kVideoPageTemplate,
             &kImagePageTemplate, &kNewProfileTemplate, &kPhotoPageTemplate, &kSystemPageTemplate};

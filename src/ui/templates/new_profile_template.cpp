@@ -1,10 +1,12 @@
 #include "ui/templates/dialog_templates.h"
 
+#include "ui/resource_ids.h"
+
 namespace {
 using enum ControlKind;
 
 constexpr ControlTemplate kControls[] = {
-    {1063, Edit, u"", 15, 25, 162, 14, kTabStop},
+    {IDC_PROFILE_NAME, Edit, u"", 15, 25, 162, 14, kTabStop},
     {IDOK, DefPushButton, u"确定", 28, 51, 50, 14, kTabStop},
     {IDCANCEL, PushButton, u"取消", 106, 51, 50, 14, kTabStop},
 };

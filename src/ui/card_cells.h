@@ -1,0 +1,26 @@
+#pragma once
+// How the card list shows its cells. A row keeps the card's whole root in
+// its Device cell (that is what "Set" writes to); the cell shows only the
+// card's own folder name, the whole path in its tooltip.
+
+#include "ui/dialog/one_line_cells.h"
+
+#include <QString>
+
+class QTableWidget;
+
+// The last component of a card's root: "CAMERA_SD" for
+// "/media/user/CAMERA_SD/"; the root itself when it has none ("/").
+QString CardDisplayName(const QString& root);
+
+class CardCells : public OneLineCells {
+public:
+    using OneLineCells::OneLineCells;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+};
+
+// Sizes the columns so that Device, Label and Description show whole; the
+// last column (Version) gets the rest of the list's width, elided.
+void FitCardColumns(QTableWidget& list);

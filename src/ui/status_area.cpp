@@ -1,0 +1,35 @@
+#include "ui/status_area.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+StatusArea::StatusArea(QWidget* parent) : QWidget(parent), text_(new QLabel(this)), layout_(new QHBoxLayout(this)) {
+    layout_->setContentsMargins(0, 0, 0, 0);
+    // The label's text is also its accessible name, for screen readers.
+    text_->setTextFormat(Qt::PlainText);
+    layout_->addWidget(text_);
+    layout_->addStretch(1);
+    Clear();
+}
+
+void StatusArea::ShowMessage(const QString& text) {
+    text_->setText(text);
+    text_->setToolTip(text);
+    text_->show();
+    for (QWidget* action : actions_) action->show();
+}
+
+void StatusArea::Clear() {
+    text_->clear();
+    text_->setToolTip({});
+    text_->hide();
+    for (QWidget* action : actions_) action->hide();
+}
+
+QString StatusArea::message() const { return text_->text(); }
+
+void StatusArea::AddAction(QWidget* action) {
+    actions_.push_back(action);
+    layout_->insertWidget(layout_->count() - 1, action);
+    action->setVisible(!text_->isHidden());
+}
