@@ -102,8 +102,18 @@ void CQuillmarVS2010Dlg::OnLoadSettingsFromCard(const QString& root) {
     PullPages();
     read.contents.ApplyTo(selection);
     PushPages();
+    // A value the camera knows but the pages offer no choice for (ISO 3200)
+    // cannot be shown, and "Set" would write another: say so.
+    PullPages();
+    QStringList unshown;
+    for (const CameraConfSetting& s : read.contents.settings) {
+        if (selection.at(s.key) != s.index)
+            unshown << KeyName(s.key.section, s.key.key) + u'=' + OptionText(s.key.section, s.key.key, s.index);
+    }
+    QString text = LoadedText(CardDisplayName(root), read.contents);
+    if (!unshown.isEmpty()) text += QStringLiteral("; the pages cannot show %1").arg(unshown.join(QStringLiteral(", ")));
     // After the push, whose changes clear the strip.
-    status_area->ShowMessage(LoadedText(CardDisplayName(root), read.contents));
+    status_area->ShowMessage(text);
 }
 
 void CQuillmarVS2010Dlg::OnEjectCard(const QString& root) {
