@@ -19,7 +19,7 @@ void CardContextMenu::Prepare(const QString& root, const QString& eject_unavaila
     root_ = root;
     eject_->setEnabled(eject_unavailable.isEmpty());
     eject_->setToolTip(eject_unavailable.isEmpty() ? QStringLiteral("Unmount the card and power its drive off, "
-                                                                   "so it can be pulled")
+                                                                    "so it can be pulled")
                                                    : eject_unavailable);
 }
 

@@ -15,9 +15,7 @@
 
 namespace {
 
-QString Lines(qsizetype count) {
-    return count == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(count);
-}
+QString Lines(qsizetype count) { return count == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(count); }
 
 // What Load took from the card, and what it could not use.
 QString LoadedText(const QString& card, const CameraConfContents& contents) {
@@ -28,10 +26,13 @@ QString LoadedText(const QString& card, const CameraConfContents& contents) {
     QStringList notUnderstood;
     qsizetype replaced = 0;
     for (const CameraConfSkippedLine& line : contents.skipped) {
-        if (line.reason == CameraConfSkippedLine::kRepeatedKey) ++replaced;
-        else notUnderstood << QString::number(line.line);
+        if (line.reason == CameraConfSkippedLine::kRepeatedKey)
+            ++replaced;
+        else
+            notUnderstood << QString::number(line.line);
     }
-    if (notUnderstood.isEmpty()) text += QStringLiteral("; every line understood");
+    if (notUnderstood.isEmpty())
+        text += QStringLiteral("; every line understood");
     else
         text += QStringLiteral("; %1 not understood (line %2)")
                     .arg(Lines(notUnderstood.size()), notUnderstood.join(QStringLiteral(", ")));
@@ -42,8 +43,8 @@ QString LoadedText(const QString& card, const CameraConfContents& contents) {
 }  // namespace
 
 void CQuillmarVS2010Dlg::SetUpCardActions() {
-    card_menu = new CardContextMenu(card_list.widget(),
-                                    [this](int row, const QPoint& at) { OnCardMenuRequest(row, at); });
+    card_menu =
+        new CardContextMenu(card_list.widget(), [this](int row, const QPoint& at) { OnCardMenuRequest(row, at); });
     QObject::connect(card_menu->loadAction(), &QAction::triggered, this,
                      [this] { OnLoadSettingsFromCard(card_menu->root()); });
     QObject::connect(card_menu->ejectAction(), &QAction::triggered, this, [this] { OnEjectCard(card_menu->root()); });
@@ -94,7 +95,8 @@ QList<QWidget*> CQuillmarVS2010Dlg::OfferAfterSet(const QString& root) {
 void CQuillmarVS2010Dlg::OnLoadSettingsFromCard(const QString& root) {
     const CameraConfRead read = ReadCameraConf(root);
     if (!read.ok) {
-        ShowMessageBox(this, QStringLiteral("No settings were loaded from %1: %2").arg(CardDisplayName(root), read.error),
+        ShowMessageBox(this,
+                       QStringLiteral("No settings were loaded from %1: %2").arg(CardDisplayName(root), read.error),
                        QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
         return;
     }
@@ -111,7 +113,8 @@ void CQuillmarVS2010Dlg::OnLoadSettingsFromCard(const QString& root) {
             unshown << KeyName(s.key.section, s.key.key) + u'=' + OptionText(s.key.section, s.key.key, s.index);
     }
     QString text = LoadedText(CardDisplayName(root), read.contents);
-    if (!unshown.isEmpty()) text += QStringLiteral("; the pages cannot show %1").arg(unshown.join(QStringLiteral(", ")));
+    if (!unshown.isEmpty())
+        text += QStringLiteral("; the pages cannot show %1").arg(unshown.join(QStringLiteral(", ")));
     // After the push, whose changes clear the strip.
     status_area->ShowMessage(text);
 }
@@ -143,12 +146,12 @@ void CQuillmarVS2010Dlg::OnEjectFinished(const QString& root, const EjectOutcome
         if (!outcome.unmounted.isEmpty()) RefreshCardList();
         return;
     }
-    const QString text = outcome.status == EjectOutcome::kPoweredOff
-                             ? QStringLiteral("%1 ejected: the card can be pulled").arg(card)
-                             : QStringLiteral("%1 unmounted: the card can be pulled (%2)")
-                                   .arg(card, outcome.warning.isEmpty()
-                                                  ? QStringLiteral("its drive cannot be powered off")
-                                                  : outcome.warning);
+    const QString text =
+        outcome.status == EjectOutcome::kPoweredOff
+            ? QStringLiteral("%1 ejected: the card can be pulled").arg(card)
+            : QStringLiteral("%1 unmounted: the card can be pulled (%2)")
+                  .arg(card,
+                       outcome.warning.isEmpty() ? QStringLiteral("its drive cannot be powered off") : outcome.warning);
     status_area->ShowMessage(text, {}, StatusArea::Lasting::kOverCardListChanges);
     // The device watcher sees the unmount too, but may see it later.
     OnDeviceChange(DBT_DEVICEREMOVECOMPLETE);

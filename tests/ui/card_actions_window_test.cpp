@@ -87,7 +87,7 @@ protected:
 // lock the other Photo group.
 TEST_F(CardActionsTest, LoadShowsTheCardsSettingsAndSetWritesTheSameBytes) {
     const QStringList common = {"mode_1=1920x1080p 30", "mode_2=1280x720p 30", "video_quality=fine", "fov=narrow",
-                                "timelapse=5s",          "mic_vol=mute",         "image_wb=cloudy", "tvmode=pal"};
+                                "timelapse=5s",         "mic_vol=mute",        "image_wb=cloudy",    "tvmode=pal"};
     const struct {
         bool keyboard;
         QStringList photo;
@@ -214,10 +214,12 @@ TEST_F(CardActionsTest, EjectUnmountsThenPowersOffTheChosenDriveOrSaysWhyNot) {
         {"ejected", {}, {Call("Unmount", kSdc1), Call("PowerOff", kDriveB)}, ""},
         {"busy",
          {{kSdc1 + " Unmount", QJsonArray{"org.freedesktop.UDisks2.Error.DeviceBusy", "target is busy"}}},
-         {Call("Unmount", kSdc1)}, "is busy"},
+         {Call("Unmount", kSdc1)},
+         "is busy"},
         {"not authorised",
          {{kSdc1 + " Unmount", QJsonArray{"org.freedesktop.UDisks2.Error.NotAuthorizedDismissed", "Not authorized"}}},
-         {Call("Unmount", kSdc1)}, "not allowed"},
+         {Call("Unmount", kSdc1)},
+         "not allowed"},
     };
     for (const auto& c : cases) {
         TwoReaders m;
@@ -236,7 +238,8 @@ TEST_F(CardActionsTest, EjectUnmountsThenPowersOffTheChosenDriveOrSaysWhyNot) {
         EXPECT_EQ(udisks.Calls(), c.calls) << c.what;
         if (*c.box) {
             ASSERT_EQ(boxes.size(), 1u) << c.what;
-            EXPECT_TRUE(boxes[0].text.contains(c.box) && boxes[0].text.contains("CARD_B")) << boxes[0].text.toStdString();
+            EXPECT_TRUE(boxes[0].text.contains(c.box) && boxes[0].text.contains("CARD_B"))
+                << boxes[0].text.toStdString();
             EXPECT_TRUE(Status().isEmpty() && Cards()->rowCount() == 2) << c.what;
         } else {
             EXPECT_TRUE(boxes.empty()) << boxes[0].text.toStdString();
