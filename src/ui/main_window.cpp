@@ -16,8 +16,11 @@ constexpr int kPageTop = 26;
 
 }  // namespace
 
-CQuillmarVS2010Dlg::CQuillmarVS2010Dlg(AppOptions appOptions)
-    : CDialog(kMainWindowTemplate), options(std::move(appOptions)), app_icon(LoadIconResource(IDR_MAINFRAME)) {
+CQuillmarVS2010Dlg::CQuillmarVS2010Dlg(AppOptions appOptions, SystemPaths paths)
+    : CDialog(kMainWindowTemplate),
+      options(std::move(appOptions)),
+      system_paths(std::move(paths)),
+      app_icon(LoadIconResource(IDR_MAINFRAME)) {
     On(IDC_SETTINGS_TABS, Notification::SelChange, [this] { OnTabSelChange(); });
     On(IDC_SET, Notification::Clicked, [this] { OnSet(); });
     On(IDC_NEW_PROFILE, Notification::Clicked, [this] { OnNewProfile(); });
@@ -49,6 +52,7 @@ bool CQuillmarVS2010Dlg::OnInitDialog() {
     SetUpCardList();
     FillProfileList();
     SetUpStatusArea();
+    SetUpCardActions();
     SetUpKeys();
     return true;
 }

@@ -9,6 +9,7 @@
 #include "platform/durable_file.h"
 #include "profiles/profile_store.h"
 #include "settings/settings_selection.h"
+#include "platform/system_paths.h"
 #include "ui/app_options.h"
 #include "ui/card_list_control.h"
 #include "ui/dialog/controls.h"
@@ -33,9 +34,15 @@ inline constexpr unsigned SC_CLOSE = 0xF060;
 // Tab indices, in the order the tabs are shown.
 enum MainTab : int { kModeTab = 0, kVideoTab, kPhotoTab, kSystemTab, kImageTab, kTabCount };
 
+class CardContextMenu;
+class CardEjector;
+class QPushButton;
+struct EjectOutcome;
+
 class CQuillmarVS2010Dlg : public CDialog, private ProfilePages {
 public:
-    explicit CQuillmarVS2010Dlg(AppOptions options = {});
+    // `paths` says where the drives are looked up; the live system's by default.
+    explicit CQuillmarVS2010Dlg(AppOptions options = {}, SystemPaths paths = {});
     // Forgets the pages first: while they are destroyed, hiding one moves
     // the focus, and the Tab walk must not reach a page half gone.
     ~CQuillmarVS2010Dlg() override;
@@ -114,7 +121,20 @@ private:
     // Whether target_root is a --card folder rather than a drive's root.
     bool TargetIsCardFolder() const;
 
+    // --- a card row's menu: load, eject (main_window_card_actions.cpp)
+    void SetUpCardActions();
+    void OnCardMenuRequest(int row, const QPoint& global_pos);
+    void OnLoadSettingsFromCard(const QString& root);
+    void OnEjectCard(const QString& root);
+    void OnEjectFinished(const QString& root, const EjectOutcome& outcome);
+    // Why `root` cannot be ejected now; empty when it can.
+    QString EjectUnavailableReason(const QString& root) const;
+    bool IsCardFolder(const QString& root) const;
+    // The status strip's actions after a written card: Eject, when it can be.
+    QList<QWidget*> OfferAfterSet(const QString& root);
+
     AppOptions options;
+    SystemPaths system_paths;
     QIcon app_icon;
     QIcon card_images;
     QString work_dir;
@@ -138,9 +158,13 @@ private:
     CListBox profile_list;
     CListCtrl card_list;
     CardListControl card_view{card_list};
-    SystemDriveSource drives;
+    SystemDriveSource drives{system_paths};
     CardList cards{card_view, drives, options.cardFolders};
     std::unique_ptr<DeviceChangeWatcher> device_watcher;
     QMenu* system_menu = nullptr;
     StatusArea* status_area = nullptr;
+    CardContextMenu* card_menu = nullptr;
+    QPushButton* eject_offer = nullptr;  // in the status strip after "Set"
+    QString offered_root;                // the card eject_offer is for
+    CardEjector* ejector = nullptr;      // the eject under way, if any
 };

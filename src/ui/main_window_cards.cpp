@@ -23,7 +23,7 @@ void CQuillmarVS2010Dlg::SetUpCardList() {
     RefreshCardList();
 
     device_watcher = std::make_unique<DeviceChangeWatcher>(
-        DeviceChangeWatcher::Options{}, [] { return RemovableVolumeSnapshot(SystemPaths{}); });
+        DeviceChangeWatcher::Options{}, [paths = system_paths] { return RemovableVolumeSnapshot(paths); });
     QObject::connect(device_watcher.get(), &DeviceChangeWatcher::deviceChange, this,
                      [this](quint32 event) { OnDeviceChange(event); });
 }
@@ -43,11 +43,15 @@ void CQuillmarVS2010Dlg::OnCardItemChanged() {
 }
 
 bool CQuillmarVS2010Dlg::OnDeviceChange(quint32 event, quintptr data) {
+    // News of an ejected card outlives the refresh its going brings.
+    const bool keep = status_area && status_area->lasting() == StatusArea::Lasting::kOverCardListChanges;
+    const QString kept = keep ? status_area->message() : QString();
     const bool answer = cards.OnDeviceChange(event, data);
     if (event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE) {
         FitCardColumns();
         // The card named in the status may be the one that went.
-        if (status_area) status_area->Clear();
+        if (keep) status_area->ShowMessage(kept, {}, StatusArea::Lasting::kOverCardListChanges);
+        else if (status_area) status_area->Clear();
     }
     return answer;
 }

@@ -12,17 +12,19 @@ StatusArea::StatusArea(QWidget* parent) : QWidget(parent), text_(new QLabel(this
     Clear();
 }
 
-void StatusArea::ShowMessage(const QString& text) {
+void StatusArea::ShowMessage(const QString& text, const QList<QWidget*>& actions, Lasting lasting) {
     text_->setText(text);
     text_->setToolTip(text);
     text_->show();
-    for (QWidget* action : actions_) action->show();
+    lasting_ = lasting;
+    for (QWidget* action : actions_) action->setVisible(actions.contains(action));
 }
 
 void StatusArea::Clear() {
     text_->clear();
     text_->setToolTip({});
     text_->hide();
+    lasting_ = Lasting::kUntilAnyChange;
     for (QWidget* action : actions_) action->hide();
 }
 
@@ -31,5 +33,5 @@ QString StatusArea::message() const { return text_->text(); }
 void StatusArea::AddAction(QWidget* action) {
     actions_.push_back(action);
     layout_->insertWidget(layout_->count() - 1, action);
-    action->setVisible(!text_->isHidden());
+    action->hide();
 }

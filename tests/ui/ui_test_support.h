@@ -73,8 +73,8 @@ protected:
     }
 
     // (Re)starts the window with the given command-line options.
-    void Open(AppOptions options = {}) {
-        window.reset(), window = std::make_unique<CQuillmarVS2010Dlg>(std::move(options));
+    void Open(AppOptions options = {}, SystemPaths paths = {}) {
+        window.reset(), window = std::make_unique<CQuillmarVS2010Dlg>(std::move(options), std::move(paths));
         window->CreateTopLevel(), window->show();
     }
     void StartWith(const QByteArray& cfg) { ASSERT_TRUE(test_support::WriteRaw(WorkFile("cfg.ini"), cfg)); Open(); }

@@ -87,19 +87,23 @@ TEST_F(WindowFeedbackTest, StatusAfterSetLastsUntilTheNextChange) {
     EXPECT_TRUE(Status().isEmpty() && boxes.size() == 1);
 }
 
-// The status strip takes more actions after its text; they come and go
-// with the text.
-TEST(StatusAreaTest, ActionsFollowTheText) {
+// The status strip takes more actions after its text; each shows with
+// the messages that name it and goes with the next Clear or message.
+TEST(StatusAreaTest, ActionsFollowTheTextThatNamesThem) {
     test_support::EnsureQtApplication();
     StatusArea area;
     area.show();
     auto* action = new QPushButton("Eject");
     area.AddAction(action);
     EXPECT_TRUE(action->isHidden());
-    area.ShowMessage("written");
+    area.ShowMessage("written", {action});
     EXPECT_TRUE(!action->isHidden() && area.message() == "written");
+    area.ShowMessage("loaded");
+    EXPECT_TRUE(action->isHidden() && area.message() == "loaded");
+    area.ShowMessage("written", {action}, StatusArea::Lasting::kOverCardListChanges);
     area.Clear();
     EXPECT_TRUE(action->isHidden() && area.message().isEmpty());
+    EXPECT_EQ(area.lasting(), StatusArea::Lasting::kUntilAnyChange);
 }
 
 TEST(CardCellsTest, DeviceShowsTheFolderName) {

@@ -1,0 +1,158 @@
+// A card row's menu: "Load Settings from Card" puts the card's camera.conf
+// on the pages; "Eject" unmounts the card and powers its drive off. After
+// a "Set" the status strip offers the same Eject.
+
+#include "ui/main_window.h"
+
+#include "platform/card_eject.h"
+#include "platform/device_events.h"
+#include "settings/camera_conf_reader.h"
+#include "ui/card_cells.h"
+#include "ui/card_context_menu.h"
+#include "ui/dialog/message_box.h"
+
+#include <QPushButton>
+
+namespace {
+
+QString Lines(qsizetype count) { return count == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(count); }
+
+// What Load took from the card, and what it could not use.
+QString LoadedText(const QString& card, const CameraConfContents& contents) {
+    const qsizetype count = contents.settings.size();
+    QString text = QStringLiteral("Loaded %1 from %2")
+                       .arg(count == 1 ? QStringLiteral("1 setting") : QStringLiteral("%1 settings").arg(count), card);
+    if (contents.HasClockLine()) text += QStringLiteral(" and the clock line");
+    QStringList notUnderstood;
+    qsizetype replaced = 0;
+    for (const CameraConfSkippedLine& line : contents.skipped) {
+        if (line.reason == CameraConfSkippedLine::kRepeatedKey)
+            ++replaced;
+        else
+            notUnderstood << QString::number(line.line);
+    }
+    if (notUnderstood.isEmpty())
+        text += QStringLiteral("; every line understood");
+    else
+        text += QStringLiteral("; %1 not understood (line %2)")
+                    .arg(Lines(notUnderstood.size()), notUnderstood.join(QStringLiteral(", ")));
+    if (replaced > 0) text += QStringLiteral("; %1 replaced by a later one").arg(Lines(replaced));
+    return text;
+}
+
+}  // namespace
+
+void CQuillmarVS2010Dlg::SetUpCardActions() {
+    card_menu =
+        new CardContextMenu(card_list.widget(), [this](int row, const QPoint& at) { OnCardMenuRequest(row, at); });
+    QObject::connect(card_menu->loadAction(), &QAction::triggered, this,
+                     [this] { OnLoadSettingsFromCard(card_menu->root()); });
+    QObject::connect(card_menu->ejectAction(), &QAction::triggered, this, [this] { OnEjectCard(card_menu->root()); });
+
+    eject_offer = new QPushButton(QStringLiteral("&Eject"));
+    eject_offer->setAccessibleDescription(QStringLiteral("Eject the card just written"));
+    status_area->AddAction(eject_offer);
+    QObject::connect(eject_offer, &QPushButton::clicked, this, [this] { OnEjectCard(offered_root); });
+}
+
+void CQuillmarVS2010Dlg::OnCardMenuRequest(int row, const QPoint& global_pos) {
+    // The menu acts on the row it was opened on, which becomes the target,
+    // so the list shows which card is meant.
+    if (card_list.GetSelectedItem() != row) card_list.SelectItem(row);
+    const QString root = card_list.GetItemText(row, 0);
+    card_menu->Prepare(root, EjectUnavailableReason(root));
+    card_menu->popup(global_pos);
+}
+
+bool CQuillmarVS2010Dlg::IsCardFolder(const QString& root) const {
+    for (const QString& folder : options.cardFolders)
+        if (FolderCardRoot(folder) == root) return true;
+    return false;
+}
+
+QString CQuillmarVS2010Dlg::EjectUnavailableReason(const QString& root) const {
+    if (IsCardFolder(root))
+        return QStringLiteral("%1 is a folder given with --card, not a drive: there is nothing to eject.")
+            .arg(CardDisplayName(root));
+    if (ejector) return QStringLiteral("A card is being ejected; wait until that is done.");
+    const UdisksAvailability udisks = CheckUdisksAvailable();
+    return udisks.available ? QString() : udisks.reason;
+}
+
+QList<QWidget*> CQuillmarVS2010Dlg::OfferAfterSet(const QString& root) {
+    // A --card folder, or the working folder when no card was chosen, is no drive.
+    if (root.isEmpty() || IsCardFolder(root)) return {};
+    offered_root = root;
+    const QString unavailable = EjectUnavailableReason(root);
+    eject_offer->setEnabled(unavailable.isEmpty());
+    eject_offer->setToolTip(unavailable.isEmpty() ? QStringLiteral("Unmount %1 and power its drive off, so it can be "
+                                                                   "pulled")
+                                                        .arg(CardDisplayName(root))
+                                                  : unavailable);
+    return {eject_offer};
+}
+
+void CQuillmarVS2010Dlg::OnLoadSettingsFromCard(const QString& root) {
+    const CameraConfRead read = ReadCameraConf(root);
+    if (!read.ok) {
+        ShowMessageBox(this,
+                       QStringLiteral("No settings were loaded from %1: %2").arg(CardDisplayName(root), read.error),
+                       QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
+        return;
+    }
+    // The pages' own values first: keys the file lacks keep them.
+    PullPages();
+    read.contents.ApplyTo(selection);
+    PushPages();
+    // A value the camera knows but the pages offer no choice for (ISO 3200)
+    // cannot be shown, and "Set" would write another: say so.
+    PullPages();
+    QStringList unshown;
+    for (const CameraConfSetting& s : read.contents.settings) {
+        if (selection.at(s.key) != s.index)
+            unshown << KeyName(s.key.section, s.key.key) + u'=' + OptionText(s.key.section, s.key.key, s.index);
+    }
+    QString text = LoadedText(CardDisplayName(root), read.contents);
+    if (!unshown.isEmpty())
+        text += QStringLiteral("; the pages cannot show %1").arg(unshown.join(QStringLiteral(", ")));
+    // After the push, whose changes clear the strip.
+    status_area->ShowMessage(text);
+}
+
+void CQuillmarVS2010Dlg::OnEjectCard(const QString& root) {
+    if (ejector || root.isEmpty()) return;
+    ejector = new CardEjector(this);
+    QObject::connect(ejector, &CardEjector::Finished, this,
+                     [this, root](const EjectOutcome& outcome) { OnEjectFinished(root, outcome); });
+    // Unmounting flushes the card and may ask for a password: the window
+    // stays usable meanwhile.
+    status_area->ShowMessage(QStringLiteral("Ejecting %1...").arg(CardDisplayName(root)), {},
+                             StatusArea::Lasting::kOverCardListChanges);
+    EjectRequest request;
+    request.root = root;
+    request.allow_interaction = true;
+    ejector->Start(request);
+}
+
+void CQuillmarVS2010Dlg::OnEjectFinished(const QString& root, const EjectOutcome& outcome) {
+    ejector->deleteLater();
+    ejector = nullptr;
+    const QString card = CardDisplayName(root);
+    if (!outcome.Unmounted()) {
+        // Nothing was taken off the card (or only part of it): the list stays.
+        status_area->Clear();
+        ShowMessageBox(this, QStringLiteral("%1 was not ejected.\n\n%2").arg(card, outcome.message),
+                       QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
+        if (!outcome.unmounted.isEmpty()) RefreshCardList();
+        return;
+    }
+    const QString text =
+        outcome.status == EjectOutcome::kPoweredOff
+            ? QStringLiteral("%1 ejected: the card can be pulled").arg(card)
+            : QStringLiteral("%1 unmounted: the card can be pulled (%2)")
+                  .arg(card,
+                       outcome.warning.isEmpty() ? QStringLiteral("its drive cannot be powered off") : outcome.warning);
+    status_area->ShowMessage(text, {}, StatusArea::Lasting::kOverCardListChanges);
+    // The device watcher sees the unmount too, but may see it later.
+    OnDeviceChange(DBT_DEVICEREMOVECOMPLETE);
+}
