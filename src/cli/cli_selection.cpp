@@ -40,7 +40,7 @@ int ResolveSelection(const CliContext& ctx, SettingsSelection* selection) {
     const bool inPlay = ProfileFileInPlay(ctx);
     if (inPlay || ctx.parser.isSet(cli_option::profile)) {
         SettingsSelection loaded;
-        ProfileStore store(loaded);
+        ProfileStore store(ConfigPath(ctx), loaded);
         if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
         if (const int rc = ApplyChosenProfile(ctx, store); rc != kExitOk) return rc;
         // Without a file --profile can only have named the default profile,

@@ -29,6 +29,7 @@ void CQuillmarVS2010Dlg::PushPages() {
 }
 
 WriteOutcome CQuillmarVS2010Dlg::CheckTargetStillThere() const {
+    const QString& target_root = cards.target_root();
     // No card chosen yet: the file goes to the working directory.
     if (target_root.isEmpty()) return WriteOutcome::Success();
     if (!QFileInfo(target_root).isDir())
@@ -54,9 +55,9 @@ void CQuillmarVS2010Dlg::OnSet() {
     // The clock line takes the time after all five pages were pulled.
     const QString text = BuildCameraConfText(selection, std::time(nullptr));
     WriteOutcome outcome = CheckTargetStillThere();
-    if (outcome) outcome = WriteCameraConf(target_root, text);
+    if (outcome) outcome = WriteCameraConf(cards.target_root(), text);
     if (!outcome) {
-        ShowMessageBox(this, DescribeCameraConfFailure(target_root, outcome), QStringLiteral("Quillmar"),
+        ShowMessageBox(this, DescribeCameraConfFailure(cards.target_root(), outcome), QStringLiteral("Quillmar"),
                        MB_OK | MB_ICONERROR);
         return;
     }
