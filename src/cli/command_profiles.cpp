@@ -36,12 +36,12 @@ int RunSave(const CliContext& ctx) {
     // A new name passes the same checks as in the window. Checked here first
     // so that a refused name touches nothing; the save checks again under
     // the lock, against the file as it is then.
-    const bool exists = store.SectionExists(ProfileStore::SectionForName(name), &error);
-    if (!error.isEmpty()) {
-        ctx.Error(error);
+    const Result<bool> exists = store.SectionExists(ProfileStore::SectionForName(name));
+    if (!exists) {
+        ctx.Error(exists.outcome.error);
         return kExitFailure;
     }
-    NewProfileNameCheck check = exists ? NewProfileNameCheck::kAccepted : CheckNewProfileName(store, name, &error);
+    NewProfileNameCheck check = exists.value ? NewProfileNameCheck::kAccepted : CheckNewProfileName(store, name, &error);
     ProfileStore::NamedSave result = ProfileStore::NamedSave::kUpdated;
     WriteOutcome outcome;
     SettingsSelection saved;  // what the save wrote, for the warning below
@@ -97,15 +97,14 @@ int RunDelete(const CliContext& ctx) {
     }
     // Looked at first so that a profile held only in memory takes no lock
     // file; the delete itself decides again under the lock.
-    QString error;
-    const bool stored = store.SectionExists(store.ProfileSections().at(index), &error);
-    if (!error.isEmpty()) {
-        ctx.Error(error);
+    const Result<bool> stored = store.SectionExists(store.ProfileSections().at(index));
+    if (!stored) {
+        ctx.Error(stored.outcome.error);
         return kExitFailure;
     }
     int removed = 0;
     const WriteOutcome outcome =
-        stored ? store.DeleteProfileSection(store.ProfileSections().at(index), &removed) : WriteOutcome::Success();
+        stored.value ? store.DeleteProfileSection(store.ProfileSections().at(index), &removed) : WriteOutcome::Success();
     if (!outcome) {
         ctx.Error(outcome.error);
         return kExitFailure;

@@ -60,13 +60,12 @@ void ProfileStore::AddDefaultProfile(IniDocument& doc) {
 
 WriteOutcome ProfileStore::LoadProfiles(ProfileFileAccess access) {
     IniFile file(cfg_path_);
-    QString error;
-    if (!file.Load(&error)) {
+    if (WriteOutcome loaded = file.Load(); !loaded) {
         profile_sections_.clear();
         profile_names_.clear();
         current_profile_ = SectionForName(QString::fromUtf16(kDefaultProfileName));
         ResetToDefaultProfile(selection_);
-        return WriteOutcome::Failure(error);
+        return loaded;
     }
     ListProfiles(file.document());
     if (!profile_sections_.isEmpty() || access == ProfileFileAccess::kReadOnly) {
@@ -79,10 +78,10 @@ WriteOutcome ProfileStore::LoadProfiles(ProfileFileAccess access) {
     // First use: decided again under the lock, since another program may
     // have created the file or a profile in the meantime.
     IniFile locked(cfg_path_);
-    if (!locked.LoadForUpdate(&error)) {
+    if (WriteOutcome loaded = locked.LoadForUpdate(); !loaded) {
         AddDefaultProfile(file.document());  // the default, in memory only
         ApplyFrom(file.document());
-        return WriteOutcome::Failure(error);
+        return loaded;
     }
     ListProfiles(locked.document());
     WriteOutcome outcome;
@@ -132,32 +131,28 @@ bool ProfileStore::WriteSelectionTo(IniDocument& doc, ProfilePages* pages, QStri
 
 WriteOutcome ProfileStore::ApplyProfile() {
     IniFile file(cfg_path_);
-    QString error;
-    if (!file.Load(&error)) return WriteOutcome::Failure(error);
+    if (WriteOutcome loaded = file.Load(); !loaded) return loaded;
     ApplyFrom(file.document());
     return WriteOutcome::Success();
 }
 
 WriteOutcome ProfileStore::SaveProfile() {
     IniFile file(cfg_path_);
-    QString error;
-    if (!file.LoadForUpdate(&error) || !WriteSelectionTo(file.document(), pages_, &error))
-        return WriteOutcome::Failure(error);
+    if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
+    if (QString error; !WriteSelectionTo(file.document(), pages_, &error)) return WriteOutcome::Failure(error);
     return file.Commit();
 }
 
-int ProfileStore::ReadProfileOption(int section, int key, int limit, QString* error) const {
+Result<int> ProfileStore::ReadProfileOption(int section, int key, int limit) const {
     IniFile file(cfg_path_);
-    QString ignored;
-    file.Load(error ? error : &ignored);
-    return ReadOption(file.document(), section, key, limit);
+    const WriteOutcome loaded = file.Load();
+    return {ReadOption(file.document(), section, key, limit), loaded};
 }
 
-int ProfileStore::ReadSyncClock(QString* error) const {
+Result<int> ProfileStore::ReadSyncClock() const {
     IniFile file(cfg_path_);
-    QString ignored;
-    file.Load(error ? error : &ignored);
-    return ReadClock(file.document());
+    const WriteOutcome loaded = file.Load();
+    return {ReadClock(file.document()), loaded};
 }
 
 WriteOutcome ProfileStore::WriteProfileOption(int section, int key, int index) {
@@ -168,9 +163,10 @@ WriteOutcome ProfileStore::WriteSyncClock(int flag) {
     return IniWriteString(cfg_path_, current_profile_, SyncClockName(), SyncClockText(flag));
 }
 
-bool ProfileStore::SectionExists(const QString& section, QString* error) const {
+Result<bool> ProfileStore::SectionExists(const QString& section) const {
     IniFile file(cfg_path_);
-    return file.Load(error) && file.document().HasSection(section);
+    if (WriteOutcome loaded = file.Load(); !loaded) return Result<bool>::Failure(std::move(loaded));
+    return Result<bool>::Success(file.document().HasSection(section));
 }
 
 WriteOutcome ProfileStore::DeleteProfileSection(const QString& section, int* removed) {
@@ -179,8 +175,7 @@ WriteOutcome ProfileStore::DeleteProfileSection(const QString& section, int* rem
 
 WriteOutcome ProfileStore::RefreshProfileList() {
     IniFile file(cfg_path_);
-    QString error;
-    if (!file.Load(&error)) return WriteOutcome::Failure(error);
+    if (WriteOutcome loaded = file.Load(); !loaded) return loaded;
     ListProfiles(file.document());
     return WriteOutcome::Success();
 }
@@ -189,9 +184,9 @@ WriteOutcome ProfileStore::SaveNamedProfile(const QString& name,
                                             const std::function<void(SettingsSelection&)>& change,
                                             NamedSave* result) {
     IniFile file(cfg_path_);
-    QString error;
-    if (!file.LoadForUpdate(&error)) return WriteOutcome::Failure(error);
+    if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
     IniDocument& doc = file.document();
+    QString error;
     const QStringList sections = profile_sections_;
     const QStringList names = profile_names_;
     ListProfiles(doc);
@@ -229,8 +224,8 @@ WriteOutcome ProfileStore::AddProfile(const QString& name) {
     {
         IniFile file(cfg_path_);
         QString error;
-        if (!file.LoadForUpdate(&error)) {
-            outcome = WriteOutcome::Failure(error);
+        if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) {
+            outcome = std::move(loaded);
         } else if (file.document().HasSection(current_profile_)) {
             // Another program added it since the name was checked.
             outcome = WriteOutcome::Failure(

@@ -11,6 +11,7 @@
 // succeeded.
 
 #include "platform/durable_file.h"
+#include "platform/result.h"
 #include "profiles/profile_pages.h"
 #include "settings/settings_selection.h"
 
@@ -83,14 +84,15 @@ public:
     WriteOutcome SaveProfile();
 
     // Single-key operations on the current profile, each its own load (and write).
-    int ReadProfileOption(int section, int key, int limit, QString* error = nullptr) const;
-    int ReadSyncClock(QString* error = nullptr) const;
+    // An unreadable file fails, with the value an empty file gives.
+    Result<int> ReadProfileOption(int section, int key, int limit) const;
+    Result<int> ReadSyncClock() const;
     WriteOutcome WriteProfileOption(int section, int key, int index);
     WriteOutcome WriteSyncClock(int flag);
 
     // Whether the file has a section of that name, compared as the file
     // format compares names (ASCII case ignored). A missing file has none.
-    bool SectionExists(const QString& section, QString* error) const;
+    Result<bool> SectionExists(const QString& section) const;
     // Removes every section of that name from the file in one replacement.
     // `removed` receives how many went: 0 when the file held none (a profile
     // that exists only in memory, or one deleted by another program). The
