@@ -4,11 +4,12 @@
 #include "cli/cli_profile_file.h"
 
 int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
-    QString error;
-    if (!ParseSettingOverrides(ctx.parser.values(cli_option::set), &choices->overrides, &error)) {
-        ctx.Error(error);
+    const Result<QList<SettingOverride>> overrides = ParseSettingOverrides(ctx.parser.values(cli_option::set));
+    if (!overrides) {
+        ctx.Error(overrides.outcome.error);
         return kExitUsage;
     }
+    choices->overrides.append(overrides.value);
     const bool on = ctx.parser.isSet(cli_option::syncClock);
     const bool off = ctx.parser.isSet(cli_option::noSyncClock);
     if (on && off) {

@@ -95,7 +95,7 @@ WriteOutcome IniFile::Commit() {
 WriteOutcome IniWriteString(const QString& path, QStringView section, QStringView key, QStringView value) {
     IniFile file(path);
     if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
-    if (QString error; !file.document().SetValue(section, key, value, &error)) return WriteOutcome::Failure(error);
+    if (WriteOutcome set = file.document().SetValue(section, key, value); !set) return set;
     return file.Commit();
 }
 

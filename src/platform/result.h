@@ -2,7 +2,7 @@
 // The value of an operation that can fail with a reason: the value, or the
 // failure described as every write describes one.
 
-#include "platform/durable_file.h"
+#include "platform/write_outcome.h"
 
 #include <utility>
 

@@ -50,11 +50,11 @@ void ProfileStore::ListProfiles(const IniDocument& doc) {
 }
 
 void ProfileStore::AddDefaultProfile(IniDocument& doc) {
-    QString error;
-    if (!doc.HasSection(kBasicSection)) doc.SetValue(kBasicSection, u"last_cfg", kDefaultProfileName, &error);
+    // Fixed names and option texts: these changes cannot be refused.
+    if (!doc.HasSection(kBasicSection)) doc.SetValue(kBasicSection, u"last_cfg", kDefaultProfileName);
     current_profile_ = SectionForName(QString::fromUtf16(kDefaultProfileName));
     ResetToDefaultProfile(selection_);
-    WriteSelectionTo(doc, nullptr, &error);
+    WriteSelectionTo(doc, nullptr);
     ListProfiles(doc);
 }
 
@@ -114,7 +114,7 @@ void ProfileStore::ApplyFrom(const IniDocument& doc) {
     }
 }
 
-bool ProfileStore::WriteSelectionTo(IniDocument& doc, ProfilePages* pages, QString* error) {
+WriteOutcome ProfileStore::WriteSelectionTo(IniDocument& doc, ProfilePages* pages) {
     int page = -1;
     for (const ProfileKey& pk : kProfileKeyOrder) {
         if (pk.key.section != page) {
@@ -124,9 +124,10 @@ bool ProfileStore::WriteSelectionTo(IniDocument& doc, ProfilePages* pages, QStri
         const QString value = IsSyncClock(pk.key)
                                   ? SyncClockText(selection_.clock_sync)
                                   : StoredOptionText(pk.key.section, pk.key.key, selection_.at(pk.key));
-        if (!doc.SetValue(current_profile_, KeyName(pk.key.section, pk.key.key), value, error)) return false;
+        if (WriteOutcome set = doc.SetValue(current_profile_, KeyName(pk.key.section, pk.key.key), value); !set)
+            return set;
     }
-    return true;
+    return WriteOutcome::Success();
 }
 
 WriteOutcome ProfileStore::ApplyProfile() {
@@ -139,7 +140,7 @@ WriteOutcome ProfileStore::ApplyProfile() {
 WriteOutcome ProfileStore::SaveProfile() {
     IniFile file(cfg_path_);
     if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
-    if (QString error; !WriteSelectionTo(file.document(), pages_, &error)) return WriteOutcome::Failure(error);
+    if (WriteOutcome written = WriteSelectionTo(file.document(), pages_); !written) return written;
     return file.Commit();
 }
 
@@ -211,7 +212,7 @@ WriteOutcome ProfileStore::SaveNamedProfile(const QString& name,
         return WriteOutcome::Failure(error);
     }
     change(selection_);
-    if (!WriteSelectionTo(doc, nullptr, &error)) return WriteOutcome::Failure(error);
+    if (WriteOutcome written = WriteSelectionTo(doc, nullptr); !written) return written;
     const WriteOutcome outcome = file.Commit();
     if (outcome) ListProfiles(doc);
     return outcome;
@@ -223,7 +224,6 @@ WriteOutcome ProfileStore::AddProfile(const QString& name) {
     WriteOutcome outcome;
     {
         IniFile file(cfg_path_);
-        QString error;
         if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) {
             outcome = std::move(loaded);
         } else if (file.document().HasSection(current_profile_)) {
@@ -231,10 +231,9 @@ WriteOutcome ProfileStore::AddProfile(const QString& name) {
             outcome = WriteOutcome::Failure(
                 QStringLiteral("A profile named \"%1\" was added to \"%2\" by another program; it was not changed.")
                     .arg(name, cfg_path_));
-        } else if (!WriteSelectionTo(file.document(), pages_, &error)) {
-            outcome = WriteOutcome::Failure(error);
         } else {
-            outcome = file.Commit();
+            outcome = WriteSelectionTo(file.document(), pages_);
+            if (outcome) outcome = file.Commit();
         }
     }
     if (!outcome) {

@@ -134,7 +134,7 @@ private:
     int ReadOption(const IniDocument& doc, int section, int key, int limit) const;
     int ReadClock(const IniDocument& doc) const;
     void ApplyFrom(const IniDocument& doc);
-    bool WriteSelectionTo(IniDocument& doc, ProfilePages* pages, QString* error);
+    WriteOutcome WriteSelectionTo(IniDocument& doc, ProfilePages* pages);
     // Adds "basic" and the first-use default profile to a file without
     // profiles, makes it current and lists it.
     void AddDefaultProfile(IniDocument& doc);
