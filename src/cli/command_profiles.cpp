@@ -41,7 +41,8 @@ int RunSave(const CliContext& ctx) {
         ctx.Error(exists.outcome.error);
         return kExitFailure;
     }
-    NewProfileNameCheck check = exists.value ? NewProfileNameCheck::kAccepted : CheckNewProfileName(store, name, &error);
+    NewProfileNameCheck check =
+        exists.value ? NewProfileNameCheck::kAccepted : CheckNewProfileName(store, name, &error);
     ProfileStore::NamedSave result = ProfileStore::NamedSave::kUpdated;
     WriteOutcome outcome;
     SettingsSelection saved;  // what the save wrote, for the warning below
@@ -103,8 +104,8 @@ int RunDelete(const CliContext& ctx) {
         return kExitFailure;
     }
     int removed = 0;
-    const WriteOutcome outcome =
-        stored.value ? store.DeleteProfileSection(store.ProfileSections().at(index), &removed) : WriteOutcome::Success();
+    const WriteOutcome outcome = stored.value ? store.DeleteProfileSection(store.ProfileSections().at(index), &removed)
+                                              : WriteOutcome::Success();
     if (!outcome) {
         ctx.Error(outcome.error);
         return kExitFailure;

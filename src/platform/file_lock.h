@@ -5,8 +5,8 @@
 // file ("." + name + ".lock"), created on demand: the data file itself is
 // replaced by rename on every commit, so a lock on it would not be shared.
 
-#include "platform/write_outcome.h"
 #include "platform/unique_fd.h"
+#include "platform/write_outcome.h"
 
 #include <QString>
 

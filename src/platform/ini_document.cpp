@@ -217,7 +217,8 @@ WriteOutcome IniDocument::CheckSectionName(QStringView section) {
     if (TrimBlanks(section).isEmpty())
         return WriteOutcome::Failure(QStringLiteral("An empty section name cannot be stored."));
     if (!HasLineBreak(section)) return WriteOutcome::Success();
-    return WriteOutcome::Failure(QStringLiteral("The name \"%1\" cannot be stored: it holds a line break.").arg(section));
+    return WriteOutcome::Failure(
+        QStringLiteral("The name \"%1\" cannot be stored: it holds a line break.").arg(section));
 }
 
 WriteOutcome IniDocument::SetValue(QStringView section, QStringView key, QStringView value) {

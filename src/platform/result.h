@@ -8,8 +8,8 @@
 
 template <typename T>
 struct Result {
-    T value{};              // meaningful only when the outcome is a success
-    WriteOutcome outcome;   // why there is no value
+    T value{};             // meaningful only when the outcome is a success
+    WriteOutcome outcome;  // why there is no value
 
     static Result Success(T value) { return {std::move(value), WriteOutcome::Success()}; }
     static Result Failure(WriteOutcome outcome) { return {T{}, std::move(outcome)}; }

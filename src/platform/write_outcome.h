@@ -7,8 +7,8 @@
 
 struct WriteOutcome {
     bool ok = true;
-    QString error;      // what failed and the system's reason; empty when ok
-    int errorCode = 0;  // the system's error number of the failed step; 0 when unknown
+    QString error;              // what failed and the system's reason; empty when ok
+    int errorCode = 0;          // the system's error number of the failed step; 0 when unknown
     bool readOnlyFile = false;  // the file itself is marked read-only and was left
 
     static WriteOutcome Success() { return {}; }

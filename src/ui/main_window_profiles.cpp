@@ -49,7 +49,8 @@ void CQuillmarVS2010Dlg::LoadProfiles() {
     // pages, and the file untouched when it could not be read.
     ReportProfileOutcome(store.LoadProfiles());
     // The command-line tool and other copies of the program share the file.
-    new FileChangeWatcher(store.CfgPath(), [this] { RefreshProfileList(store, profile_list); }, this);
+    new FileChangeWatcher(
+        store.CfgPath(), [this] { RefreshProfileList(store, profile_list); }, this);
 }
 
 void CQuillmarVS2010Dlg::ApplyProfile() { ReportProfileOutcome(store.ApplyProfile()); }

@@ -100,8 +100,9 @@ TEST_F(ProfileStoreTest, SavePullsEachPageAndEqualsSingleWritesInKeyOrder) {
     EXPECT_TRUE(saved.contains("\r\nimage_wb=incencas\r\n"));
 
     for (const ProfileKey& pk : kProfileKeyOrder) {
-        ASSERT_TRUE(IsSyncClock(pk.key) ? singleStore.WriteSyncClock(selection.clock_sync)
-                                        : singleStore.WriteProfileOption(pk.key.section, pk.key.key, selection.at(pk.key)));
+        ASSERT_TRUE(IsSyncClock(pk.key)
+                        ? singleStore.WriteSyncClock(selection.clock_sync)
+                        : singleStore.WriteProfileOption(pk.key.section, pk.key.key, selection.at(pk.key)));
     }
     EXPECT_EQ(ReadAll(single), saved);
 }

@@ -67,7 +67,8 @@ protected:
         for (int row = int(names.size()) - 1; row >= 0; --row) {
             ClickItem(row);
             EXPECT_TRUE(Current() == "profile-" + names[row] && CheckedMode1() == LetterMode(letters[row]) &&
-                        window->profileStore().ProfileSections()[row] == Current()) << "row " << row;
+                        window->profileStore().ProfileSections()[row] == Current())
+                << "row " << row;
         }
     }
 
