@@ -216,4 +216,31 @@ TEST_F(ProfileStoreTest, WritesStartFromTheFileAsAnotherProgramLeftIt) {
     EXPECT_TRUE(saved.mid(theirs.size()).contains("\r\ntvmode=pal\r\n"));
 }
 
+// Lookups tell a section the file lacks from a file that cannot be read, and
+// the list mutators ignore positions the lists do not have.
+TEST_F(ProfileStoreTest, LookupsReportAnUnreadableFileAndListChangesStayInRange) {
+    ASSERT_TRUE(WriteRaw(path, ManyProfiles(2)));
+    ASSERT_TRUE(store.LoadProfiles());
+    const Result<bool> present = store.SectionExists(QStringLiteral("PROFILE-P1"));
+    const Result<bool> absent = store.SectionExists(QStringLiteral("profile-p2"));
+    EXPECT_TRUE(present && present.value);
+    EXPECT_TRUE(absent && !absent.value);
+    for (const int index : {-1, 2}) {
+        store.SelectProfile(index);
+        store.UnlistProfile(index);
+        EXPECT_EQ(store.CurrentProfile(), QStringLiteral("profile-p0")) << index;
+        EXPECT_EQ(store.ProfileSections(), (QStringList{"profile-p0", "profile-p1"})) << index;
+    }
+    store.UnlistProfile(0);
+    EXPECT_EQ(store.ProfileNames(), QStringList{"p1"});
+
+    ASSERT_TRUE(QFile::remove(path) && QDir().mkdir(path));  // something at the path that is no file
+    const Result<bool> unreadable = store.SectionExists(QStringLiteral("profile-p0"));
+    const Result<int> option = store.ReadProfileOption(keys::osd.section, keys::osd.key, 2);
+    EXPECT_FALSE(unreadable);
+    EXPECT_TRUE(unreadable.outcome.error.contains(path)) << unreadable.outcome.error.toStdString();
+    EXPECT_FALSE(option);
+    EXPECT_EQ(option.value, 0);
+}
+
 }  // namespace
