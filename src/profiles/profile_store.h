@@ -33,10 +33,10 @@ enum class ProfileFileAccess {
 
 class ProfileStore {
 public:
-    // `cfg_path` is the profile file every operation works on. `pages` may
+    // `cfgPath` is the profile file every operation works on. `pages` may
     // be null: the selection is then taken as current when saving.
-    ProfileStore(QString cfg_path, SettingsSelection& selection, ProfilePages* pages = nullptr)
-        : cfg_path_(std::move(cfg_path)), selection_(selection), pages_(pages) {}
+    ProfileStore(QString cfgPath, SettingsSelection& selection, ProfilePages* pages = nullptr)
+        : cfg_path_(std::move(cfgPath)), selection_(selection), pages_(pages) {}
 
     const QString& CfgPath() const { return cfg_path_; }
     // Full section name, e.g. "profile-default"; empty when none is current.
