@@ -13,19 +13,18 @@ namespace {
 struct ProfileFile {
     QTemporaryDir dir;
     SettingsSelection selection;
-    ProfileStore store{selection};
+    ProfileStore store{dir.path() + QStringLiteral("/cfg.ini"), selection};
 
     explicit ProfileFile(int count) {
-        store.cfg_path = dir.path() + QStringLiteral("/cfg.ini");
         store.LoadProfiles();
-        QFile file(store.cfg_path);
+        QFile file(store.CfgPath());
         file.open(QIODevice::ReadWrite);
         const QByteArray firstUse = file.readAll();
         const QByteArray body = firstUse.mid(firstUse.indexOf("mode_1="));
         for (int i = 1; i < count; ++i) file.write("[profile-p" + QByteArray::number(i) + "]\r\n" + body);
         file.close();
         store.LoadProfiles();
-        store.current_profile = store.profile_sections[count / 2];
+        store.SelectProfile(count / 2);
     }
 };
 

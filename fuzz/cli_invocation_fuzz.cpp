@@ -18,14 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (inv.action == CliInvocation::kRun && inv.command == nullptr) __builtin_trap();
     if (inv.action == CliInvocation::kRefused && inv.error.isEmpty()) __builtin_trap();
 
-    QList<SettingOverride> overrides;
-    QString error;
     SettingsSelection selection;
-    if (ParseSettingOverrides(parser.values(QStringLiteral("set")), &overrides, &error)) {
-        ApplyOverrides(overrides, selection);
-        for (const SettingOverride& o : overrides)
+    if (const auto overrides = ParseSettingOverrides(parser.values(QStringLiteral("set")))) {
+        ApplyOverrides(overrides.value, selection);
+        for (const SettingOverride& o : overrides.value)
             if (o.index < 0 || o.index >= OptionCount(o.key.section, o.key.key)) __builtin_trap();
-    } else if (error.isEmpty()) {
+    } else if (overrides.outcome.error.isEmpty()) {
         __builtin_trap();
     }
     return 0;

@@ -42,9 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // One write: the value reads back, every section is still there, and at
     // most the replaced line and a last line that gained its line end differ.
-    QString error;
     const QString section = QStringLiteral("profile-fuzz");
-    if (doc.SetValue(section, QStringLiteral("mode_1"), QStringLiteral("1920x1080p 60"), &error)) {
+    if (doc.SetValue(section, QStringLiteral("mode_1"), QStringLiteral("1920x1080p 60"))) {
         const QByteArray written = doc.Serialize();
         const IniDocument again = IniDocument::Parse(written);
         Check(again.Value(section, QStringLiteral("mode_1"), QString()) == QStringLiteral("1920x1080p 60"));
@@ -57,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // (a key line without '=' too) the key was found on.
     if (!names.isEmpty()) {
         IniDocument existing = IniDocument::Parse(input);
-        if (existing.SetValue(names.first(), QStringLiteral("tvmode"), QStringLiteral("pal"), &error)) {
+        if (existing.SetValue(names.first(), QStringLiteral("tvmode"), QStringLiteral("pal"))) {
             const QByteArray written = existing.Serialize();
             const IniDocument again = IniDocument::Parse(written);
             Check(again.Value(names.first(), QStringLiteral("tvmode"), QString()) == QStringLiteral("pal"));

@@ -67,35 +67,37 @@ QString ValidOptionList(int section, int key) {
 
 }  // namespace
 
-bool ParseSettingOverrides(const QStringList& items, QList<SettingOverride>* overrides, QString* error) {
+Result<QList<SettingOverride>> ParseSettingOverrides(const QStringList& items) {
+    using Parsed = Result<QList<SettingOverride>>;
+    QList<SettingOverride> overrides;
     for (const QString& item : items) {
         const qsizetype eq = item.indexOf(QLatin1Char('='));
         if (eq < 0) {
-            *error = QStringLiteral("--set %1 is not KEY=OPTION.").arg(QuotedForMessage(item));
-            return false;
+            return Parsed::Failure(
+                WriteOutcome::Failure(QStringLiteral("--set %1 is not KEY=OPTION.").arg(QuotedForMessage(item))));
         }
         const QString name = item.left(eq);
         const QString option = item.mid(eq + 1);
         int section = 0;
         int key = 0;
         if (!FindKeyByName(name, &section, &key) || OptionCount(section, key) == 0) {
-            *error = QStringLiteral("unknown setting %1. Valid settings: %2.")
-                         .arg(QuotedForMessage(name), ValidKeyList());
             if (name == KeyName(keys::sync_clock.section, keys::sync_clock.key))
-                *error = QStringLiteral("sync_clock has no options; use --sync-clock.");
-            return false;
+                return Parsed::Failure(
+                    WriteOutcome::Failure(QStringLiteral("sync_clock has no options; use --sync-clock.")));
+            return Parsed::Failure(WriteOutcome::Failure(
+                QStringLiteral("unknown setting %1. Valid settings: %2.").arg(QuotedForMessage(name), ValidKeyList())));
         }
         int index = -1;
         for (int i = 0; i < OptionCount(section, key) && index < 0; ++i)
             if (OptionText(section, key, i) == option) index = i;
         if (index < 0) {
-            *error = QStringLiteral("unknown option %1 for %2. Valid options: %3.")
-                         .arg(QuotedForMessage(option), name, ValidOptionList(section, key));
-            return false;
+            return Parsed::Failure(
+                WriteOutcome::Failure(QStringLiteral("unknown option %1 for %2. Valid options: %3.")
+                                          .arg(QuotedForMessage(option), name, ValidOptionList(section, key))));
         }
-        overrides->append({{section, key}, index});
+        overrides.append({{section, key}, index});
     }
-    return true;
+    return Parsed::Success(std::move(overrides));
 }
 
 void ApplyOverrides(const QList<SettingOverride>& overrides, SettingsSelection& selection) {

@@ -1,6 +1,7 @@
 #pragma once
 // Options of quillmar-cli and the checks shared by several commands.
 
+#include "platform/result.h"
 #include "settings/settings_selection.h"
 
 #include <QCommandLineOption>
@@ -30,8 +31,8 @@ struct SettingOverride {
 };
 
 // Parses "KEY=OPTION" items. KEY must be a schema key with options and OPTION
-// one of its texts, spelled exactly. On refusal `error` names what was wrong
-// and lists what is valid.
-bool ParseSettingOverrides(const QStringList& items, QList<SettingOverride>* overrides, QString* error);
+// one of its texts, spelled exactly. A refusal names what was wrong and lists
+// what is valid.
+Result<QList<SettingOverride>> ParseSettingOverrides(const QStringList& items);
 
 void ApplyOverrides(const QList<SettingOverride>& overrides, SettingsSelection& selection);

@@ -13,7 +13,6 @@ QString ConfigPath(const CliContext& ctx) {
 bool ProfileFileInPlay(const CliContext& ctx) { return QFileInfo::exists(ConfigPath(ctx)); }
 
 int LoadProfileStore(const CliContext& ctx, ProfileStore& store, ProfileFileAccess access) {
-    store.cfg_path = ConfigPath(ctx);
     if (const WriteOutcome outcome = store.LoadProfiles(access); !outcome) {
         ctx.Error(outcome.error);
         return kExitFailure;
@@ -23,7 +22,7 @@ int LoadProfileStore(const CliContext& ctx, ProfileStore& store, ProfileFileAcce
 
 QString ListedNames(const ProfileStore& store) {
     QStringList names;
-    for (const QString& name : store.profile_names) names << QuotedForMessage(name, 40);
+    for (const QString& name : store.ProfileNames()) names << QuotedForMessage(name, 40);
     return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
 }
 
@@ -33,14 +32,14 @@ int ApplyChosenProfile(const CliContext& ctx, ProfileStore& store) {
     const int at = store.FindProfile(name);
     if (at < 0) {
         ctx.Error(QStringLiteral("no profile %1 in \"%2\". Profiles: %3.")
-                      .arg(QuotedForMessage(name), store.cfg_path, ListedNames(store)));
+                      .arg(QuotedForMessage(name), store.CfgPath(), ListedNames(store)));
         return kExitUsage;
     }
     // Loading applied the first profile already, from the same read; the
     // default profile of a file without profiles exists only there, and
     // reading the file again would lose it.
-    if (store.profile_sections[at] == store.current_profile) return kExitOk;
-    store.current_profile = store.profile_sections[at];
+    if (store.ProfileSections()[at] == store.CurrentProfile()) return kExitOk;
+    store.SelectProfile(at);
     if (const WriteOutcome outcome = store.ApplyProfile(); !outcome) {
         ctx.Error(outcome.error);
         return kExitFailure;

@@ -16,7 +16,7 @@ bool ProfileFileInPlay(const CliContext& ctx);
 // The listed names, each quoted and escaped, for a message.
 QString ListedNames(const ProfileStore& store);
 
-// Sets cfg_path and loads the profiles. Returns kExitOk, or kExitFailure
+// Loads the profiles of the store's file. Returns kExitOk, or kExitFailure
 // after reporting why the file could not be read or written.
 int LoadProfileStore(const CliContext& ctx, ProfileStore& store, ProfileFileAccess access);
 

@@ -4,11 +4,12 @@
 #include "cli/cli_profile_file.h"
 
 int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
-    QString error;
-    if (!ParseSettingOverrides(ctx.parser.values(cli_option::set), &choices->overrides, &error)) {
-        ctx.Error(error);
+    const Result<QList<SettingOverride>> overrides = ParseSettingOverrides(ctx.parser.values(cli_option::set));
+    if (!overrides) {
+        ctx.Error(overrides.outcome.error);
         return kExitUsage;
     }
+    choices->overrides.append(overrides.value);
     const bool on = ctx.parser.isSet(cli_option::syncClock);
     const bool off = ctx.parser.isSet(cli_option::noSyncClock);
     if (on && off) {
@@ -40,7 +41,7 @@ int ResolveSelection(const CliContext& ctx, SettingsSelection* selection) {
     const bool inPlay = ProfileFileInPlay(ctx);
     if (inPlay || ctx.parser.isSet(cli_option::profile)) {
         SettingsSelection loaded;
-        ProfileStore store(loaded);
+        ProfileStore store(ConfigPath(ctx), loaded);
         if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
         if (const int rc = ApplyChosenProfile(ctx, store); rc != kExitOk) return rc;
         // Without a file --profile can only have named the default profile,

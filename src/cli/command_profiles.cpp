@@ -10,11 +10,11 @@
 
 int RunProfiles(const CliContext& ctx) {
     SettingsSelection selection;
-    ProfileStore store(selection);
+    ProfileStore store(ConfigPath(ctx), selection);
     // Looking must not create the file: a missing one lists the profile the
     // program would create at its first start.
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
-    for (const QString& name : store.profile_names) ctx.Print(EscapeControls(name) + QLatin1Char('\n'));
+    for (const QString& name : store.ProfileNames()) ctx.Print(EscapeControls(name) + QLatin1Char('\n'));
     return kExitOk;
 }
 
@@ -30,18 +30,19 @@ int RunSave(const CliContext& ctx) {
 
     // Loading as the program does: a missing file is created with "default".
     SettingsSelection selection;
-    ProfileStore store(selection);
+    ProfileStore store(ConfigPath(ctx), selection);
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadWrite); rc != kExitOk) return rc;
 
     // A new name passes the same checks as in the window. Checked here first
     // so that a refused name touches nothing; the save checks again under
     // the lock, against the file as it is then.
-    const bool exists = store.SectionExists(ProfileStore::SectionForName(name), &error);
-    if (!error.isEmpty()) {
-        ctx.Error(error);
+    const Result<bool> exists = store.SectionExists(ProfileStore::SectionForName(name));
+    if (!exists) {
+        ctx.Error(exists.outcome.error);
         return kExitFailure;
     }
-    NewProfileNameCheck check = exists ? NewProfileNameCheck::kAccepted : CheckNewProfileName(store, name, &error);
+    NewProfileNameCheck check =
+        exists.value ? NewProfileNameCheck::kAccepted : CheckNewProfileName(store, name, &error);
     ProfileStore::NamedSave result = ProfileStore::NamedSave::kUpdated;
     WriteOutcome outcome;
     SettingsSelection saved;  // what the save wrote, for the warning below
@@ -86,7 +87,7 @@ int RunDelete(const CliContext& ctx) {
         return kExitUsage;
     }
     SettingsSelection selection;
-    ProfileStore store(selection);
+    ProfileStore store(ConfigPath(ctx), selection);
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
     const QString name = ctx.parser.value(cli_option::profile);
     const int index = store.FindProfile(name);
@@ -97,15 +98,14 @@ int RunDelete(const CliContext& ctx) {
     }
     // Looked at first so that a profile held only in memory takes no lock
     // file; the delete itself decides again under the lock.
-    QString error;
-    const bool stored = store.SectionExists(store.profile_sections.at(index), &error);
-    if (!error.isEmpty()) {
-        ctx.Error(error);
+    const Result<bool> stored = store.SectionExists(store.ProfileSections().at(index));
+    if (!stored) {
+        ctx.Error(stored.outcome.error);
         return kExitFailure;
     }
     int removed = 0;
-    const WriteOutcome outcome =
-        stored ? store.DeleteProfileSection(store.profile_sections.at(index), &removed) : WriteOutcome::Success();
+    const WriteOutcome outcome = stored.value ? store.DeleteProfileSection(store.ProfileSections().at(index), &removed)
+                                              : WriteOutcome::Success();
     if (!outcome) {
         ctx.Error(outcome.error);
         return kExitFailure;
@@ -114,7 +114,7 @@ int RunDelete(const CliContext& ctx) {
     // and another program may have deleted the profile first.
     if (removed == 0) {
         ctx.Error(QStringLiteral("profile %1 is not stored in \"%2\"; nothing was deleted.")
-                      .arg(QuotedForMessage(name), store.cfg_path));
+                      .arg(QuotedForMessage(name), store.CfgPath()));
         return kExitFailure;
     }
     return kExitOk;

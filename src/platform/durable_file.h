@@ -2,21 +2,10 @@
 // Replaces a file so that a crash, a full disk or a pulled card leaves either
 // the old file or the new one, never a mix, an empty file or a stray temporary.
 
+#include "platform/write_outcome.h"
+
 #include <QByteArrayView>
 #include <QString>
-
-struct WriteOutcome {
-    bool ok = true;
-    QString error;      // what failed and the system's reason; empty when ok
-    int errorCode = 0;  // the system's error number of the failed step; 0 when unknown
-    bool readOnlyFile = false;  // the file itself is marked read-only and was left
-
-    static WriteOutcome Success() { return {}; }
-    static WriteOutcome Failure(QString message, int code = 0, bool readOnlyFile = false) {
-        return {false, std::move(message), code, readOnlyFile};
-    }
-    explicit operator bool() const { return ok; }
-};
 
 // Writes `data` to a temporary file beside `path`, flushes it to the device,
 // renames it over `path` and flushes the directory. A symbolic link at `path`

@@ -17,7 +17,7 @@ QString FileLock::LockPathFor(const QString& dataPath) {
     return dir + QLatin1String("/.") + info.fileName() + QLatin1String(".lock");
 }
 
-bool FileLock::Acquire(const QString& dataPath, int timeoutMs, QString* error) {
+WriteOutcome FileLock::Acquire(const QString& dataPath, int timeoutMs) {
     Release();
     const QString lockPath = LockPathFor(dataPath);
     // O_NOFOLLOW and the type check keep a planted link or FIFO from making
@@ -36,9 +36,9 @@ bool FileLock::Acquire(const QString& dataPath, int timeoutMs, QString* error) {
     if (err == 0 && ::fstat(fd.get(), &st) != 0) err = errno;
     if (err == 0 && !S_ISREG(st.st_mode)) err = EINVAL;
     if (err != 0) {
-        *error = QStringLiteral("Cannot open the lock file \"%1\": %2")
-                     .arg(lockPath, QString::fromLocal8Bit(std::strerror(err)));
-        return false;
+        return WriteOutcome::Failure(QStringLiteral("Cannot open the lock file \"%1\": %2")
+                                         .arg(lockPath, QString::fromLocal8Bit(std::strerror(err))),
+                                     err);
     }
     // flock has no timeout of its own: poll, at first often, so that a short
     // save by another program costs us only a few milliseconds.
@@ -47,19 +47,20 @@ bool FileLock::Acquire(const QString& dataPath, int timeoutMs, QString* error) {
     for (int pause = 1;; pause = std::min(pause * 2, 50)) {
         if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) break;
         if (errno != EWOULDBLOCK && errno != EINTR) {
-            *error = QStringLiteral("Cannot lock \"%1\": %2")
-                         .arg(lockPath, QString::fromLocal8Bit(std::strerror(errno)));
-            return false;
+            const int code = errno;
+            return WriteOutcome::Failure(
+                QStringLiteral("Cannot lock \"%1\": %2").arg(lockPath, QString::fromLocal8Bit(std::strerror(code))),
+                code);
         }
         if (clock.elapsed() >= timeoutMs) {
-            *error = QStringLiteral("\"%1\" is being changed by another program (it still holds \"%2\" after %3 "
-                                    "seconds); nothing was written. Try again.")
-                         .arg(dataPath, lockPath)
-                         .arg(timeoutMs / 1000.0);
-            return false;
+            return WriteOutcome::Failure(
+                QStringLiteral("\"%1\" is being changed by another program (it still holds \"%2\" after %3 "
+                               "seconds); nothing was written. Try again.")
+                    .arg(dataPath, lockPath)
+                    .arg(timeoutMs / 1000.0));
         }
         ::usleep(static_cast<useconds_t>(pause) * 1000);
     }
     fd_ = std::move(fd);
-    return true;
+    return WriteOutcome::Success();
 }

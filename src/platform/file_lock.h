@@ -6,6 +6,7 @@
 // replaced by rename on every commit, so a lock on it would not be shared.
 
 #include "platform/unique_fd.h"
+#include "platform/write_outcome.h"
 
 #include <QString>
 
@@ -19,9 +20,9 @@ public:
     static QString LockPathFor(const QString& dataPath);
 
     // Takes the lock guarding `dataPath`, waiting at most `timeoutMs` for
-    // another holder to let go. Returns false with `error` naming the lock
-    // file and the reason when it could not be taken in time.
-    bool Acquire(const QString& dataPath, int timeoutMs, QString* error);
+    // another holder to let go. Fails, naming the lock file and the reason,
+    // when it could not be taken in time.
+    WriteOutcome Acquire(const QString& dataPath, int timeoutMs);
     bool held() const { return fd_.valid(); }
     // Closing the descriptor lets go of the lock; destruction does the same.
     void Release() { fd_ = UniqueFd(); }

@@ -213,27 +213,24 @@ QString IniDocument::Value(QStringView section, QStringView key, const QString& 
     return fallback;
 }
 
-bool IniDocument::CheckSectionName(QStringView section, QString* error) {
-    if (TrimBlanks(section).isEmpty()) {
-        *error = QStringLiteral("An empty section name cannot be stored.");
-        return false;
-    }
-    if (!HasLineBreak(section)) return true;
-    *error = QStringLiteral("The name \"%1\" cannot be stored: it holds a line break.").arg(section);
-    return false;
+WriteOutcome IniDocument::CheckSectionName(QStringView section) {
+    if (TrimBlanks(section).isEmpty())
+        return WriteOutcome::Failure(QStringLiteral("An empty section name cannot be stored."));
+    if (!HasLineBreak(section)) return WriteOutcome::Success();
+    return WriteOutcome::Failure(
+        QStringLiteral("The name \"%1\" cannot be stored: it holds a line break.").arg(section));
 }
 
-bool IniDocument::SetValue(QStringView section, QStringView key, QStringView value, QString* error) {
-    if (!CheckSectionName(section, error)) return false;
+WriteOutcome IniDocument::SetValue(QStringView section, QStringView key, QStringView value) {
+    if (WriteOutcome checked = CheckSectionName(section); !checked) return checked;
     const QStringView trimmedKey = TrimBlanks(key);
     if (trimmedKey.isEmpty() || HasLineBreak(key) || key.contains(u'=') || trimmedKey.startsWith(u';') ||
         trimmedKey.startsWith(u'[')) {
-        *error = QStringLiteral("The key \"%1\" cannot be stored in an INI file.").arg(key);
-        return false;
+        return WriteOutcome::Failure(QStringLiteral("The key \"%1\" cannot be stored in an INI file.").arg(key));
     }
     if (HasLineBreak(value)) {
-        *error = QStringLiteral("The value of \"%1\" cannot be stored: it holds a line break.").arg(key);
-        return false;
+        return WriteOutcome::Failure(
+            QStringLiteral("The value of \"%1\" cannot be stored: it holds a line break.").arg(key));
     }
 
     const QString entry = key.toString() + u'=' + value.toString();
@@ -246,17 +243,17 @@ bool IniDocument::SetValue(QStringView section, QStringView key, QStringView val
         added.lines.push_back(MakeLine(entry));
         sections_.push_back(std::move(added));
         modified_ = true;
-        return true;
+        return WriteOutcome::Success();
     }
 
     std::vector<Line>& lines = sections_[size_t(found)].lines;
     for (Line& line : lines) {
         if (line.kind != LineKind::kEntry || !IniNamesMatch(line.name, key)) continue;
-        if (line.value == value) return true;
+        if (line.value == value) return WriteOutcome::Success();
         line.value = value.toString();
         line.raw = Encode(QString(line.indent + line.name + u'=' + line.value), line.end);
         modified_ = true;
-        return true;
+        return WriteOutcome::Success();
     }
     // After the section's last key, so blank lines and comments that lead
     // into the next section stay in front of it.
@@ -265,7 +262,7 @@ bool IniDocument::SetValue(QStringView section, QStringView key, QStringView val
     EnsureLineEnd(lines[at - 1]);
     lines.insert(lines.begin() + qsizetype(at), MakeLine(entry));
     modified_ = true;
-    return true;
+    return WriteOutcome::Success();
 }
 
 int IniDocument::RemoveSection(QStringView section) {

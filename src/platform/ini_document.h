@@ -15,6 +15,8 @@
 // lines before the first header, are never found and never listed; nor is a
 // key with an empty name.
 
+#include "platform/write_outcome.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -67,15 +69,15 @@ public:
     // its spelling), or adds the key after the last key of the section, or
     // adds the section at the end of the file. A key line without '=' is
     // filled in where it stands. Writing the value a key already holds
-    // changes nothing. Refuses, with `error` set, names and values that could
-    // not be read back as given.
-    bool SetValue(QStringView section, QStringView key, QStringView value, QString* error);
+    // changes nothing. Refuses, saying why, names and values that could not
+    // be read back as given; the document is then unchanged.
+    WriteOutcome SetValue(QStringView section, QStringView key, QStringView value);
     // Removes every section of that name with all its lines, so that no
     // duplicate can surface later. Returns how many were removed; an empty
     // name removes nothing, as it finds nothing.
     int RemoveSection(QStringView section);
 
-    static bool CheckSectionName(QStringView section, QString* error);
+    static WriteOutcome CheckSectionName(QStringView section);
 
 private:
     enum class LineKind { kBlank, kComment, kHeader, kEntry };

@@ -48,31 +48,32 @@ void RemoveStaleTemporaries(const QString& target) {
 
 }  // namespace
 
-bool IniFile::Load(QString* error) {
+WriteOutcome IniFile::Load() {
     if (target_.isEmpty()) target_ = FinalLinkTarget(path_);
     QByteArray bytes;
-    const FileReadStatus status = ReadFileBytes(target_, &bytes, error);
+    QString error;
+    const FileReadStatus status = ReadFileBytes(target_, &bytes, &error);
     existed_ = status == FileReadStatus::kRead;
     document_ = existed_ ? IniDocument::Parse(bytes) : IniDocument();
-    if (status == FileReadStatus::kFailed && target_ != path_ && !error->contains(path_))
-        *error = QStringLiteral("%1 (the link \"%2\" leads there)").arg(*error, path_);
-    loadError_ = status == FileReadStatus::kFailed ? *error : QString();
-    return loadError_.isEmpty();
+    if (status == FileReadStatus::kFailed && target_ != path_ && !error.contains(path_))
+        error = QStringLiteral("%1 (the link \"%2\" leads there)").arg(error, path_);
+    loadError_ = status == FileReadStatus::kFailed ? error : QString();
+    return loadError_.isEmpty() ? WriteOutcome::Success() : WriteOutcome::Failure(loadError_);
 }
 
-bool IniFile::LoadForUpdate(QString* error) {
+WriteOutcome IniFile::LoadForUpdate() {
     target_ = FinalLinkTarget(path_);
     // A file we would refuse to read gets no lock file beside it: a link to
     // a device must not make us create files in /dev.
-    if (!Load(error)) return false;
-    if (!lock_.Acquire(target_, kFileLockTimeoutMs, error)) {
+    if (WriteOutcome loaded = Load(); !loaded) return loaded;
+    if (WriteOutcome locked = lock_.Acquire(target_, kFileLockTimeoutMs); !locked) {
         document_ = IniDocument();
         existed_ = false;
-        loadError_ = *error;
-        return false;
+        loadError_ = locked.error;
+        return locked;
     }
     RemoveStaleTemporaries(target_);
-    return Load(error);
+    return Load();
 }
 
 WriteOutcome IniFile::Commit() {
@@ -93,17 +94,15 @@ WriteOutcome IniFile::Commit() {
 
 WriteOutcome IniWriteString(const QString& path, QStringView section, QStringView key, QStringView value) {
     IniFile file(path);
-    QString error;
-    if (!file.LoadForUpdate(&error) || !file.document().SetValue(section, key, value, &error))
-        return WriteOutcome::Failure(error);
+    if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
+    if (WriteOutcome set = file.document().SetValue(section, key, value); !set) return set;
     return file.Commit();
 }
 
 WriteOutcome IniDeleteSection(const QString& path, QStringView section, int* removed) {
     if (removed) *removed = 0;
     IniFile file(path);
-    QString error;
-    if (!file.LoadForUpdate(&error)) return WriteOutcome::Failure(error);
+    if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
     const int count = file.document().RemoveSection(section);
     if (removed) *removed = count;
     return file.Commit();

@@ -20,15 +20,14 @@ public:
     explicit IniFile(QString path) : path_(std::move(path)) {}
 
     // Reads the file to look at it; such a load cannot be committed. A
-    // missing file loads as an empty document. Returns false, with `error`
-    // naming the file and the reason, when something is at the path but
-    // cannot be read (not a regular file, too large, no permission); the
-    // document is then empty.
-    bool Load(QString* error);
+    // missing file loads as an empty document. Fails, naming the file and
+    // the reason, when something is at the path but cannot be read (not a
+    // regular file, too large, no permission); the document is then empty.
+    WriteOutcome Load();
     // Takes the writers' lock (waiting a few seconds at most), then reads the
     // file as Load does. The lock is held until the object goes; only a
     // document loaded this way can be committed.
-    bool LoadForUpdate(QString* error);
+    WriteOutcome LoadForUpdate();
     bool existed() const { return existed_; }
     const QString& path() const { return path_; }
 

@@ -29,11 +29,10 @@ NewProfileNameCheck CheckNewProfileName(const ProfileStore& store, const QString
     if (store.FindProfile(name) >= 0) return NewProfileNameCheck::kInUse;
     // The file matches section names without regard to case, and a shown
     // name may have been cut to 16 characters: the section itself decides.
-    QString error;
-    const bool exists = store.SectionExists(ProfileStore::SectionForName(name), &error);
-    if (!error.isEmpty()) {
-        *reason = error;
+    const Result<bool> exists = store.SectionExists(ProfileStore::SectionForName(name));
+    if (!exists) {
+        *reason = exists.outcome.error;
         return NewProfileNameCheck::kUnreadable;
     }
-    return exists ? NewProfileNameCheck::kInUse : NewProfileNameCheck::kAccepted;
+    return exists.value ? NewProfileNameCheck::kInUse : NewProfileNameCheck::kAccepted;
 }

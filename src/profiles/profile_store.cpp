@@ -43,66 +43,65 @@ QString ProfileStore::ShownName(const QString& section) {
 }
 
 void ProfileStore::ListProfiles(const IniDocument& doc) {
-    profile_sections = doc.SectionNames();
-    profile_sections.removeOne(QString::fromUtf16(kBasicSection));  // the first exact "basic" only
-    profile_names.clear();
-    for (const QString& section : profile_sections) profile_names.append(ShownName(section));
+    profile_sections_ = doc.SectionNames();
+    profile_sections_.removeOne(QString::fromUtf16(kBasicSection));  // the first exact "basic" only
+    profile_names_.clear();
+    for (const QString& section : profile_sections_) profile_names_.append(ShownName(section));
 }
 
 void ProfileStore::AddDefaultProfile(IniDocument& doc) {
-    QString error;
-    if (!doc.HasSection(kBasicSection)) doc.SetValue(kBasicSection, u"last_cfg", kDefaultProfileName, &error);
-    current_profile = SectionForName(QString::fromUtf16(kDefaultProfileName));
+    // Fixed names and option texts: these changes cannot be refused.
+    if (!doc.HasSection(kBasicSection)) doc.SetValue(kBasicSection, u"last_cfg", kDefaultProfileName);
+    current_profile_ = SectionForName(QString::fromUtf16(kDefaultProfileName));
     ResetToDefaultProfile(selection_);
-    WriteSelectionTo(doc, nullptr, &error);
+    WriteSelectionTo(doc, nullptr);
     ListProfiles(doc);
 }
 
 WriteOutcome ProfileStore::LoadProfiles(ProfileFileAccess access) {
-    IniFile file(cfg_path);
-    QString error;
-    if (!file.Load(&error)) {
-        profile_sections.clear();
-        profile_names.clear();
-        current_profile = SectionForName(QString::fromUtf16(kDefaultProfileName));
+    IniFile file(cfg_path_);
+    if (WriteOutcome loaded = file.Load(); !loaded) {
+        profile_sections_.clear();
+        profile_names_.clear();
+        current_profile_ = SectionForName(QString::fromUtf16(kDefaultProfileName));
         ResetToDefaultProfile(selection_);
-        return WriteOutcome::Failure(error);
+        return loaded;
     }
     ListProfiles(file.document());
-    if (!profile_sections.isEmpty() || access == ProfileFileAccess::kReadOnly) {
-        if (profile_sections.isEmpty()) AddDefaultProfile(file.document());
-        current_profile = profile_sections.first();
+    if (!profile_sections_.isEmpty() || access == ProfileFileAccess::kReadOnly) {
+        if (profile_sections_.isEmpty()) AddDefaultProfile(file.document());
+        current_profile_ = profile_sections_.first();
         ApplyFrom(file.document());
         return WriteOutcome::Success();
     }
 
     // First use: decided again under the lock, since another program may
     // have created the file or a profile in the meantime.
-    IniFile locked(cfg_path);
-    if (!locked.LoadForUpdate(&error)) {
+    IniFile locked(cfg_path_);
+    if (WriteOutcome loaded = locked.LoadForUpdate(); !loaded) {
         AddDefaultProfile(file.document());  // the default, in memory only
         ApplyFrom(file.document());
-        return WriteOutcome::Failure(error);
+        return loaded;
     }
     ListProfiles(locked.document());
     WriteOutcome outcome;
-    if (profile_sections.isEmpty()) {
+    if (profile_sections_.isEmpty()) {
         AddDefaultProfile(locked.document());
         outcome = locked.Commit();
     }
-    current_profile = profile_sections.first();
+    current_profile_ = profile_sections_.first();
     ApplyFrom(locked.document());
     return outcome;
 }
 
 int ProfileStore::ReadOption(const IniDocument& doc, int section, int key, int limit) const {
     // "unknown" is no option's text, so a missing key reads as option 0.
-    const QString text = doc.Value(current_profile, KeyName(section, key), QStringLiteral("unknown"));
+    const QString text = doc.Value(current_profile_, KeyName(section, key), QStringLiteral("unknown"));
     return FindOptionIndex(section, key, text, limit);
 }
 
 int ProfileStore::ReadClock(const IniDocument& doc) const {
-    const QString text = doc.Value(current_profile, SyncClockName(), QStringLiteral("FALSE"));
+    const QString text = doc.Value(current_profile_, SyncClockName(), QStringLiteral("FALSE"));
     return text.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0 ? 1 : 0;
 }
 
@@ -115,7 +114,7 @@ void ProfileStore::ApplyFrom(const IniDocument& doc) {
     }
 }
 
-bool ProfileStore::WriteSelectionTo(IniDocument& doc, ProfilePages* pages, QString* error) {
+WriteOutcome ProfileStore::WriteSelectionTo(IniDocument& doc, ProfilePages* pages) {
     int page = -1;
     for (const ProfileKey& pk : kProfileKeyOrder) {
         if (pk.key.section != page) {
@@ -125,62 +124,59 @@ bool ProfileStore::WriteSelectionTo(IniDocument& doc, ProfilePages* pages, QStri
         const QString value = IsSyncClock(pk.key)
                                   ? SyncClockText(selection_.clock_sync)
                                   : StoredOptionText(pk.key.section, pk.key.key, selection_.at(pk.key));
-        if (!doc.SetValue(current_profile, KeyName(pk.key.section, pk.key.key), value, error)) return false;
+        if (WriteOutcome set = doc.SetValue(current_profile_, KeyName(pk.key.section, pk.key.key), value); !set)
+            return set;
     }
-    return true;
+    return WriteOutcome::Success();
 }
 
 WriteOutcome ProfileStore::ApplyProfile() {
-    IniFile file(cfg_path);
-    QString error;
-    if (!file.Load(&error)) return WriteOutcome::Failure(error);
+    IniFile file(cfg_path_);
+    if (WriteOutcome loaded = file.Load(); !loaded) return loaded;
     ApplyFrom(file.document());
     return WriteOutcome::Success();
 }
 
 WriteOutcome ProfileStore::SaveProfile() {
-    IniFile file(cfg_path);
-    QString error;
-    if (!file.LoadForUpdate(&error) || !WriteSelectionTo(file.document(), pages_, &error))
-        return WriteOutcome::Failure(error);
+    IniFile file(cfg_path_);
+    if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
+    if (WriteOutcome written = WriteSelectionTo(file.document(), pages_); !written) return written;
     return file.Commit();
 }
 
-int ProfileStore::ReadProfileOption(int section, int key, int limit, QString* error) const {
-    IniFile file(cfg_path);
-    QString ignored;
-    file.Load(error ? error : &ignored);
-    return ReadOption(file.document(), section, key, limit);
+Result<int> ProfileStore::ReadProfileOption(int section, int key, int limit) const {
+    IniFile file(cfg_path_);
+    const WriteOutcome loaded = file.Load();
+    return {ReadOption(file.document(), section, key, limit), loaded};
 }
 
-int ProfileStore::ReadSyncClock(QString* error) const {
-    IniFile file(cfg_path);
-    QString ignored;
-    file.Load(error ? error : &ignored);
-    return ReadClock(file.document());
+Result<int> ProfileStore::ReadSyncClock() const {
+    IniFile file(cfg_path_);
+    const WriteOutcome loaded = file.Load();
+    return {ReadClock(file.document()), loaded};
 }
 
 WriteOutcome ProfileStore::WriteProfileOption(int section, int key, int index) {
-    return IniWriteString(cfg_path, current_profile, KeyName(section, key), StoredOptionText(section, key, index));
+    return IniWriteString(cfg_path_, current_profile_, KeyName(section, key), StoredOptionText(section, key, index));
 }
 
 WriteOutcome ProfileStore::WriteSyncClock(int flag) {
-    return IniWriteString(cfg_path, current_profile, SyncClockName(), SyncClockText(flag));
+    return IniWriteString(cfg_path_, current_profile_, SyncClockName(), SyncClockText(flag));
 }
 
-bool ProfileStore::SectionExists(const QString& section, QString* error) const {
-    IniFile file(cfg_path);
-    return file.Load(error) && file.document().HasSection(section);
+Result<bool> ProfileStore::SectionExists(const QString& section) const {
+    IniFile file(cfg_path_);
+    if (WriteOutcome loaded = file.Load(); !loaded) return Result<bool>::Failure(std::move(loaded));
+    return Result<bool>::Success(file.document().HasSection(section));
 }
 
 WriteOutcome ProfileStore::DeleteProfileSection(const QString& section, int* removed) {
-    return IniDeleteSection(cfg_path, section, removed);
+    return IniDeleteSection(cfg_path_, section, removed);
 }
 
 WriteOutcome ProfileStore::RefreshProfileList() {
-    IniFile file(cfg_path);
-    QString error;
-    if (!file.Load(&error)) return WriteOutcome::Failure(error);
+    IniFile file(cfg_path_);
+    if (WriteOutcome loaded = file.Load(); !loaded) return loaded;
     ListProfiles(file.document());
     return WriteOutcome::Success();
 }
@@ -188,17 +184,17 @@ WriteOutcome ProfileStore::RefreshProfileList() {
 WriteOutcome ProfileStore::SaveNamedProfile(const QString& name,
                                             const std::function<void(SettingsSelection&)>& change,
                                             NamedSave* result) {
-    IniFile file(cfg_path);
-    QString error;
-    if (!file.LoadForUpdate(&error)) return WriteOutcome::Failure(error);
+    IniFile file(cfg_path_);
+    if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
     IniDocument& doc = file.document();
-    const QStringList sections = profile_sections;
-    const QStringList names = profile_names;
+    QString error;
+    const QStringList sections = profile_sections_;
+    const QStringList names = profile_names_;
     ListProfiles(doc);
     const QString section = SectionForName(name);
     if (doc.HasSection(section)) {
         *result = NamedSave::kUpdated;
-        current_profile = section;
+        current_profile_ = section;
         ApplyFrom(doc);
     } else if (FindProfile(name) >= 0) {  // a shown name, cut from a longer section name
         *result = NamedSave::kNameInUse;
@@ -207,55 +203,63 @@ WriteOutcome ProfileStore::SaveNamedProfile(const QString& name,
         error = reason;
     } else {
         *result = NamedSave::kCreated;
-        current_profile = section;
+        current_profile_ = section;
         ResetToDefaultProfile(selection_);  // as the profile made at first use
     }
     if (*result == NamedSave::kNameInUse || *result == NamedSave::kNameUnstorable) {
-        profile_sections = sections;
-        profile_names = names;
+        profile_sections_ = sections;
+        profile_names_ = names;
         return WriteOutcome::Failure(error);
     }
     change(selection_);
-    if (!WriteSelectionTo(doc, nullptr, &error)) return WriteOutcome::Failure(error);
+    if (WriteOutcome written = WriteSelectionTo(doc, nullptr); !written) return written;
     const WriteOutcome outcome = file.Commit();
     if (outcome) ListProfiles(doc);
     return outcome;
 }
 
 WriteOutcome ProfileStore::AddProfile(const QString& name) {
-    const QString previous = current_profile;
-    current_profile = SectionForName(name);
+    const QString previous = current_profile_;
+    current_profile_ = SectionForName(name);
     WriteOutcome outcome;
     {
-        IniFile file(cfg_path);
-        QString error;
-        if (!file.LoadForUpdate(&error)) {
-            outcome = WriteOutcome::Failure(error);
-        } else if (file.document().HasSection(current_profile)) {
+        IniFile file(cfg_path_);
+        if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) {
+            outcome = std::move(loaded);
+        } else if (file.document().HasSection(current_profile_)) {
             // Another program added it since the name was checked.
             outcome = WriteOutcome::Failure(
                 QStringLiteral("A profile named \"%1\" was added to \"%2\" by another program; it was not changed.")
-                    .arg(name, cfg_path));
-        } else if (!WriteSelectionTo(file.document(), pages_, &error)) {
-            outcome = WriteOutcome::Failure(error);
+                    .arg(name, cfg_path_));
         } else {
-            outcome = file.Commit();
+            outcome = WriteSelectionTo(file.document(), pages_);
+            if (outcome) outcome = file.Commit();
         }
     }
     if (!outcome) {
-        current_profile = previous;
+        current_profile_ = previous;
         return outcome;
     }
-    profile_sections.append(current_profile);
-    profile_names.append(ShownName(current_profile));
+    profile_sections_.append(current_profile_);
+    profile_names_.append(ShownName(current_profile_));
     return outcome;
 }
 
+void ProfileStore::SelectProfile(int index) {
+    if (index >= 0 && index < profile_sections_.size()) current_profile_ = profile_sections_[index];
+}
+
+void ProfileStore::UnlistProfile(int index) {
+    if (index < 0 || index >= profile_sections_.size()) return;
+    profile_sections_.removeAt(index);
+    profile_names_.removeAt(index);
+}
+
 int ProfileStore::FindProfile(const QString& name) const {
-    const qsizetype shown = profile_names.indexOf(name);
+    const qsizetype shown = profile_names_.indexOf(name);
     if (shown >= 0) return int(shown);
     const QString section = SectionForName(name);
-    for (qsizetype i = 0; i < profile_sections.size(); ++i)
-        if (IniNamesMatch(profile_sections[i], section)) return int(i);
+    for (qsizetype i = 0; i < profile_sections_.size(); ++i)
+        if (IniNamesMatch(profile_sections_[i], section)) return int(i);
     return -1;
 }

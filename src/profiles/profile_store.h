@@ -11,6 +11,7 @@
 // succeeded.
 
 #include "platform/durable_file.h"
+#include "platform/result.h"
 #include "profiles/profile_pages.h"
 #include "settings/settings_selection.h"
 
@@ -18,6 +19,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 class IniDocument;
 
@@ -31,14 +33,27 @@ enum class ProfileFileAccess {
 
 class ProfileStore {
 public:
-    // `pages` may be null: the selection is then taken as current when saving.
-    explicit ProfileStore(SettingsSelection& selection, ProfilePages* pages = nullptr)
-        : selection_(selection), pages_(pages) {}
+    // `cfgPath` is the profile file every operation works on. `pages` may
+    // be null: the selection is then taken as current when saving.
+    ProfileStore(QString cfgPath, SettingsSelection& selection, ProfilePages* pages = nullptr)
+        : cfg_path_(std::move(cfgPath)), selection_(selection), pages_(pages) {}
 
-    QString cfg_path;            // set before LoadProfiles
-    QString current_profile;     // full section name, e.g. "profile-default"
-    QStringList profile_sections;  // listed profiles' section names, in file order
-    QStringList profile_names;     // their shown names, parallel to profile_sections
+    const QString& CfgPath() const { return cfg_path_; }
+    // Full section name, e.g. "profile-default"; empty when none is current.
+    const QString& CurrentProfile() const { return current_profile_; }
+    // The listed profiles' section names, in file order.
+    const QStringList& ProfileSections() const { return profile_sections_; }
+    // Their shown names, parallel to ProfileSections().
+    const QStringList& ProfileNames() const { return profile_names_; }
+
+    // Makes the listed profile at `index` current; the selection is not read
+    // (ApplyProfile does that). An index outside the lists changes nothing.
+    void SelectProfile(int index);
+    // Leaves no profile current: SaveProfile then has nowhere to write.
+    void ClearCurrentProfile() { current_profile_.clear(); }
+    // Takes the profile at `index` off the lists, for a section deleted from
+    // the file; the file is not touched.
+    void UnlistProfile(int index);
 
     // cfg.ini in the working directory.
     static QString DefaultCfgPath();
@@ -53,37 +68,38 @@ public:
     // profile exists only in memory. Every section except the first one
     // named exactly "basic" is a profile.
     // On failure the error is returned and the state stays usable:
-    //  - file unreadable: lists empty, current_profile "profile-default",
+    //  - file unreadable: lists empty, current profile "profile-default",
     //    selection at the defaults with the clock on, file untouched;
     //  - file could not be written: the lists and selection are those of the
     //    default profile, which is not on disk.
     WriteOutcome LoadProfiles(ProfileFileAccess access = ProfileFileAccess::kReadWrite);
-    // Reads current_profile into the selection with one load of the file.
+    // Reads the current profile into the selection with one load of the file.
     // Missing keys and unknown texts give option 0, a missing or unknown
     // sync_clock gives 0. photo_lock_flags are kept. An unreadable file
     // leaves the selection as it was.
     WriteOutcome ApplyProfile();
     // Pulls each page (Mode, Video, Image, Photo, System) and writes its keys
-    // in profile key order into current_profile: one load, one replacement.
+    // in profile key order into the current profile: one load, one replacement.
     // Indexes outside a key's list are clamped to the nearest option.
     WriteOutcome SaveProfile();
 
-    // Single-key operations on current_profile, each its own load (and write).
-    int ReadProfileOption(int section, int key, int limit, QString* error = nullptr) const;
-    int ReadSyncClock(QString* error = nullptr) const;
+    // Single-key operations on the current profile, each its own load (and write).
+    // An unreadable file fails, with the value an empty file gives.
+    Result<int> ReadProfileOption(int section, int key, int limit) const;
+    Result<int> ReadSyncClock() const;
     WriteOutcome WriteProfileOption(int section, int key, int index);
     WriteOutcome WriteSyncClock(int flag);
 
     // Whether the file has a section of that name, compared as the file
     // format compares names (ASCII case ignored). A missing file has none.
-    bool SectionExists(const QString& section, QString* error) const;
+    Result<bool> SectionExists(const QString& section) const;
     // Removes every section of that name from the file in one replacement.
     // `removed` receives how many went: 0 when the file held none (a profile
     // that exists only in memory, or one deleted by another program). The
     // lists are the caller's to update.
     WriteOutcome DeleteProfileSection(const QString& section, int* removed = nullptr);
     // Lists the profiles of the file as it is now, for a file changed by
-    // another program. current_profile and the selection stay as they are,
+    // another program. The current profile and the selection stay as they are,
     // even when that profile is gone. A file that lists no profile gives
     // empty lists. An unreadable file leaves the lists as they were.
     WriteOutcome RefreshProfileList();
@@ -104,7 +120,7 @@ public:
                                   NamedSave* result);
     // Creates the profile `name` from the pages (pulled as by SaveProfile),
     // appended at the end of the file, and makes it current; on success it is
-    // appended to the lists, on failure current_profile is restored. The
+    // appended to the lists, on failure the current profile is restored. The
     // caller checks for a listed name first; a section of that name that
     // another program added since is never overwritten: the add fails.
     WriteOutcome AddProfile(const QString& name);
@@ -118,12 +134,16 @@ private:
     int ReadOption(const IniDocument& doc, int section, int key, int limit) const;
     int ReadClock(const IniDocument& doc) const;
     void ApplyFrom(const IniDocument& doc);
-    bool WriteSelectionTo(IniDocument& doc, ProfilePages* pages, QString* error);
+    WriteOutcome WriteSelectionTo(IniDocument& doc, ProfilePages* pages);
     // Adds "basic" and the first-use default profile to a file without
     // profiles, makes it current and lists it.
     void AddDefaultProfile(IniDocument& doc);
     void ListProfiles(const IniDocument& doc);
 
+    QString cfg_path_;
+    QString current_profile_;
+    QStringList profile_sections_;
+    QStringList profile_names_;
     SettingsSelection& selection_;
     ProfilePages* pages_;
 };

@@ -14,13 +14,19 @@ namespace {
 // Pages sit this far below the top of the tab control, under the tabs.
 constexpr int kPageTop = 26;
 
+// --config, or cfg.ini in the folder the program was started in.
+QString ProfileFilePath(const AppOptions& options) {
+    return options.configPath.isEmpty() ? ProfileStore::DefaultCfgPath() : options.configPath;
+}
+
 }  // namespace
 
 CQuillmarVS2010Dlg::CQuillmarVS2010Dlg(AppOptions appOptions, SystemPaths paths)
     : CDialog(kMainWindowTemplate),
       options(std::move(appOptions)),
       system_paths(std::move(paths)),
-      app_icon(LoadIconResource(IDR_MAINFRAME)) {
+      app_icon(LoadIconResource(IDR_MAINFRAME)),
+      store(ProfileFilePath(options), selection, this) {
     On(IDC_SETTINGS_TABS, Notification::SelChange, [this] { OnTabSelChange(); });
     On(IDC_SET, Notification::Clicked, [this] { OnSet(); });
     On(IDC_NEW_PROFILE, Notification::Clicked, [this] { OnNewProfile(); });
@@ -42,9 +48,6 @@ bool CQuillmarVS2010Dlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetUpSystemMenu();
     setWindowIcon(app_icon);
-    work_dir = QDir::currentPath();
-    cfg_path = options.configPath.isEmpty() ? QDir(work_dir).filePath(QStringLiteral("cfg.ini"))
-                                            : options.configPath;
     // The profile goes into the members before the pages exist, so that each
     // page shows it when it is created.
     LoadProfiles();

@@ -60,9 +60,6 @@ public:
     CDialog& page(int tab) const { return *pages[tab]; }
     int currentPage() const { return current_page; }
     SettingsSelection& currentSelection() { return selection; }
-    const QString& workDir() const { return work_dir; }
-    const QString& cfgPath() const { return cfg_path; }
-    const QString& targetRoot() const { return target_root; }
     const ProfileStore& profileStore() const { return store; }
     // A device arrived or went (DBT_DEVICEARRIVAL, DBT_DEVICEREMOVECOMPLETE);
     // the device watcher calls it, tests may too. Always true.
@@ -95,7 +92,7 @@ private:
     void PushPages();
     // Says in the status strip which card got the file, and when.
     void ReportWritten();
-    // Success when target_root can still receive the file.
+    // Success when the chosen card can still receive the file.
     WriteOutcome CheckTargetStillThere() const;
 
     // --- profiles (main_window_profiles.cpp)
@@ -118,7 +115,7 @@ private:
     // Sizes the columns to the rows the list now shows.
     void FitCardColumns();
     void OnCardItemChanged();
-    // Whether target_root is a --card folder rather than a drive's root.
+    // Whether the chosen card is a --card folder rather than a drive's root.
     bool TargetIsCardFolder() const;
 
     // --- a card row's menu: load, eject (main_window_card_actions.cpp)
@@ -137,9 +134,6 @@ private:
     SystemPaths system_paths;
     QIcon app_icon;
     QIcon card_images;
-    QString work_dir;
-    QString cfg_path;
-    QString target_root;
     QFont list_font;
     std::array<CDialog*, kTabCount> pages{};
     int current_page = 0;
@@ -152,9 +146,9 @@ private:
     CDlgTab3 image_page{selection};
     CDlgTab4 photo_page{selection};
     CDlgTab5 system_page{selection};
-    // The profile state (current_profile, profile_sections, profile_names)
-    // lives in the store, which reaches the pages through PullPage.
-    ProfileStore store{selection, this};
+    // The profile file and state live in the store, which reaches the pages
+    // through PullPage.
+    ProfileStore store;
     CListBox profile_list;
     CListCtrl card_list;
     CardListControl card_view{card_list};

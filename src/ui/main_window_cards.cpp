@@ -39,7 +39,6 @@ void CQuillmarVS2010Dlg::OnCardItemChanged() {
     // A row losing the selection reports no row, which leaves the target
     // where it was.
     cards.OnCardItemChanged(card_list.GetSelectedItem());
-    target_root = cards.target_root();
 }
 
 bool CQuillmarVS2010Dlg::OnDeviceChange(quint32 event, quintptr data) {
@@ -58,6 +57,6 @@ bool CQuillmarVS2010Dlg::OnDeviceChange(quint32 event, quintptr data) {
 
 bool CQuillmarVS2010Dlg::TargetIsCardFolder() const {
     for (const QString& folder : options.cardFolders)
-        if (FolderCardRoot(folder) == target_root) return true;
+        if (FolderCardRoot(folder) == cards.target_root()) return true;
     return false;
 }

@@ -71,6 +71,6 @@ void CQuillmarVS2010Dlg::SetUpStatusArea() {
 
 void CQuillmarVS2010Dlg::ReportWritten() {
     status_area->ShowMessage(QStringLiteral("camera.conf written to %1 at %2")
-                                 .arg(CardDisplayName(target_root), QTime::currentTime().toString(u"HH:mm")),
-                             OfferAfterSet(target_root));
+                                 .arg(CardDisplayName(cards.target_root()), QTime::currentTime().toString(u"HH:mm")),
+                             OfferAfterSet(cards.target_root()));
 }

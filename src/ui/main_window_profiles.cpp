@@ -20,10 +20,11 @@ void RefreshProfileList(ProfileStore& store, CListBox& list) {
     if (!store.RefreshProfileList()) return;
     const QSignalBlocker quiet(list.widget());
     while (list.GetCount() > 0) list.DeleteString(list.GetCount() - 1);
-    for (const QString& name : store.profile_names) list.AddString(name);
-    qsizetype at = store.profile_sections.indexOf(store.current_profile);
-    for (qsizetype i = 0; at < 0 && i < store.profile_sections.size(); ++i)
-        if (IniNamesMatch(store.profile_sections[i], store.current_profile)) at = i;
+    for (const QString& name : store.ProfileNames()) list.AddString(name);
+    const QStringList& sections = store.ProfileSections();
+    qsizetype at = sections.indexOf(store.CurrentProfile());
+    for (qsizetype i = 0; at < 0 && i < sections.size(); ++i)
+        if (IniNamesMatch(sections[i], store.CurrentProfile())) at = i;
     // A profile deleted elsewhere leaves nothing selected; "Save Profile"
     // still writes it, and so brings it back.
     list.SetCurSel(int(at));
@@ -35,20 +36,21 @@ bool CQuillmarVS2010Dlg::ReportProfileOutcome(const WriteOutcome& outcome) {
     if (outcome) return true;
     // Some failures name only the folder (no room for the new copy beside
     // the file); the user still learns which file was not written.
-    const QString text = outcome.error.contains(cfg_path)
+    const QString& path = store.CfgPath();
+    const QString text = outcome.error.contains(path)
                              ? outcome.error
-                             : QStringLiteral("\"%1\" could not be written.\n\n%2").arg(cfg_path, outcome.error);
+                             : QStringLiteral("\"%1\" could not be written.\n\n%2").arg(path, outcome.error);
     ShowMessageBox(this, text, QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
     return false;
 }
 
 void CQuillmarVS2010Dlg::LoadProfiles() {
-    store.cfg_path = cfg_path;
     // On failure the store still leaves a usable state: the defaults on the
     // pages, and the file untouched when it could not be read.
     ReportProfileOutcome(store.LoadProfiles());
     // The command-line tool and other copies of the program share the file.
-    new FileChangeWatcher(cfg_path, [this] { RefreshProfileList(store, profile_list); }, this);
+    new FileChangeWatcher(
+        store.CfgPath(), [this] { RefreshProfileList(store, profile_list); }, this);
 }
 
 void CQuillmarVS2010Dlg::ApplyProfile() { ReportProfileOutcome(store.ApplyProfile()); }
@@ -65,7 +67,7 @@ void CQuillmarVS2010Dlg::PullPage(int section) {
 }
 
 void CQuillmarVS2010Dlg::FillProfileList() {
-    for (const QString& name : store.profile_names) profile_list.AddString(name);
+    for (const QString& name : store.ProfileNames()) profile_list.AddString(name);
     // Selecting here reports nothing, so the profile is not applied twice.
     if (profile_list.GetCount() > 0) profile_list.SetCurSel(0);
 }
@@ -95,33 +97,32 @@ bool CQuillmarVS2010Dlg::CreateProfile(const QString& name) {
     // The store appends to its lists only once the section is on disk; the
     // pages keep showing what they showed, now as the new profile.
     if (!ReportProfileOutcome(store.AddProfile(name))) return true;
-    profile_list.AddString(store.profile_names.last());
+    profile_list.AddString(store.ProfileNames().last());
     profile_list.SetCurSel(profile_list.GetCount() - 1);
     return true;
 }
 
 void CQuillmarVS2010Dlg::OnDelProfile() {
     const int selected = profile_list.GetCurSel();
-    if (selected < 0 || selected >= store.profile_sections.size()) return;
+    if (selected < 0 || selected >= store.ProfileSections().size()) return;
     // The selected item's own section goes, with every other section of the
     // same name, which the file could never tell apart from it.
-    const QString section = store.profile_sections[selected];
+    const QString section = store.ProfileSections()[selected];
     if (!ReportProfileOutcome(store.DeleteProfileSection(section))) return;
 
     int next = selected;
-    for (int i = int(store.profile_sections.size()) - 1; i >= 0; --i) {
-        if (!IniNamesMatch(store.profile_sections[i], section)) continue;
+    for (int i = int(store.ProfileSections().size()) - 1; i >= 0; --i) {
+        if (!IniNamesMatch(store.ProfileSections()[i], section)) continue;
         profile_list.DeleteString(i);
-        store.profile_sections.removeAt(i);
-        store.profile_names.removeAt(i);
+        store.UnlistProfile(i);
         if (i < selected) --next;
     }
     // The item that moved into the deleted one's place, or the one before
     // when the last item went.
-    if (next >= store.profile_sections.size()) next = int(store.profile_sections.size()) - 1;
+    if (next >= store.ProfileSections().size()) next = int(store.ProfileSections().size()) - 1;
     profile_list.SetCurSel(next);
     if (next < 0) {
-        store.current_profile.clear();  // nothing is current; Save writes nothing
+        store.ClearCurrentProfile();  // nothing is current; Save writes nothing
         return;
     }
     // The neighbour becomes current, so list, pages and file agree.
@@ -129,16 +130,16 @@ void CQuillmarVS2010Dlg::OnDelProfile() {
 }
 
 void CQuillmarVS2010Dlg::OnSaveProfile() {
-    if (store.current_profile.isEmpty()) return;
+    if (store.CurrentProfile().isEmpty()) return;
     // A profile that another program deleted is written anew, and listed.
-    if (ReportProfileOutcome(store.SaveProfile()) && store.profile_sections.indexOf(store.current_profile) < 0)
+    if (ReportProfileOutcome(store.SaveProfile()) && store.ProfileSections().indexOf(store.CurrentProfile()) < 0)
         RefreshProfileList(store, profile_list);
 }
 
 void CQuillmarVS2010Dlg::OnSelchangeProfileList() {
     const int selected = profile_list.GetCurSel();
-    if (selected < 0 || selected >= store.profile_sections.size()) return;
-    store.current_profile = store.profile_sections[selected];
+    if (selected < 0 || selected >= store.ProfileSections().size()) return;
+    store.SelectProfile(selected);
     ApplyProfile();
     PushPages();
 }

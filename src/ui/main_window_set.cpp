@@ -29,14 +29,15 @@ void CQuillmarVS2010Dlg::PushPages() {
 }
 
 WriteOutcome CQuillmarVS2010Dlg::CheckTargetStillThere() const {
+    const QString& targetRoot = cards.target_root();
     // No card chosen yet: the file goes to the working directory.
-    if (target_root.isEmpty()) return WriteOutcome::Success();
-    if (!QFileInfo(target_root).isDir())
-        return WriteOutcome::Failure(QStringLiteral("The folder \"%1\" does not exist").arg(target_root), ENOENT);
+    if (targetRoot.isEmpty()) return WriteOutcome::Success();
+    if (!QFileInfo(targetRoot).isDir())
+        return WriteOutcome::Failure(QStringLiteral("The folder \"%1\" does not exist").arg(targetRoot), ENOENT);
     // A pulled card leaves an empty mount folder behind; the file must never
     // land there. A --card folder only has to exist.
-    if (!TargetIsCardFolder() && !IsMountedVolumeRoot(target_root))
-        return WriteOutcome::Failure(QStringLiteral("The card \"%1\" is no longer there").arg(target_root), ENODEV);
+    if (!TargetIsCardFolder() && !IsMountedVolumeRoot(targetRoot))
+        return WriteOutcome::Failure(QStringLiteral("The card \"%1\" is no longer there").arg(targetRoot), ENODEV);
     return WriteOutcome::Success();
 }
 
@@ -54,9 +55,9 @@ void CQuillmarVS2010Dlg::OnSet() {
     // The clock line takes the time after all five pages were pulled.
     const QString text = BuildCameraConfText(selection, std::time(nullptr));
     WriteOutcome outcome = CheckTargetStillThere();
-    if (outcome) outcome = WriteCameraConf(target_root, text);
+    if (outcome) outcome = WriteCameraConf(cards.target_root(), text);
     if (!outcome) {
-        ShowMessageBox(this, DescribeCameraConfFailure(target_root, outcome), QStringLiteral("Quillmar"),
+        ShowMessageBox(this, DescribeCameraConfFailure(cards.target_root(), outcome), QStringLiteral("Quillmar"),
                        MB_OK | MB_ICONERROR);
         return;
     }

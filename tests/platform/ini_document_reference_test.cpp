@@ -241,8 +241,8 @@ TEST(IniDocumentReference, WritesReadBackAndTouchNothingElse) {
         const QString value = generate.Pick(values);
 
         IniDocument doc = IniDocument::Parse(file);
-        QString error;
-        ASSERT_TRUE(doc.SetValue(section, key, value, &error)) << error.toStdString();
+        const WriteOutcome set = doc.SetValue(section, key, value);
+        ASSERT_TRUE(set) << set.error.toStdString();
         const QByteArray written = doc.Serialize();
         const ModelFile after(written);
         ASSERT_EQ(after.Value(section, key), value)

@@ -91,8 +91,9 @@ TEST(IniDocumentWrite, TouchesOnlyWhatItChangesAndRefusesWhatWouldNotReadBack) {
     };
     for (const auto& c : cases) {
         IniDocument doc = IniDocument::Parse(c.before);
-        QString error;
-        const bool done = c.value ? doc.SetValue(c.section, c.key, c.value, &error) : doc.RemoveSection(c.section) > 0;
+        const WriteOutcome set = c.value ? doc.SetValue(c.section, c.key, c.value) : WriteOutcome::Success();
+        const QString& error = set.error;
+        const bool done = c.value ? bool(set) : doc.RemoveSection(c.section) > 0;
         EXPECT_EQ(done, !c.after.isEmpty()) << c.rule;
         EXPECT_EQ(error.isEmpty(), done || !c.value) << c.rule;
         EXPECT_EQ(doc.Serialize(), done ? c.after : c.before) << c.rule;

@@ -118,18 +118,21 @@ TEST(IniFile, AChangeNeedsTheLockAndWaitsForItABoundedTime) {
     ASSERT_TRUE(WriteRaw(path, "[a]\nk=1\n"));
 
     IniFile looked(path);
-    QString error;
-    ASSERT_TRUE(looked.Load(&error));
-    ASSERT_TRUE(looked.document().SetValue(u"a", u"k", u"2", &error));
+    ASSERT_TRUE(looked.Load());
+    ASSERT_TRUE(looked.document().SetValue(u"a", u"k", u"2"));
     EXPECT_FALSE(looked.Commit()) << "a plain load is not for writing";
 
     FileLock holder;
-    ASSERT_TRUE(holder.Acquire(path, 0, &error)) << error.toStdString();
+    const WriteOutcome held = holder.Acquire(path, 0);
+    ASSERT_TRUE(held) << held.error.toStdString();
     FileLock waiter;
-    EXPECT_FALSE(waiter.Acquire(path, 200, &error));
-    EXPECT_TRUE(error.contains("another program") && error.contains(".cfg.ini.lock")) << error.toStdString();
+    const WriteOutcome refused = waiter.Acquire(path, 200);
+    EXPECT_FALSE(refused);
+    EXPECT_TRUE(refused.error.contains("another program") && refused.error.contains(".cfg.ini.lock"))
+        << refused.error.toStdString();
     holder.Release();
-    EXPECT_TRUE(waiter.Acquire(path, 200, &error)) << error.toStdString();
+    const WriteOutcome taken = waiter.Acquire(path, 200);
+    EXPECT_TRUE(taken) << taken.error.toStdString();
     EXPECT_EQ(ReadAll(path), "[a]\nk=1\n");
 }
 

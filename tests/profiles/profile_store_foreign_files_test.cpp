@@ -47,10 +47,9 @@ TEST(ProfileStoreForeignFiles, ListsAppliesAndSavesInTheFilesOwnForm) {
         const QString path = dir.path() + QStringLiteral("/cfg.ini");
         ASSERT_TRUE(WriteRaw(path, c.file));
         SettingsSelection selection;
-        ProfileStore store(selection);
-        store.cfg_path = path;
+        ProfileStore store(path, selection);
         ASSERT_TRUE(store.LoadProfiles()) << c.form;
-        EXPECT_EQ(store.profile_names, c.names) << c.form;
+        EXPECT_EQ(store.ProfileNames(), c.names) << c.form;
         EXPECT_EQ(selection.at(keys::tvmode), c.tvmode) << c.form;
         EXPECT_EQ(selection.at(keys::osd), c.osd) << c.form;
         EXPECT_EQ(ReadAll(path), c.file) << c.form << ": loading wrote";

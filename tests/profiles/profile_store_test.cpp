@@ -30,8 +30,7 @@ protected:
     QTemporaryDir dir;
     QString path = dir.path() + QStringLiteral("/cfg.ini");
     SettingsSelection selection;
-    ProfileStore store{selection};
-    void SetUp() override { store.cfg_path = path; }
+    ProfileStore store{path, selection};
 };
 
 TEST_F(ProfileStoreTest, FirstUseAndFilesWithoutProfilesGetTheDefaultProfileAndKeepTheirLines) {
@@ -45,8 +44,8 @@ TEST_F(ProfileStoreTest, FirstUseAndFilesWithoutProfilesGetTheDefaultProfileAndK
         selection = SettingsSelection();
         ASSERT_TRUE(store.LoadProfiles());
         EXPECT_EQ(ReadAll(path), after);
-        EXPECT_EQ(store.profile_names, QStringList{"default"});
-        EXPECT_EQ(store.current_profile, QStringLiteral("profile-default"));
+        EXPECT_EQ(store.ProfileNames(), QStringList{"default"});
+        EXPECT_EQ(store.CurrentProfile(), QStringLiteral("profile-default"));
         EXPECT_EQ(selection.index, SettingsSelection::Defaults().index);
         EXPECT_EQ(selection.clock_sync, 1);
     }
@@ -61,8 +60,8 @@ TEST_F(ProfileStoreTest, AppliesTheFirstProfileAndLeavesTheFileAlone) {
     selection.photo_lock_flags = burst_lock;
     selection.clock_sync = 1;
     ASSERT_TRUE(store.LoadProfiles());
-    EXPECT_EQ(store.profile_names, (QStringList{"x", ""}));
-    EXPECT_EQ(store.current_profile, QStringLiteral("profile-x"));
+    EXPECT_EQ(store.ProfileNames(), (QStringList{"x", ""}));
+    EXPECT_EQ(store.CurrentProfile(), QStringLiteral("profile-x"));
     for (const auto& [key, index] : {std::pair{keys::osd, 0}, {keys::image_iso, 0}, {keys::auto_shutdown, 0},
                                      {keys::lightfreq, 1}, {keys::auto_shoot, 7}})
         EXPECT_EQ(selection.at(key), index) << key.section << " " << key.key;
@@ -88,10 +87,11 @@ TEST_F(ProfileStoreTest, SavePullsEachPageAndEqualsSingleWritesInKeyOrder) {
     const QString single = dir.path() + QStringLiteral("/single.ini");
     ASSERT_TRUE(WriteRaw(path, before) && WriteRaw(single, before));
     ASSERT_TRUE(store.LoadProfiles());
+    ProfileStore singleStore(single, selection);
+    ASSERT_TRUE(singleStore.LoadProfiles());  // the same text: the same selection and profile
     RecordingPages pages(selection);
-    ProfileStore withPages(selection, &pages);
-    withPages.cfg_path = path;
-    withPages.current_profile = store.current_profile;
+    ProfileStore withPages(path, selection, &pages);
+    ASSERT_TRUE(withPages.LoadProfiles());
     ASSERT_TRUE(withPages.SaveProfile());
     EXPECT_EQ(pages.pulled,
               (std::vector<int>{kModeSection, kVideoSection, kImageSection, kPhotoSection, kSystemSection}));
@@ -99,10 +99,10 @@ TEST_F(ProfileStoreTest, SavePullsEachPageAndEqualsSingleWritesInKeyOrder) {
     EXPECT_TRUE(saved.startsWith("; kept\r\n[profile-a]\r\nosd = off\r\nlightfreq=50Hz\r\nmode_1=2304x1296p 30\r\n"));
     EXPECT_TRUE(saved.contains("\r\nimage_wb=incencas\r\n"));
 
-    store.cfg_path = single;
     for (const ProfileKey& pk : kProfileKeyOrder) {
-        ASSERT_TRUE(IsSyncClock(pk.key) ? store.WriteSyncClock(selection.clock_sync)
-                                        : store.WriteProfileOption(pk.key.section, pk.key.key, selection.at(pk.key)));
+        ASSERT_TRUE(IsSyncClock(pk.key)
+                        ? singleStore.WriteSyncClock(selection.clock_sync)
+                        : singleStore.WriteProfileOption(pk.key.section, pk.key.key, selection.at(pk.key)));
     }
     EXPECT_EQ(ReadAll(single), saved);
 }
@@ -126,8 +126,8 @@ int RenamesOfCfg(const QString& folder, const std::function<void()>& action) {
 TEST_F(ProfileStoreTest, AllOf2000ProfilesAreListedAndASaveReplacesTheFileOnce) {
     ASSERT_TRUE(WriteRaw(path, ManyProfiles(2000)));
     ASSERT_TRUE(store.LoadProfiles());
-    EXPECT_TRUE(store.profile_names.size() == 2000 && store.profile_names.last() == QStringLiteral("p1999"));
-    store.current_profile = store.profile_sections[1500];
+    EXPECT_TRUE(store.ProfileNames().size() == 2000 && store.ProfileNames().last() == QStringLiteral("p1999"));
+    store.SelectProfile(1500);
     selection = SettingsSelection();  // differs from the stored defaults in many keys
     EXPECT_EQ(RenamesOfCfg(dir.path(), [&] { ASSERT_TRUE(store.SaveProfile()); }), 1);
     EXPECT_EQ(RenamesOfCfg(dir.path(), [&] { ASSERT_TRUE(store.SaveProfile()); }), 0) << "nothing changed";
@@ -140,7 +140,8 @@ TEST_F(ProfileStoreTest, KillDuringSavesNeverLeavesADamagedFile) {
     for (int round = 0; round < 25; ++round) {
         const pid_t pid = ::fork();
         if (pid == 0) {  // saves one profile over and over, changing only mic_vol
-            store.current_profile = QStringLiteral("profile-p%1").arg(round);
+            if (!store.LoadProfiles()) ::_exit(1);
+            store.SelectProfile(store.FindProfile(QStringLiteral("p%1").arg(round)));
             selection = SettingsSelection::Defaults(1);
             for (int i = 0;; ++i) {
                 selection.at(keys::mic_vol) = i % 7;
@@ -172,10 +173,10 @@ TEST_F(ProfileStoreTest, WriteFailuresAreReportedAndChangeNothing) {
             selection.at(keys::osd) = 0;
             for (const WriteOutcome& o : {store.SaveProfile(), store.AddProfile(QStringLiteral("new"))})
                 if (o || !o.error.contains(QLatin1String(reason)) || !o.error.contains(dir.path())) return 1;
-            if (store.profile_names.size() != 3 || store.current_profile != QStringLiteral("profile-p0")) return 2;
-            store.cfg_path = dir.path() + QStringLiteral("/first-use.ini");
-            const WriteOutcome firstUse = store.LoadProfiles();
-            return !firstUse && store.profile_names == QStringList{"default"} ? 0 : 3;
+            if (store.ProfileNames().size() != 3 || store.CurrentProfile() != QStringLiteral("profile-p0")) return 2;
+            ProfileStore firstUseStore(dir.path() + QStringLiteral("/first-use.ini"), selection);
+            const WriteOutcome firstUse = firstUseStore.LoadProfiles();
+            return !firstUse && firstUseStore.ProfileNames() == QStringList{"default"} ? 0 : 3;
         });
         ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
         EXPECT_EQ(status, 0) << reason;
@@ -201,18 +202,45 @@ TEST_F(ProfileStoreTest, WritesStartFromTheFileAsAnotherProgramLeftIt) {
     const WriteOutcome added = store.AddProfile(QStringLiteral("NEW"));  // names match without regard to case
     EXPECT_FALSE(added);
     EXPECT_TRUE(added.error.contains("another program")) << added.error.toStdString();
-    EXPECT_EQ(store.current_profile, QStringLiteral("profile-p0"));
-    EXPECT_EQ(store.profile_names, (QStringList{"p0", "p1"}));
+    EXPECT_EQ(store.CurrentProfile(), QStringLiteral("profile-p0"));
+    EXPECT_EQ(store.ProfileNames(), (QStringList{"p0", "p1"}));
     EXPECT_EQ(ReadAll(path), theirs);
 
     ASSERT_TRUE(store.RefreshProfileList());
-    EXPECT_EQ(store.profile_names, (QStringList{"p1", "new"}));
-    EXPECT_EQ(store.current_profile, QStringLiteral("profile-p0")) << "the current profile stays, though gone";
+    EXPECT_EQ(store.ProfileNames(), (QStringList{"p1", "new"}));
+    EXPECT_EQ(store.CurrentProfile(), QStringLiteral("profile-p0")) << "the current profile stays, though gone";
     selection.at(keys::tvmode) = 1;
     ASSERT_TRUE(store.SaveProfile());  // brings p0 back, at the end
     const QByteArray saved = ReadAll(path);
     EXPECT_TRUE(saved.startsWith(theirs) && saved.mid(theirs.size()).startsWith("[profile-p0]\r\nmode_1="));
     EXPECT_TRUE(saved.mid(theirs.size()).contains("\r\ntvmode=pal\r\n"));
+}
+
+// Lookups tell a section the file lacks from a file that cannot be read, and
+// the list mutators ignore positions the lists do not have.
+TEST_F(ProfileStoreTest, LookupsReportAnUnreadableFileAndListChangesStayInRange) {
+    ASSERT_TRUE(WriteRaw(path, ManyProfiles(2)));
+    ASSERT_TRUE(store.LoadProfiles());
+    const Result<bool> present = store.SectionExists(QStringLiteral("PROFILE-P1"));
+    const Result<bool> absent = store.SectionExists(QStringLiteral("profile-p2"));
+    EXPECT_TRUE(present && present.value);
+    EXPECT_TRUE(absent && !absent.value);
+    for (const int index : {-1, 2}) {
+        store.SelectProfile(index);
+        store.UnlistProfile(index);
+        EXPECT_EQ(store.CurrentProfile(), QStringLiteral("profile-p0")) << index;
+        EXPECT_EQ(store.ProfileSections(), (QStringList{"profile-p0", "profile-p1"})) << index;
+    }
+    store.UnlistProfile(0);
+    EXPECT_EQ(store.ProfileNames(), QStringList{"p1"});
+
+    ASSERT_TRUE(QFile::remove(path) && QDir().mkdir(path));  // something at the path that is no file
+    const Result<bool> unreadable = store.SectionExists(QStringLiteral("profile-p0"));
+    const Result<int> option = store.ReadProfileOption(keys::osd.section, keys::osd.key, 2);
+    EXPECT_FALSE(unreadable);
+    EXPECT_TRUE(unreadable.outcome.error.contains(path)) << unreadable.outcome.error.toStdString();
+    EXPECT_FALSE(option);
+    EXPECT_EQ(option.value, 0);
 }
 
 }  // namespace

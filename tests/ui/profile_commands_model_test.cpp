@@ -89,8 +89,8 @@ protected:
         std::string wrong;
         auto check = [&](bool ok, const std::string& what) { wrong += ok ? "" : what + "; "; };
         const ProfileStore& store = window->profileStore();
-        check(Items() == model.Names() && store.profile_names == model.Names() && SelectedRow() == model.selected &&
-                  store.profile_sections == model.sections && store.current_profile == model.Current(),
+        check(Items() == model.Names() && store.ProfileNames() == model.Names() && SelectedRow() == model.selected &&
+                  store.ProfileSections() == model.sections && store.CurrentProfile() == model.Current(),
               "list");
         check(ProfileSections(Cfg()) == model.file, "file");  // pages reach the file at "New" or "Save"
         check(boxes.size() == (expectedBox.isEmpty() ? 0u : 1u), "number of boxes");

@@ -1,0 +1,19 @@
+#pragma once
+// How an operation that can fail went: success, or what failed and why.
+
+#include <QString>
+
+#include <utility>
+
+struct WriteOutcome {
+    bool ok = true;
+    QString error;              // what failed and the system's reason; empty when ok
+    int errorCode = 0;          // the system's error number of the failed step; 0 when unknown
+    bool readOnlyFile = false;  // the file itself is marked read-only and was left
+
+    static WriteOutcome Success() { return {}; }
+    static WriteOutcome Failure(QString message, int code = 0, bool readOnlyFile = false) {
+        return {false, std::move(message), code, readOnlyFile};
+    }
+    explicit operator bool() const { return ok; }
+};
