@@ -40,7 +40,11 @@ bool WriteAll(int fd, QByteArrayView data, int* err) {
 // How file systems without Unix permissions (FAT, exFAT, many FUSE ones)
 // refuse a change of mode or a sync of a folder.
 bool NotSupportedHere(int err) {
-    return err == EPERM || err == ENOSYS || err == EOPNOTSUPP || err == ENOTSUP || err == EINVAL;
+    // ENOTSUP is EOPNOTSUPP on Linux; spelled out only where they differ.
+#if ENOTSUP != EOPNOTSUPP
+    if (err == ENOTSUP) return true;
+#endif
+    return err == EPERM || err == ENOSYS || err == EOPNOTSUPP || err == EINVAL;
 }
 
 // A file whose owner may not write it was made read-only on purpose (chmod,

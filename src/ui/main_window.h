@@ -54,13 +54,13 @@ public:
     QMenu* systemMenu() const { return system_menu; }
 
     // The strip that reports a written card; other news may join it.
-    StatusArea* statusArea() const { return status_area; }
+    StatusArea* Status() const { return status_area; }
 
     // Read access for the program's tests.
     CDialog& page(int tab) const { return *pages[tab]; }
     int currentPage() const { return current_page; }
     SettingsSelection& currentSelection() { return selection; }
-    const ProfileStore& profileStore() const { return store; }
+    const ProfileStore& Store() const { return store; }
     // A device arrived or went (DBT_DEVICEARRIVAL, DBT_DEVICEREMOVECOMPLETE);
     // the device watcher calls it, tests may too. Always true.
     bool OnDeviceChange(quint32 event, quintptr data = 0);

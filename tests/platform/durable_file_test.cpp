@@ -54,7 +54,9 @@ TEST(ReplaceFileDurably, FailuresLeaveTheOldFileAndNoTemporary) {
     };
     for (const auto& [setUp, path, reason] : cases) {
         ASSERT_TRUE(WriteRaw(folder + "/f", old));
-        const int status = RunInChild([&] {
+        // Structured bindings are captured by name: not every compiler
+        // (clang 14, which the lint runs) lets a lambda capture them implicitly.
+        const int status = RunInChild([&, &setUp = setUp, &path = path, &reason = reason] {
             if (!setUp()) return 3;
             const WriteOutcome outcome = ReplaceFileDurably(path, QByteArray(5000, 'n'));
             return !outcome && outcome.error.contains(QLatin1String(reason)) && outcome.error.contains(folder) ? 0 : 1;

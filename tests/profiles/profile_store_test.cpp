@@ -168,7 +168,8 @@ TEST_F(ProfileStoreTest, WriteFailuresAreReportedAndChangeNothing) {
     const QByteArray old = ManyProfiles(3);
     for (const auto& [setUp, reason] : cases) {
         ASSERT_TRUE(WriteRaw(path, old));
-        const int status = test_support::RunInChild([&] {
+        // Bindings captured by name, for compilers that do not capture them implicitly.
+        const int status = test_support::RunInChild([&, &setUp = setUp, &reason = reason] {
             if (!setUp() || !store.LoadProfiles()) return 9;
             selection.at(keys::osd) = 0;
             for (const WriteOutcome& o : {store.SaveProfile(), store.AddProfile(QStringLiteral("new"))})

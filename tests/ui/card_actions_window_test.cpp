@@ -54,8 +54,8 @@ protected:
             if (Cards()->item(row, 0)->text() == root) return row;
         return -1;
     }
-    QString Status() const { return window->statusArea()->isVisible() ? window->statusArea()->message() : QString(); }
-    QPushButton* EjectOffer() const { return window->statusArea()->findChild<QPushButton*>(); }
+    QString Status() const { return window->Status()->isVisible() ? window->Status()->message() : QString(); }
+    QPushButton* EjectOffer() const { return window->Status()->findChild<QPushButton*>(); }
 
     // Opens the card menu on `row` with the mouse or with Shift+F10 on the
     // focused list; null when no card menu opened.

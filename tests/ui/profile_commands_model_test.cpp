@@ -88,7 +88,7 @@ protected:
     std::string Disagreement() {
         std::string wrong;
         auto check = [&](bool ok, const std::string& what) { wrong += ok ? "" : what + "; "; };
-        const ProfileStore& store = window->profileStore();
+        const ProfileStore& store = window->Store();
         check(Items() == model.Names() && store.ProfileNames() == model.Names() && SelectedRow() == model.selected &&
                   store.ProfileSections() == model.sections && store.CurrentProfile() == model.Current(),
               "list");

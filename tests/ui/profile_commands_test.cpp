@@ -40,7 +40,7 @@ protected:
         for (int option = 0; option < 3; ++option) if (IsChecked(window->page(kModeTab), radios[option])) return option;
         return -1;
     }
-    const QString& Current() const { return window->profileStore().CurrentProfile(); }
+    const QString& Current() const { return window->Store().CurrentProfile(); }
 
     // Runs a script of clicks: "s<row>" selects a row, "u" unselects the
     // selected item (Ctrl+click), "e<id>" clicks a radio of the Mode page,
@@ -61,13 +61,13 @@ protected:
     // applies its own section when chosen (last one first).
     void ExpectListAgreesWith(const char* letters, int selected) {
         const QStringList names = QString::fromLatin1(letters).split(QString(), Qt::SkipEmptyParts);
-        ASSERT_TRUE(Items() == names && window->profileStore().ProfileNames() == names);
+        ASSERT_TRUE(Items() == names && window->Store().ProfileNames() == names);
         ASSERT_EQ(SelectedRow(), selected);
         EXPECT_TRUE(selected < 0 || CheckedMode1() == LetterMode(letters[selected])) << "the selected one is applied";
         for (int row = int(names.size()) - 1; row >= 0; --row) {
             ClickItem(row);
             EXPECT_TRUE(Current() == "profile-" + names[row] && CheckedMode1() == LetterMode(letters[row]) &&
-                        window->profileStore().ProfileSections()[row] == Current())
+                        window->Store().ProfileSections()[row] == Current())
                 << "row " << row;
         }
     }
@@ -184,10 +184,10 @@ TEST_F(ProfileCommandsTest, FailedWriteShowsTheErrorAndKeepsEverything) {
                 const MessageBoxCall box = boxes.empty() ? MessageBoxCall{} : boxes[0];
                 const bool checks[] = {
                     boxes.size() == 1 && (box.style & MB_ICONERROR) && box.owner == window.get(),
-                    box.text.contains(window->profileStore().CfgPath()) &&
+                    box.text.contains(window->Store().CfgPath()) &&
                         box.text.contains(fullDisk ? "File too large" : "Permission denied"),
                     Items() == QStringList({"a", "b", "c"}) && SelectedRow() == 1 && Current() == u"profile-b",
-                    window->profileStore().ProfileSections() == QStringList({"profile-a", "profile-b", "profile-c"}),
+                    window->Store().ProfileSections() == QStringList({"profile-a", "profile-b", "profile-c"}),
                 };
                 for (int i = 0; i < int(std::size(checks)); ++i)
                     if (!checks[i]) return i + 1;

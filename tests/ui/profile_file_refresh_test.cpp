@@ -22,7 +22,7 @@ QByteArray Section(const QByteArray& name) {
 
 class ProfileFileRefreshTest : public ui_test::MainWindowFixture {
 protected:
-    const QString& Current() const { return window->profileStore().CurrentProfile(); }
+    const QString& Current() const { return window->Store().CurrentProfile(); }
     // Another program's change shows within a second.
     bool ListBecomes(const QStringList& items) {
         return QTest::qWaitFor([&] { return Items() == items; }, 1000);

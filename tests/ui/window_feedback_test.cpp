@@ -29,7 +29,7 @@ using ui_test::PagesFixture;
 
 class WindowFeedbackTest : public ui_test::MainWindowFixture {
 protected:
-    QString Status() const { return window->statusArea()->isVisible() ? window->statusArea()->message() : QString(); }
+    QString Status() const { return window->Status()->isVisible() ? window->Status()->message() : QString(); }
 };
 
 // No card in the list: a message, and no file anywhere. The command line

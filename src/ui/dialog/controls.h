@@ -12,16 +12,16 @@
 #include <QSlider>
 #include <QTableWidget>
 
-template <class Widget>
+template <class WidgetType>
 class CControlHandle {
 public:
-    void Attach(QWidget* widget) { widget_ = dynamic_cast<Widget*>(widget); }
+    void Attach(QWidget* widget) { widget_ = dynamic_cast<WidgetType*>(widget); }
     bool IsAttached() const { return !widget_.isNull(); }
-    Widget* widget() const { return widget_.data(); }
-    Widget* operator->() const { return widget_.data(); }
+    WidgetType* widget() const { return widget_.data(); }
+    WidgetType* operator->() const { return widget_.data(); }
 
 protected:
-    QPointer<Widget> widget_;
+    QPointer<WidgetType> widget_;
 };
 
 class CSliderCtrl : public CControlHandle<QSlider> {
