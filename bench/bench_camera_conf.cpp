@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+namespace quillmar {
+
 namespace {
 
 void BM_BuildCameraConfText(benchmark::State& state) {
@@ -24,3 +26,5 @@ void BM_WriteCameraConf(benchmark::State& state) {
 BENCHMARK(BM_WriteCameraConf)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+}  // namespace quillmar

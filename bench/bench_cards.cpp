@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
+namespace quillmar {
+
 namespace {
 
 constexpr int kCards = 20;
@@ -93,3 +95,5 @@ void BM_IdleWatcher(benchmark::State& state) {
 BENCHMARK(BM_IdleWatcher)->Unit(benchmark::kMillisecond)->Iterations(4)->UseRealTime()->MeasureProcessCPUTime();
 
 }  // namespace
+
+}  // namespace quillmar

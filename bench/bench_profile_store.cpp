@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+namespace quillmar {
+
 namespace {
 
 // cfg.ini holding `count` copies of the profile the store writes at first use.
@@ -55,3 +57,5 @@ void BM_LoadProfiles(benchmark::State& state) {
 BENCHMARK(BM_LoadProfiles)->Arg(10)->Arg(2000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+}  // namespace quillmar

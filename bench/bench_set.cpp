@@ -10,6 +10,8 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 
+namespace quillmar {
+
 namespace {
 
 void BM_SetClickToDurableFile(benchmark::State& state) {
@@ -33,3 +35,5 @@ void BM_SetClickToDurableFile(benchmark::State& state) {
 BENCHMARK(BM_SetClickToDurableFile)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
+
+}  // namespace quillmar

@@ -19,6 +19,9 @@
 
 extern char** environ;
 
+namespace quillmar {
+
+
 namespace {
 
 qint64 NowNs() {
@@ -98,3 +101,5 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
 BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+}  // namespace quillmar

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+using namespace quillmar;
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QDialog dialog;

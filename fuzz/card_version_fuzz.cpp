@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+using namespace quillmar;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir card;
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

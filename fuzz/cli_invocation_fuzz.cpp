@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+using namespace quillmar;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Arguments are separated by NUL bytes, as in argv.
     QStringList args{QStringLiteral("quillmar-cli")};

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+using namespace quillmar;
+
 namespace {
 
 // Pieces of `bytes` between CR and LF bytes: lines, in any of the line ends.

@@ -17,6 +17,8 @@
 
 #include <cstdio>
 
+using namespace quillmar;
+
 namespace {
 
 void Settle() {

@@ -2,6 +2,8 @@
 
 #include "cards/card_version.h"
 
+namespace quillmar {
+
 quint32 MegabytesOf(quint64 bytes) { return static_cast<quint32>(bytes >> 20); }
 
 QString CapacityText(quint32 free_mb, quint32 total_mb) {
@@ -19,3 +21,5 @@ CardEntry DescribeCard(DriveSource& drives, const QString& root) {
     entry.version_text = ReadCardVersion(root);
     return entry;
 }
+
+}  // namespace quillmar

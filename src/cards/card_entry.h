@@ -6,6 +6,8 @@
 #include <QString>
 #include <QtGlobal>
 
+namespace quillmar {
+
 struct CardEntry {
     QString root;  // ends with "/", so "camera.conf" can be appended directly
     QString label;
@@ -23,3 +25,5 @@ QString CapacityText(quint32 free_mb, quint32 total_mb);
 // Asks the drives about `root` alone. A failed query leaves its value empty
 // or 0, never borrowed from another card.
 CardEntry DescribeCard(DriveSource& drives, const QString& root);
+
+}  // namespace quillmar

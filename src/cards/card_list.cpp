@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace quillmar {
+
 CardList::CardList(CardListView& view, DriveSource& drives, QStringList folders)
     : view_(view), drives_(drives), folders_(std::move(folders)) {}
 
@@ -57,3 +59,5 @@ QStringList ListCardRoots(DriveSource& drives, const QStringList& folders) {
     for (const QString& folder : folders) roots << FolderCardRoot(folder);
     return roots;
 }
+
+}  // namespace quillmar

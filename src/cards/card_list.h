@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+namespace quillmar {
+
 class CardList {
 public:
     // `folders` become rows after the removable drives.
@@ -43,3 +45,5 @@ QString FolderCardRoot(const QString& folder);
 
 // The removable drives' roots followed by the folders' roots.
 QStringList ListCardRoots(DriveSource& drives, const QStringList& folders);
+
+}  // namespace quillmar

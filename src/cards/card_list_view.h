@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace quillmar {
+
 class CardListView {
 public:
     virtual ~CardListView() = default;
@@ -24,3 +26,5 @@ public:
     // Empty for a row or column that does not exist.
     virtual QString ItemText(int row, int column) const = 0;
 };
+
+}  // namespace quillmar

@@ -5,6 +5,8 @@
 
 #include <QStringDecoder>
 
+namespace quillmar {
+
 namespace {
 // The text is read into a buffer of 100 zeroed bytes, so it always ends
 // with a zero byte.
@@ -24,3 +26,5 @@ QString ReadCardVersion(const QString& root) {
     QStringDecoder decode(QStringDecoder::System, QStringDecoder::Flag::Stateless);
     return decode(zero < 0 ? *bytes : bytes->left(zero));
 }
+
+}  // namespace quillmar

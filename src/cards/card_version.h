@@ -3,6 +3,8 @@
 
 #include <QString>
 
+namespace quillmar {
+
 // Shown when a card has no readable version.txt (spelling as the camera
 // tools have always shown it).
 inline const QString kNoVersionText = QStringLiteral("No infomation");
@@ -15,3 +17,5 @@ inline const QString kNoVersionText = QStringLiteral("No infomation");
 // another file system than the card's root, or cannot be read: a card must
 // not show the computer's own files.
 QString ReadCardVersion(const QString& root);
+
+}  // namespace quillmar

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <optional>
 
+namespace quillmar {
+
 class DriveSource {
 public:
     virtual ~DriveSource() = default;
@@ -18,3 +20,5 @@ public:
     // Nothing when the space cannot be read.
     virtual std::optional<VolumeSpace> Space(const QString& root) = 0;
 };
+
+}  // namespace quillmar

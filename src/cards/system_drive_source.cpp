@@ -4,6 +4,8 @@
 #include "platform/removable_volumes.h"
 #include "platform/volume_label.h"
 
+namespace quillmar {
+
 SystemDriveSource::SystemDriveSource(SystemPaths paths, SpaceQuery space)
     : paths_(std::move(paths)), space_(space ? std::move(space) : SpaceQuery(QueryVolumeSpace)) {}
 
@@ -23,3 +25,5 @@ QString SystemDriveSource::VolumeLabel(const QString& root) {
 }
 
 std::optional<VolumeSpace> SystemDriveSource::Space(const QString& root) { return space_(root); }
+
+}  // namespace quillmar

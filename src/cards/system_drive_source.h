@@ -7,6 +7,8 @@
 
 #include <functional>
 
+namespace quillmar {
+
 class SystemDriveSource : public DriveSource {
 public:
     using SpaceQuery = std::function<std::optional<VolumeSpace>(const QString& dir)>;
@@ -22,3 +24,5 @@ private:
     SystemPaths paths_;
     SpaceQuery space_;
 };
+
+}  // namespace quillmar

@@ -4,6 +4,8 @@
 
 #include <QStringDecoder>
 
+namespace quillmar {
+
 QString RefuseInvalidUtf8Arguments(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
@@ -15,3 +17,5 @@ QString RefuseInvalidUtf8Arguments(int argc, const char* const* argv) {
     }
     return {};
 }
+
+}  // namespace quillmar

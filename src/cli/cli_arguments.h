@@ -5,6 +5,10 @@
 
 #include <QString>
 
+namespace quillmar {
+
 // The message refusing the first argument that is not valid UTF-8, or an
 // empty string when every argument is.
 QString RefuseInvalidUtf8Arguments(int argc, const char* const* argv);
+
+}  // namespace quillmar

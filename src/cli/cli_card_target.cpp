@@ -2,6 +2,8 @@
 
 #include "platform/fstab_mount_point.h"
 
+namespace quillmar {
+
 int CheckCardArgument(const CliContext& ctx, const QString& card) {
     if (!card.isEmpty()) return kExitOk;
     ctx.Error(QStringLiteral("--card needs a folder; it is empty."));
@@ -15,3 +17,5 @@ int CheckCardIsMounted(const CliContext& ctx, const QString& card, const SystemP
                   .arg(*point, paths.fstab));
     return kExitFailure;
 }
+
+}  // namespace quillmar

@@ -5,6 +5,8 @@
 #include "cli/cli_context.h"
 #include "platform/system_paths.h"
 
+namespace quillmar {
+
 // kExitUsage for an empty --card, which would otherwise mean the root folder.
 int CheckCardArgument(const CliContext& ctx, const QString& card);
 
@@ -12,3 +14,5 @@ int CheckCardArgument(const CliContext& ctx, const QString& card);
 // on it (a fixed /mnt/sd after the card was pulled): the file would go onto
 // the computer's own disk.
 int CheckCardIsMounted(const CliContext& ctx, const QString& card, const SystemPaths& paths = {});
+
+}  // namespace quillmar

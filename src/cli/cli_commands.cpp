@@ -1,5 +1,7 @@
 #include "cli/cli_commands.h"
 
+namespace quillmar {
+
 const QList<CliCommand>& CliCommands() {
     static const QList<CliCommand> commands = {
         {"print", "print [--profile NAME] [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
@@ -35,3 +37,5 @@ const QList<CliCommand>& CliCommands() {
     };
     return commands;
 }
+
+}  // namespace quillmar

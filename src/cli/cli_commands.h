@@ -3,6 +3,8 @@
 
 #include "cli/cli_context.h"
 
+namespace quillmar {
+
 int RunPrint(const CliContext& ctx);
 int RunWrite(const CliContext& ctx);
 int RunProfiles(const CliContext& ctx);
@@ -11,3 +13,5 @@ int RunDelete(const CliContext& ctx);
 int RunCards(const CliContext& ctx);
 int RunRead(const CliContext& ctx);
 int RunEject(const CliContext& ctx);
+
+}  // namespace quillmar

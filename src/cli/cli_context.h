@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <cstdio>
 
+namespace quillmar {
+
 struct CliContext {
     const QCommandLineParser& parser;
     QStringList arguments;  // positional arguments after the command word
@@ -31,3 +33,5 @@ struct CliCommand {
 
 // Every command of the tool, in the order --help lists them.
 const QList<CliCommand>& CliCommands();
+
+}  // namespace quillmar

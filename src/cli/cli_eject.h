@@ -4,4 +4,8 @@
 
 #include "platform/card_eject.h"
 
+namespace quillmar {
+
 EjectOutcome EjectFromCommandLine(const QString& root);
+
+}  // namespace quillmar

@@ -3,6 +3,8 @@
 #include "cli/cli_options.h"
 #include "cli/cli_text.h"
 
+namespace quillmar {
+
 namespace {
 
 QString CommandHelp() {
@@ -53,3 +55,5 @@ CliInvocation ParseCliInvocation(QCommandLineParser& parser, const QStringList& 
     }
     return Refuse(QStringLiteral("unknown command %1. Try --help.").arg(QuotedForMessage(word)));
 }
+
+}  // namespace quillmar

@@ -6,6 +6,8 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+namespace quillmar {
+
 struct CliInvocation {
     enum Action { kRun, kHelp, kVersion, kRefused };
     Action action = kRefused;
@@ -19,3 +21,5 @@ void ConfigureCliParser(QCommandLineParser& parser);
 
 // `args` includes the program name, as QCoreApplication::arguments() does.
 CliInvocation ParseCliInvocation(QCommandLineParser& parser, const QStringList& args);
+
+}  // namespace quillmar

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+namespace quillmar {
+
 namespace cli_option {
 const QCommandLineOption set(QStringLiteral("set"),
                              QStringLiteral("Choose OPTION for setting KEY (repeatable)."),
@@ -103,3 +105,5 @@ Result<QList<SettingOverride>> ParseSettingOverrides(const QStringList& items) {
 void ApplyOverrides(const QList<SettingOverride>& overrides, SettingsSelection& selection) {
     for (const SettingOverride& o : overrides) selection.at(o.key) = o.index;
 }
+
+}  // namespace quillmar

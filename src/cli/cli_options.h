@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 
+namespace quillmar {
+
 namespace cli_option {
 extern const QCommandLineOption set;        // --set KEY=OPTION, repeatable
 extern const QCommandLineOption syncClock;  // --sync-clock
@@ -36,3 +38,5 @@ struct SettingOverride {
 Result<QList<SettingOverride>> ParseSettingOverrides(const QStringList& items);
 
 void ApplyOverrides(const QList<SettingOverride>& overrides, SettingsSelection& selection);
+
+}  // namespace quillmar

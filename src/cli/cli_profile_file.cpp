@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+namespace quillmar {
+
 QString ConfigPath(const CliContext& ctx) {
     return ctx.parser.isSet(cli_option::config) ? ctx.parser.value(cli_option::config)
                                                 : ProfileStore::DefaultCfgPath();
@@ -46,3 +48,5 @@ int ApplyChosenProfile(const CliContext& ctx, ProfileStore& store) {
     }
     return kExitOk;
 }
+
+}  // namespace quillmar

@@ -5,6 +5,8 @@
 #include "cli/cli_context.h"
 #include "profiles/profile_store.h"
 
+namespace quillmar {
+
 // --config, or cfg.ini in the working directory.
 QString ConfigPath(const CliContext& ctx);
 
@@ -24,3 +26,5 @@ int LoadProfileStore(const CliContext& ctx, ProfileStore& store, ProfileFileAcce
 // --profile the first profile, applied by loading, stays. Returns kExitOk,
 // kExitUsage for an unknown name, or kExitFailure for an unreadable file.
 int ApplyChosenProfile(const CliContext& ctx, ProfileStore& store);
+
+}  // namespace quillmar

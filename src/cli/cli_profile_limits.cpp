@@ -2,6 +2,8 @@
 
 #include "profiles/profile_key_order.h"
 
+namespace quillmar {
+
 void WarnValuesProfilesCannotReadBack(const CliContext& ctx, const SettingsSelection& selection) {
     for (const ProfileKey& pk : kProfileKeyOrder) {
         if (IsSyncClock(pk.key)) continue;
@@ -15,3 +17,5 @@ void WarnValuesProfilesCannotReadBack(const CliContext& ctx, const SettingsSelec
                       .arg(pk.lookupLimit));
     }
 }
+
+}  // namespace quillmar

@@ -6,5 +6,9 @@
 #include "cli/cli_context.h"
 #include "settings/settings_selection.h"
 
+namespace quillmar {
+
 // Warns on ctx.err about each such value in `selection`.
 void WarnValuesProfilesCannotReadBack(const CliContext& ctx, const SettingsSelection& selection);
+
+}  // namespace quillmar

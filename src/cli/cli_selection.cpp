@@ -3,6 +3,8 @@
 #include "cards/card_list.h"
 #include "cli/cli_profile_file.h"
 
+namespace quillmar {
+
 int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
     const Result<QList<SettingOverride>> overrides = ParseSettingOverrides(ctx.parser.values(cli_option::set));
     if (!overrides) {
@@ -51,3 +53,5 @@ int ResolveSelection(const CliContext& ctx, SettingsSelection* selection) {
     ApplyChoices(choices, *selection);
     return kExitOk;
 }
+
+}  // namespace quillmar

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+namespace quillmar {
+
 // What the command line asks to change on top of the starting selection.
 struct SelectionChoices {
     std::optional<CameraConfContents> card;  // --from-card, applied first
@@ -28,3 +30,5 @@ void ApplyChoices(const SelectionChoices& choices, SettingsSelection& selection)
 // name the default profile. The choices go on top.
 // Nothing is written. Returns kExitOk, or the exit code after reporting why.
 int ResolveSelection(const CliContext& ctx, SettingsSelection* selection);
+
+}  // namespace quillmar

@@ -1,5 +1,7 @@
 #include "cli/cli_text.h"
 
+namespace quillmar {
+
 namespace {
 
 bool IsControl(char32_t c) {
@@ -56,3 +58,5 @@ QString CutMessage(QStringView text, qsizetype maxChars) {
     if (text[keep - 1].isHighSurrogate()) --keep;
     return EscapeControls(text.first(keep)) + QLatin1String("...");
 }
+
+}  // namespace quillmar

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace quillmar {
+
 // `text` with control characters written as escapes: \r, \n, \t, \xNN (and
 // \u{NNNN} for the other Unicode controls, such as line separators and
 // direction overrides). Printable text, backslashes included, is unchanged.
@@ -17,3 +19,5 @@ QString QuotedForMessage(QStringView text, qsizetype maxChars = 80);
 
 // A whole message that may hold an argument: escaped and cut to `maxChars`.
 QString CutMessage(QStringView text, qsizetype maxChars = 300);
+
+}  // namespace quillmar

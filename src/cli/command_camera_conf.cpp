@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace quillmar {
+
 int RunPrint(const CliContext& ctx) {
     SettingsSelection selection;
     if (const int rc = ResolveSelection(ctx, &selection); rc != kExitOk) return rc;
@@ -43,3 +45,5 @@ int RunWrite(const CliContext& ctx) {
     if (ctx.parser.isSet(cli_option::eject)) return EjectAfterWrite(ctx, root);
     return kExitOk;
 }
+
+}  // namespace quillmar

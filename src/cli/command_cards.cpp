@@ -13,6 +13,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace quillmar {
+
 namespace {
 
 QByteArray AsJson(const QList<CardEntry>& cards) {
@@ -164,3 +166,5 @@ int RunCards(const CliContext& ctx) {
     }
     return kExitOk;
 }
+
+}  // namespace quillmar

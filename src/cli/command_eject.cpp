@@ -5,6 +5,8 @@
 #include "cli/cli_eject.h"
 #include "cli/cli_options.h"
 
+namespace quillmar {
+
 EjectOutcome EjectFromCommandLine(const QString& root) {
     EjectRequest request;
     request.root = root;
@@ -27,3 +29,5 @@ int RunEject(const CliContext& ctx) {
     if (!outcome.warning.isEmpty()) ctx.Error(QStringLiteral("warning: ") + outcome.warning + QLatin1Char('.'));
     return kExitOk;
 }
+
+}  // namespace quillmar

@@ -8,6 +8,8 @@
 #include "cli/cli_text.h"
 #include "profiles/profile_name_rules.h"
 
+namespace quillmar {
+
 int RunProfiles(const CliContext& ctx) {
     SettingsSelection selection;
     ProfileStore store(ConfigPath(ctx), selection);
@@ -119,3 +121,5 @@ int RunDelete(const CliContext& ctx) {
     }
     return kExitOk;
 }
+
+}  // namespace quillmar

@@ -9,6 +9,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace quillmar {
+
 namespace {
 
 QByteArray AsJson(const QString& root, const CameraConfContents& c) {
@@ -65,3 +67,5 @@ int RunRead(const CliContext& ctx) {
     }
     return kExitOk;
 }
+
+}  // namespace quillmar

@@ -10,6 +10,8 @@
 #include "cli/cli_write_all.h"
 #include "settings/camera_conf.h"
 
+namespace quillmar {
+
 int EjectAfterWrite(const CliContext& ctx, const QString& root) {
     const EjectOutcome outcome = EjectFromCommandLine(root);
     if (!outcome.Unmounted()) {
@@ -82,3 +84,5 @@ int RunWriteAllCards(const CliContext& ctx) {
 QString MountDirOfCardRoot(const QString& root) {
     return root.size() > 1 && root.endsWith(QLatin1Char('/')) ? root.chopped(1) : root;
 }
+
+}  // namespace quillmar

@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 
+using namespace quillmar;
+
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillmar-cli"));

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+namespace quillmar {
+
 namespace {
 
 // Stacks deeper than this are treated as loops in a broken tree.
@@ -198,3 +200,5 @@ QStringList AllDiskDirs(const QString& sysfs) {
     }
     return disks;
 }
+
+}  // namespace quillmar

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <optional>
 
+namespace quillmar {
+
 struct BlockDevice {
     QString name;       // kernel name of the device with the file system: "sdb1", "mmcblk0p1", "dm-2"
     QString sysfs_dir;  // its canonical sysfs folder
@@ -71,3 +73,5 @@ QStringList StackedDeviceDirs(const QString& disk_dir);
 
 // Canonical sysfs folders of every whole disk sysfs lists.
 QStringList AllDiskDirs(const QString& sysfs);
+
+}  // namespace quillmar

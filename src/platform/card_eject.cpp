@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QTimer>
 
+namespace quillmar {
+
 namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.UDisks2");
@@ -247,3 +249,5 @@ UdisksAvailability CheckUdisksAvailable() {
         return {true, {}};
     return {false, QStringLiteral("UDisks2, which unmounts and powers off drives, is not available on this system.")};
 }
+
+}  // namespace quillmar

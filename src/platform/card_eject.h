@@ -8,6 +8,8 @@
 #include <QStringList>
 
 class QDBusPendingCallWatcher;
+namespace quillmar {
+
 struct UdisksObjects;
 
 // An unmount returns only once the card's data is on it; a slow card with a
@@ -82,3 +84,5 @@ struct UdisksAvailability {
 
 // Whether UDisks2 is on the system bus or can be started there.
 UdisksAvailability CheckUdisksAvailable();
+
+}  // namespace quillmar

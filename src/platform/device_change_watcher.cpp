@@ -14,6 +14,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+namespace quillmar {
+
 namespace {
 
 // A burst that keeps going still gets looked at after this long.
@@ -129,3 +131,5 @@ QStringList RemovableVolumeSnapshot(const SystemPaths& paths) {
         snapshot << QStringLiteral("%1 %2:%3").arg(v.root).arg(v.device.major).arg(v.device.minor);
     return snapshot;
 }
+
+}  // namespace quillmar

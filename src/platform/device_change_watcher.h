@@ -15,6 +15,8 @@
 
 class QSocketNotifier;
 
+namespace quillmar {
+
 class DeviceChangeWatcher : public QObject {
     Q_OBJECT
 public:
@@ -58,3 +60,5 @@ private:
 
 // The snapshot for the live system: each removable volume's root and device.
 QStringList RemovableVolumeSnapshot(const SystemPaths& paths);
+
+}  // namespace quillmar

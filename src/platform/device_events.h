@@ -3,5 +3,9 @@
 
 #include <QtGlobal>
 
+namespace quillmar {
+
 inline constexpr quint32 DBT_DEVICEARRIVAL = 0x8000;         // a device (or volume) arrived
 inline constexpr quint32 DBT_DEVICEREMOVECOMPLETE = 0x8004;  // a device (or volume) has gone
+
+}  // namespace quillmar

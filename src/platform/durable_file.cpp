@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace quillmar {
+
 namespace {
 
 QString SystemReason(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
@@ -116,3 +118,5 @@ WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data) {
         return Fail(QStringLiteral("Cannot flush the folder of"), path, errno);
     return WriteOutcome::Success();
 }
+
+}  // namespace quillmar

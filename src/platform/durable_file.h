@@ -7,6 +7,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+namespace quillmar {
+
 // Writes `data` to a temporary file beside `path`, flushes it to the device,
 // renames it over `path` and flushes the directory. A symbolic link at `path`
 // is replaced, never followed. An existing regular file keeps its permission
@@ -16,3 +18,5 @@
 // pulled card, are removed first. On failure the old file is untouched and
 // no temporary remains.
 WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data);
+
+}  // namespace quillmar

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace quillmar {
+
 namespace {
 
 constexpr QByteArrayView kTmpMarker = ".tmp";
@@ -47,3 +49,5 @@ void RemoveStaleDurableTemporaries(int dirFd, QByteArrayView fileName, std::time
     }
     ::closedir(listing);
 }
+
+}  // namespace quillmar

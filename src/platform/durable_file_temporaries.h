@@ -7,6 +7,8 @@
 
 #include <ctime>
 
+namespace quillmar {
+
 // "." + name + ".tmp" + 1 to 7 characters of [0-9a-z], from `random`.
 QByteArray DurableTemporaryName(QByteArrayView fileName, quint32 random);
 
@@ -17,3 +19,5 @@ bool IsDurableTemporaryName(QByteArrayView entry, QByteArrayView fileName);
 // that are regular files last changed before `olderThan`. A younger one may
 // belong to a writer still at work. Best effort: a failure leaves the entry.
 void RemoveStaleDurableTemporaries(int dirFd, QByteArrayView fileName, std::time_t olderThan);
+
+}  // namespace quillmar

@@ -8,6 +8,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+namespace quillmar {
+
 namespace {
 
 // Reads to the end, or until more than `limit` bytes came: 0 or the errno
@@ -71,3 +73,5 @@ FileReadStatus ReadFileBytes(const QString& path, QByteArray* bytes, QString* er
         return err == EFBIG ? tooLarge(bytes->size()) : fail(qt_error_string(err));
     return FileReadStatus::kRead;
 }
+
+}  // namespace quillmar

@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace quillmar {
+
 enum class FileReadStatus {
     kRead,     // `bytes` holds the file
     kMissing,  // nothing exists at the path (a dangling link counts as nothing)
@@ -20,3 +22,5 @@ inline constexpr qint64 kMaxReadFileBytes = qint64(64) << 20;
 // followed; anything but a regular file at their end is refused.
 FileReadStatus ReadFileBytes(const QString& path, QByteArray* bytes, QString* error,
                              qint64 maxBytes = kMaxReadFileBytes);
+
+}  // namespace quillmar

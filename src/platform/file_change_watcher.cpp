@@ -5,6 +5,8 @@
 
 #include <sys/stat.h>
 
+namespace quillmar {
+
 namespace {
 
 // The events of one save arrive within milliseconds; waiting this long
@@ -51,3 +53,5 @@ void FileChangeWatcher::Settle() {
     seen_ = now;
     onChange_();
 }
+
+}  // namespace quillmar

@@ -12,6 +12,8 @@
 
 #include <functional>
 
+namespace quillmar {
+
 class FileChangeWatcher : public QObject {
 public:
     // `onChange` runs on this object's thread after the file changed.
@@ -28,3 +30,5 @@ private:
     QTimer settle_;
     QByteArray seen_;
 };
+
+}  // namespace quillmar

@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace quillmar {
+
 QString FileLock::LockPathFor(const QString& dataPath) {
     const QFileInfo info(dataPath);
     const QString dir = info.path().isEmpty() ? QStringLiteral(".") : info.path();
@@ -64,3 +66,5 @@ WriteOutcome FileLock::Acquire(const QString& dataPath, int timeoutMs) {
     fd_ = std::move(fd);
     return WriteOutcome::Success();
 }
+
+}  // namespace quillmar

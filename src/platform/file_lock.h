@@ -10,6 +10,8 @@
 
 #include <QString>
 
+namespace quillmar {
+
 class FileLock {
 public:
     FileLock() = default;
@@ -33,3 +35,5 @@ private:
 
 // How long a writer waits for another one before giving up.
 inline constexpr int kFileLockTimeoutMs = 5000;
+
+}  // namespace quillmar

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace quillmar {
+
 namespace {
 
 bool IsAtOrBelow(const QString& path, const QString& top) {
@@ -30,3 +32,5 @@ std::optional<QString> UnmountedFstabMountPoint(const SystemPaths& paths, const 
     }
     return std::nullopt;
 }
+
+}  // namespace quillmar

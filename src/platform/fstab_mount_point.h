@@ -8,6 +8,10 @@
 #include <QString>
 #include <optional>
 
+namespace quillmar {
+
 // The mount point of paths.fstab that `dir` is at or below (the deepest one)
 // when nothing is mounted on it now; nothing otherwise.
 std::optional<QString> UnmountedFstabMountPoint(const SystemPaths& paths, const QString& dir);
+
+}  // namespace quillmar

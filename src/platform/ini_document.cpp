@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace quillmar {
+
 namespace {
 
 // Ctrl-Z counts: old editors leave one at the end of a file.
@@ -274,3 +276,5 @@ int IniDocument::RemoveSection(QStringView section) {
     if (removed > 0) modified_ = true;
     return removed;
 }
+
+}  // namespace quillmar

@@ -25,6 +25,8 @@
 
 #include <vector>
 
+namespace quillmar {
+
 enum class IniEncoding {
     kUtf8,        // no byte-order mark (also what a new file gets)
     kUtf8Bom,
@@ -111,3 +113,5 @@ private:
 // Name comparison of the format: blanks around either name ignored, each
 // UTF-16 unit compared by its simple upper case. Empty names match nothing.
 bool IniNamesMatch(QStringView a, QStringView b);
+
+}  // namespace quillmar

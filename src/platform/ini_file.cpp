@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace quillmar {
+
 namespace {
 
 // The path a chain of symbolic links at `path` ends at (which may not exist
@@ -107,3 +109,5 @@ WriteOutcome IniDeleteSection(const QString& path, QStringView section, int* rem
     if (removed) *removed = count;
     return file.Commit();
 }
+
+}  // namespace quillmar

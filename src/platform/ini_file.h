@@ -15,6 +15,8 @@
 
 #include <QString>
 
+namespace quillmar {
+
 class IniFile {
 public:
     explicit IniFile(QString path) : path_(std::move(path)) {}
@@ -52,3 +54,5 @@ private:
 WriteOutcome IniWriteString(const QString& path, QStringView section, QStringView key, QStringView value);
 // `removed` receives how many sections went, 0 when the file held none.
 WriteOutcome IniDeleteSection(const QString& path, QStringView section, int* removed = nullptr);
+
+}  // namespace quillmar

@@ -2,7 +2,11 @@
 
 #include "platform/log_categories.h"
 
+namespace quillmar {
+
 Q_LOGGING_CATEGORY(lcDrives, "quillmar.drives", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcWatcher, "quillmar.watcher", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcIni, "quillmar.ini", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcCards, "quillmar.cards", QtWarningMsg)
+
+}  // namespace quillmar

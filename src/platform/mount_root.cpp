@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+namespace quillmar {
+
 bool IsMountedVolumeRoot(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     struct statx sx {};
@@ -20,3 +22,5 @@ bool IsMountedVolumeRoot(const QString& path) {
     if (::stat(name.constData(), &self) != 0 || ::stat(up.constData(), &parent) != 0) return false;
     return self.st_dev != parent.st_dev || self.st_ino == parent.st_ino;
 }
+
+}  // namespace quillmar

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+namespace quillmar {
+
 namespace {
 
 // Fields of a mountinfo line:
@@ -126,3 +128,5 @@ QStringList ParseFstabMountDirs(QByteArrayView text) {
 }
 
 QStringList ReadFstabMountDirs(const QString& path) { return ParseFstabMountDirs(ReadAll(path)); }
+
+}  // namespace quillmar

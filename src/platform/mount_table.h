@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace quillmar {
+
 struct MountEntry {
     unsigned major = 0;  // device number as the file system reports it;
     unsigned minor = 0;  // major 0 for pseudo, network and some block file systems
@@ -38,3 +40,5 @@ QList<SwapEntry> ReadSwaps(const QString& path);
 // entries and comments are left out.
 QStringList ParseFstabMountDirs(QByteArrayView text);
 QStringList ReadFstabMountDirs(const QString& path);
+
+}  // namespace quillmar

@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+namespace quillmar {
+
 namespace {
 
 constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
@@ -90,3 +92,5 @@ std::optional<QByteArray> ReadFileHeadInFolder(const QString& folder, const QStr
         return std::nullopt;
     return ReadHead(fd.get(), max_bytes);
 }
+
+}  // namespace quillmar

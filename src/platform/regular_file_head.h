@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+namespace quillmar {
+
 // At most `max_bytes` from the start of the regular file at `path`; a link
 // to a regular file counts. Nothing for a directory, FIFO, device node,
 // socket or a link to one, and nothing when the file cannot be opened or
@@ -19,3 +21,5 @@ std::optional<QByteArray> ReadRegularFileHead(const QString& path, qsizetype max
 // case-insensitive, but not every driver folds case for us. Opening never
 // blocks and never makes a terminal ours.
 std::optional<QByteArray> ReadFileHeadInFolder(const QString& folder, const QString& name, qsizetype max_bytes);
+
+}  // namespace quillmar

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace quillmar {
+
 QList<RemovableVolume> ListRemovableVolumes(const SystemPaths& paths) {
     QList<RemovableVolume> volumes;
     for (const VolumeDecision& d : DecideVolumes(paths))
@@ -26,3 +28,5 @@ QString MountDirOfRoot(const QString& root) {
     while (dir.size() > 1 && dir.endsWith(QLatin1Char('/'))) dir.chop(1);
     return dir;
 }
+
+}  // namespace quillmar

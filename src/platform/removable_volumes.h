@@ -9,6 +9,8 @@
 #include <QString>
 #include <optional>
 
+namespace quillmar {
+
 struct RemovableVolume {
     QString root;       // mount_dir followed by "/"
     QString mount_dir;
@@ -30,3 +32,5 @@ std::optional<BlockDevice> FindMountedDevice(const SystemPaths& paths, const QSt
 
 // "/media/card/" -> "/media/card"; "/" stays "/".
 QString MountDirOfRoot(const QString& root);
+
+}  // namespace quillmar

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace quillmar {
+
 template <typename T>
 struct Result {
     T value{};             // meaningful only when the outcome is a success
@@ -15,3 +17,5 @@ struct Result {
     static Result Failure(WriteOutcome outcome) { return {T{}, std::move(outcome)}; }
     explicit operator bool() const { return bool(outcome); }
 };
+
+}  // namespace quillmar

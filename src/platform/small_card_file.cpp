@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+namespace quillmar {
+
 namespace {
 
 SmallCardFile Fail(SmallCardFile::Status status, int error = 0) {
@@ -51,3 +53,5 @@ SmallCardFile ReadSmallCardFile(const QString& path, qsizetype max_bytes) {
     result.bytes = std::move(bytes);
     return result;
 }
+
+}  // namespace quillmar

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace quillmar {
+
 struct SmallCardFile {
     enum Status {
         kRead,        // bytes hold the whole file
@@ -20,3 +22,5 @@ struct SmallCardFile {
 };
 
 SmallCardFile ReadSmallCardFile(const QString& path, qsizetype max_bytes);
+
+}  // namespace quillmar

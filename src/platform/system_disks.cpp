@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace quillmar {
+
 namespace {
 
 bool IsAtOrBelow(const QString& dir, QLatin1String top) {
@@ -105,3 +107,5 @@ std::optional<QString> SystemDisks::RoleOf(const BlockDevice& device) const {
         if (const auto it = roles_.constFind(below); it != roles_.cend()) return *it;
     return std::nullopt;
 }
+
+}  // namespace quillmar

@@ -12,6 +12,8 @@
 #include <QString>
 #include <optional>
 
+namespace quillmar {
+
 // True for a mount folder that makes its disk a system disk: "/", "/boot" and
 // anything below it, "/efi", "/usr" and "/var" and anything below them,
 // "/home", "/opt", "/srv", "/nix".
@@ -36,3 +38,5 @@ private:
     // with the role that made it one.
     QHash<QString, QString> roles_;
 };
+
+}  // namespace quillmar

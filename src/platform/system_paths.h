@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace quillmar {
+
 struct SystemPaths {
     QString mount_table = QStringLiteral("/proc/self/mountinfo");
     QString sysfs = QStringLiteral("/sys");
@@ -13,3 +15,5 @@ struct SystemPaths {
     QString dev = QStringLiteral("/dev");  // mount sources such as /dev/mapper/NAME are looked up here
     QString fstab = QStringLiteral("/etc/fstab");
 };
+
+}  // namespace quillmar

@@ -5,6 +5,8 @@
 #include <QDBusVariant>
 #include <QFile>
 
+namespace quillmar {
+
 namespace {
 
 const QString kBlockInterface = QStringLiteral("org.freedesktop.UDisks2.Block");
@@ -104,3 +106,5 @@ QString UdisksPathText(const QByteArray& bytes) {
     const qsizetype nul = bytes.indexOf('\0');
     return QFile::decodeName(nul < 0 ? bytes : bytes.left(nul));
 }
+
+}  // namespace quillmar

@@ -9,6 +9,8 @@
 
 class QDBusArgument;
 
+namespace quillmar {
+
 struct UdisksBlock {
     QString path;                  // object path
     QByteArray device;             // Block.Device, e.g. "/dev/sdb1"
@@ -36,3 +38,5 @@ bool DecodeUdisksObjects(const QDBusArgument& reply, UdisksObjects* objects);
 
 // A byte-string property (ay) without the NUL that ends it, as a path.
 QString UdisksPathText(const QByteArray& bytes);
+
+}  // namespace quillmar

@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+namespace quillmar {
+
 class UniqueFd {
 public:
     explicit UniqueFd(int fd = -1) : fd_(fd) {}
@@ -33,3 +35,5 @@ public:
 private:
     int fd_;
 };
+
+}  // namespace quillmar

@@ -8,6 +8,8 @@
 #include <QHash>
 #include <algorithm>
 
+namespace quillmar {
+
 namespace {
 
 bool IsNetworkMount(const MountEntry& mount) {
@@ -156,3 +158,5 @@ QString VerdictText(const VolumeDecision& d) {
     }
     return {};
 }
+
+}  // namespace quillmar

@@ -11,6 +11,8 @@
 #include <QString>
 #include <optional>
 
+namespace quillmar {
+
 enum class VolumeVerdict {
     kCard,
     kHidden,        // a later mount on the same folder hides it
@@ -43,3 +45,5 @@ QString VerdictCode(const VolumeDecision& decision);
 
 // The reason in words: "SD card", "on a system disk that holds /boot", ...
 QString VerdictText(const VolumeDecision& decision);
+
+}  // namespace quillmar

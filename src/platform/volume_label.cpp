@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace quillmar {
+
 namespace {
 
 int HexValue(char c) {
@@ -70,3 +72,5 @@ QString ReadVolumeLabel(const SystemPaths& paths, const BlockDevice& device) {
                                     << ") has no label in udev's record nor under " << paths.disk_by_label;
     return label;
 }
+
+}  // namespace quillmar

@@ -10,6 +10,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+namespace quillmar {
+
 // Decodes the "\xHH" escapes udev uses for spaces, slashes and other unsafe
 // bytes in encoded labels and in /dev/disk/by-label names.
 QByteArray DecodeUdevEscapes(QByteArrayView text);
@@ -19,3 +21,5 @@ QByteArray DecodeUdevEscapes(QByteArrayView text);
 // (ID_FS_LABEL_ENC, exact even when two cards carry the same label); the
 // /dev/disk/by-label links are the fallback.
 QString ReadVolumeLabel(const SystemPaths& paths, const BlockDevice& device);
+
+}  // namespace quillmar

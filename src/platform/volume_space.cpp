@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <sys/statvfs.h>
 
+namespace quillmar {
+
 std::optional<VolumeSpace> QueryVolumeSpace(const QString& dir) {
     const QByteArray path = QFile::encodeName(dir);
     struct statvfs fs {};
@@ -16,3 +18,5 @@ std::optional<VolumeSpace> QueryVolumeSpace(const QString& dir) {
     return VolumeSpace{static_cast<quint64>(fs.f_blocks) * fs.f_frsize,
                        static_cast<quint64>(fs.f_bfree) * fs.f_frsize};
 }
+
+}  // namespace quillmar

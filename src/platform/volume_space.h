@@ -5,6 +5,8 @@
 #include <QtGlobal>
 #include <optional>
 
+namespace quillmar {
+
 struct VolumeSpace {
     quint64 total_bytes = 0;
     quint64 free_bytes = 0;  // all free blocks, including those reserved for root
@@ -12,3 +14,5 @@ struct VolumeSpace {
 
 // Nothing when the folder cannot be asked (gone, no permission).
 std::optional<VolumeSpace> QueryVolumeSpace(const QString& dir);
+
+}  // namespace quillmar

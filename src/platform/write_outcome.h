@@ -5,6 +5,8 @@
 
 #include <utility>
 
+namespace quillmar {
+
 struct WriteOutcome {
     bool ok = true;
     QString error;              // what failed and the system's reason; empty when ok
@@ -17,3 +19,5 @@ struct WriteOutcome {
     }
     explicit operator bool() const { return ok; }
 };
+
+}  // namespace quillmar

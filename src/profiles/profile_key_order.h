@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace quillmar {
+
 struct ProfileKey {
     SettingsKeyRef key;
     int lookupLimit;  // 0 for sync_clock, which is stored as "TRUE"/"FALSE"
@@ -33,3 +35,5 @@ inline constexpr std::array<ProfileKey, kProfileKeyCount> kProfileKeyOrder = {{
 inline constexpr bool IsSyncClock(SettingsKeyRef ref) {
     return ref.section == keys::sync_clock.section && ref.key == keys::sync_clock.key;
 }
+
+}  // namespace quillmar

@@ -1,5 +1,7 @@
 #include "profiles/profile_name_rules.h"
 
+namespace quillmar {
+
 namespace {
 
 bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
@@ -36,3 +38,5 @@ NewProfileNameCheck CheckNewProfileName(const ProfileStore& store, const QString
     }
     return exists.value ? NewProfileNameCheck::kInUse : NewProfileNameCheck::kAccepted;
 }
+
+}  // namespace quillmar

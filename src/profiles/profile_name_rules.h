@@ -7,6 +7,8 @@
 
 #include <QString>
 
+namespace quillmar {
+
 enum class NewProfileNameCheck {
     kAccepted,
     kInUse,       // a listed name or section, or a section of the file, in any letter case
@@ -21,3 +23,5 @@ QString UnstorableProfileNameReason(const QString& name);
 // Checks a name typed for a new profile against the store's lists and file.
 // `reason` receives the explanation for kUnstorable and kUnreadable.
 NewProfileNameCheck CheckNewProfileName(const ProfileStore& store, const QString& name, QString* reason);
+
+}  // namespace quillmar

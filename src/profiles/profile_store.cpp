@@ -6,6 +6,8 @@
 
 #include <QDir>
 
+namespace quillmar {
+
 namespace {
 
 constexpr char16_t kProfilePrefix[] = u"profile-";
@@ -263,3 +265,5 @@ int ProfileStore::FindProfile(const QString& name) const {
         if (IniNamesMatch(profile_sections_[i], section)) return int(i);
     return -1;
 }
+
+}  // namespace quillmar

@@ -21,6 +21,8 @@
 #include <functional>
 #include <utility>
 
+namespace quillmar {
+
 class IniDocument;
 
 inline constexpr char16_t kCfgFileName[] = u"cfg.ini";
@@ -147,3 +149,5 @@ private:
     SettingsSelection& selection_;
     ProfilePages* pages_;
 };
+
+}  // namespace quillmar

@@ -1,5 +1,7 @@
 #include "settings/camera_conf.h"
 
+namespace quillmar {
+
 namespace {
 
 void AppendKeyLines(const SettingsSelection& s, int section, int firstKey, int lastKey, QString& text) {
@@ -57,3 +59,5 @@ WriteOutcome WriteCameraConf(const QString& root, const QString& text) {
     // per character; the text is written whole, however long.
     return ReplaceFileDurably(root + QString::fromUtf16(kCameraConfFileName), text.toLocal8Bit());
 }
+
+}  // namespace quillmar

@@ -7,6 +7,8 @@
 #include <QString>
 #include <ctime>
 
+namespace quillmar {
+
 inline constexpr char16_t kCameraConfFileName[] = u"camera.conf";
 
 // Appends "name=text" and CR LF for the option at `index` of the key. An
@@ -25,3 +27,5 @@ QString FormatLocalClock(std::time_t now);
 // Writes `text` durably to `root` followed directly by "camera.conf"; an
 // empty root means the working directory.
 WriteOutcome WriteCameraConf(const QString& root, const QString& text);
+
+}  // namespace quillmar

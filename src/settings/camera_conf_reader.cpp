@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <array>
 
+namespace quillmar {
+
 namespace {
 
 const QString kEnableCfg = QStringLiteral("enable_cfg");
@@ -179,3 +181,5 @@ QString SkippedReasonText(CameraConfSkippedLine::Reason reason) {
     }
     return {};
 }
+
+}  // namespace quillmar

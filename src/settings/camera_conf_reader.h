@@ -11,6 +11,8 @@
 #include <QString>
 #include <optional>
 
+namespace quillmar {
+
 struct CameraConfSetting {
     SettingsKeyRef key;
     int index;  // within the key's whole option list
@@ -60,3 +62,5 @@ struct CameraConfRead {
 CameraConfRead ReadCameraConf(const QString& root);
 
 QString SkippedReasonText(CameraConfSkippedLine::Reason reason);
+
+}  // namespace quillmar

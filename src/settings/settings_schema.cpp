@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace quillmar {
+
 namespace {
 
 template <std::size_t N>
@@ -148,3 +150,5 @@ bool FindKeyByName(QStringView name, int* section, int* key) {
     }
     return false;
 }
+
+}  // namespace quillmar

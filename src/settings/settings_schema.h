@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdint>
 
+namespace quillmar {
+
 struct SettingsOption {
     const char16_t* text;  // the word written to camera.conf and cfg.ini
     int32_t value;         // carried for completeness; nothing reads it
@@ -57,3 +59,5 @@ int DefaultOptionIndex(int section, int key);
 int ClampOptionIndex(int section, int key, int index);
 // Finds a key by name in any section; false when the schema has no such key.
 bool FindKeyByName(QStringView name, int* section, int* key);
+
+}  // namespace quillmar

@@ -1,5 +1,7 @@
 #include "settings/settings_selection.h"
 
+namespace quillmar {
+
 SettingsSelection SettingsSelection::Defaults(int32_t clockSync) {
     SettingsSelection s;
     for (int section = 0; section < kSectionCount; ++section) {
@@ -10,3 +12,5 @@ SettingsSelection SettingsSelection::Defaults(int32_t clockSync) {
     s.clock_sync = clockSync;
     return s;
 }
+
+}  // namespace quillmar

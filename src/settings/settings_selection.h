@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+namespace quillmar {
+
 // Bits of SettingsSelection::photo_lock_flags.
 enum PhotoLockFlag : uint8_t {
     burst_lock = 1,  // a burst is chosen; auto-shoot is written as off
@@ -67,3 +69,5 @@ inline constexpr SettingsKeyRef osd{kSystemSection, 6};
 inline constexpr SettingsKeyRef op_beep{kSystemSection, 7};
 inline constexpr SettingsKeyRef format{kSystemSection, 8};
 }  // namespace keys
+
+}  // namespace quillmar

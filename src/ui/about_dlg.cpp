@@ -2,4 +2,8 @@
 
 #include "ui/templates/dialog_templates.h"
 
+namespace quillmar {
+
 CAboutDlg::CAboutDlg() : CDialog(kAboutBoxTemplate) {}
+
+}  // namespace quillmar

@@ -3,7 +3,11 @@
 
 #include "ui/dialog/dialog.h"
 
+namespace quillmar {
+
 class CAboutDlg : public CDialog {
 public:
     CAboutDlg();
 };
+
+}  // namespace quillmar

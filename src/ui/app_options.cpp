@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace quillmar {
+
 QString UserConfigPath() {
     // The base-directory rules: a relative or empty $XDG_CONFIG_HOME is
     // ignored in favour of ~/.config.
@@ -70,3 +72,5 @@ bool AsksOnlyForInformation(int argc, char* argv[]) {
     }
     return false;
 }
+
+}  // namespace quillmar

@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+namespace quillmar {
+
 struct AppOptions {
     QStringList cardFolders;  // --card DIR, repeatable: folders offered as cards
     QString configPath;       // --config PATH: the profile file; empty for cfg.ini in the working directory
@@ -21,3 +23,5 @@ AppOptions ParseAppOptions(const QStringList& arguments);
 // True when the command line only asks for --help or --version, which can
 // be answered without a window system.
 bool AsksOnlyForInformation(int argc, char* argv[]);
+
+}  // namespace quillmar

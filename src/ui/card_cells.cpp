@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace quillmar {
+
 QString CardDisplayName(const QString& root) {
     QString path = root;
     while (path.size() > 1 && (path.endsWith(u'/') || path.endsWith(u'\\'))) path.chop(1);
@@ -57,3 +59,5 @@ void FitCardColumns(QTableWidget& list) {
     const int last = columns - 1;
     list.setColumnWidth(last, std::max(inner - used, list.horizontalHeader()->sectionSizeHint(last)));
 }
+
+}  // namespace quillmar

@@ -9,6 +9,8 @@
 
 class QTableWidget;
 
+namespace quillmar {
+
 // The last component of a card's root: "CAMERA_SD" for
 // "/media/user/CAMERA_SD/"; the root itself when it has none ("/").
 QString CardDisplayName(const QString& root);
@@ -24,3 +26,5 @@ protected:
 // Sizes the columns so that Device, Label and Description show whole; the
 // last column (Version) gets the rest of the list's width, elided.
 void FitCardColumns(QTableWidget& list);
+
+}  // namespace quillmar

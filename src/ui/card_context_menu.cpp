@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QTableWidget>
 
+namespace quillmar {
+
 CardContextMenu::CardContextMenu(QTableWidget* list, Request request)
     : QMenu(list), list_(list), request_(std::move(request)) {
     load_ = addAction(QStringLiteral("&Load Settings from Card"));
@@ -51,3 +53,5 @@ bool CardContextMenu::eventFilter(QObject* watched, QEvent* event) {
     request_(row, at);
     return true;
 }
+
+}  // namespace quillmar

@@ -10,6 +10,8 @@
 
 class QTableWidget;
 
+namespace quillmar {
+
 class CardContextMenu : public QMenu {
 public:
     // Called with the row and where the menu should appear; the window
@@ -37,3 +39,5 @@ private:
     QAction* eject_;
     QString root_;
 };
+
+}  // namespace quillmar

@@ -7,6 +7,8 @@
 
 #include <QSignalBlocker>
 
+namespace quillmar {
+
 class CardListControl : public CardListView {
 public:
     // `list` must be attached before any call.
@@ -42,3 +44,5 @@ public:
 private:
     CListCtrl& list_;
 };
+
+}  // namespace quillmar

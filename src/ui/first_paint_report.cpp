@@ -8,6 +8,8 @@
 #include <ctime>
 #include <unistd.h>
 
+namespace quillmar {
+
 namespace {
 
 class FirstPaintReporter : public QObject {
@@ -47,3 +49,5 @@ void ReportFirstPaintIfAsked(QWidget* window) {
     if (path.isEmpty()) return;
     window->installEventFilter(new FirstPaintReporter(window, path));
 }
+
+}  // namespace quillmar

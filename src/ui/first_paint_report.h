@@ -6,5 +6,9 @@
 
 class QWidget;
 
+namespace quillmar {
+
 // Watches `window` when the variable is set; does nothing otherwise.
 void ReportFirstPaintIfAsked(QWidget* window);
+
+}  // namespace quillmar

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 
+using namespace quillmar;
+
 int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("quillmar"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMAR_VERSION));

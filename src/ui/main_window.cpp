@@ -9,6 +9,8 @@
 #include <QContextMenuEvent>
 #include <QDir>
 
+namespace quillmar {
+
 namespace {
 
 // Pages sit this far below the top of the tab control, under the tabs.
@@ -117,3 +119,5 @@ void CQuillmarVS2010Dlg::OnTabSelChange() {
     current_page = tab_ctrl.GetCurSel();
     pages[current_page]->show();
 }
+
+}  // namespace quillmar

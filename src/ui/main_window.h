@@ -27,6 +27,10 @@
 #include <array>
 #include <memory>
 
+class QPushButton;
+
+namespace quillmar {
+
 // Window-menu commands.
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
 inline constexpr unsigned SC_CLOSE = 0xF060;
@@ -36,7 +40,6 @@ enum MainTab : int { kModeTab = 0, kVideoTab, kPhotoTab, kSystemTab, kImageTab, 
 
 class CardContextMenu;
 class CardEjector;
-class QPushButton;
 struct EjectOutcome;
 
 class CQuillmarVS2010Dlg : public CDialog, private ProfilePages {
@@ -162,3 +165,5 @@ private:
     QString offered_root;                // the card eject_offer is for
     CardEjector* ejector = nullptr;      // the eject under way, if any
 };
+
+}  // namespace quillmar

@@ -13,6 +13,8 @@
 
 #include <QPushButton>
 
+namespace quillmar {
+
 namespace {
 
 QString Lines(qsizetype count) { return count == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(count); }
@@ -156,3 +158,5 @@ void CQuillmarVS2010Dlg::OnEjectFinished(const QString& root, const EjectOutcome
     // The device watcher sees the unmount too, but may see it later.
     OnDeviceChange(DBT_DEVICEREMOVECOMPLETE);
 }
+
+}  // namespace quillmar

@@ -7,6 +7,8 @@
 #include "ui/card_cells.h"
 #include "ui/resources.h"
 
+namespace quillmar {
+
 void CQuillmarVS2010Dlg::SetUpCardList() {
     card_images = LoadIconResource(IDI_CARD);
     card_list->setShowGrid(true);
@@ -33,7 +35,7 @@ void CQuillmarVS2010Dlg::RefreshCardList() {
     FitCardColumns();
 }
 
-void CQuillmarVS2010Dlg::FitCardColumns() { ::FitCardColumns(*card_list.widget()); }
+void CQuillmarVS2010Dlg::FitCardColumns() { quillmar::FitCardColumns(*card_list.widget()); }
 
 void CQuillmarVS2010Dlg::OnCardItemChanged() {
     // A row losing the selection reports no row, which leaves the target
@@ -60,3 +62,5 @@ bool CQuillmarVS2010Dlg::TargetIsCardFolder() const {
         if (FolderCardRoot(folder) == cards.target_root()) return true;
     return false;
 }
+
+}  // namespace quillmar

@@ -15,6 +15,8 @@
 #include <QTabBar>
 #include <QTime>
 
+namespace quillmar {
+
 void CQuillmarVS2010Dlg::SetUpKeys() {
     const auto end = [this] { OnSysCommand(SC_CLOSE); };
     QObject::connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this, end);
@@ -74,3 +76,5 @@ void CQuillmarVS2010Dlg::ReportWritten() {
                                  .arg(CardDisplayName(cards.target_root()), QTime::currentTime().toString(u"HH:mm")),
                              OfferAfterSet(cards.target_root()));
 }
+
+}  // namespace quillmar

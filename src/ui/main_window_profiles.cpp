@@ -9,6 +9,8 @@
 #include "ui/dialog/message_box.h"
 #include "ui/new_cfg_dlg.h"
 
+namespace quillmar {
+
 namespace {
 
 const QString kNotifyCaption = QStringLiteral("Notify");
@@ -143,3 +145,5 @@ void CQuillmarVS2010Dlg::OnSelchangeProfileList() {
     ApplyProfile();
     PushPages();
 }
+
+}  // namespace quillmar

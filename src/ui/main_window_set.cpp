@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <ctime>
 
+namespace quillmar {
+
 void CQuillmarVS2010Dlg::PullPages() {
     mode_page.UpdateData(true);
     video_page.UpdateData(true);
@@ -63,3 +65,5 @@ void CQuillmarVS2010Dlg::OnSet() {
     }
     ReportWritten();
 }
+
+}  // namespace quillmar

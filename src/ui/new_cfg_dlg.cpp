@@ -4,6 +4,8 @@
 #include "ui/templates/dialog_templates.h"
 #include "ui/resource_ids.h"
 
+namespace quillmar {
+
 CDlgNewCFG::CDlgNewCFG() : CDialog(kNewProfileTemplate) {}
 
 void CDlgNewCFG::DoDataExchange(CDataExchange& dx) {
@@ -26,3 +28,5 @@ void CDlgNewCFG::OnOK() {
     }
     EndDialog(IDOK);
 }
+
+}  // namespace quillmar

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+namespace quillmar {
+
 class CDlgNewCFG : public CDialog {
 public:
     CDlgNewCFG();
@@ -27,3 +29,5 @@ private:
     CEdit name_edit_;
     std::function<bool(const QString&)> check_;
 };
+
+}  // namespace quillmar

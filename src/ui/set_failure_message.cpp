@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+namespace quillmar {
+
 namespace {
 
 QString PlainReason(int error) {
@@ -43,3 +45,5 @@ QString DescribeCameraConfFailure(const QString& targetRoot, const WriteOutcome&
                             : plain + QStringLiteral("\n\nDetails: %1").arg(outcome.error);
     return text;
 }
+
+}  // namespace quillmar

@@ -5,6 +5,10 @@
 
 #include <QString>
 
+namespace quillmar {
+
 // Says in plain words what went wrong (write-protected, full, gone, or the
 // system's reason), then the details of the failed step.
 QString DescribeCameraConfFailure(const QString& targetRoot, const WriteOutcome& outcome);
+
+}  // namespace quillmar

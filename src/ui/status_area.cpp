@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+namespace quillmar {
+
 StatusArea::StatusArea(QWidget* parent) : QWidget(parent), text_(new QLabel(this)), layout_(new QHBoxLayout(this)) {
     layout_->setContentsMargins(0, 0, 0, 0);
     // The label's text is also its accessible name, for screen readers.
@@ -35,3 +37,5 @@ void StatusArea::AddAction(QWidget* action) {
     layout_->insertWidget(layout_->count() - 1, action);
     action->hide();
 }
+
+}  // namespace quillmar

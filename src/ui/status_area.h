@@ -9,6 +9,8 @@
 class QHBoxLayout;
 class QLabel;
 
+namespace quillmar {
+
 class StatusArea : public QWidget {
 public:
     explicit StatusArea(QWidget* parent = nullptr);
@@ -35,3 +37,5 @@ private:
     QList<QWidget*> actions_;
     Lasting lasting_ = Lasting::kUntilAnyChange;
 };
+
+}  // namespace quillmar

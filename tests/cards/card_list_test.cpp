@@ -8,6 +8,8 @@
 
 #include <QHash>
 
+namespace quillmar {
+
 namespace {
 
 // Drives answered from tables; counts how often the drives are listed.
@@ -67,3 +69,5 @@ TEST_F(CardListTest, UserChoiceHoldsUntilADeviceChangeAndAnEmptiedListKeepsTheTa
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -7,6 +7,8 @@
 #include <memory>
 #include <sys/stat.h>
 
+namespace quillmar {
+
 namespace {
 
 using test_support::WriteRaw;
@@ -86,3 +88,5 @@ TEST(ReadCardVersion, NothingFromOutsideTheCardShows) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

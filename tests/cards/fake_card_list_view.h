@@ -8,6 +8,8 @@
 #include <QList>
 #include <QStringList>
 
+namespace quillmar {
+
 class FakeCardListView : public CardListView {
 public:
     CardList* owner = nullptr;  // receives item changes
@@ -44,3 +46,5 @@ public:
         if (owner && row >= 0) owner->OnCardItemChanged(row);
     }
 };
+
+}  // namespace quillmar

@@ -8,6 +8,8 @@
 #include "support/fake_system_tree.h"
 #include "support/test_files.h"
 
+namespace quillmar {
+
 namespace {
 
 using test_support::FakeSystemTree;
@@ -157,3 +159,5 @@ TEST(MachineLayouts, SystemDisksAreNeverListedAndEncryptedSticksAre) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -6,6 +6,8 @@
 
 #include <QHash>
 
+namespace quillmar {
+
 namespace {
 
 namespace dp = test_support::devpaths;
@@ -56,3 +58,5 @@ TEST(SystemDriveSource, MixedMachineShowsOnlyItsThreeCardsWithLabelsAndSizes) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -17,6 +17,8 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 
+namespace quillmar {
+
 namespace {
 
 using namespace test_support;
@@ -278,3 +280,5 @@ TEST(CliWrite, AllCardsWritesEveryCardItCanAndReportsTheRest) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

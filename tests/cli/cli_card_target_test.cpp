@@ -5,6 +5,8 @@
 #include "support/cli_runner.h"
 #include "support/test_files.h"
 
+namespace quillmar {
+
 namespace {
 
 using namespace test_support;
@@ -58,3 +60,5 @@ TEST(CliWriteCard, AFixedMountPointWithoutItsCardIsRefused) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -13,6 +13,8 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
+namespace quillmar {
+
 namespace {
 
 using namespace test_support;
@@ -183,3 +185,5 @@ TEST(CliCards, ExplainNamesALoopDeviceAsTheReason) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -9,6 +9,8 @@
 #include <memory>
 #include <sys/stat.h>
 
+namespace quillmar {
+
 namespace {
 
 using namespace profile_test;
@@ -234,3 +236,5 @@ TEST(ProfilesCli, OptionsAProfileCannotReadBackAreStoredWithAWarning) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -35,6 +35,8 @@
 #include <cmath>
 #include <cstdio>
 
+using namespace quillmar;
+
 namespace {
 
 // Device pixels per logical pixel (QT_SCALE_FACTOR): the X server and

@@ -10,6 +10,8 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+namespace quillmar {
+
 namespace {
 
 using namespace test_support;
@@ -164,3 +166,5 @@ TEST(CardEject, WithoutTheServiceNothingIsAvailable) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

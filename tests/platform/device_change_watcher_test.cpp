@@ -10,6 +10,8 @@
 
 #include <optional>
 
+namespace quillmar {
+
 namespace {
 
 // Our own mount table, so mounts of tests running beside us stay unseen;
@@ -95,3 +97,5 @@ TEST(DeviceChangeWatcher, ClosesWhatItOpenedAndWarnsAboutWhatItCouldNotOpen) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <sys/time.h>
 
+namespace quillmar {
+
 namespace {
 
 using namespace test_support;
@@ -159,3 +161,5 @@ TEST(ReplaceFileDurably, RefusesAFileMarkedReadOnly) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -15,6 +15,8 @@
 #include <random>
 #include <vector>
 
+namespace quillmar {
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -274,3 +276,5 @@ TEST(IniDocumentReference, WritesReadBackAndTouchNothingElse) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

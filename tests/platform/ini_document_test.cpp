@@ -3,6 +3,8 @@
 #include <QStringEncoder>
 #include <gtest/gtest.h>
 
+namespace quillmar {
+
 namespace {
 
 QByteArray Utf16Le(const QString& text) {
@@ -102,3 +104,5 @@ TEST(IniDocumentWrite, TouchesOnlyWhatItChangesAndRefusesWhatWouldNotReadBack) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace quillmar {
+
 namespace {
 
 using namespace test_support;
@@ -164,3 +166,5 @@ TEST(IniFile, AReadOnlyLockFileOfAnotherUserStillServes) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

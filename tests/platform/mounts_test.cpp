@@ -13,6 +13,8 @@
 #include <functional>
 #include <vector>
 
+namespace quillmar {
+
 namespace {
 
 TEST(MountRoot, OnlyTheRootOfAMountedVolumeCounts) {
@@ -212,3 +214,5 @@ TEST(SystemDisksOnThisMachine, SwapAndSystemFoldersOnLoopDevicesMakeThemSystemDi
 }
 
 }  // namespace
+
+}  // namespace quillmar

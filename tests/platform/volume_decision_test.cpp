@@ -9,6 +9,8 @@
 
 #include <QLoggingCategory>
 
+namespace quillmar {
+
 namespace {
 
 using test_support::FakeSystemTree;
@@ -151,3 +153,5 @@ TEST(VolumeDecisions, EachVerdictIsLoggedOnlyWhenTheDrivesCategoryIsSwitchedOn) 
 }
 
 }  // namespace
+
+}  // namespace quillmar

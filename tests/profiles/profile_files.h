@@ -4,6 +4,8 @@
 #include "profiles/profile_store.h"
 #include "support/test_files.h"
 
+namespace quillmar {
+
 namespace profile_test {
 
 using test_support::ReadAll;
@@ -18,3 +20,5 @@ inline const QByteArray kFirstUseFile =
     "osd=on\r\nop_beep=on\r\nformat=false\r\n";
 
 }  // namespace profile_test
+
+}  // namespace quillmar

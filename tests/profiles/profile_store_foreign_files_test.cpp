@@ -11,6 +11,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+namespace quillmar {
+
 namespace {
 
 using namespace profile_test;
@@ -67,3 +69,5 @@ TEST(ProfileStoreForeignFiles, ListsAppliesAndSavesInTheFilesOwnForm) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -12,6 +12,8 @@
 #include <sys/inotify.h>
 #include <sys/stat.h>
 
+namespace quillmar {
+
 namespace {
 
 using namespace profile_test;
@@ -245,3 +247,5 @@ TEST_F(ProfileStoreTest, LookupsReportAnUnreadableFileAndListChangesStayInRange)
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -6,6 +6,8 @@
 
 #include <random>
 
+namespace quillmar {
+
 namespace {
 
 using Reason = CameraConfSkippedLine::Reason;
@@ -101,3 +103,5 @@ TEST(CameraConfContents, KeysTheFileLacksKeepTheirValuesAndTheClockFollowsTheFil
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+namespace quillmar {
+
 namespace {
 
 const char kDefaultFile[] =
@@ -75,3 +77,5 @@ TEST(WriteCameraConf, LongestText491BytesAnd523WithTheClockIsWrittenWholeIntoThe
 }
 
 }  // namespace
+
+}  // namespace quillmar

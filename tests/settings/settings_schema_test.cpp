@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillmar {
+
 namespace {
 
 static_assert(burst_lock == 1 && shoot_lock == 2);
@@ -23,3 +25,5 @@ TEST(FindOptionIndex, ExactCaseSensitiveWithinTheLimitElseZero) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

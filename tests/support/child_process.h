@@ -12,6 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace quillmar {
+
 namespace test_support {
 
 // Threads of this process, from /proc.
@@ -58,3 +60,5 @@ inline bool LimitFileSize(rlim_t bytes) {
 }
 
 }  // namespace test_support
+
+}  // namespace quillmar

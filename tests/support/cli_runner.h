@@ -6,6 +6,8 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
+namespace quillmar {
+
 namespace test_support {
 
 struct CliRun {
@@ -29,3 +31,5 @@ inline CliRun RunCli(const QStringList& args, const QString& workDir = QString()
 }
 
 }  // namespace test_support
+
+}  // namespace quillmar

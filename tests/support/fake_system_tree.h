@@ -10,6 +10,8 @@
 
 #include <unistd.h>
 
+namespace quillmar {
+
 namespace test_support {
 
 class FakeSystemTree {
@@ -136,3 +138,5 @@ inline QString Mmc(int host, const QString& disk) {
 }  // namespace devpaths
 
 }  // namespace test_support
+
+}  // namespace quillmar

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+namespace quillmar {
+
 namespace test_support {
 
 inline QApplication& EnsureQtApplication() {
@@ -19,3 +21,5 @@ struct QtApplicationFirst {
 };
 
 }  // namespace test_support
+
+}  // namespace quillmar

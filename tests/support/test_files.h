@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace quillmar {
+
 namespace test_support {
 
 inline QByteArray ReadAll(const QString& path) {
@@ -24,3 +26,5 @@ inline QStringList Entries(const QString& dir) {
 }
 
 }  // namespace test_support
+
+}  // namespace quillmar

@@ -8,6 +8,8 @@
 #include <sched.h>
 #include <sys/mount.h>
 
+namespace quillmar {
+
 namespace test_support {
 
 // Gives this process a mount table of its own, so mounts made by tests
@@ -38,3 +40,5 @@ private:
 };
 
 }  // namespace test_support
+
+}  // namespace quillmar

@@ -14,6 +14,8 @@
 #include <csignal>
 #include <sys/prctl.h>
 
+namespace quillmar {
+
 namespace test_support {
 
 inline void EndWithParent(QProcess& p) {
@@ -116,3 +118,5 @@ private:
 };
 
 }  // namespace test_support
+
+}  // namespace quillmar

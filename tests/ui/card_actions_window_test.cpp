@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+namespace quillmar {
+
 namespace {
 
 using namespace test_support;
@@ -313,3 +315,5 @@ TEST_F(CardActionsTest, SetToADriveOffersEject) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -8,6 +8,8 @@
 #include <set>
 #include <tuple>
 
+namespace quillmar {
+
 namespace {
 
 QRect RectOf(const ControlTemplate& c) { return QRect(c.x, c.y, c.width, c.height); }
@@ -52,3 +54,5 @@ TEST(DialogUnitsTest, MapsEachValueOnItsOwn) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -7,6 +7,8 @@
 
 #include <sys/stat.h>
 
+namespace quillmar {
+
 namespace {
 
 using ui_test::Click;
@@ -126,3 +128,5 @@ TEST_F(MainWindowTest, SetToAReadOnlyOrFullCardShowsTheError) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QSlider>
 
+namespace quillmar {
+
 namespace {
 
 using ui_test::Click;
@@ -140,3 +142,5 @@ TEST(PagesTest, PhotoInterlock) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

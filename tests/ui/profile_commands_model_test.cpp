@@ -9,6 +9,8 @@
 
 #include <QRandomGenerator>
 
+namespace quillmar {
+
 namespace {
 
 using Values = QMap<QString, QString>;  // key -> stored text
@@ -179,3 +181,5 @@ TEST_F(ProfileCommandsModel, RandomCommandsKeepListStoreAndFileInStep) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

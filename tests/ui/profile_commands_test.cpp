@@ -6,6 +6,8 @@
 
 #include <sys/stat.h>
 
+namespace quillmar {
+
 namespace {
 
 using ui_test::Click;
@@ -201,3 +203,5 @@ TEST_F(ProfileCommandsTest, FailedWriteShowsTheErrorAndKeepsEverything) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

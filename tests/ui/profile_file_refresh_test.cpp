@@ -7,6 +7,8 @@
 
 #include <sys/stat.h>
 
+namespace quillmar {
+
 namespace {
 
 using ui_test::Click;
@@ -76,3 +78,5 @@ TEST_F(ProfileFileRefreshTest, AnOddFileGivesAnErrorBoxAndIsNeverWritten) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

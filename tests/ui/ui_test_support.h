@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillmar {
+
 // Failure messages show texts, not arrays of characters.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 inline void PrintTo(const QByteArray& bytes, std::ostream* os) { PrintTo(QString::fromUtf8(bytes), os); }
@@ -138,3 +140,5 @@ protected:
 };
 
 }  // namespace ui_test
+
+}  // namespace quillmar

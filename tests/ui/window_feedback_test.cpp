@@ -21,6 +21,8 @@
 #include <QScrollArea>
 #include <QTableWidget>
 
+namespace quillmar {
+
 namespace {
 
 using ui_test::Click;
@@ -295,3 +297,5 @@ TEST_F(WindowFeedbackTest, RefusedNameStaysForCorrecting) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QScrollArea>
 
+namespace quillmar {
+
 namespace {
 
 using ui_test::Click;
@@ -207,3 +209,5 @@ TEST_F(WindowKeysTest, WindowMenuAndAbout) {
 }
 
 }  // namespace
+
+}  // namespace quillmar

@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace quillmar {
+
 namespace {
 
 // The centre reads "0", not the "0.0" the settings file gets.
@@ -60,3 +62,5 @@ void CDlgTab3::OnSharpnessRedraw() {
     sharpness_label_ = SharpnessLabel(selection_.at(keys::image_sharpness));
     UpdateData(false);
 }
+
+}  // namespace quillmar

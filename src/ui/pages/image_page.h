@@ -6,6 +6,8 @@
 #include "ui/dialog/controls.h"
 #include "ui/dialog/dialog.h"
 
+namespace quillmar {
+
 class CDlgTab3 : public CDialog {
 public:
     explicit CDlgTab3(SettingsSelection& selection);
@@ -24,3 +26,5 @@ private:
     CSliderCtrl sharpness_slider_;
     QString sharpness_label_;
 };
+
+}  // namespace quillmar

@@ -4,6 +4,8 @@
 #include "ui/templates/dialog_templates.h"
 #include "ui/resource_ids.h"
 
+namespace quillmar {
+
 CDlgTab1::CDlgTab1(SettingsSelection& selection) : CDialog(kModePageTemplate), selection_(selection) {}
 
 void CDlgTab1::DoDataExchange(CDataExchange& dx) {
@@ -11,3 +13,5 @@ void CDlgTab1::DoDataExchange(CDataExchange& dx) {
     DDX_Radio(dx, IDC_MODE2_1280X720_120, selection_.at(keys::mode_2));
     DDX_Radio(dx, IDC_MODE3_16M_4608X3456_4_3, selection_.at(keys::mode_3));
 }
+
+}  // namespace quillmar

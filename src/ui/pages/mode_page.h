@@ -4,6 +4,8 @@
 #include "settings/settings_selection.h"
 #include "ui/dialog/dialog.h"
 
+namespace quillmar {
+
 class CDlgTab1 : public CDialog {
 public:
     // The page shows and changes the mode section of `selection`.
@@ -15,3 +17,5 @@ protected:
 private:
     SettingsSelection& selection_;
 };
+
+}  // namespace quillmar

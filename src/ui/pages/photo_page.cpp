@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace quillmar {
+
 namespace {
 
 // The intervals whose click runs the auto-shoot handler: every one but
@@ -85,3 +87,5 @@ void CDlgTab4::OnAutoShootClicked() {
     }
     UpdateData(false);
 }
+
+}  // namespace quillmar

@@ -9,6 +9,8 @@
 
 #include <span>
 
+namespace quillmar {
+
 class CDlgTab4 : public CDialog {
 public:
     explicit CDlgTab4(SettingsSelection& selection);
@@ -26,3 +28,5 @@ private:
 
     SettingsSelection& selection_;
 };
+
+}  // namespace quillmar

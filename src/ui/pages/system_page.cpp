@@ -4,6 +4,8 @@
 #include "ui/templates/dialog_templates.h"
 #include "ui/resource_ids.h"
 
+namespace quillmar {
+
 CDlgTab5::CDlgTab5(SettingsSelection& selection) : CDialog(kSystemPageTemplate), selection_(selection) {}
 
 void CDlgTab5::DoDataExchange(CDataExchange& dx) {
@@ -17,3 +19,5 @@ void CDlgTab5::DoDataExchange(CDataExchange& dx) {
     DDX_Check(dx, IDC_FORMAT_CARD, selection_.at(keys::format));
     DDX_Radio(dx, IDC_OP_BEEP_OFF, selection_.at(keys::op_beep));
 }
+
+}  // namespace quillmar

@@ -5,6 +5,8 @@
 #include "settings/settings_selection.h"
 #include "ui/dialog/dialog.h"
 
+namespace quillmar {
+
 class CDlgTab5 : public CDialog {
 public:
     explicit CDlgTab5(SettingsSelection& selection);
@@ -15,3 +17,5 @@ protected:
 private:
     SettingsSelection& selection_;
 };
+
+}  // namespace quillmar

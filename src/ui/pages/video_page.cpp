@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace quillmar {
+
 namespace {
 
 QString VolumeLabel(int position) {
@@ -46,3 +48,5 @@ void CDlgTab2::OnVolumeRedraw() {
     volume_label_ = VolumeLabel(selection_.at(keys::mic_vol));
     UpdateData(false);
 }
+
+}  // namespace quillmar

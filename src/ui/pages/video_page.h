@@ -6,6 +6,8 @@
 #include "ui/dialog/controls.h"
 #include "ui/dialog/dialog.h"
 
+namespace quillmar {
+
 class CDlgTab2 : public CDialog {
 public:
     explicit CDlgTab2(SettingsSelection& selection);
@@ -21,3 +23,5 @@ private:
     CSliderCtrl mic_slider_;
     QString volume_label_;
 };
+
+}  // namespace quillmar

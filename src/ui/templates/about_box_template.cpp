@@ -1,5 +1,7 @@
 #include "ui/templates/dialog_templates.h"
 
+namespace quillmar {
+
 namespace {
 using enum ControlKind;
 
@@ -12,3 +14,5 @@ constexpr ControlTemplate kControls[] = {
 
 const DialogTemplate kAboutBoxTemplate{
     IDD_ABOUTBOX, u"About Quillmar", u"MS Shell Dlg", 8, 170, 62, kControls};
+
+}  // namespace quillmar

@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace quillmar {
+
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_QUILLMAR_DIALOG = 102;
 inline constexpr int IDD_TAB_MODE = 129;
@@ -32,3 +34,5 @@ inline std::array<const DialogTemplate*, 8> AllDialogTemplates() {
     return {&kAboutBoxTemplate,  &kMainWindowTemplate, &kModePageTemplate,  &kVideoPageTemplate,
             &kImagePageTemplate, &kNewProfileTemplate, &kPhotoPageTemplate, &kSystemPageTemplate};
 }
+
+}  // namespace quillmar

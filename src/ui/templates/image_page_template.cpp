@@ -2,6 +2,8 @@
 
 #include "ui/resource_ids.h"
 
+namespace quillmar {
+
 namespace {
 using enum ControlKind;
 constexpr unsigned kRadioStart = kGroup | kTabStop;
@@ -44,3 +46,5 @@ constexpr ControlTemplate kControls[] = {
 
 const DialogTemplate kImagePageTemplate{
     IDD_TAB_IMAGE, u"", u"MS Shell Dlg", 8, 567, 289, kControls};
+
+}  // namespace quillmar

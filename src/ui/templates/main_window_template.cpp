@@ -2,6 +2,8 @@
 
 #include "ui/resource_ids.h"
 
+namespace quillmar {
+
 namespace {
 using enum ControlKind;
 
@@ -23,3 +25,5 @@ const DialogTemplate kMainWindowTemplate{
     IDD_QUILLMAR_DIALOG, u"TORVEX", u"MS Shell Dlg", 8, 661, 450, kControls};
 
 const ControlTemplate kMainWindowStatusArea{kNoId, ControlKind::Text, u"", 7, 83, 372, 13, 0};
+
+}  // namespace quillmar

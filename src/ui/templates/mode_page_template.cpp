@@ -2,6 +2,8 @@
 
 #include "ui/resource_ids.h"
 
+namespace quillmar {
+
 namespace {
 using enum ControlKind;
 constexpr unsigned kRadioStart = kGroup | kTabStop;
@@ -25,3 +27,5 @@ constexpr ControlTemplate kControls[] = {
 
 const DialogTemplate kModePageTemplate{
     IDD_TAB_MODE, u"", u"Microsoft Sans Serif", 10, 561, 251, kControls};
+
+}  // namespace quillmar

@@ -2,6 +2,8 @@
 
 #include "ui/resource_ids.h"
 
+namespace quillmar {
+
 namespace {
 using enum ControlKind;
 
@@ -14,3 +16,5 @@ constexpr ControlTemplate kControls[] = {
 
 const DialogTemplate kNewProfileTemplate{
     IDD_NEW_CFG, u"New", u"MS Shell Dlg", 8, 192, 82, kControls};
+
+}  // namespace quillmar

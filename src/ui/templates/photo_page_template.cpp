@@ -2,6 +2,8 @@
 
 #include "ui/resource_ids.h"
 
+namespace quillmar {
+
 namespace {
 using enum ControlKind;
 constexpr unsigned kRadioStart = kGroup | kTabStop;
@@ -39,3 +41,5 @@ constexpr ControlTemplate kControls[] = {
 
 const DialogTemplate kPhotoPageTemplate{
     IDD_TAB_PHOTO, u"", u"MS Shell Dlg", 8, 524, 292, kControls};
+
+}  // namespace quillmar

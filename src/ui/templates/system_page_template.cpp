@@ -2,6 +2,8 @@
 
 #include "ui/resource_ids.h"
 
+namespace quillmar {
+
 namespace {
 using enum ControlKind;
 constexpr unsigned kRadioStart = kGroup | kTabStop;
@@ -46,3 +48,5 @@ constexpr ControlTemplate kControls[] = {
 
 const DialogTemplate kSystemPageTemplate{
     IDD_TAB_SYSTEM, u"", u"MS Shell Dlg", 8, 518, 325, kControls};
+
+}  // namespace quillmar

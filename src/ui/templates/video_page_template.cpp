@@ -2,6 +2,8 @@
 
 #include "ui/resource_ids.h"
 
+namespace quillmar {
+
 namespace {
 using enum ControlKind;
 constexpr unsigned kRadioStart = kGroup | kTabStop;
@@ -57,3 +59,5 @@ constexpr ControlTemplate kControls[] = {
 
 const DialogTemplate kVideoPageTemplate{
     IDD_TAB_VIDEO, u"", u"MS Shell Dlg", 8, 652, 356, kControls};
+
+}  // namespace quillmar
