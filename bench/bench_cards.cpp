@@ -46,7 +46,8 @@ struct TwentyCards {
             const QString mountDir = dir.path() + QStringLiteral("/media/CARD%1").arg(i, 2, 10, QLatin1Char('0'));
             QDir().mkpath(mountDir);
             tree.AddMount(major, minor + 1, QFile::encodeName(mountDir), "vfat", "/dev/" + disk + '1');
-            tree.SetUdevRecord(major, minor + 1, "E:ID_FS_TYPE=vfat\nE:ID_FS_LABEL_ENC=CARD\\x20" + QByteArray::number(i) + "\n");
+            tree.SetUdevRecord(major, minor + 1,
+                               "E:ID_FS_TYPE=vfat\nE:ID_FS_LABEL_ENC=CARD\\x20" + QByteArray::number(i) + "\n");
             if (i % 2 == 0) {
                 QFile version(mountDir + "/version.txt");
                 if (version.open(QIODevice::WriteOnly)) version.write("V1.02\r\n");
@@ -58,7 +59,7 @@ struct TwentyCards {
 void BM_ListRemovableVolumes(benchmark::State& state) {
     TwentyCards machine;
     for (auto _ : state) {
-        const QList<RemovableVolume> volumes = ListRemovableVolumes(machine.tree.paths());
+        const QList<RemovableVolume> volumes = ListRemovableVolumes(machine.tree.Paths());
         if (volumes.size() != kCards) state.SkipWithError("wrong number of cards");
     }
 }
@@ -66,7 +67,7 @@ BENCHMARK(BM_ListRemovableVolumes)->Unit(benchmark::kMicrosecond);
 
 void BM_RefreshCardList(benchmark::State& state) {
     TwentyCards machine;
-    SystemDriveSource drives(machine.tree.paths());
+    SystemDriveSource drives(machine.tree.Paths());
     FakeCardListView view;
     CardList list(view, drives);
     view.owner = &list;
@@ -85,7 +86,7 @@ void BM_IdleWatcher(benchmark::State& state) {
     if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
     const SystemPaths paths;
     DeviceChangeWatcher watcher({}, [&] { return RemovableVolumeSnapshot(paths); });
-    if (!watcher.watchesMounts()) state.SkipWithError("mount table not watchable");
+    if (!watcher.WatchesMounts()) state.SkipWithError("mount table not watchable");
     for (auto _ : state) {
         QEventLoop loop;
         QTimer::singleShot(500, &loop, &QEventLoop::quit);

@@ -42,7 +42,7 @@ void BM_SaveProfile(benchmark::State& state) {
     ProfileFile file(int(state.range(0)));
     int i = 0;
     for (auto _ : state) {
-        file.selection.at(keys::mic_vol) = ++i % 7;  // a change, so every save writes
+        file.selection.At(keys::kMicVol) = ++i % 7;  // a change, so every save writes
         if (!file.store.SaveProfile()) state.SkipWithError("save failed");
     }
 }

@@ -21,7 +21,6 @@ extern char** environ;
 
 namespace quillmar {
 
-
 namespace {
 
 qint64 NowNs() {

@@ -11,7 +11,8 @@ using namespace quillmar;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Arguments are separated by NUL bytes, as in argv.
     QStringList args{QStringLiteral("quillmar-cli")};
-    for (const QByteArray& part : QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)).split('\0'))
+    for (const QByteArray& part :
+         QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)).split('\0'))
         args << QString::fromUtf8(part);
 
     QCommandLineParser parser;

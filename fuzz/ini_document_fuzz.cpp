@@ -24,8 +24,10 @@ int LinesLost(const QByteArray& before, const QByteArray& after) {
     for (const QByteArray& line : Pieces(after)) ++remaining[line];
     int lost = 0;
     for (const QByteArray& line : Pieces(before)) {
-        if (remaining.value(line) > 0) --remaining[line];
-        else ++lost;
+        if (remaining.value(line) > 0)
+            --remaining[line];
+        else
+            ++lost;
     }
     return lost;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in the normal
 # build and once under AddressSanitizer + UndefinedBehaviorSanitizer; then
-# builds the Debian packages and checks them.
+# checks layout and names, builds the Debian packages and checks them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -11,5 +11,6 @@ for preset in dev sanitize; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+./scripts/lint.sh build/dev
 ./scripts/package-test.sh
 ./scripts/fuzz.sh

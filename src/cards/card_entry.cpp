@@ -6,8 +6,8 @@ namespace quillmar {
 
 quint32 MegabytesOf(quint64 bytes) { return static_cast<quint32>(bytes >> 20); }
 
-QString CapacityText(quint32 free_mb, quint32 total_mb) {
-    return QStringLiteral("%1 MB/%2 MB(%3 G/%4 G)").arg(free_mb).arg(total_mb).arg(free_mb >> 10).arg(total_mb >> 10);
+QString CapacityText(quint32 freeMb, quint32 totalMb) {
+    return QStringLiteral("%1 MB/%2 MB(%3 G/%4 G)").arg(freeMb).arg(totalMb).arg(freeMb >> 10).arg(totalMb >> 10);
 }
 
 CardEntry DescribeCard(DriveSource& drives, const QString& root) {

@@ -20,7 +20,7 @@ struct CardEntry {
 quint32 MegabytesOf(quint64 bytes);
 
 // "29436 MB/30436 MB(28 G/29 G)": free and total in MB, then in G (MB >> 10).
-QString CapacityText(quint32 free_mb, quint32 total_mb);
+QString CapacityText(quint32 freeMb, quint32 totalMb);
 
 // Asks the drives about `root` alone. A failed query leaves its value empty
 // or 0, never borrowed from another card.

@@ -28,9 +28,9 @@ public:
     // opposites): that row's root becomes the target. -1 is ignored.
     void OnCardItemChanged(int item);
 
-    const QStringList& card_roots() const { return card_roots_; }
+    const QStringList& CardRoots() const { return card_roots_; }
     // Empty until a row is first reported; never cleared afterwards.
-    const QString& target_root() const { return target_root_; }
+    const QString& TargetRoot() const { return target_root_; }
 
 private:
     CardListView& view_;

@@ -3,39 +3,47 @@
 namespace quillmar {
 
 const QList<CliCommand>& CliCommands() {
-    static const QList<CliCommand> commands = {
-        {"print", "print [--profile NAME] [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
-                  "    Print the camera.conf bytes for the chosen settings: those of profile NAME, or of\n"
-                  "    the first profile, when there is a profile file; else the defaults.",
+    static const QList<CliCommand> kCommands = {
+        {"print",
+         "print [--profile NAME] [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
+         "    Print the camera.conf bytes for the chosen settings: those of profile NAME, or of\n"
+         "    the first profile, when there is a profile file; else the defaults.",
          RunPrint},
-        {"write", "write --card DIR [--profile NAME] [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
-                  "      [--from-card DIR] [--eject]\n"
-                  "    Write the chosen settings, as print chooses them, as DIR/camera.conf.\n"
-                  "  write --all-cards [--card DIR]... [other write options]\n"
-                  "    Write them to every card that cards lists; one line per card.",
+        {"write",
+         "write --card DIR [--profile NAME] [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
+         "      [--from-card DIR] [--eject]\n"
+         "    Write the chosen settings, as print chooses them, as DIR/camera.conf.\n"
+         "  write --all-cards [--card DIR]... [other write options]\n"
+         "    Write them to every card that cards lists; one line per card.",
          RunWrite},
-        {"profiles", "profiles\n"
-                     "    List the profiles' names, one per line.",
+        {"profiles",
+         "profiles\n"
+         "    List the profiles' names, one per line.",
          RunProfiles},
-        {"save", "save --profile NAME [--from-card DIR] [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
-                 "    Store profile NAME: an existing one keeps its values except those given, a new\n"
-                 "    one starts from the defaults with the clock on.",
+        {"save",
+         "save --profile NAME [--from-card DIR] [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
+         "    Store profile NAME: an existing one keeps its values except those given, a new\n"
+         "    one starts from the defaults with the clock on.",
          RunSave},
-        {"delete", "delete --profile NAME\n"
-                   "    Remove profile NAME from the profile file.",
+        {"delete",
+         "delete --profile NAME\n"
+         "    Remove profile NAME from the profile file.",
          RunDelete},
-        {"cards", "cards [--json] [--explain] [--card DIR]...\n"
-                  "    List the removable drives, then each DIR, with label, space and version; with\n"
-                  "    --explain, every mounted volume and why it is or is not a card.",
+        {"cards",
+         "cards [--json] [--explain] [--card DIR]...\n"
+         "    List the removable drives, then each DIR, with label, space and version; with\n"
+         "    --explain, every mounted volume and why it is or is not a card.",
          RunCards},
-        {"read", "read --card DIR [--json]\n"
-                 "    Print the settings in DIR/camera.conf and the lines the camera would not understand.",
+        {"read",
+         "read --card DIR [--json]\n"
+         "    Print the settings in DIR/camera.conf and the lines the camera would not understand.",
          RunRead},
-        {"eject", "eject --card DIR\n"
-                  "    Unmount every file system of the card's drive, then power the drive off.",
+        {"eject",
+         "eject --card DIR\n"
+         "    Unmount every file system of the card's drive, then power the drive off.",
          RunEject},
     };
-    return commands;
+    return kCommands;
 }
 
 }  // namespace quillmar

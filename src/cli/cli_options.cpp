@@ -7,47 +7,47 @@
 namespace quillmar {
 
 namespace cli_option {
-const QCommandLineOption set(QStringLiteral("set"),
-                             QStringLiteral("Choose OPTION for setting KEY (repeatable)."),
-                             QStringLiteral("KEY=OPTION"));
-const QCommandLineOption syncClock(QStringLiteral("sync-clock"),
-                                   QStringLiteral("Add the sync_clock line with the local time."));
-const QCommandLineOption card(QStringLiteral("card"),
-                              QStringLiteral("The card folder that receives camera.conf; "
-                                             "for cards, one more card row (repeatable)."),
-                              QStringLiteral("DIR"));
-const QCommandLineOption config(QStringLiteral("config"),
-                                QStringLiteral("The profile file (default: cfg.ini in the working directory)."),
-                                QStringLiteral("PATH"));
-const QCommandLineOption profile(QStringLiteral("profile"), QStringLiteral("The profile to use or save."),
-                                 QStringLiteral("NAME"));
-const QCommandLineOption noSyncClock(QStringLiteral("no-sync-clock"),
-                                     QStringLiteral("Leave the sync_clock line out, whatever the profile says."));
-const QCommandLineOption fromCard(QStringLiteral("from-card"),
-                                  QStringLiteral("Start from the settings in DIR/camera.conf; settings it lacks "
-                                                 "keep theirs."),
-                                  QStringLiteral("DIR"));
-const QCommandLineOption allCards(QStringLiteral("all-cards"),
-                                  QStringLiteral("Write to every card that cards lists, --card folders included."));
-const QCommandLineOption eject(QStringLiteral("eject"),
-                               QStringLiteral("After a successful write, unmount the card and power it off."));
-const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the cards, or a card's settings, as JSON."));
-const QCommandLineOption explain(QStringLiteral("explain"),
-                                 QStringLiteral("List every mounted volume with why it is or is not a card."));
+const QCommandLineOption kSet(QStringLiteral("set"), QStringLiteral("Choose OPTION for setting KEY (repeatable)."),
+                              QStringLiteral("KEY=OPTION"));
+const QCommandLineOption kSyncClock(QStringLiteral("sync-clock"),
+                                    QStringLiteral("Add the sync_clock line with the local time."));
+const QCommandLineOption kCard(QStringLiteral("card"),
+                               QStringLiteral("The card folder that receives camera.conf; "
+                                              "for cards, one more card row (repeatable)."),
+                               QStringLiteral("DIR"));
+const QCommandLineOption kConfig(QStringLiteral("config"),
+                                 QStringLiteral("The profile file (default: cfg.ini in the working directory)."),
+                                 QStringLiteral("PATH"));
+const QCommandLineOption kProfile(QStringLiteral("profile"), QStringLiteral("The profile to use or save."),
+                                  QStringLiteral("NAME"));
+const QCommandLineOption kNoSyncClock(QStringLiteral("no-sync-clock"),
+                                      QStringLiteral("Leave the sync_clock line out, whatever the profile says."));
+const QCommandLineOption kFromCard(QStringLiteral("from-card"),
+                                   QStringLiteral("Start from the settings in DIR/camera.conf; settings it lacks "
+                                                  "keep theirs."),
+                                   QStringLiteral("DIR"));
+const QCommandLineOption kAllCards(QStringLiteral("all-cards"),
+                                   QStringLiteral("Write to every card that cards lists, --card folders included."));
+const QCommandLineOption kEject(QStringLiteral("eject"),
+                                QStringLiteral("After a successful write, unmount the card and power it off."));
+const QCommandLineOption kJson(QStringLiteral("json"),
+                               QStringLiteral("Print the cards, or a card's settings, as JSON."));
+const QCommandLineOption kExplain(QStringLiteral("explain"),
+                                  QStringLiteral("List every mounted volume with why it is or is not a card."));
 }  // namespace cli_option
 
 void AddCliOptions(QCommandLineParser& parser) {
-    parser.addOption(cli_option::set);
-    parser.addOption(cli_option::syncClock);
-    parser.addOption(cli_option::card);
-    parser.addOption(cli_option::config);
-    parser.addOption(cli_option::profile);
-    parser.addOption(cli_option::noSyncClock);
-    parser.addOption(cli_option::json);
-    parser.addOption(cli_option::fromCard);
-    parser.addOption(cli_option::allCards);
-    parser.addOption(cli_option::eject);
-    parser.addOption(cli_option::explain);
+    parser.addOption(cli_option::kSet);
+    parser.addOption(cli_option::kSyncClock);
+    parser.addOption(cli_option::kCard);
+    parser.addOption(cli_option::kConfig);
+    parser.addOption(cli_option::kProfile);
+    parser.addOption(cli_option::kNoSyncClock);
+    parser.addOption(cli_option::kJson);
+    parser.addOption(cli_option::kFromCard);
+    parser.addOption(cli_option::kAllCards);
+    parser.addOption(cli_option::kEject);
+    parser.addOption(cli_option::kExplain);
 }
 
 namespace {
@@ -83,7 +83,7 @@ Result<QList<SettingOverride>> ParseSettingOverrides(const QStringList& items) {
         int section = 0;
         int key = 0;
         if (!FindKeyByName(name, &section, &key) || OptionCount(section, key) == 0) {
-            if (name == KeyName(keys::sync_clock.section, keys::sync_clock.key))
+            if (name == KeyName(keys::kSyncClock.section, keys::kSyncClock.key))
                 return Parsed::Failure(
                     WriteOutcome::Failure(QStringLiteral("sync_clock has no options; use --sync-clock.")));
             return Parsed::Failure(WriteOutcome::Failure(
@@ -103,7 +103,7 @@ Result<QList<SettingOverride>> ParseSettingOverrides(const QStringList& items) {
 }
 
 void ApplyOverrides(const QList<SettingOverride>& overrides, SettingsSelection& selection) {
-    for (const SettingOverride& o : overrides) selection.at(o.key) = o.index;
+    for (const SettingOverride& o : overrides) selection.At(o.key) = o.index;
 }
 
 }  // namespace quillmar

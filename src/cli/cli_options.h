@@ -12,17 +12,17 @@
 namespace quillmar {
 
 namespace cli_option {
-extern const QCommandLineOption set;        // --set KEY=OPTION, repeatable
-extern const QCommandLineOption syncClock;  // --sync-clock
-extern const QCommandLineOption card;       // --card DIR; "cards" takes it repeatedly
-extern const QCommandLineOption json;       // --json
-extern const QCommandLineOption explain;    // --explain
-extern const QCommandLineOption config;       // --config PATH
-extern const QCommandLineOption profile;      // --profile NAME
-extern const QCommandLineOption noSyncClock;  // --no-sync-clock
-extern const QCommandLineOption fromCard;     // --from-card DIR: settings from a card's camera.conf
-extern const QCommandLineOption allCards;     // --all-cards: write to every listed card
-extern const QCommandLineOption eject;        // --eject: eject each card written
+extern const QCommandLineOption kSet;          // --set KEY=OPTION, repeatable
+extern const QCommandLineOption kSyncClock;    // --sync-clock
+extern const QCommandLineOption kCard;         // --card DIR; "cards" takes it repeatedly
+extern const QCommandLineOption kJson;         // --json
+extern const QCommandLineOption kExplain;      // --explain
+extern const QCommandLineOption kConfig;       // --config PATH
+extern const QCommandLineOption kProfile;      // --profile NAME
+extern const QCommandLineOption kNoSyncClock;  // --no-sync-clock
+extern const QCommandLineOption kFromCard;     // --from-card DIR: settings from a card's camera.conf
+extern const QCommandLineOption kAllCards;     // --all-cards: write to every listed card
+extern const QCommandLineOption kEject;        // --eject: eject each card written
 }  // namespace cli_option
 
 void AddCliOptions(QCommandLineParser& parser);

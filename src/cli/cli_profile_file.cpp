@@ -8,8 +8,8 @@
 namespace quillmar {
 
 QString ConfigPath(const CliContext& ctx) {
-    return ctx.parser.isSet(cli_option::config) ? ctx.parser.value(cli_option::config)
-                                                : ProfileStore::DefaultCfgPath();
+    return ctx.parser.isSet(cli_option::kConfig) ? ctx.parser.value(cli_option::kConfig)
+                                                 : ProfileStore::DefaultCfgPath();
 }
 
 bool ProfileFileInPlay(const CliContext& ctx) { return QFileInfo::exists(ConfigPath(ctx)); }
@@ -29,8 +29,8 @@ QString ListedNames(const ProfileStore& store) {
 }
 
 int ApplyChosenProfile(const CliContext& ctx, ProfileStore& store) {
-    if (!ctx.parser.isSet(cli_option::profile)) return kExitOk;
-    const QString name = ctx.parser.value(cli_option::profile);
+    if (!ctx.parser.isSet(cli_option::kProfile)) return kExitOk;
+    const QString name = ctx.parser.value(cli_option::kProfile);
     const int at = store.FindProfile(name);
     if (at < 0) {
         ctx.Error(QStringLiteral("no profile %1 in \"%2\". Profiles: %3.")

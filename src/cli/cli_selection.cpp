@@ -6,21 +6,21 @@
 namespace quillmar {
 
 int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
-    const Result<QList<SettingOverride>> overrides = ParseSettingOverrides(ctx.parser.values(cli_option::set));
+    const Result<QList<SettingOverride>> overrides = ParseSettingOverrides(ctx.parser.values(cli_option::kSet));
     if (!overrides) {
         ctx.Error(overrides.outcome.error);
         return kExitUsage;
     }
     choices->overrides.append(overrides.value);
-    const bool on = ctx.parser.isSet(cli_option::syncClock);
-    const bool off = ctx.parser.isSet(cli_option::noSyncClock);
+    const bool on = ctx.parser.isSet(cli_option::kSyncClock);
+    const bool off = ctx.parser.isSet(cli_option::kNoSyncClock);
     if (on && off) {
         ctx.Error(QStringLiteral("--sync-clock and --no-sync-clock exclude each other."));
         return kExitUsage;
     }
-    choices->clockSync = on ? 1 : off ? 0 : -1;
-    if (ctx.parser.isSet(cli_option::fromCard)) {
-        const CameraConfRead read = ReadCameraConf(FolderCardRoot(ctx.parser.value(cli_option::fromCard)));
+    choices->clock_sync = on ? 1 : off ? 0 : -1;
+    if (ctx.parser.isSet(cli_option::kFromCard)) {
+        const CameraConfRead read = ReadCameraConf(FolderCardRoot(ctx.parser.value(cli_option::kFromCard)));
         if (!read.ok) {
             ctx.Error(read.error);
             return kExitFailure;
@@ -33,7 +33,7 @@ int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
 void ApplyChoices(const SelectionChoices& choices, SettingsSelection& selection) {
     if (choices.card) choices.card->ApplyTo(selection);
     ApplyOverrides(choices.overrides, selection);
-    if (choices.clockSync >= 0) selection.clock_sync = choices.clockSync;
+    if (choices.clock_sync >= 0) selection.clock_sync = choices.clock_sync;
 }
 
 int ResolveSelection(const CliContext& ctx, SettingsSelection* selection) {
@@ -41,7 +41,7 @@ int ResolveSelection(const CliContext& ctx, SettingsSelection* selection) {
     if (const int rc = ParseSelectionChoices(ctx, &choices); rc != kExitOk) return rc;
     *selection = SettingsSelection::Defaults();
     const bool inPlay = ProfileFileInPlay(ctx);
-    if (inPlay || ctx.parser.isSet(cli_option::profile)) {
+    if (inPlay || ctx.parser.isSet(cli_option::kProfile)) {
         SettingsSelection loaded;
         ProfileStore store(ConfigPath(ctx), loaded);
         if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;

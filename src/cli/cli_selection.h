@@ -14,7 +14,7 @@ namespace quillmar {
 struct SelectionChoices {
     std::optional<CameraConfContents> card;  // --from-card, applied first
     QList<SettingOverride> overrides;        // --set
-    int clockSync = -1;                      // 1 --sync-clock, 0 --no-sync-clock, -1 neither
+    int clock_sync = -1;                     // 1 --sync-clock, 0 --no-sync-clock, -1 neither
 };
 
 // Parses --set, --sync-clock and --no-sync-clock and reads --from-card.

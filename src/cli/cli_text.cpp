@@ -7,8 +7,8 @@ namespace {
 bool IsControl(char32_t c) {
     if (c < 0x20 || (c >= 0x7f && c <= 0x9f)) return true;
     // Unicode format controls that reorder or break what a terminal shows.
-    return c == 0x2028 || c == 0x2029 || (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069) ||
-           c == 0x200e || c == 0x200f || c == 0x061c;
+    return c == 0x2028 || c == 0x2029 || (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069) || c == 0x200e ||
+           c == 0x200f || c == 0x061c;
 }
 
 }  // namespace

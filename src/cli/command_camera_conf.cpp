@@ -26,12 +26,12 @@ int RunPrint(const CliContext& ctx) {
 }
 
 int RunWrite(const CliContext& ctx) {
-    if (ctx.parser.isSet(cli_option::allCards)) return RunWriteAllCards(ctx);
-    if (!ctx.parser.isSet(cli_option::card)) {
+    if (ctx.parser.isSet(cli_option::kAllCards)) return RunWriteAllCards(ctx);
+    if (!ctx.parser.isSet(cli_option::kCard)) {
         ctx.Error(QStringLiteral("write needs --card DIR."));
         return kExitUsage;
     }
-    QString root = ctx.parser.value(cli_option::card);
+    QString root = ctx.parser.value(cli_option::kCard);
     if (const int rc = CheckCardArgument(ctx, root); rc != kExitOk) return rc;
     SettingsSelection selection;
     if (const int rc = ResolveSelection(ctx, &selection); rc != kExitOk) return rc;
@@ -42,7 +42,7 @@ int RunWrite(const CliContext& ctx) {
         ctx.Error(outcome.error);
         return kExitFailure;
     }
-    if (ctx.parser.isSet(cli_option::eject)) return EjectAfterWrite(ctx, root);
+    if (ctx.parser.isSet(cli_option::kEject)) return EjectAfterWrite(ctx, root);
     return kExitOk;
 }
 

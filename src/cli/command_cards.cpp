@@ -54,8 +54,8 @@ QString Visible(const QString& text) {
 }
 
 QString AsTable(const QList<CardEntry>& cards) {
-    QList<QStringList> rows{{QStringLiteral("Device"), QStringLiteral("Label"), QStringLiteral("Description"),
-                             QStringLiteral("Version")}};
+    QList<QStringList> rows{
+        {QStringLiteral("Device"), QStringLiteral("Label"), QStringLiteral("Description"), QStringLiteral("Version")}};
     for (const CardEntry& c : cards)
         rows.append({Visible(c.root), Visible(c.label), CapacityText(c.free_mb, c.total_mb), Visible(c.version_text)});
     QList<qsizetype> widths(4, 0);
@@ -86,7 +86,8 @@ QList<Explained> Explain(const QStringList& folders) {
         rows.append({d.mount.mount_dir, d.mount.source, d.mount.fs_type, d.verdict == VolumeVerdict::kCard,
                      VerdictCode(d), VerdictText(d)});
     for (const QString& folder : folders)
-        rows.append({FolderCardRoot(folder), {}, {}, true, QStringLiteral("folder"), QStringLiteral("given with --card")});
+        rows.append(
+            {FolderCardRoot(folder), {}, {}, true, QStringLiteral("folder"), QStringLiteral("given with --card")});
     return rows;
 }
 
@@ -128,7 +129,7 @@ void PrintCards(const CliContext& ctx, const QStringList& folders) {
     SystemDriveSource drives;
     QList<CardEntry> cards;
     for (const QString& root : ListCardRoots(drives, folders)) cards.append(DescribeCard(drives, root));
-    if (ctx.parser.isSet(cli_option::json)) {
+    if (ctx.parser.isSet(cli_option::kJson)) {
         const QByteArray bytes = AsJson(cards);
         std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out);
     } else {
@@ -138,7 +139,7 @@ void PrintCards(const CliContext& ctx, const QStringList& folders) {
 
 void PrintExplanation(const CliContext& ctx, const QStringList& folders) {
     const QList<Explained> rows = Explain(folders);
-    if (ctx.parser.isSet(cli_option::json)) {
+    if (ctx.parser.isSet(cli_option::kJson)) {
         const QByteArray bytes = ExplanationAsJson(rows);
         std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out);
     } else {
@@ -149,14 +150,14 @@ void PrintExplanation(const CliContext& ctx, const QStringList& folders) {
 }  // namespace
 
 int RunCards(const CliContext& ctx) {
-    const QStringList folders = ctx.parser.values(cli_option::card);
+    const QStringList folders = ctx.parser.values(cli_option::kCard);
     for (const QString& folder : folders) {
         if (!QFileInfo(folder).isDir()) {
             ctx.Error(QStringLiteral("--card \"%1\" is not a folder.").arg(folder));
             return kExitUsage;
         }
     }
-    if (ctx.parser.isSet(cli_option::explain))
+    if (ctx.parser.isSet(cli_option::kExplain))
         PrintExplanation(ctx, folders);
     else
         PrintCards(ctx, folders);

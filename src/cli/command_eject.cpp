@@ -15,7 +15,7 @@ EjectOutcome EjectFromCommandLine(const QString& root) {
 }
 
 int RunEject(const CliContext& ctx) {
-    const QStringList cards = ctx.parser.values(cli_option::card);
+    const QStringList cards = ctx.parser.values(cli_option::kCard);
     if (cards.size() != 1 || cards.constFirst().isEmpty()) {
         ctx.Error(QStringLiteral("eject needs one --card DIR."));
         return kExitUsage;

@@ -21,11 +21,11 @@ int RunProfiles(const CliContext& ctx) {
 }
 
 int RunSave(const CliContext& ctx) {
-    if (!ctx.parser.isSet(cli_option::profile)) {
+    if (!ctx.parser.isSet(cli_option::kProfile)) {
         ctx.Error(QStringLiteral("save needs --profile NAME."));
         return kExitUsage;
     }
-    const QString name = ctx.parser.value(cli_option::profile);
+    const QString name = ctx.parser.value(cli_option::kProfile);
     QString error;
     SelectionChoices choices;
     if (const int rc = ParseSelectionChoices(ctx, &choices); rc != kExitOk) return rc;
@@ -84,18 +84,18 @@ int RunSave(const CliContext& ctx) {
 }
 
 int RunDelete(const CliContext& ctx) {
-    if (!ctx.parser.isSet(cli_option::profile)) {
+    if (!ctx.parser.isSet(cli_option::kProfile)) {
         ctx.Error(QStringLiteral("delete needs --profile NAME."));
         return kExitUsage;
     }
     SettingsSelection selection;
     ProfileStore store(ConfigPath(ctx), selection);
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
-    const QString name = ctx.parser.value(cli_option::profile);
+    const QString name = ctx.parser.value(cli_option::kProfile);
     const int index = store.FindProfile(name);
     if (index < 0) {
-        ctx.Error(QStringLiteral("there is no profile %1. Profiles: %2.")
-                      .arg(QuotedForMessage(name), ListedNames(store)));
+        ctx.Error(
+            QStringLiteral("there is no profile %1. Profiles: %2.").arg(QuotedForMessage(name), ListedNames(store)));
         return kExitUsage;
     }
     // Looked at first so that a profile held only in memory takes no lock

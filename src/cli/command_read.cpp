@@ -36,7 +36,7 @@ QByteArray AsJson(const QString& root, const CameraConfContents& c) {
 }  // namespace
 
 int RunRead(const CliContext& ctx) {
-    const QStringList cards = ctx.parser.values(cli_option::card);
+    const QStringList cards = ctx.parser.values(cli_option::kCard);
     // An empty DIR would be taken as the working folder.
     if (cards.size() != 1 || cards.constFirst().isEmpty()) {
         ctx.Error(QStringLiteral("read needs one --card DIR."));
@@ -48,7 +48,7 @@ int RunRead(const CliContext& ctx) {
         ctx.Error(read.error);
         return kExitFailure;
     }
-    if (ctx.parser.isSet(cli_option::json)) {
+    if (ctx.parser.isSet(cli_option::kJson)) {
         const QByteArray bytes = AsJson(root, read.contents);
         std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out);
     } else {
@@ -57,7 +57,9 @@ int RunRead(const CliContext& ctx) {
             QString notice = QStringLiteral("%1 line(s) of camera.conf not understood, as the camera skips them:")
                                  .arg(read.contents.skipped.size());
             for (const CameraConfSkippedLine& line : read.contents.skipped)
-                notice += QStringLiteral("\n  line %1: %2 (%3)").arg(line.line).arg(line.text, SkippedReasonText(line.reason));
+                notice += QStringLiteral("\n  line %1: %2 (%3)")
+                              .arg(line.line)
+                              .arg(line.text, SkippedReasonText(line.reason));
             ctx.Error(notice);
         }
     }

@@ -24,7 +24,7 @@ int EjectAfterWrite(const CliContext& ctx, const QString& root) {
 }
 
 int RunWriteAllCards(const CliContext& ctx) {
-    const QStringList folders = ctx.parser.values(cli_option::card);
+    const QStringList folders = ctx.parser.values(cli_option::kCard);
     // An empty DIR would be taken as the working folder.
     if (folders.contains(QString())) {
         ctx.Error(QStringLiteral("--card needs a folder; an empty one is refused."));
@@ -46,7 +46,7 @@ int RunWriteAllCards(const CliContext& ctx) {
     QList<WriteOutcome> written;
     for (const QString& root : roots) written.append(WriteCameraConf(root, text));
 
-    const bool eject = ctx.parser.isSet(cli_option::eject);
+    const bool eject = ctx.parser.isSet(cli_option::kEject);
     QStringList unmounted;  // mount points already taken off by an earlier eject
     int failed = 0;
     for (qsizetype i = 0; i < roots.size(); ++i) {

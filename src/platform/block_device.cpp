@@ -68,9 +68,8 @@ MediaKind PlainDiskMedia(const QString& diskDir) {
     static const struct {
         const char* prefix;
         MediaKind kind;
-    } kNeverCards[] = {{"loop", MediaKind::kLoop},          {"sr", MediaKind::kOptical},
-                       {"ram", MediaKind::kRamDisk},        {"zram", MediaKind::kRamDisk},
-                       {"nbd", MediaKind::kNetworkBlock},   {"dm-", MediaKind::kVirtual},
+    } kNeverCards[] = {{"loop", MediaKind::kLoop},    {"sr", MediaKind::kOptical},       {"ram", MediaKind::kRamDisk},
+                       {"zram", MediaKind::kRamDisk}, {"nbd", MediaKind::kNetworkBlock}, {"dm-", MediaKind::kVirtual},
                        {"md", MediaKind::kRaid}};
     for (const auto& never : kNeverCards)
         if (name.startsWith(QLatin1String(never.prefix))) return never.kind;
@@ -107,9 +106,9 @@ std::optional<BlockDevice> ByMapperName(const QString& sysfs, const QString& map
 
 }  // namespace
 
-std::optional<BlockDevice> BlockDeviceAt(const QString& sysfs_dir) {
+std::optional<BlockDevice> BlockDeviceAt(const QString& sysfsDir) {
     BlockDevice device;
-    device.sysfs_dir = Canonical(sysfs_dir);
+    device.sysfs_dir = Canonical(sysfsDir);
     if (device.sysfs_dir.isEmpty()) return std::nullopt;
     const QList<QByteArray> number = ReadAttribute(device.sysfs_dir + QStringLiteral("/dev")).split(':');
     bool okMajor = false;
@@ -124,9 +123,9 @@ std::optional<BlockDevice> BlockDeviceAt(const QString& sysfs_dir) {
     return device;
 }
 
-std::optional<BlockDevice> FindBlockDeviceByPath(const SystemPaths& paths, const QString& dev_path) {
-    if (!dev_path.startsWith(QStringLiteral("/dev/"))) return std::nullopt;
-    const QString relative = dev_path.mid(5);
+std::optional<BlockDevice> FindBlockDeviceByPath(const SystemPaths& paths, const QString& devPath) {
+    if (!devPath.startsWith(QStringLiteral("/dev/"))) return std::nullopt;
+    const QString relative = devPath.mid(5);
     const QString local = paths.dev + QLatin1Char('/') + relative;
 
     // A device node: its number is the answer.
@@ -140,7 +139,7 @@ std::optional<BlockDevice> FindBlockDeviceByPath(const SystemPaths& paths, const
         target = QFileInfo(target).symLinkTarget();
     if (target != local)
         if (auto device = ByClassName(paths.sysfs, QFileInfo(target).fileName()); device) return device;
-    if (auto device = ByClassName(paths.sysfs, QFileInfo(dev_path).fileName()); device) return device;
+    if (auto device = ByClassName(paths.sysfs, QFileInfo(devPath).fileName()); device) return device;
     if (relative.startsWith(QStringLiteral("mapper/"))) return ByMapperName(paths.sysfs, relative.mid(7));
     return std::nullopt;
 }
@@ -176,8 +175,8 @@ QStringList HoldingDiskDirs(const BlockDevice& device) {
     return disks;
 }
 
-QStringList StackedDeviceDirs(const QString& disk_dir) {
-    QStringList found{disk_dir};
+QStringList StackedDeviceDirs(const QString& diskDir) {
+    QStringList found{diskDir};
     for (qsizetype i = 0; i < found.size() && found.size() < 4096; ++i) {
         const QString dir = found[i];
         QStringList above;

@@ -13,10 +13,10 @@
 namespace quillmar {
 
 struct BlockDevice {
-    QString name;       // kernel name of the device with the file system: "sdb1", "mmcblk0p1", "dm-2"
-    QString sysfs_dir;  // its canonical sysfs folder
-    QString disk_dir;   // canonical sysfs folder of the whole disk (the same for an unpartitioned disk)
-    QString disk_name;  // "sdb", "mmcblk0", "dm-2"
+    QString name;        // kernel name of the device with the file system: "sdb1", "mmcblk0p1", "dm-2"
+    QString sysfs_dir;   // its canonical sysfs folder
+    QString disk_dir;    // canonical sysfs folder of the whole disk (the same for an unpartitioned disk)
+    QString disk_name;   // "sdb", "mmcblk0", "dm-2"
     unsigned major = 0;  // the device's own number, read from sysfs, also when the
     unsigned minor = 0;  // file system reports an anonymous one (btrfs, fuseblk)
 };
@@ -29,10 +29,10 @@ std::optional<BlockDevice> FindBlockDevice(const SystemPaths& paths, const Mount
 
 // The block device a path under /dev names: "/dev/sdb1", "/dev/dm-2",
 // "/dev/mapper/NAME", or any link udev made to one ("/dev/disk/by-uuid/...").
-std::optional<BlockDevice> FindBlockDeviceByPath(const SystemPaths& paths, const QString& dev_path);
+std::optional<BlockDevice> FindBlockDeviceByPath(const SystemPaths& paths, const QString& devPath);
 
 // The device whose sysfs folder is `sysfs_dir`.
-std::optional<BlockDevice> BlockDeviceAt(const QString& sysfs_dir);
+std::optional<BlockDevice> BlockDeviceAt(const QString& sysfsDir);
 
 // What a device's data lives on, as far as being a card goes.
 enum class MediaKind {
@@ -69,7 +69,7 @@ QStringList HoldingDiskDirs(const BlockDevice& device);
 
 // Canonical sysfs folders of a disk, its partitions and every device stacked
 // on them, followed up through "holders".
-QStringList StackedDeviceDirs(const QString& disk_dir);
+QStringList StackedDeviceDirs(const QString& diskDir);
 
 // Canonical sysfs folders of every whole disk sysfs lists.
 QStringList AllDiskDirs(const QString& sysfs);

@@ -24,8 +24,10 @@ const QString kDrive = QStringLiteral("org.freedesktop.UDisks2.Drive");
 constexpr int kLookupTimeoutMs = 30 * 1000;
 
 QString NoServiceText(const QString& why) {
-    return QStringLiteral("UDisks2 is not available on the system bus (%1); unmount the card with the system's own "
-                          "tools.").arg(why);
+    return QStringLiteral(
+               "UDisks2 is not available on the system bus (%1); unmount the card with the system's own "
+               "tools.")
+        .arg(why);
 }
 
 // The folder as UDisks2 lists mount points: absolute, no trailing slash.
@@ -46,9 +48,7 @@ EjectOutcome::Status StatusOfError(const QString& name) {
     return EjectOutcome::kFailed;
 }
 
-QString ErrorText(const QDBusError& error) {
-    return error.message().isEmpty() ? error.name() : error.message();
-}
+QString ErrorText(const QDBusError& error) { return error.message().isEmpty() ? error.name() : error.message(); }
 
 }  // namespace
 
@@ -62,13 +62,14 @@ void CardEjector::Start(const EjectRequest& request) {
     request_ = request;
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) {
-        Finish(EjectOutcome::kNoService, NoServiceText(QStringLiteral("no system bus: %1").arg(bus.lastError().message())));
+        Finish(EjectOutcome::kNoService,
+               NoServiceText(QStringLiteral("no system bus: %1").arg(bus.lastError().message())));
         return;
     }
     // MountPoints is aay, which QDBusInterface::property cannot hand back:
     // the object manager gives every object's properties in one go.
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kManagerPath, kObjectManager,
-                                                       QStringLiteral("GetManagedObjects"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, kManagerPath, kObjectManager, QStringLiteral("GetManagedObjects"));
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kLookupTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &CardEjector::OnObjects);
 }
@@ -111,7 +112,8 @@ void CardEjector::OnObjects(QDBusPendingCallWatcher* call) {
     outcome_.drive = card->drive;
     const UdisksDrive& drive = objects.drives[card->drive];
     if (!drive.removable) {
-        Finish(EjectOutcome::kRefused, QStringLiteral("%1 is not on a removable drive; it is not ejected.").arg(device));
+        Finish(EjectOutcome::kRefused,
+               QStringLiteral("%1 is not on a removable drive; it is not ejected.").arg(device));
         return;
     }
     // The card first, then the drive's other mounted file systems.
@@ -120,8 +122,9 @@ void CardEjector::OnObjects(QDBusPendingCallWatcher* call) {
         if (b.drive == card->drive && &b != card) blocks.append(&b);
     for (const UdisksBlock* b : blocks) {
         if (b->hint_system) {
-            Finish(EjectOutcome::kRefused,
-                   QStringLiteral("%1 is on a drive the system uses; it is not ejected.").arg(UdisksPathText(b->device)));
+            Finish(
+                EjectOutcome::kRefused,
+                QStringLiteral("%1 is on a drive the system uses; it is not ejected.").arg(UdisksPathText(b->device)));
             return;
         }
     }
@@ -141,7 +144,8 @@ void CardEjector::Call(const QString& path, const QString& interface, const QStr
     // The command line must never wait on a password dialog nobody sees.
     call << QVariantMap{{QStringLiteral("auth.no_user_interaction"), !request_.allow_interaction}};
     call.setInteractiveAuthorizationAllowed(request_.allow_interaction);
-    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(call, request_.timeout_ms), this);
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(call, request_.timeout_ms), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, then);
 }
 
@@ -190,8 +194,9 @@ void CardEjector::OnUnmounted(QDBusPendingCallWatcher* call) {
 
 void CardEjector::PowerOff() {
     if (!eject_after_) {
-        Finish(EjectOutcome::kUnmounted, QStringLiteral("Unmounted %1; the card can be pulled.")
-                                             .arg(outcome_.unmounted.join(QStringLiteral(", "))));
+        Finish(
+            EjectOutcome::kUnmounted,
+            QStringLiteral("Unmounted %1; the card can be pulled.").arg(outcome_.unmounted.join(QStringLiteral(", "))));
         return;
     }
     Call(outcome_.drive, kDrive, power_off_ ? QStringLiteral("PowerOff") : QStringLiteral("Eject"),
@@ -240,9 +245,9 @@ UdisksAvailability CheckUdisksAvailable() {
     const QDBusConnectionInterface* daemon = bus.interface();
     if (daemon && daemon->isServiceRegistered(kService).value()) return {true, {}};
     // Not running yet, but the bus starts it on the first call.
-    const QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListActivatableNames"));
+    const QDBusMessage call =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                       QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListActivatableNames"));
     const QDBusMessage reply = bus.call(call, QDBus::Block, kLookupTimeoutMs);
     if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
         reply.arguments().constFirst().toStringList().contains(kService))

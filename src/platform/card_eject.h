@@ -67,10 +67,10 @@ private:
 
     EjectRequest request_;
     EjectOutcome outcome_;
-    QStringList pending_;        // file-system objects still to unmount
+    QStringList pending_;         // file-system objects still to unmount
     QStringList pending_mounts_;  // their mount points, parallel
-    bool eject_after_ = false;   // the drive can be powered off or ejected
-    bool power_off_ = false;     // PowerOff when true, else Eject
+    bool eject_after_ = false;    // the drive can be powered off or ejected
+    bool power_off_ = false;      // PowerOff when true, else Eject
     bool started_ = false;
 };
 

@@ -24,7 +24,7 @@ constexpr qint64 kLongestSettleMs = 2000;
 // Invalid, with the reason logged, when the events cannot be had.
 UniqueFd OpenUeventSocket() {
     UniqueFd fd(::socket(AF_NETLINK, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, NETLINK_KOBJECT_UEVENT));
-    if (!fd.valid()) {
+    if (!fd.Valid()) {
         qCWarning(lcWatcher).noquote() << "cards pulled without unmounting go unnoticed: no netlink socket -"
                                        << qt_error_string(errno);
         return fd;
@@ -32,7 +32,7 @@ UniqueFd OpenUeventSocket() {
     sockaddr_nl address{};
     address.nl_family = AF_NETLINK;
     address.nl_groups = 1;  // the kernel's own events, not udev's re-broadcast
-    if (::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    if (::bind(fd.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         qCWarning(lcWatcher).noquote() << "cards pulled without unmounting go unnoticed: cannot join the kernel's"
                                        << "device events -" << qt_error_string(errno);
         return UniqueFd();
@@ -57,8 +57,8 @@ DeviceChangeWatcher::DeviceChangeWatcher(Options options, Snapshot snapshot, QOb
     // always ready) after every mount or unmount in our namespace.
     if (!options.mount_table.isEmpty()) {
         mount_fd_ = UniqueFd(::open(QFile::encodeName(options.mount_table).constData(), O_RDONLY | O_CLOEXEC));
-        if (mount_fd_.valid()) {
-            mount_notifier_ = std::make_unique<QSocketNotifier>(mount_fd_.get(), QSocketNotifier::Exception);
+        if (mount_fd_.Valid()) {
+            mount_notifier_ = std::make_unique<QSocketNotifier>(mount_fd_.Get(), QSocketNotifier::Exception);
             connect(mount_notifier_.get(), &QSocketNotifier::activated, this, &DeviceChangeWatcher::ScheduleCheck);
         } else {
             qCWarning(lcWatcher).noquote() << "mounts and unmounts go unnoticed: cannot open" << options.mount_table
@@ -69,10 +69,9 @@ DeviceChangeWatcher::DeviceChangeWatcher(Options options, Snapshot snapshot, QOb
     // device's removal tells us.
     if (options.device_events) {
         uevent_fd_ = OpenUeventSocket();
-        if (uevent_fd_.valid()) {
-            uevent_notifier_ = std::make_unique<QSocketNotifier>(uevent_fd_.get(), QSocketNotifier::Read);
-            connect(uevent_notifier_.get(), &QSocketNotifier::activated, this,
-                    &DeviceChangeWatcher::DrainDeviceEvents);
+        if (uevent_fd_.Valid()) {
+            uevent_notifier_ = std::make_unique<QSocketNotifier>(uevent_fd_.Get(), QSocketNotifier::Read);
+            connect(uevent_notifier_.get(), &QSocketNotifier::activated, this, &DeviceChangeWatcher::DrainDeviceEvents);
         }
     }
     last_ = snapshot_();
@@ -97,8 +96,8 @@ void DeviceChangeWatcher::DrainDeviceEvents() {
     for (;;) {
         sockaddr_nl sender{};
         socklen_t senderSize = sizeof sender;
-        const ssize_t n = ::recvfrom(uevent_fd_.get(), buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&sender),
-                                     &senderSize);
+        const ssize_t n =
+            ::recvfrom(uevent_fd_.Get(), buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&sender), &senderSize);
         if (n < 0) {
             if (errno == EINTR) continue;
             if (errno == ENOBUFS) {  // events were lost; look anyway
@@ -120,9 +119,9 @@ void DeviceChangeWatcher::Check() {
     const bool removed = std::any_of(last_.cbegin(), last_.cend(), [&](const QString& s) { return !now.contains(s); });
     last_ = std::move(now);
     if (arrived)
-        emit deviceChange(DBT_DEVICEARRIVAL);
+        emit DeviceChange(DBT_DEVICEARRIVAL);
     else if (removed)
-        emit deviceChange(DBT_DEVICEREMOVECOMPLETE);
+        emit DeviceChange(DBT_DEVICEREMOVECOMPLETE);
 }
 
 QStringList RemovableVolumeSnapshot(const SystemPaths& paths) {

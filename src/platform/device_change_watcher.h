@@ -25,7 +25,7 @@ public:
 
     struct Options {
         QString mount_table = QStringLiteral("/proc/self/mountinfo");  // empty: not watched
-        bool device_events = true;  // the kernel's block device events (netlink)
+        bool device_events = true;                                     // the kernel's block device events (netlink)
         std::chrono::milliseconds settle{300};
     };
 
@@ -33,13 +33,13 @@ public:
     DeviceChangeWatcher(Options options, Snapshot snapshot, QObject* parent = nullptr);
     ~DeviceChangeWatcher() override;
 
-    bool watchesMounts() const { return mount_notifier_ != nullptr; }
-    bool watchesDeviceEvents() const { return uevent_notifier_ != nullptr; }
+    bool WatchesMounts() const { return mount_notifier_ != nullptr; }
+    bool WatchesDeviceEvents() const { return uevent_notifier_ != nullptr; }
 
 signals:
     // DBT_DEVICEARRIVAL when something appeared (whatever else went),
     // otherwise DBT_DEVICEREMOVECOMPLETE when something went.
-    void deviceChange(quint32 event);
+    void DeviceChange(quint32 event);
 
 private:
     void ScheduleCheck();

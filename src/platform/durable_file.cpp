@@ -67,54 +67,52 @@ WriteOutcome ReplaceFileDurably(const QString& path, QByteArrayView data) {
     const QByteArray fileName = QFile::encodeName(info.fileName());
 
     UniqueFd dir(::open(dirName.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() < 0) return Fail(QStringLiteral("Cannot open the folder"), dirPath, errno);
+    if (dir.Get() < 0) return Fail(QStringLiteral("Cannot open the folder"), dirPath, errno);
 
     // A file being replaced keeps its permission bits; a link or a new file
     // gets the default mode, as the umask makes it.
     mode_t mode = 0666;
     bool keepMode = false;
     struct stat old {};
-    if (::fstatat(dir.get(), fileName.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISREG(old.st_mode)) {
+    if (::fstatat(dir.Get(), fileName.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode)) {
         if (IsReadOnly(old))
-            return WriteOutcome::Failure(
-                QStringLiteral("The file \"%1\" is read-only; it was left as it is").arg(path), EACCES, true);
+            return WriteOutcome::Failure(QStringLiteral("The file \"%1\" is read-only; it was left as it is").arg(path),
+                                         EACCES, true);
         mode = old.st_mode & 07777;
         keepMode = true;
     }
 
-    RemoveStaleDurableTemporaries(dir.get(), fileName, std::time(nullptr) - kStaleTemporaryAge);
+    RemoveStaleDurableTemporaries(dir.Get(), fileName, std::time(nullptr) - kStaleTemporaryAge);
 
     QByteArray tempName;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         tempName = DurableTemporaryName(fileName, QRandomGenerator::global()->generate());
-        fd = ::openat(dir.get(), tempName.constData(),
-                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        fd = ::openat(dir.Get(), tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd < 0 && errno != EEXIST) return Fail(QStringLiteral("Cannot create a file in"), dirPath, errno);
     }
     if (fd < 0) return Fail(QStringLiteral("Cannot create a file in"), dirPath, EEXIST);
     UniqueFd temp(fd);
     auto discard = [&](const QString& what, int err) {
-        ::unlinkat(dir.get(), tempName.constData(), 0);
+        ::unlinkat(dir.Get(), tempName.constData(), 0);
         return Fail(what, path, err);
     };
 
     int err = 0;
-    if (!WriteAll(temp.get(), data, &err)) return discard(QStringLiteral("Cannot write"), err);
+    if (!WriteAll(temp.Get(), data, &err)) return discard(QStringLiteral("Cannot write"), err);
     // File systems without Unix permissions (a FAT card) refuse the change;
     // the content matters more than the bits there.
-    if (keepMode && ::fchmod(temp.get(), mode) != 0 && !NotSupportedHere(errno))
+    if (keepMode && ::fchmod(temp.Get(), mode) != 0 && !NotSupportedHere(errno))
         return discard(QStringLiteral("Cannot set the permissions of"), errno);
-    if (::fsync(temp.get()) != 0) return discard(QStringLiteral("Cannot flush"), errno);
+    if (::fsync(temp.Get()) != 0) return discard(QStringLiteral("Cannot flush"), errno);
     if (temp.CloseChecked() != 0) return discard(QStringLiteral("Cannot write"), errno);
-    if (::renameat(dir.get(), tempName.constData(), dir.get(), fileName.constData()) != 0)
+    if (::renameat(dir.Get(), tempName.constData(), dir.Get(), fileName.constData()) != 0)
         return discard(QStringLiteral("Cannot replace"), errno);
     // Some file systems cannot sync a directory; the rename itself has been
     // accepted, so only a real I/O error counts as a failure here. On a
     // case-insensitive card the rename also replaces "CAMERA.CONF" and the
     // like, in the same single step.
-    if (::fsync(dir.get()) != 0 && !NotSupportedHere(errno))
+    if (::fsync(dir.Get()) != 0 && !NotSupportedHere(errno))
         return Fail(QStringLiteral("Cannot flush the folder of"), path, errno);
     return WriteOutcome::Success();
 }

@@ -62,14 +62,14 @@ FileReadStatus ReadFileBytes(const QString& path, QByteArray* bytes, QString* er
     if (st.st_size > maxBytes) return tooLarge(st.st_size);
 
     const UniqueFd fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!fd.valid()) return errno == ENOENT ? FileReadStatus::kMissing : fail(qt_error_string(errno));
-    if (::fstat(fd.get(), &st) != 0) return fail(qt_error_string(errno));
+    if (!fd.Valid()) return errno == ENOENT ? FileReadStatus::kMissing : fail(qt_error_string(errno));
+    if (::fstat(fd.Get(), &st) != 0) return fail(qt_error_string(errno));
     if (!S_ISREG(st.st_mode)) return fail(KindOf(st.st_mode));
     if (st.st_size > maxBytes) return tooLarge(st.st_size);
 
     bytes->reserve(static_cast<qsizetype>(st.st_size));
     // The file may grow while it is read.
-    if (const int err = ReadAll(fd.get(), bytes, maxBytes); err != 0)
+    if (const int err = ReadAll(fd.Get(), bytes, maxBytes); err != 0)
         return err == EFBIG ? tooLarge(bytes->size()) : fail(qt_error_string(err));
     return FileReadStatus::kRead;
 }

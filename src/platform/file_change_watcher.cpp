@@ -16,7 +16,7 @@ constexpr int kSettleMs = 100;
 }  // namespace
 
 FileChangeWatcher::FileChangeWatcher(const QString& path, std::function<void()> onChange, QObject* parent)
-    : QObject(parent), path_(path), onChange_(std::move(onChange)) {
+    : QObject(parent), path_(path), on_change_(std::move(onChange)) {
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMs);
     connect(&settle_, &QTimer::timeout, this, [this] { Settle(); });
@@ -41,9 +41,9 @@ QByteArray FileChangeWatcher::Signature() const {
     struct stat st {};
     if (::stat(QFile::encodeName(path_).constData(), &st) != 0) return QByteArrayLiteral("missing");
     return QByteArray::number(qulonglong(st.st_dev)) + ':' + QByteArray::number(qulonglong(st.st_ino)) + ':' +
-           QByteArray::number(qlonglong(st.st_size)) + ':' + QByteArray::number(qlonglong(st.st_mtim.tv_sec)) +
-           '.' + QByteArray::number(qlonglong(st.st_mtim.tv_nsec)) + ':' +
-           QByteArray::number(qlonglong(st.st_ctim.tv_sec)) + '.' + QByteArray::number(qlonglong(st.st_ctim.tv_nsec));
+           QByteArray::number(qlonglong(st.st_size)) + ':' + QByteArray::number(qlonglong(st.st_mtim.tv_sec)) + '.' +
+           QByteArray::number(qlonglong(st.st_mtim.tv_nsec)) + ':' + QByteArray::number(qlonglong(st.st_ctim.tv_sec)) +
+           '.' + QByteArray::number(qlonglong(st.st_ctim.tv_nsec));
 }
 
 void FileChangeWatcher::Settle() {
@@ -51,7 +51,7 @@ void FileChangeWatcher::Settle() {
     const QByteArray now = Signature();
     if (now == seen_) return;
     seen_ = now;
-    onChange_();
+    on_change_();
 }
 
 }  // namespace quillmar

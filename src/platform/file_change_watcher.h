@@ -25,7 +25,7 @@ private:
     QByteArray Signature() const;
 
     QString path_;
-    std::function<void()> onChange_;
+    std::function<void()> on_change_;
     QFileSystemWatcher watcher_;
     QTimer settle_;
     QByteArray seen_;

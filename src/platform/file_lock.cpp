@@ -29,13 +29,13 @@ WriteOutcome FileLock::Acquire(const QString& dataPath, int timeoutMs) {
     UniqueFd fd(::open(name.constData(), O_RDWR | O_CREAT | kFlags, 0666));
     // A lock file left by another user may be read-only to us; flock works
     // on a descriptor opened for reading too.
-    int err = fd.valid() ? 0 : errno;
+    int err = fd.Valid() ? 0 : errno;
     if (err == EACCES) {
         fd = UniqueFd(::open(name.constData(), O_RDONLY | kFlags));
-        if (fd.valid()) err = 0;  // else the first reason is the one that tells
+        if (fd.Valid()) err = 0;  // else the first reason is the one that tells
     }
     struct stat st {};
-    if (err == 0 && ::fstat(fd.get(), &st) != 0) err = errno;
+    if (err == 0 && ::fstat(fd.Get(), &st) != 0) err = errno;
     if (err == 0 && !S_ISREG(st.st_mode)) err = EINVAL;
     if (err != 0) {
         return WriteOutcome::Failure(QStringLiteral("Cannot open the lock file \"%1\": %2")
@@ -47,7 +47,7 @@ WriteOutcome FileLock::Acquire(const QString& dataPath, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
     for (int pause = 1;; pause = std::min(pause * 2, 50)) {
-        if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) break;
+        if (::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0) break;
         if (errno != EWOULDBLOCK && errno != EINTR) {
             const int code = errno;
             return WriteOutcome::Failure(

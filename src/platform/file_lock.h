@@ -25,7 +25,7 @@ public:
     // another holder to let go. Fails, naming the lock file and the reason,
     // when it could not be taken in time.
     WriteOutcome Acquire(const QString& dataPath, int timeoutMs);
-    bool held() const { return fd_.valid(); }
+    bool Held() const { return fd_.Valid(); }
     // Closing the descriptor lets go of the lock; destruction does the same.
     void Release() { fd_ = UniqueFd(); }
 

@@ -46,7 +46,7 @@ bool IniNamesMatch(QStringView a, QStringView b) {
     return true;
 }
 
-IniDocument::IniDocument(IniLineEnd lineEnd) : lineEnd_(lineEnd) { sections_.emplace_back(); }
+IniDocument::IniDocument(IniLineEnd lineEnd) : line_end_(lineEnd) { sections_.emplace_back(); }
 
 IniDocument::Line IniDocument::Classify(QStringView text) {
     Line line;
@@ -73,9 +73,12 @@ IniDocument::Line IniDocument::Classify(QStringView text) {
 char16_t IniDocument::UnitAt(QByteArrayView bytes, qsizetype at) const {
     const auto byte = [&](qsizetype i) { return char16_t(uchar(bytes[i])); };
     switch (encoding_) {
-    case IniEncoding::kUtf16LeBom: return char16_t(byte(at) | byte(at + 1) << 8);
-    case IniEncoding::kUtf16BeBom: return char16_t(byte(at) << 8 | byte(at + 1));
-    default: return byte(at);  // no UTF-8 sequence holds a byte below 0x80
+    case IniEncoding::kUtf16LeBom:
+        return char16_t(byte(at) | byte(at + 1) << 8);
+    case IniEncoding::kUtf16BeBom:
+        return char16_t(byte(at) << 8 | byte(at + 1));
+    default:
+        return byte(at);  // no UTF-8 sequence holds a byte below 0x80
     }
 }
 
@@ -131,7 +134,7 @@ IniDocument IniDocument::Parse(QByteArrayView bytes) {
         line.raw = bytes.sliced(start, next - start).toByteArray();
         line.end = end;
         if (end != IniLineEnd::kNone && !endSeen) {
-            doc.lineEnd_ = end;
+            doc.line_end_ = end;
             endSeen = true;
         }
         if (line.kind == LineKind::kHeader) doc.sections_.push_back({line.name, {}});
@@ -173,8 +176,8 @@ QByteArray IniDocument::Encode(QStringView text, IniLineEnd end) const {
 
 IniDocument::Line IniDocument::MakeLine(const QString& text) const {
     Line line = Classify(text);
-    line.end = lineEnd_;
-    line.raw = Encode(text, lineEnd_);
+    line.end = line_end_;
+    line.raw = Encode(text, line_end_);
     return line;
 }
 
@@ -187,8 +190,8 @@ void IniDocument::EnsureLineEnd(Line& line) const {
     // and the line still reads as it did.
     const bool utf16 = encoding_ == IniEncoding::kUtf16LeBom || encoding_ == IniEncoding::kUtf16BeBom;
     if (utf16 && line.raw.size() % 2 != 0) line.raw.chop(1);
-    line.raw += Encode(u"", lineEnd_);
-    line.end = lineEnd_;
+    line.raw += Encode(u"", line_end_);
+    line.end = line_end_;
 }
 
 QStringList IniDocument::SectionNames() const {

@@ -28,7 +28,7 @@
 namespace quillmar {
 
 enum class IniEncoding {
-    kUtf8,        // no byte-order mark (also what a new file gets)
+    kUtf8,  // no byte-order mark (also what a new file gets)
     kUtf8Bom,
     kUtf16LeBom,
     kUtf16BeBom,
@@ -51,11 +51,11 @@ public:
     // The original bytes where nothing changed, in the original encoding.
     QByteArray Serialize() const;
 
-    IniEncoding encoding() const { return encoding_; }
+    IniEncoding Encoding() const { return encoding_; }
     // The line end given to added lines: that of the first line that has one.
-    IniLineEnd lineEnd() const { return lineEnd_; }
+    IniLineEnd LineEnd() const { return line_end_; }
     // True once a change has been made since Parse or construction.
-    bool modified() const { return modified_; }
+    bool Modified() const { return modified_; }
     // Called once the document's bytes are what the file holds.
     void MarkUnmodified() { modified_ = false; }
 
@@ -104,7 +104,7 @@ private:
     qsizetype FindSection(QStringView name) const;
 
     IniEncoding encoding_ = IniEncoding::kUtf8;
-    IniLineEnd lineEnd_;
+    IniLineEnd line_end_;
     bool modified_ = false;
     QByteArray bom_;
     std::vector<Section> sections_;  // [0] holds the lines before the first header

@@ -59,8 +59,8 @@ WriteOutcome IniFile::Load() {
     document_ = existed_ ? IniDocument::Parse(bytes) : IniDocument();
     if (status == FileReadStatus::kFailed && target_ != path_ && !error.contains(path_))
         error = QStringLiteral("%1 (the link \"%2\" leads there)").arg(error, path_);
-    loadError_ = status == FileReadStatus::kFailed ? error : QString();
-    return loadError_.isEmpty() ? WriteOutcome::Success() : WriteOutcome::Failure(loadError_);
+    load_error_ = status == FileReadStatus::kFailed ? error : QString();
+    return load_error_.isEmpty() ? WriteOutcome::Success() : WriteOutcome::Failure(load_error_);
 }
 
 WriteOutcome IniFile::LoadForUpdate() {
@@ -71,7 +71,7 @@ WriteOutcome IniFile::LoadForUpdate() {
     if (WriteOutcome locked = lock_.Acquire(target_, kFileLockTimeoutMs); !locked) {
         document_ = IniDocument();
         existed_ = false;
-        loadError_ = locked.error;
+        load_error_ = locked.error;
         return locked;
     }
     RemoveStaleTemporaries(target_);
@@ -80,12 +80,12 @@ WriteOutcome IniFile::LoadForUpdate() {
 
 WriteOutcome IniFile::Commit() {
     // A file that could not be read is never replaced by what little we know.
-    if (!loadError_.isEmpty()) return WriteOutcome::Failure(loadError_);
-    if (!document_.modified()) return WriteOutcome::Success();
+    if (!load_error_.isEmpty()) return WriteOutcome::Failure(load_error_);
+    if (!document_.Modified()) return WriteOutcome::Success();
     // Without the lock another writer's change could be lost.
-    if (!lock_.held())
-        return WriteOutcome::Failure(QStringLiteral("\"%1\" was not locked for the change; nothing was written.")
-                                         .arg(path_));
+    if (!lock_.Held())
+        return WriteOutcome::Failure(
+            QStringLiteral("\"%1\" was not locked for the change; nothing was written.").arg(path_));
     const WriteOutcome outcome = ReplaceFileDurably(target_, document_.Serialize());
     if (outcome) {
         existed_ = true;
@@ -97,7 +97,7 @@ WriteOutcome IniFile::Commit() {
 WriteOutcome IniWriteString(const QString& path, QStringView section, QStringView key, QStringView value) {
     IniFile file(path);
     if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
-    if (WriteOutcome set = file.document().SetValue(section, key, value); !set) return set;
+    if (WriteOutcome set = file.Document().SetValue(section, key, value); !set) return set;
     return file.Commit();
 }
 
@@ -105,7 +105,7 @@ WriteOutcome IniDeleteSection(const QString& path, QStringView section, int* rem
     if (removed) *removed = 0;
     IniFile file(path);
     if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
-    const int count = file.document().RemoveSection(section);
+    const int count = file.Document().RemoveSection(section);
     if (removed) *removed = count;
     return file.Commit();
 }

@@ -30,11 +30,11 @@ public:
     // file as Load does. The lock is held until the object goes; only a
     // document loaded this way can be committed.
     WriteOutcome LoadForUpdate();
-    bool existed() const { return existed_; }
-    const QString& path() const { return path_; }
+    bool Existed() const { return existed_; }
+    const QString& Path() const { return path_; }
 
-    IniDocument& document() { return document_; }
-    const IniDocument& document() const { return document_; }
+    IniDocument& Document() { return document_; }
+    const IniDocument& Document() const { return document_; }
 
     // Writes the document back in one replacement of the file. Does nothing
     // when the document has not changed since it was loaded or committed;
@@ -46,7 +46,7 @@ private:
     QString target_;  // where links at path_ end; what is read and replaced
     IniDocument document_;
     bool existed_ = false;
-    QString loadError_;
+    QString load_error_;
     FileLock lock_;
 };
 

@@ -31,9 +31,8 @@ enum MountInfoTailField : qsizetype {
 constexpr QByteArrayView kDeletedSuffix = "\\040(deleted)";
 
 QByteArrayView WithoutDeletedSuffix(QByteArrayView field) {
-    return field.size() > kDeletedSuffix.size() && field.endsWith(kDeletedSuffix)
-               ? field.chopped(kDeletedSuffix.size())
-               : field;
+    return field.size() > kDeletedSuffix.size() && field.endsWith(kDeletedSuffix) ? field.chopped(kDeletedSuffix.size())
+                                                                                  : field;
 }
 
 bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
@@ -43,10 +42,10 @@ QString DecodeField(QByteArrayView field) {
     QByteArray bytes;
     bytes.reserve(field.size());
     for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() && IsOctalDigit(field[i + 1]) &&
-            IsOctalDigit(field[i + 2]) && IsOctalDigit(field[i + 3])) {
-            bytes += static_cast<char>(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) |
-                                       (field[i + 3] - '0'));
+        if (field[i] == '\\' && i + 3 < field.size() && IsOctalDigit(field[i + 1]) && IsOctalDigit(field[i + 2]) &&
+            IsOctalDigit(field[i + 3])) {
+            bytes +=
+                static_cast<char>(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) | (field[i + 3] - '0'));
             i += 3;
         } else {
             bytes += field[i];

@@ -15,7 +15,7 @@ struct MountEntry {
     QString fs_root;     // folder of the file system that is mounted; "/" for all of it
     QString mount_dir;   // where it is mounted
     QString fs_type;
-    QString source;      // "/dev/sdb1", "server:/export", "tmpfs", ...
+    QString source;  // "/dev/sdb1", "server:/export", "tmpfs", ...
 };
 
 // Parses mountinfo text in the kernel's order. Octal escapes ("\040" for a

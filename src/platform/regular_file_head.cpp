@@ -15,11 +15,11 @@ namespace {
 
 constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 
-std::optional<QByteArray> ReadHead(int fd, qsizetype max_bytes) {
-    QByteArray bytes(max_bytes, Qt::Uninitialized);
+std::optional<QByteArray> ReadHead(int fd, qsizetype maxBytes) {
+    QByteArray bytes(maxBytes, Qt::Uninitialized);
     qsizetype filled = 0;
-    while (filled < max_bytes) {
-        const ssize_t n = ::read(fd, bytes.data() + filled, static_cast<size_t>(max_bytes - filled));
+    while (filled < maxBytes) {
+        const ssize_t n = ::read(fd, bytes.data() + filled, static_cast<size_t>(maxBytes - filled));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return std::nullopt;
         if (n == 0) break;
@@ -60,37 +60,37 @@ QByteArray CaseVariant(int folder, const QByteArray& name) {
 
 }  // namespace
 
-std::optional<QByteArray> ReadRegularFileHead(const QString& path, qsizetype max_bytes) {
+std::optional<QByteArray> ReadRegularFileHead(const QString& path, qsizetype maxBytes) {
     const QByteArray name = QFile::encodeName(path);
     // Refuse anything but a regular file before opening it: opening a device can have
     // effects of its own. The check after opening closes the race.
     struct stat st {};
     if (::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     UniqueFd fd(::open(name.constData(), kReadFlags));
-    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    return ReadHead(fd.get(), max_bytes);
+    if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return ReadHead(fd.Get(), maxBytes);
 }
 
-std::optional<QByteArray> ReadFileHeadInFolder(const QString& folder, const QString& name, qsizetype max_bytes) {
+std::optional<QByteArray> ReadFileHeadInFolder(const QString& folder, const QString& name, qsizetype maxBytes) {
     UniqueFd dir(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat root {};
-    if (!dir.valid() || ::fstat(dir.get(), &root) != 0) return std::nullopt;
+    if (!dir.Valid() || ::fstat(dir.Get(), &root) != 0) return std::nullopt;
 
     QByteArray entry = QFile::encodeName(name);
     struct stat st {};
-    if (::fstatat(dir.get(), entry.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(dir.Get(), entry.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT) return std::nullopt;
-        entry = CaseVariant(dir.get(), entry);
-        if (entry.isEmpty() || ::fstatat(dir.get(), entry.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        entry = CaseVariant(dir.Get(), entry);
+        if (entry.isEmpty() || ::fstatat(dir.Get(), entry.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
             return std::nullopt;
     }
     // A link, a device or FIFO, or a file mounted over the name from elsewhere
     // is never read; the checks after opening close the race with a swap.
     if (!S_ISREG(st.st_mode) || st.st_dev != root.st_dev) return std::nullopt;
-    UniqueFd fd(::openat(dir.get(), entry.constData(), kReadFlags | O_NOFOLLOW));
-    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_dev != root.st_dev)
+    UniqueFd fd(::openat(dir.Get(), entry.constData(), kReadFlags | O_NOFOLLOW));
+    if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_dev != root.st_dev)
         return std::nullopt;
-    return ReadHead(fd.get(), max_bytes);
+    return ReadHead(fd.Get(), maxBytes);
 }
 
 }  // namespace quillmar

@@ -11,7 +11,7 @@ namespace quillmar {
 // to a regular file counts. Nothing for a directory, FIFO, device node,
 // socket or a link to one, and nothing when the file cannot be opened or
 // read. Opening never blocks and never makes a terminal ours.
-std::optional<QByteArray> ReadRegularFileHead(const QString& path, qsizetype max_bytes);
+std::optional<QByteArray> ReadRegularFileHead(const QString& path, qsizetype maxBytes);
 
 // At most `max_bytes` from the start of the file `name` directly in `folder`,
 // which may be a card anyone could have written: never through a link, and
@@ -20,6 +20,6 @@ std::optional<QByteArray> ReadRegularFileHead(const QString& path, qsizetype max
 // only in ASCII case is read with the same care: FAT names are
 // case-insensitive, but not every driver folds case for us. Opening never
 // blocks and never makes a terminal ours.
-std::optional<QByteArray> ReadFileHeadInFolder(const QString& folder, const QString& name, qsizetype max_bytes);
+std::optional<QByteArray> ReadFileHeadInFolder(const QString& folder, const QString& name, qsizetype maxBytes);
 
 }  // namespace quillmar

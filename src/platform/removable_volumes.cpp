@@ -16,10 +16,10 @@ QList<RemovableVolume> ListRemovableVolumes(const SystemPaths& paths) {
     return volumes;
 }
 
-std::optional<BlockDevice> FindMountedDevice(const SystemPaths& paths, const QString& mount_dir) {
+std::optional<BlockDevice> FindMountedDevice(const SystemPaths& paths, const QString& mountDir) {
     const QList<MountEntry> table = ReadMountTable(paths.mount_table);
     for (auto it = table.crbegin(); it != table.crend(); ++it)
-        if (it->mount_dir == mount_dir) return FindBlockDevice(paths, *it);
+        if (it->mount_dir == mountDir) return FindBlockDevice(paths, *it);
     return std::nullopt;
 }
 

@@ -12,7 +12,7 @@
 namespace quillmar {
 
 struct RemovableVolume {
-    QString root;       // mount_dir followed by "/"
+    QString root;  // mount_dir followed by "/"
     QString mount_dir;
     BlockDevice device;
 };
@@ -28,7 +28,7 @@ QList<RemovableVolume> ListRemovableVolumes(const SystemPaths& paths);
 
 // The live block device mounted at `mount_dir`; the last mount on a folder
 // hides the earlier ones.
-std::optional<BlockDevice> FindMountedDevice(const SystemPaths& paths, const QString& mount_dir);
+std::optional<BlockDevice> FindMountedDevice(const SystemPaths& paths, const QString& mountDir);
 
 // "/media/card/" -> "/media/card"; "/" stays "/".
 QString MountDirOfRoot(const QString& root);

@@ -22,31 +22,32 @@ SmallCardFile Fail(SmallCardFile::Status status, int error = 0) {
 
 }  // namespace
 
-SmallCardFile ReadSmallCardFile(const QString& path, qsizetype max_bytes) {
+SmallCardFile ReadSmallCardFile(const QString& path, qsizetype maxBytes) {
     const QByteArray name = QFile::encodeName(path);
     // Look before opening: opening a device node can have effects of its own.
     struct stat st {};
     if (::lstat(name.constData(), &st) != 0)
-        return errno == ENOENT || errno == ENOTDIR ? Fail(SmallCardFile::kAbsent) : Fail(SmallCardFile::kUnreadable, errno);
+        return errno == ENOENT || errno == ENOTDIR ? Fail(SmallCardFile::kAbsent)
+                                                   : Fail(SmallCardFile::kUnreadable, errno);
     if (!S_ISREG(st.st_mode)) return Fail(SmallCardFile::kNotRegular);
 
     // O_NOFOLLOW and the second look close the race with a swapped entry.
     UniqueFd fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
-    if (!fd.valid()) return Fail(errno == ELOOP ? SmallCardFile::kNotRegular : SmallCardFile::kUnreadable, errno);
-    if (::fstat(fd.get(), &st) != 0) return Fail(SmallCardFile::kUnreadable, errno);
+    if (!fd.Valid()) return Fail(errno == ELOOP ? SmallCardFile::kNotRegular : SmallCardFile::kUnreadable, errno);
+    if (::fstat(fd.Get(), &st) != 0) return Fail(SmallCardFile::kUnreadable, errno);
     if (!S_ISREG(st.st_mode)) return Fail(SmallCardFile::kNotRegular);
 
     // One byte more than the cap tells a file that grew past it from one that fits.
-    QByteArray bytes(max_bytes + 1, Qt::Uninitialized);
+    QByteArray bytes(maxBytes + 1, Qt::Uninitialized);
     qsizetype filled = 0;
     while (filled < bytes.size()) {
-        const ssize_t n = ::read(fd.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
+        const ssize_t n = ::read(fd.Get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return Fail(SmallCardFile::kUnreadable, errno);
         if (n == 0) break;
         filled += n;
     }
-    if (filled > max_bytes) return Fail(SmallCardFile::kTooLarge);
+    if (filled > maxBytes) return Fail(SmallCardFile::kTooLarge);
     bytes.truncate(filled);
     SmallCardFile result;
     result.status = SmallCardFile::kRead;

@@ -21,6 +21,6 @@ struct SmallCardFile {
     QString error;  // the system's reason for kUnreadable
 };
 
-SmallCardFile ReadSmallCardFile(const QString& path, qsizetype max_bytes);
+SmallCardFile ReadSmallCardFile(const QString& path, qsizetype maxBytes);
 
 }  // namespace quillmar

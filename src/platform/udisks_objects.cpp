@@ -15,7 +15,9 @@ const QString kDriveInterface = QStringLiteral("org.freedesktop.UDisks2.Drive");
 
 bool AsBool(const QVariant& v) { return v.metaType().id() == QMetaType::Bool && v.toBool(); }
 
-QByteArray AsBytes(const QVariant& v) { return v.metaType().id() == QMetaType::QByteArray ? v.toByteArray() : QByteArray(); }
+QByteArray AsBytes(const QVariant& v) {
+    return v.metaType().id() == QMetaType::QByteArray ? v.toByteArray() : QByteArray();
+}
 
 QString AsObjectPath(const QVariant& v) {
     return v.metaType() == QMetaType::fromType<QDBusObjectPath>() ? v.value<QDBusObjectPath>().path() : QString();

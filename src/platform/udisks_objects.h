@@ -12,11 +12,11 @@ class QDBusArgument;
 namespace quillmar {
 
 struct UdisksBlock {
-    QString path;                  // object path
-    QByteArray device;             // Block.Device, e.g. "/dev/sdb1"
-    QString drive;                 // Block.Drive; "/" when the block has no drive
-    bool hint_system = false;      // Block.HintSystem
-    bool has_filesystem = false;   // carries org.freedesktop.UDisks2.Filesystem
+    QString path;                    // object path
+    QByteArray device;               // Block.Device, e.g. "/dev/sdb1"
+    QString drive;                   // Block.Drive; "/" when the block has no drive
+    bool hint_system = false;        // Block.HintSystem
+    bool has_filesystem = false;     // carries org.freedesktop.UDisks2.Filesystem
     QList<QByteArray> mount_points;  // Filesystem.MountPoints
 };
 

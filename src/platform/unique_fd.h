@@ -23,8 +23,8 @@ public:
         return *this;
     }
 
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
     // Closes now and reports the result, which matters for a written file.
     int CloseChecked() {
         const int fd = fd_;

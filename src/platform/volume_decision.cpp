@@ -13,9 +13,9 @@ namespace quillmar {
 namespace {
 
 bool IsNetworkMount(const MountEntry& mount) {
-    static const char* const kTypes[] = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs", "ceph", "9p",
-                                         "glusterfs", "lustre", "davfs", "fuse.sshfs", "fuse.rclone",
-                                         "fuse.s3fs", "fuse.glusterfs"};
+    static const char* const kTypes[] = {"nfs",        "nfs4",        "cifs",      "smb3",          "smbfs",  "ncpfs",
+                                         "afs",        "ceph",        "9p",        "glusterfs",     "lustre", "davfs",
+                                         "fuse.sshfs", "fuse.rclone", "fuse.s3fs", "fuse.glusterfs"};
     for (const char* type : kTypes)
         if (mount.fs_type == QLatin1String(type)) return true;
     // "server:/export", "me@host:/photos", "//server/share"
@@ -69,34 +69,56 @@ void MarkDuplicates(QList<VolumeDecision>& decisions) {
 
 QString MediaCode(MediaKind kind) {
     switch (kind) {
-    case MediaKind::kSdCard: return QStringLiteral("sd-card");
-    case MediaKind::kRemovableFlag: return QStringLiteral("removable");
-    case MediaKind::kUsbDisk: return QStringLiteral("usb-disk");
-    case MediaKind::kEmbeddedMmc: return QStringLiteral("emmc");
-    case MediaKind::kFixedDisk: return QStringLiteral("fixed-disk");
-    case MediaKind::kLoop: return QStringLiteral("loop");
-    case MediaKind::kOptical: return QStringLiteral("optical");
-    case MediaKind::kRamDisk: return QStringLiteral("ram-disk");
-    case MediaKind::kNetworkBlock: return QStringLiteral("network-block");
-    case MediaKind::kRaid: return QStringLiteral("raid");
-    case MediaKind::kVirtual: return QStringLiteral("virtual");
+    case MediaKind::kSdCard:
+        return QStringLiteral("sd-card");
+    case MediaKind::kRemovableFlag:
+        return QStringLiteral("removable");
+    case MediaKind::kUsbDisk:
+        return QStringLiteral("usb-disk");
+    case MediaKind::kEmbeddedMmc:
+        return QStringLiteral("emmc");
+    case MediaKind::kFixedDisk:
+        return QStringLiteral("fixed-disk");
+    case MediaKind::kLoop:
+        return QStringLiteral("loop");
+    case MediaKind::kOptical:
+        return QStringLiteral("optical");
+    case MediaKind::kRamDisk:
+        return QStringLiteral("ram-disk");
+    case MediaKind::kNetworkBlock:
+        return QStringLiteral("network-block");
+    case MediaKind::kRaid:
+        return QStringLiteral("raid");
+    case MediaKind::kVirtual:
+        return QStringLiteral("virtual");
     }
     return {};
 }
 
 QString MediaText(MediaKind kind) {
     switch (kind) {
-    case MediaKind::kSdCard: return QStringLiteral("SD card");
-    case MediaKind::kRemovableFlag: return QStringLiteral("removable media");
-    case MediaKind::kUsbDisk: return QStringLiteral("disk on USB");
-    case MediaKind::kEmbeddedMmc: return QStringLiteral("eMMC built into the board");
-    case MediaKind::kFixedDisk: return QStringLiteral("fixed disk");
-    case MediaKind::kLoop: return QStringLiteral("loop device");
-    case MediaKind::kOptical: return QStringLiteral("optical drive");
-    case MediaKind::kRamDisk: return QStringLiteral("RAM disk");
-    case MediaKind::kNetworkBlock: return QStringLiteral("network block device");
-    case MediaKind::kRaid: return QStringLiteral("RAID array");
-    case MediaKind::kVirtual: return QStringLiteral("device-mapper device with no disk beneath");
+    case MediaKind::kSdCard:
+        return QStringLiteral("SD card");
+    case MediaKind::kRemovableFlag:
+        return QStringLiteral("removable media");
+    case MediaKind::kUsbDisk:
+        return QStringLiteral("disk on USB");
+    case MediaKind::kEmbeddedMmc:
+        return QStringLiteral("eMMC built into the board");
+    case MediaKind::kFixedDisk:
+        return QStringLiteral("fixed disk");
+    case MediaKind::kLoop:
+        return QStringLiteral("loop device");
+    case MediaKind::kOptical:
+        return QStringLiteral("optical drive");
+    case MediaKind::kRamDisk:
+        return QStringLiteral("RAM disk");
+    case MediaKind::kNetworkBlock:
+        return QStringLiteral("network block device");
+    case MediaKind::kRaid:
+        return QStringLiteral("RAID array");
+    case MediaKind::kVirtual:
+        return QStringLiteral("device-mapper device with no disk beneath");
     }
     return {};
 }
@@ -129,32 +151,52 @@ QList<VolumeDecision> DecideVolumes(const SystemPaths& paths) {
 
 QString VerdictCode(const VolumeDecision& d) {
     switch (d.verdict) {
-    case VolumeVerdict::kCard: return QStringLiteral("card");
-    case VolumeVerdict::kHidden: return QStringLiteral("hidden");
-    case VolumeVerdict::kDuplicate: return QStringLiteral("duplicate");
-    case VolumeVerdict::kPseudo: return QStringLiteral("pseudo");
-    case VolumeVerdict::kNetwork: return QStringLiteral("network");
-    case VolumeVerdict::kStale: return QStringLiteral("stale");
-    case VolumeVerdict::kSubFolder: return QStringLiteral("sub-folder");
-    case VolumeVerdict::kSystemFolder: return QStringLiteral("system-folder");
-    case VolumeVerdict::kSystemDisk: return QStringLiteral("system-disk");
-    case VolumeVerdict::kNotRemovable: return MediaCode(d.media);
+    case VolumeVerdict::kCard:
+        return QStringLiteral("card");
+    case VolumeVerdict::kHidden:
+        return QStringLiteral("hidden");
+    case VolumeVerdict::kDuplicate:
+        return QStringLiteral("duplicate");
+    case VolumeVerdict::kPseudo:
+        return QStringLiteral("pseudo");
+    case VolumeVerdict::kNetwork:
+        return QStringLiteral("network");
+    case VolumeVerdict::kStale:
+        return QStringLiteral("stale");
+    case VolumeVerdict::kSubFolder:
+        return QStringLiteral("sub-folder");
+    case VolumeVerdict::kSystemFolder:
+        return QStringLiteral("system-folder");
+    case VolumeVerdict::kSystemDisk:
+        return QStringLiteral("system-disk");
+    case VolumeVerdict::kNotRemovable:
+        return MediaCode(d.media);
     }
     return {};
 }
 
 QString VerdictText(const VolumeDecision& d) {
     switch (d.verdict) {
-    case VolumeVerdict::kCard: return MediaText(d.media);
-    case VolumeVerdict::kHidden: return QStringLiteral("hidden by a later mount on the same folder");
-    case VolumeVerdict::kDuplicate: return QStringLiteral("the same volume as %1").arg(d.detail);
-    case VolumeVerdict::kPseudo: return QStringLiteral("%1 has no device behind it").arg(d.mount.fs_type);
-    case VolumeVerdict::kNetwork: return QStringLiteral("network file system (%1)").arg(d.mount.fs_type);
-    case VolumeVerdict::kStale: return QStringLiteral("its device %1 has gone").arg(d.mount.source);
-    case VolumeVerdict::kSubFolder: return QStringLiteral("bind mount of %1 inside a volume").arg(d.mount.fs_root);
-    case VolumeVerdict::kSystemFolder: return QStringLiteral("mounted on a system folder");
-    case VolumeVerdict::kSystemDisk: return QStringLiteral("on a system disk, which holds %1").arg(d.detail);
-    case VolumeVerdict::kNotRemovable: return MediaText(d.media);
+    case VolumeVerdict::kCard:
+        return MediaText(d.media);
+    case VolumeVerdict::kHidden:
+        return QStringLiteral("hidden by a later mount on the same folder");
+    case VolumeVerdict::kDuplicate:
+        return QStringLiteral("the same volume as %1").arg(d.detail);
+    case VolumeVerdict::kPseudo:
+        return QStringLiteral("%1 has no device behind it").arg(d.mount.fs_type);
+    case VolumeVerdict::kNetwork:
+        return QStringLiteral("network file system (%1)").arg(d.mount.fs_type);
+    case VolumeVerdict::kStale:
+        return QStringLiteral("its device %1 has gone").arg(d.mount.source);
+    case VolumeVerdict::kSubFolder:
+        return QStringLiteral("bind mount of %1 inside a volume").arg(d.mount.fs_root);
+    case VolumeVerdict::kSystemFolder:
+        return QStringLiteral("mounted on a system folder");
+    case VolumeVerdict::kSystemDisk:
+        return QStringLiteral("on a system disk, which holds %1").arg(d.detail);
+    case VolumeVerdict::kNotRemovable:
+        return MediaText(d.media);
     }
     return {};
 }

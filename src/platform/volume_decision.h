@@ -31,7 +31,7 @@ struct VolumeDecision {
     std::optional<BlockDevice> device;
     VolumeVerdict verdict = VolumeVerdict::kPseudo;
     MediaKind media = MediaKind::kFixedDisk;  // when weighed: for kCard and kNotRemovable
-    QString detail;  // kSystemDisk: the role that makes it one; kDuplicate: the folder listed
+    QString detail;                           // kSystemDisk: the role that makes it one; kDuplicate: the folder listed
 };
 
 // Every mount of paths.mount_table, in the table's order, with its verdict.

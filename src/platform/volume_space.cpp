@@ -15,8 +15,7 @@ std::optional<VolumeSpace> QueryVolumeSpace(const QString& dir) {
         rc = ::statvfs(path.constData(), &fs);
     } while (rc != 0 && errno == EINTR);
     if (rc != 0) return std::nullopt;
-    return VolumeSpace{static_cast<quint64>(fs.f_blocks) * fs.f_frsize,
-                       static_cast<quint64>(fs.f_bfree) * fs.f_frsize};
+    return VolumeSpace{static_cast<quint64>(fs.f_blocks) * fs.f_frsize, static_cast<quint64>(fs.f_bfree) * fs.f_frsize};
 }
 
 }  // namespace quillmar

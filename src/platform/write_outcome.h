@@ -9,9 +9,9 @@ namespace quillmar {
 
 struct WriteOutcome {
     bool ok = true;
-    QString error;              // what failed and the system's reason; empty when ok
-    int errorCode = 0;          // the system's error number of the failed step; 0 when unknown
-    bool readOnlyFile = false;  // the file itself is marked read-only and was left
+    QString error;                // what failed and the system's reason; empty when ok
+    int error_code = 0;           // the system's error number of the failed step; 0 when unknown
+    bool read_only_file = false;  // the file itself is marked read-only and was left
 
     static WriteOutcome Success() { return {}; }
     static WriteOutcome Failure(QString message, int code = 0, bool readOnlyFile = false) {

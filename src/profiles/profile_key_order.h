@@ -10,7 +10,7 @@ namespace quillmar {
 
 struct ProfileKey {
     SettingsKeyRef key;
-    int lookupLimit;  // 0 for sync_clock, which is stored as "TRUE"/"FALSE"
+    int lookup_limit;  // 0 for sync_clock, which is stored as "TRUE"/"FALSE"
 };
 
 inline constexpr int kProfileKeyCount = 29;
@@ -20,20 +20,18 @@ inline constexpr int kProfileKeyCount = 29;
 // "30Min"/"60Min" are never matched when a profile is read; stored files
 // written by the camera tools rely on that reading.
 inline constexpr std::array<ProfileKey, kProfileKeyCount> kProfileKeyOrder = {{
-    {keys::mode_1, 3},        {keys::mode_2, 3},          {keys::mode_3, 4},
-    {keys::video_quality, 3}, {keys::fov, 3},             {keys::timelapse, 7},
-    {keys::video_stamp, 4},   {keys::mic_vol, 7},         {keys::auto_rec, 2},
-    {keys::loop_rec, 4},      {keys::rec_beep, 4},        {keys::image_meter, 3},
-    {keys::image_iso, 6},     {keys::image_wb, 3},        {keys::image_ev, 13},
-    {keys::image_sharpness, 5}, {keys::photo_quality, 3}, {keys::auto_shoot, 8},
-    {keys::photo_stamp, 4},   {keys::photo_burst, 5},     {keys::sync_clock, 0},
-    {keys::image_rotate, 2},  {keys::tvmode, 2},          {keys::lightfreq, 2},
-    {keys::auto_shutdown, 4}, {keys::datefmt, 3},         {keys::osd, 2},
-    {keys::op_beep, 2},       {keys::format, 2},
+    {keys::kMode1, 3},        {keys::kMode2, 3},       {keys::kMode3, 4},      {keys::kVideoQuality, 3},
+    {keys::kFov, 3},          {keys::kTimelapse, 7},   {keys::kVideoStamp, 4}, {keys::kMicVol, 7},
+    {keys::kAutoRec, 2},      {keys::kLoopRec, 4},     {keys::kRecBeep, 4},    {keys::kImageMeter, 3},
+    {keys::kImageIso, 6},     {keys::kImageWb, 3},     {keys::kImageEv, 13},   {keys::kImageSharpness, 5},
+    {keys::kPhotoQuality, 3}, {keys::kAutoShoot, 8},   {keys::kPhotoStamp, 4}, {keys::kPhotoBurst, 5},
+    {keys::kSyncClock, 0},    {keys::kImageRotate, 2}, {keys::kTvmode, 2},     {keys::kLightfreq, 2},
+    {keys::kAutoShutdown, 4}, {keys::kDatefmt, 3},     {keys::kOsd, 2},        {keys::kOpBeep, 2},
+    {keys::kFormat, 2},
 }};
 
 inline constexpr bool IsSyncClock(SettingsKeyRef ref) {
-    return ref.section == keys::sync_clock.section && ref.key == keys::sync_clock.key;
+    return ref.section == keys::kSyncClock.section && ref.key == keys::kSyncClock.key;
 }
 
 }  // namespace quillmar

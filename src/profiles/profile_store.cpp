@@ -16,7 +16,7 @@ constexpr char16_t kDefaultProfileName[] = u"default";
 constexpr qsizetype kShownNameStart = 8;
 constexpr qsizetype kShownNameLength = 16;
 
-QString SyncClockName() { return KeyName(keys::sync_clock.section, keys::sync_clock.key); }
+QString SyncClockName() { return KeyName(keys::kSyncClock.section, keys::kSyncClock.key); }
 
 QString SyncClockText(int flag) { return flag == 1 ? QStringLiteral("TRUE") : QStringLiteral("FALSE"); }
 
@@ -69,11 +69,11 @@ WriteOutcome ProfileStore::LoadProfiles(ProfileFileAccess access) {
         ResetToDefaultProfile(selection_);
         return loaded;
     }
-    ListProfiles(file.document());
+    ListProfiles(file.Document());
     if (!profile_sections_.isEmpty() || access == ProfileFileAccess::kReadOnly) {
-        if (profile_sections_.isEmpty()) AddDefaultProfile(file.document());
+        if (profile_sections_.isEmpty()) AddDefaultProfile(file.Document());
         current_profile_ = profile_sections_.first();
-        ApplyFrom(file.document());
+        ApplyFrom(file.Document());
         return WriteOutcome::Success();
     }
 
@@ -81,18 +81,18 @@ WriteOutcome ProfileStore::LoadProfiles(ProfileFileAccess access) {
     // have created the file or a profile in the meantime.
     IniFile locked(cfg_path_);
     if (WriteOutcome loaded = locked.LoadForUpdate(); !loaded) {
-        AddDefaultProfile(file.document());  // the default, in memory only
-        ApplyFrom(file.document());
+        AddDefaultProfile(file.Document());  // the default, in memory only
+        ApplyFrom(file.Document());
         return loaded;
     }
-    ListProfiles(locked.document());
+    ListProfiles(locked.Document());
     WriteOutcome outcome;
     if (profile_sections_.isEmpty()) {
-        AddDefaultProfile(locked.document());
+        AddDefaultProfile(locked.Document());
         outcome = locked.Commit();
     }
     current_profile_ = profile_sections_.first();
-    ApplyFrom(locked.document());
+    ApplyFrom(locked.Document());
     return outcome;
 }
 
@@ -112,7 +112,7 @@ void ProfileStore::ApplyFrom(const IniDocument& doc) {
         if (IsSyncClock(pk.key))
             selection_.clock_sync = ReadClock(doc);
         else
-            selection_.at(pk.key) = ReadOption(doc, pk.key.section, pk.key.key, pk.lookupLimit);
+            selection_.At(pk.key) = ReadOption(doc, pk.key.section, pk.key.key, pk.lookup_limit);
     }
 }
 
@@ -123,9 +123,8 @@ WriteOutcome ProfileStore::WriteSelectionTo(IniDocument& doc, ProfilePages* page
             page = pk.key.section;
             if (pages) pages->PullPage(page);
         }
-        const QString value = IsSyncClock(pk.key)
-                                  ? SyncClockText(selection_.clock_sync)
-                                  : StoredOptionText(pk.key.section, pk.key.key, selection_.at(pk.key));
+        const QString value = IsSyncClock(pk.key) ? SyncClockText(selection_.clock_sync)
+                                                  : StoredOptionText(pk.key.section, pk.key.key, selection_.At(pk.key));
         if (WriteOutcome set = doc.SetValue(current_profile_, KeyName(pk.key.section, pk.key.key), value); !set)
             return set;
     }
@@ -135,27 +134,27 @@ WriteOutcome ProfileStore::WriteSelectionTo(IniDocument& doc, ProfilePages* page
 WriteOutcome ProfileStore::ApplyProfile() {
     IniFile file(cfg_path_);
     if (WriteOutcome loaded = file.Load(); !loaded) return loaded;
-    ApplyFrom(file.document());
+    ApplyFrom(file.Document());
     return WriteOutcome::Success();
 }
 
 WriteOutcome ProfileStore::SaveProfile() {
     IniFile file(cfg_path_);
     if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
-    if (WriteOutcome written = WriteSelectionTo(file.document(), pages_); !written) return written;
+    if (WriteOutcome written = WriteSelectionTo(file.Document(), pages_); !written) return written;
     return file.Commit();
 }
 
 Result<int> ProfileStore::ReadProfileOption(int section, int key, int limit) const {
     IniFile file(cfg_path_);
     const WriteOutcome loaded = file.Load();
-    return {ReadOption(file.document(), section, key, limit), loaded};
+    return {ReadOption(file.Document(), section, key, limit), loaded};
 }
 
 Result<int> ProfileStore::ReadSyncClock() const {
     IniFile file(cfg_path_);
     const WriteOutcome loaded = file.Load();
-    return {ReadClock(file.document()), loaded};
+    return {ReadClock(file.Document()), loaded};
 }
 
 WriteOutcome ProfileStore::WriteProfileOption(int section, int key, int index) {
@@ -169,7 +168,7 @@ WriteOutcome ProfileStore::WriteSyncClock(int flag) {
 Result<bool> ProfileStore::SectionExists(const QString& section) const {
     IniFile file(cfg_path_);
     if (WriteOutcome loaded = file.Load(); !loaded) return Result<bool>::Failure(std::move(loaded));
-    return Result<bool>::Success(file.document().HasSection(section));
+    return Result<bool>::Success(file.Document().HasSection(section));
 }
 
 WriteOutcome ProfileStore::DeleteProfileSection(const QString& section, int* removed) {
@@ -179,16 +178,15 @@ WriteOutcome ProfileStore::DeleteProfileSection(const QString& section, int* rem
 WriteOutcome ProfileStore::RefreshProfileList() {
     IniFile file(cfg_path_);
     if (WriteOutcome loaded = file.Load(); !loaded) return loaded;
-    ListProfiles(file.document());
+    ListProfiles(file.Document());
     return WriteOutcome::Success();
 }
 
-WriteOutcome ProfileStore::SaveNamedProfile(const QString& name,
-                                            const std::function<void(SettingsSelection&)>& change,
+WriteOutcome ProfileStore::SaveNamedProfile(const QString& name, const std::function<void(SettingsSelection&)>& change,
                                             NamedSave* result) {
     IniFile file(cfg_path_);
     if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
-    IniDocument& doc = file.document();
+    IniDocument& doc = file.Document();
     QString error;
     const QStringList sections = profile_sections_;
     const QStringList names = profile_names_;
@@ -228,13 +226,13 @@ WriteOutcome ProfileStore::AddProfile(const QString& name) {
         IniFile file(cfg_path_);
         if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) {
             outcome = std::move(loaded);
-        } else if (file.document().HasSection(current_profile_)) {
+        } else if (file.Document().HasSection(current_profile_)) {
             // Another program added it since the name was checked.
             outcome = WriteOutcome::Failure(
                 QStringLiteral("A profile named \"%1\" was added to \"%2\" by another program; it was not changed.")
                     .arg(name, cfg_path_));
         } else {
-            outcome = WriteSelectionTo(file.document(), pages_);
+            outcome = WriteSelectionTo(file.Document(), pages_);
             if (outcome) outcome = file.Commit();
         }
     }

@@ -5,7 +5,7 @@ namespace quillmar {
 namespace {
 
 void AppendKeyLines(const SettingsSelection& s, int section, int firstKey, int lastKey, QString& text) {
-    for (int key = firstKey; key <= lastKey; ++key) AppendSettingLine(section, key, s.at(section, key), text);
+    for (int key = firstKey; key <= lastKey; ++key) AppendSettingLine(section, key, s.At(section, key), text);
 }
 
 }  // namespace
@@ -35,18 +35,18 @@ QString BuildCameraConfText(const SettingsSelection& s, std::time_t now) {
 
     // A lock set by the group chosen last writes the other group as "off"
     // while the locking group is on; the selection itself keeps both indexes.
-    const int shoot = s.at(keys::auto_shoot);
-    const int burst = s.at(keys::photo_burst);
-    const int writtenShoot = (s.photo_lock_flags & burst_lock) && burst != 0 ? 0 : shoot;
-    const int writtenBurst = (s.photo_lock_flags & shoot_lock) && shoot != 0 ? 0 : burst;
-    AppendSettingLine(kPhotoSection, keys::photo_quality.key, s.at(keys::photo_quality), text);
-    AppendSettingLine(kPhotoSection, keys::photo_stamp.key, s.at(keys::photo_stamp), text);
-    AppendSettingLine(kPhotoSection, keys::auto_shoot.key, writtenShoot, text);
-    AppendSettingLine(kPhotoSection, keys::photo_burst.key, writtenBurst, text);
+    const int shoot = s.At(keys::kAutoShoot);
+    const int burst = s.At(keys::kPhotoBurst);
+    const int writtenShoot = (s.photo_lock_flags & kBurstLock) && burst != 0 ? 0 : shoot;
+    const int writtenBurst = (s.photo_lock_flags & kShootLock) && shoot != 0 ? 0 : burst;
+    AppendSettingLine(kPhotoSection, keys::kPhotoQuality.key, s.At(keys::kPhotoQuality), text);
+    AppendSettingLine(kPhotoSection, keys::kPhotoStamp.key, s.At(keys::kPhotoStamp), text);
+    AppendSettingLine(kPhotoSection, keys::kAutoShoot.key, writtenShoot, text);
+    AppendSettingLine(kPhotoSection, keys::kPhotoBurst.key, writtenBurst, text);
 
     AppendKeyLines(s, kSystemSection, 1, 8, text);
     if (s.clock_sync != 0) {
-        text += KeyName(kSystemSection, keys::sync_clock.key);
+        text += KeyName(kSystemSection, keys::kSyncClock.key);
         text += u'=';
         text += FormatLocalClock(now);
         text += u"\r\n";

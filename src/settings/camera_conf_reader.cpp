@@ -5,8 +5,8 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QStringList>
 #include <QStringDecoder>
+#include <QStringList>
 
 #include <algorithm>
 #include <array>
@@ -26,9 +26,8 @@ int MatchOption(int section, int key, QStringView text) {
 
 bool IsClockTime(const QString& text) {
     // Exactly as the writer formats it; fromString alone accepts single digits.
-    return text.size() == 19 &&
-           QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss")).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) ==
-               text;
+    return text.size() == 19 && QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                                        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) == text;
 }
 
 }  // namespace
@@ -113,14 +112,14 @@ CameraConfContents ParseCameraConf(QByteArrayView bytes) {
 }
 
 void CameraConfContents::ApplyTo(SettingsSelection& selection) const {
-    for (const CameraConfSetting& s : settings) selection.at(s.key) = s.index;
+    for (const CameraConfSetting& s : settings) selection.At(s.key) = s.index;
     selection.clock_sync = HasClockLine() ? 1 : 0;
     // The writer forces one of auto-shoot and burst off under a lock. With
     // one of them off on the card a lock on the other shows the page as the
     // camera will run; with both on, no lock writes both as they are.
-    const bool shoot = selection.at(keys::auto_shoot) != 0;
-    const bool burst = selection.at(keys::photo_burst) != 0;
-    selection.photo_lock_flags = shoot && !burst ? shoot_lock : burst && !shoot ? burst_lock : 0;
+    const bool shoot = selection.At(keys::kAutoShoot) != 0;
+    const bool burst = selection.At(keys::kPhotoBurst) != 0;
+    selection.photo_lock_flags = shoot && !burst ? kShootLock : burst && !shoot ? kBurstLock : 0;
 }
 
 QString CameraConfContents::Text() const {
@@ -129,7 +128,7 @@ QString CameraConfContents::Text() const {
         if (enable_cfg && enable_cfg_at == i)
             text += kEnableCfg + (*enable_cfg ? QStringLiteral("=true\n") : QStringLiteral("=false\n"));
         if (HasClockLine() && sync_clock_at == i)
-            text += KeyName(keys::sync_clock.section, keys::sync_clock.key) + QLatin1Char('=') + sync_clock +
+            text += KeyName(keys::kSyncClock.section, keys::kSyncClock.key) + QLatin1Char('=') + sync_clock +
                     QLatin1Char('\n');
         if (i == settings.size()) break;
         const CameraConfSetting& s = settings.at(i);

@@ -13,19 +13,19 @@ namespace quillmar {
 struct SettingsOption {
     const char16_t* text;  // the word written to camera.conf and cfg.ini
     int32_t value;         // carried for completeness; nothing reads it
-    int32_t isDefault;     // 1 on exactly one option of every key with options
+    int32_t is_default;    // 1 on exactly one option of every key with options
 };
 
 struct SettingsKey {
     const char16_t* name;
     const SettingsOption* options;  // nullptr for sync_clock
-    int optionCount;
+    int option_count;
 };
 
 struct SettingsSection {
     const char16_t* name;
     const SettingsKey* keys;
-    int keyCount;
+    int key_count;
 };
 
 // Section numbers. Photo is 2 and image is 3; the tabs and camera.conf use
@@ -40,7 +40,7 @@ enum SettingsSectionId : int {
 inline constexpr int kSectionCount = 5;
 inline constexpr int kMaxKeysPerSection = 9;
 
-extern const std::array<SettingsSection, kSectionCount> SettingsSchema;
+extern const std::array<SettingsSection, kSectionCount> kSettingsSchema;
 
 // Number of keys of a section: 3, 8, 4, 5, 9.
 int KeyCount(int section);

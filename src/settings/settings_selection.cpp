@@ -6,7 +6,7 @@ SettingsSelection SettingsSelection::Defaults(int32_t clockSync) {
     SettingsSelection s;
     for (int section = 0; section < kSectionCount; ++section) {
         for (int key = 0; key < KeyCount(section); ++key) {
-            if (OptionCount(section, key) > 0) s.at(section, key) = DefaultOptionIndex(section, key);
+            if (OptionCount(section, key) > 0) s.At(section, key) = DefaultOptionIndex(section, key);
         }
     }
     s.clock_sync = clockSync;

@@ -23,8 +23,8 @@ AppOptions ParseAppOptions(const QStringList& arguments) {
     parser.setApplicationDescription(QStringLiteral("Writes camera settings onto the camera's memory card."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption card(QStringLiteral("card"),
-                                  QStringLiteral("Offer DIR as a card (repeatable)."), QStringLiteral("DIR"));
+    const QCommandLineOption card(QStringLiteral("card"), QStringLiteral("Offer DIR as a card (repeatable)."),
+                                  QStringLiteral("DIR"));
     const QCommandLineOption config(QStringLiteral("config"),
                                     QStringLiteral("Keep the profiles in PATH instead of ./cfg.ini."),
                                     QStringLiteral("PATH"));

@@ -6,9 +6,9 @@
 namespace quillmar {
 
 struct AppOptions {
-    QStringList cardFolders;  // --card DIR, repeatable: folders offered as cards
-    QString configPath;       // --config PATH: the profile file; empty for cfg.ini in the working directory
-                              // --user-config sets it to UserConfigPath()
+    QStringList card_folders;  // --card DIR, repeatable: folders offered as cards
+    QString config_path;       // --config PATH: the profile file; empty for cfg.ini in the working directory
+                               // --user-config sets it to UserConfigPath()
 };
 
 // $XDG_CONFIG_HOME/quillmar/cfg.ini, or ~/.config/quillmar/cfg.ini when that

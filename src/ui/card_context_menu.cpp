@@ -17,12 +17,12 @@ CardContextMenu::CardContextMenu(QTableWidget* list, Request request)
     list_->viewport()->installEventFilter(this);
 }
 
-void CardContextMenu::Prepare(const QString& root, const QString& eject_unavailable) {
+void CardContextMenu::Prepare(const QString& root, const QString& ejectUnavailable) {
     root_ = root;
-    eject_->setEnabled(eject_unavailable.isEmpty());
-    eject_->setToolTip(eject_unavailable.isEmpty() ? QStringLiteral("Unmount the card and power its drive off, "
-                                                                    "so it can be pulled")
-                                                   : eject_unavailable);
+    eject_->setEnabled(ejectUnavailable.isEmpty());
+    eject_->setToolTip(ejectUnavailable.isEmpty() ? QStringLiteral("Unmount the card and power its drive off, "
+                                                                   "so it can be pulled")
+                                                  : ejectUnavailable);
 }
 
 bool CardContextMenu::eventFilter(QObject* watched, QEvent* event) {

@@ -16,18 +16,18 @@ class CardContextMenu : public QMenu {
 public:
     // Called with the row and where the menu should appear; the window
     // prepares the menu and pops it up.
-    using Request = std::function<void(int row, const QPoint& global_pos)>;
+    using Request = std::function<void(int row, const QPoint& globalPos)>;
 
     CardContextMenu(QTableWidget* list, Request request);
 
     // Sets the card the actions are for. `eject_unavailable` says why the
     // card cannot be ejected (shown as the disabled action's tooltip);
     // empty when it can.
-    void Prepare(const QString& root, const QString& eject_unavailable);
-    const QString& root() const { return root_; }
+    void Prepare(const QString& root, const QString& ejectUnavailable);
+    const QString& Root() const { return root_; }
 
-    QAction* loadAction() const { return load_; }
-    QAction* ejectAction() const { return eject_; }
+    QAction* LoadAction() const { return load_; }
+    QAction* EjectAction() const { return eject_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -17,7 +17,7 @@ public:
     int ItemCount() const override { return list_.GetItemCount(); }
     // Deleting reports nothing: a row on its way out never becomes the target.
     bool DeleteItem(int row) override {
-        const QSignalBlocker quiet(list_.widget());
+        const QSignalBlocker quiet(list_.Widget());
         return list_.DeleteItem(row);
     }
     // The Device cell shows the folder name; tooltip and screen readers

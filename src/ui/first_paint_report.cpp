@@ -32,7 +32,8 @@ private:
         clock_gettime(CLOCK_MONOTONIC, &now);
         QFile out(path_);
         const qint64 ns = qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-        const bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(QByteArray::number(ns)) > 0;
+        const bool written =
+            out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(QByteArray::number(ns)) > 0;
         out.close();
         // Leave without tearing the window down: only the start is measured.
         ::_exit(written ? 0 : 1);

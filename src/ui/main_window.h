@@ -7,9 +7,9 @@
 #include "cards/system_drive_source.h"
 #include "platform/device_change_watcher.h"
 #include "platform/durable_file.h"
+#include "platform/system_paths.h"
 #include "profiles/profile_store.h"
 #include "settings/settings_selection.h"
-#include "platform/system_paths.h"
 #include "ui/app_options.h"
 #include "ui/card_list_control.h"
 #include "ui/dialog/controls.h"
@@ -54,16 +54,16 @@ public:
     void OnSysCommand(unsigned id);
     // The window menu (a context menu here: Linux desktops give programs no
     // system menu of their own). Built by OnInitDialog.
-    QMenu* systemMenu() const { return system_menu; }
+    QMenu* SystemMenu() const { return system_menu_; }
 
     // The strip that reports a written card; other news may join it.
-    StatusArea* Status() const { return status_area; }
+    StatusArea* Status() const { return status_area_; }
 
     // Read access for the program's tests.
-    CDialog& page(int tab) const { return *pages[tab]; }
-    int currentPage() const { return current_page; }
-    SettingsSelection& currentSelection() { return selection; }
-    const ProfileStore& Store() const { return store; }
+    CDialog& Page(int tab) const { return *pages_[tab]; }
+    int CurrentPage() const { return current_page_; }
+    SettingsSelection& CurrentSelection() { return selection_; }
+    const ProfileStore& Store() const { return store_; }
     // A device arrived or went (DBT_DEVICEARRIVAL, DBT_DEVICEREMOVECOMPLETE);
     // the device watcher calls it, tests may too. Always true.
     bool OnDeviceChange(quint32 event, quintptr data = 0);
@@ -123,7 +123,7 @@ private:
 
     // --- a card row's menu: load, eject (main_window_card_actions.cpp)
     void SetUpCardActions();
-    void OnCardMenuRequest(int row, const QPoint& global_pos);
+    void OnCardMenuRequest(int row, const QPoint& globalPos);
     void OnLoadSettingsFromCard(const QString& root);
     void OnEjectCard(const QString& root);
     void OnEjectFinished(const QString& root, const EjectOutcome& outcome);
@@ -133,37 +133,37 @@ private:
     // The status strip's actions after a written card: Eject, when it can be.
     QList<QWidget*> OfferAfterSet(const QString& root);
 
-    AppOptions options;
-    SystemPaths system_paths;
-    QIcon app_icon;
-    QIcon card_images;
-    QFont list_font;
-    std::array<CDialog*, kTabCount> pages{};
-    int current_page = 0;
-    CTabCtrl tab_ctrl;
+    AppOptions options_;
+    SystemPaths system_paths_;
+    QIcon app_icon_;
+    QIcon card_images_;
+    QFont list_font_;
+    std::array<CDialog*, kTabCount> pages_{};
+    int current_page_ = 0;
+    CTabCtrl tab_ctrl_;
     // Every choice of the five pages; a new selection holds 0 everywhere,
     // the pages' values before any profile is applied.
-    SettingsSelection selection;
-    CDlgTab1 mode_page{selection};
-    CDlgTab2 video_page{selection};
-    CDlgTab3 image_page{selection};
-    CDlgTab4 photo_page{selection};
-    CDlgTab5 system_page{selection};
+    SettingsSelection selection_;
+    CDlgTab1 mode_page_{selection_};
+    CDlgTab2 video_page_{selection_};
+    CDlgTab3 image_page_{selection_};
+    CDlgTab4 photo_page_{selection_};
+    CDlgTab5 system_page_{selection_};
     // The profile file and state live in the store, which reaches the pages
     // through PullPage.
-    ProfileStore store;
-    CListBox profile_list;
-    CListCtrl card_list;
-    CardListControl card_view{card_list};
-    SystemDriveSource drives{system_paths};
-    CardList cards{card_view, drives, options.cardFolders};
-    std::unique_ptr<DeviceChangeWatcher> device_watcher;
-    QMenu* system_menu = nullptr;
-    StatusArea* status_area = nullptr;
-    CardContextMenu* card_menu = nullptr;
-    QPushButton* eject_offer = nullptr;  // in the status strip after "Set"
-    QString offered_root;                // the card eject_offer is for
-    CardEjector* ejector = nullptr;      // the eject under way, if any
+    ProfileStore store_;
+    CListBox profile_list_;
+    CListCtrl card_list_;
+    CardListControl card_view_{card_list_};
+    SystemDriveSource drives_{system_paths_};
+    CardList cards_{card_view_, drives_, options_.card_folders};
+    std::unique_ptr<DeviceChangeWatcher> device_watcher_;
+    QMenu* system_menu_ = nullptr;
+    StatusArea* status_area_ = nullptr;
+    CardContextMenu* card_menu_ = nullptr;
+    QPushButton* eject_offer_ = nullptr;  // in the status strip after "Set"
+    QString offered_root_;                // the card eject_offer is for
+    CardEjector* ejector_ = nullptr;      // the eject under way, if any
 };
 
 }  // namespace quillmar

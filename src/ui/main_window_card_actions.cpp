@@ -45,29 +45,29 @@ QString LoadedText(const QString& card, const CameraConfContents& contents) {
 }  // namespace
 
 void CQuillmarVS2010Dlg::SetUpCardActions() {
-    card_menu =
-        new CardContextMenu(card_list.widget(), [this](int row, const QPoint& at) { OnCardMenuRequest(row, at); });
-    QObject::connect(card_menu->loadAction(), &QAction::triggered, this,
-                     [this] { OnLoadSettingsFromCard(card_menu->root()); });
-    QObject::connect(card_menu->ejectAction(), &QAction::triggered, this, [this] { OnEjectCard(card_menu->root()); });
+    card_menu_ =
+        new CardContextMenu(card_list_.Widget(), [this](int row, const QPoint& at) { OnCardMenuRequest(row, at); });
+    QObject::connect(card_menu_->LoadAction(), &QAction::triggered, this,
+                     [this] { OnLoadSettingsFromCard(card_menu_->Root()); });
+    QObject::connect(card_menu_->EjectAction(), &QAction::triggered, this, [this] { OnEjectCard(card_menu_->Root()); });
 
-    eject_offer = new QPushButton(QStringLiteral("&Eject"));
-    eject_offer->setAccessibleDescription(QStringLiteral("Eject the card just written"));
-    status_area->AddAction(eject_offer);
-    QObject::connect(eject_offer, &QPushButton::clicked, this, [this] { OnEjectCard(offered_root); });
+    eject_offer_ = new QPushButton(QStringLiteral("&Eject"));
+    eject_offer_->setAccessibleDescription(QStringLiteral("Eject the card just written"));
+    status_area_->AddAction(eject_offer_);
+    QObject::connect(eject_offer_, &QPushButton::clicked, this, [this] { OnEjectCard(offered_root_); });
 }
 
-void CQuillmarVS2010Dlg::OnCardMenuRequest(int row, const QPoint& global_pos) {
+void CQuillmarVS2010Dlg::OnCardMenuRequest(int row, const QPoint& globalPos) {
     // The menu acts on the row it was opened on, which becomes the target,
     // so the list shows which card is meant.
-    if (card_list.GetSelectedItem() != row) card_list.SelectItem(row);
-    const QString root = card_list.GetItemText(row, 0);
-    card_menu->Prepare(root, EjectUnavailableReason(root));
-    card_menu->popup(global_pos);
+    if (card_list_.GetSelectedItem() != row) card_list_.SelectItem(row);
+    const QString root = card_list_.GetItemText(row, 0);
+    card_menu_->Prepare(root, EjectUnavailableReason(root));
+    card_menu_->popup(globalPos);
 }
 
 bool CQuillmarVS2010Dlg::IsCardFolder(const QString& root) const {
-    for (const QString& folder : options.cardFolders)
+    for (const QString& folder : options_.card_folders)
         if (FolderCardRoot(folder) == root) return true;
     return false;
 }
@@ -76,7 +76,7 @@ QString CQuillmarVS2010Dlg::EjectUnavailableReason(const QString& root) const {
     if (IsCardFolder(root))
         return QStringLiteral("%1 is a folder given with --card, not a drive: there is nothing to eject.")
             .arg(CardDisplayName(root));
-    if (ejector) return QStringLiteral("A card is being ejected; wait until that is done.");
+    if (ejector_) return QStringLiteral("A card is being ejected; wait until that is done.");
     const UdisksAvailability udisks = CheckUdisksAvailable();
     return udisks.available ? QString() : udisks.reason;
 }
@@ -84,14 +84,14 @@ QString CQuillmarVS2010Dlg::EjectUnavailableReason(const QString& root) const {
 QList<QWidget*> CQuillmarVS2010Dlg::OfferAfterSet(const QString& root) {
     // A --card folder, or the working folder when no card was chosen, is no drive.
     if (root.isEmpty() || IsCardFolder(root)) return {};
-    offered_root = root;
+    offered_root_ = root;
     const QString unavailable = EjectUnavailableReason(root);
-    eject_offer->setEnabled(unavailable.isEmpty());
-    eject_offer->setToolTip(unavailable.isEmpty() ? QStringLiteral("Unmount %1 and power its drive off, so it can be "
-                                                                   "pulled")
-                                                        .arg(CardDisplayName(root))
-                                                  : unavailable);
-    return {eject_offer};
+    eject_offer_->setEnabled(unavailable.isEmpty());
+    eject_offer_->setToolTip(unavailable.isEmpty() ? QStringLiteral("Unmount %1 and power its drive off, so it can be "
+                                                                    "pulled")
+                                                         .arg(CardDisplayName(root))
+                                                   : unavailable);
+    return {eject_offer_};
 }
 
 void CQuillmarVS2010Dlg::OnLoadSettingsFromCard(const QString& root) {
@@ -104,45 +104,45 @@ void CQuillmarVS2010Dlg::OnLoadSettingsFromCard(const QString& root) {
     }
     // The pages' own values first: keys the file lacks keep them.
     PullPages();
-    read.contents.ApplyTo(selection);
+    read.contents.ApplyTo(selection_);
     PushPages();
     // A value the camera knows but the pages offer no choice for (ISO 3200)
     // cannot be shown, and "Set" would write another: say so.
     PullPages();
     QStringList unshown;
     for (const CameraConfSetting& s : read.contents.settings) {
-        if (selection.at(s.key) != s.index)
+        if (selection_.At(s.key) != s.index)
             unshown << KeyName(s.key.section, s.key.key) + u'=' + OptionText(s.key.section, s.key.key, s.index);
     }
     QString text = LoadedText(CardDisplayName(root), read.contents);
     if (!unshown.isEmpty())
         text += QStringLiteral("; the pages cannot show %1").arg(unshown.join(QStringLiteral(", ")));
     // After the push, whose changes clear the strip.
-    status_area->ShowMessage(text);
+    status_area_->ShowMessage(text);
 }
 
 void CQuillmarVS2010Dlg::OnEjectCard(const QString& root) {
-    if (ejector || root.isEmpty()) return;
-    ejector = new CardEjector(this);
-    QObject::connect(ejector, &CardEjector::Finished, this,
+    if (ejector_ || root.isEmpty()) return;
+    ejector_ = new CardEjector(this);
+    QObject::connect(ejector_, &CardEjector::Finished, this,
                      [this, root](const EjectOutcome& outcome) { OnEjectFinished(root, outcome); });
     // Unmounting flushes the card and may ask for a password: the window
     // stays usable meanwhile.
-    status_area->ShowMessage(QStringLiteral("Ejecting %1...").arg(CardDisplayName(root)), {},
-                             StatusArea::Lasting::kOverCardListChanges);
+    status_area_->ShowMessage(QStringLiteral("Ejecting %1...").arg(CardDisplayName(root)), {},
+                              StatusArea::Lasting::kOverCardListChanges);
     EjectRequest request;
     request.root = root;
     request.allow_interaction = true;
-    ejector->Start(request);
+    ejector_->Start(request);
 }
 
 void CQuillmarVS2010Dlg::OnEjectFinished(const QString& root, const EjectOutcome& outcome) {
-    ejector->deleteLater();
-    ejector = nullptr;
+    ejector_->deleteLater();
+    ejector_ = nullptr;
     const QString card = CardDisplayName(root);
     if (!outcome.Unmounted()) {
         // Nothing was taken off the card (or only part of it): the list stays.
-        status_area->Clear();
+        status_area_->Clear();
         ShowMessageBox(this, QStringLiteral("%1 was not ejected.\n\n%2").arg(card, outcome.message),
                        QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
         if (!outcome.unmounted.isEmpty()) RefreshCardList();
@@ -154,7 +154,7 @@ void CQuillmarVS2010Dlg::OnEjectFinished(const QString& root, const EjectOutcome
             : QStringLiteral("%1 unmounted: the card can be pulled (%2)")
                   .arg(card,
                        outcome.warning.isEmpty() ? QStringLiteral("its drive cannot be powered off") : outcome.warning);
-    status_area->ShowMessage(text, {}, StatusArea::Lasting::kOverCardListChanges);
+    status_area_->ShowMessage(text, {}, StatusArea::Lasting::kOverCardListChanges);
     // The device watcher sees the unmount too, but may see it later.
     OnDeviceChange(DBT_DEVICEREMOVECOMPLETE);
 }

@@ -44,37 +44,37 @@ void CQuillmarVS2010Dlg::keyPressEvent(QKeyEvent* event) {
 
 void CQuillmarVS2010Dlg::AppendTabStops(const ControlTemplate& control, QWidget* widget,
                                         std::vector<TabStop>& stops) const {
-    if (control.id != IDC_SETTINGS_TABS || !pages[current_page]) {
+    if (control.id != IDC_SETTINGS_TABS || !pages_[current_page_]) {
         CDialog::AppendTabStops(control, widget, stops);
         return;
     }
-    stops.push_back({tab_ctrl->tabBar(), {}});
-    for (TabStop& stop : pages[current_page]->TabStops()) stops.push_back(std::move(stop));
+    stops.push_back({tab_ctrl_->TabBar(), {}});
+    for (TabStop& stop : pages_[current_page_]->TabStops()) stops.push_back(std::move(stop));
 }
 
 void CQuillmarVS2010Dlg::SetUpStatusArea() {
-    status_area = new StatusArea(Surface());
+    status_area_ = new StatusArea(Surface());
     const ControlTemplate& place = kMainWindowStatusArea;
-    status_area->setGeometry(Units().ToPixels(place.x, place.y, place.width, place.height));
+    status_area_->setGeometry(Units().ToPixels(place.x, place.y, place.width, place.height));
     // The strip itself, not the window: the lists outlive the window's own
     // part while it is destroyed, and may still report on their way out.
-    StatusArea* area = status_area;
+    StatusArea* area = status_area_;
     const auto clear = [area] { area->Clear(); };
     // A push (a profile chosen) toggles radios too: every change counts.
-    for (const CDialog* page : pages) {
+    for (const CDialog* page : pages_) {
         for (const QAbstractButton* button : page->findChildren<QAbstractButton*>())
-            QObject::connect(button, &QAbstractButton::toggled, status_area, clear);
+            QObject::connect(button, &QAbstractButton::toggled, status_area_, clear);
         for (const QSlider* slider : page->findChildren<QSlider*>())
-            QObject::connect(slider, &QSlider::valueChanged, status_area, clear);
+            QObject::connect(slider, &QSlider::valueChanged, status_area_, clear);
     }
-    QObject::connect(profile_list.widget(), &QListWidget::itemSelectionChanged, status_area, clear);
-    QObject::connect(card_list.widget(), &QTableWidget::itemSelectionChanged, status_area, clear);
+    QObject::connect(profile_list_.Widget(), &QListWidget::itemSelectionChanged, status_area_, clear);
+    QObject::connect(card_list_.Widget(), &QTableWidget::itemSelectionChanged, status_area_, clear);
 }
 
 void CQuillmarVS2010Dlg::ReportWritten() {
-    status_area->ShowMessage(QStringLiteral("camera.conf written to %1 at %2")
-                                 .arg(CardDisplayName(cards.target_root()), QTime::currentTime().toString(u"HH:mm")),
-                             OfferAfterSet(cards.target_root()));
+    status_area_->ShowMessage(QStringLiteral("camera.conf written to %1 at %2")
+                                  .arg(CardDisplayName(cards_.TargetRoot()), QTime::currentTime().toString(u"HH:mm")),
+                              OfferAfterSet(cards_.TargetRoot()));
 }
 
 }  // namespace quillmar

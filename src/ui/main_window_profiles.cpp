@@ -20,7 +20,7 @@ const QString kNotifyCaption = QStringLiteral("Notify");
 // chose on them, saved or not. An unreadable file keeps the list as it was.
 void RefreshProfileList(ProfileStore& store, CListBox& list) {
     if (!store.RefreshProfileList()) return;
-    const QSignalBlocker quiet(list.widget());
+    const QSignalBlocker quiet(list.Widget());
     while (list.GetCount() > 0) list.DeleteString(list.GetCount() - 1);
     for (const QString& name : store.ProfileNames()) list.AddString(name);
     const QStringList& sections = store.ProfileSections();
@@ -38,7 +38,7 @@ bool CQuillmarVS2010Dlg::ReportProfileOutcome(const WriteOutcome& outcome) {
     if (outcome) return true;
     // Some failures name only the folder (no room for the new copy beside
     // the file); the user still learns which file was not written.
-    const QString& path = store.CfgPath();
+    const QString& path = store_.CfgPath();
     const QString text = outcome.error.contains(path)
                              ? outcome.error
                              : QStringLiteral("\"%1\" could not be written.\n\n%2").arg(path, outcome.error);
@@ -49,29 +49,40 @@ bool CQuillmarVS2010Dlg::ReportProfileOutcome(const WriteOutcome& outcome) {
 void CQuillmarVS2010Dlg::LoadProfiles() {
     // On failure the store still leaves a usable state: the defaults on the
     // pages, and the file untouched when it could not be read.
-    ReportProfileOutcome(store.LoadProfiles());
+    ReportProfileOutcome(store_.LoadProfiles());
     // The command-line tool and other copies of the program share the file.
     new FileChangeWatcher(
-        store.CfgPath(), [this] { RefreshProfileList(store, profile_list); }, this);
+        store_.CfgPath(), [this] { RefreshProfileList(store_, profile_list_); }, this);
 }
 
-void CQuillmarVS2010Dlg::ApplyProfile() { ReportProfileOutcome(store.ApplyProfile()); }
+void CQuillmarVS2010Dlg::ApplyProfile() { ReportProfileOutcome(store_.ApplyProfile()); }
 
 void CQuillmarVS2010Dlg::PullPage(int section) {
     switch (section) {
-    case kModeSection: mode_page.UpdateData(true); break;
-    case kVideoSection: video_page.UpdateData(true); break;
-    case kPhotoSection: photo_page.UpdateData(true); break;
-    case kImageSection: image_page.UpdateData(true); break;
-    case kSystemSection: system_page.UpdateData(true); break;
-    default: break;
+    case kModeSection:
+        mode_page_.UpdateData(true);
+        break;
+    case kVideoSection:
+        video_page_.UpdateData(true);
+        break;
+    case kPhotoSection:
+        photo_page_.UpdateData(true);
+        break;
+    case kImageSection:
+        image_page_.UpdateData(true);
+        break;
+    case kSystemSection:
+        system_page_.UpdateData(true);
+        break;
+    default:
+        break;
     }
 }
 
 void CQuillmarVS2010Dlg::FillProfileList() {
-    for (const QString& name : store.ProfileNames()) profile_list.AddString(name);
+    for (const QString& name : store_.ProfileNames()) profile_list_.AddString(name);
     // Selecting here reports nothing, so the profile is not applied twice.
-    if (profile_list.GetCount() > 0) profile_list.SetCurSel(0);
+    if (profile_list_.GetCount() > 0) profile_list_.SetCurSel(0);
 }
 
 void CQuillmarVS2010Dlg::OnNewProfile() {
@@ -83,7 +94,7 @@ void CQuillmarVS2010Dlg::OnNewProfile() {
 
 bool CQuillmarVS2010Dlg::CreateProfile(const QString& name) {
     QString reason;
-    switch (CheckNewProfileName(store, name, &reason)) {
+    switch (CheckNewProfileName(store_, name, &reason)) {
     case NewProfileNameCheck::kAccepted:
         break;
     case NewProfileNameCheck::kInUse:
@@ -98,33 +109,33 @@ bool CQuillmarVS2010Dlg::CreateProfile(const QString& name) {
     }
     // The store appends to its lists only once the section is on disk; the
     // pages keep showing what they showed, now as the new profile.
-    if (!ReportProfileOutcome(store.AddProfile(name))) return true;
-    profile_list.AddString(store.ProfileNames().last());
-    profile_list.SetCurSel(profile_list.GetCount() - 1);
+    if (!ReportProfileOutcome(store_.AddProfile(name))) return true;
+    profile_list_.AddString(store_.ProfileNames().last());
+    profile_list_.SetCurSel(profile_list_.GetCount() - 1);
     return true;
 }
 
 void CQuillmarVS2010Dlg::OnDelProfile() {
-    const int selected = profile_list.GetCurSel();
-    if (selected < 0 || selected >= store.ProfileSections().size()) return;
+    const int selected = profile_list_.GetCurSel();
+    if (selected < 0 || selected >= store_.ProfileSections().size()) return;
     // The selected item's own section goes, with every other section of the
     // same name, which the file could never tell apart from it.
-    const QString section = store.ProfileSections()[selected];
-    if (!ReportProfileOutcome(store.DeleteProfileSection(section))) return;
+    const QString section = store_.ProfileSections()[selected];
+    if (!ReportProfileOutcome(store_.DeleteProfileSection(section))) return;
 
     int next = selected;
-    for (int i = int(store.ProfileSections().size()) - 1; i >= 0; --i) {
-        if (!IniNamesMatch(store.ProfileSections()[i], section)) continue;
-        profile_list.DeleteString(i);
-        store.UnlistProfile(i);
+    for (int i = int(store_.ProfileSections().size()) - 1; i >= 0; --i) {
+        if (!IniNamesMatch(store_.ProfileSections()[i], section)) continue;
+        profile_list_.DeleteString(i);
+        store_.UnlistProfile(i);
         if (i < selected) --next;
     }
     // The item that moved into the deleted one's place, or the one before
     // when the last item went.
-    if (next >= store.ProfileSections().size()) next = int(store.ProfileSections().size()) - 1;
-    profile_list.SetCurSel(next);
+    if (next >= store_.ProfileSections().size()) next = int(store_.ProfileSections().size()) - 1;
+    profile_list_.SetCurSel(next);
     if (next < 0) {
-        store.ClearCurrentProfile();  // nothing is current; Save writes nothing
+        store_.ClearCurrentProfile();  // nothing is current; Save writes nothing
         return;
     }
     // The neighbour becomes current, so list, pages and file agree.
@@ -132,16 +143,16 @@ void CQuillmarVS2010Dlg::OnDelProfile() {
 }
 
 void CQuillmarVS2010Dlg::OnSaveProfile() {
-    if (store.CurrentProfile().isEmpty()) return;
+    if (store_.CurrentProfile().isEmpty()) return;
     // A profile that another program deleted is written anew, and listed.
-    if (ReportProfileOutcome(store.SaveProfile()) && store.ProfileSections().indexOf(store.CurrentProfile()) < 0)
-        RefreshProfileList(store, profile_list);
+    if (ReportProfileOutcome(store_.SaveProfile()) && store_.ProfileSections().indexOf(store_.CurrentProfile()) < 0)
+        RefreshProfileList(store_, profile_list_);
 }
 
 void CQuillmarVS2010Dlg::OnSelchangeProfileList() {
-    const int selected = profile_list.GetCurSel();
-    if (selected < 0 || selected >= store.ProfileSections().size()) return;
-    store.SelectProfile(selected);
+    const int selected = profile_list_.GetCurSel();
+    if (selected < 0 || selected >= store_.ProfileSections().size()) return;
+    store_.SelectProfile(selected);
     ApplyProfile();
     PushPages();
 }

@@ -15,23 +15,23 @@
 namespace quillmar {
 
 void CQuillmarVS2010Dlg::PullPages() {
-    mode_page.UpdateData(true);
-    video_page.UpdateData(true);
-    image_page.UpdateData(true);
-    photo_page.UpdateData(true);
-    system_page.UpdateData(true);
+    mode_page_.UpdateData(true);
+    video_page_.UpdateData(true);
+    image_page_.UpdateData(true);
+    photo_page_.UpdateData(true);
+    system_page_.UpdateData(true);
 }
 
 void CQuillmarVS2010Dlg::PushPages() {
-    mode_page.UpdateData(false);
-    video_page.UpdateData(false);
-    image_page.UpdateData(false);
-    photo_page.UpdateData(false);
-    system_page.UpdateData(false);
+    mode_page_.UpdateData(false);
+    video_page_.UpdateData(false);
+    image_page_.UpdateData(false);
+    photo_page_.UpdateData(false);
+    system_page_.UpdateData(false);
 }
 
 WriteOutcome CQuillmarVS2010Dlg::CheckTargetStillThere() const {
-    const QString& targetRoot = cards.target_root();
+    const QString& targetRoot = cards_.TargetRoot();
     // No card chosen yet: the file goes to the working directory.
     if (targetRoot.isEmpty()) return WriteOutcome::Success();
     if (!QFileInfo(targetRoot).isDir())
@@ -46,7 +46,7 @@ WriteOutcome CQuillmarVS2010Dlg::CheckTargetStillThere() const {
 void CQuillmarVS2010Dlg::OnSet() {
     // Without a card the file would land where the camera never sees it,
     // while the user believes the card was set.
-    if (card_list.GetItemCount() == 0) {
+    if (card_list_.GetItemCount() == 0) {
         ShowMessageBox(this,
                        QStringLiteral("No memory card was found.\n\nInsert the camera's memory card, "
                                       "choose it in the list and press \"Set\" again."),
@@ -55,11 +55,11 @@ void CQuillmarVS2010Dlg::OnSet() {
     }
     PullPages();
     // The clock line takes the time after all five pages were pulled.
-    const QString text = BuildCameraConfText(selection, std::time(nullptr));
+    const QString text = BuildCameraConfText(selection_, std::time(nullptr));
     WriteOutcome outcome = CheckTargetStillThere();
-    if (outcome) outcome = WriteCameraConf(cards.target_root(), text);
+    if (outcome) outcome = WriteCameraConf(cards_.TargetRoot(), text);
     if (!outcome) {
-        ShowMessageBox(this, DescribeCameraConfFailure(cards.target_root(), outcome), QStringLiteral("Quillmar"),
+        ShowMessageBox(this, DescribeCameraConfFailure(cards_.TargetRoot(), outcome), QStringLiteral("Quillmar"),
                        MB_OK | MB_ICONERROR);
         return;
     }

@@ -1,8 +1,8 @@
 #include "ui/new_cfg_dlg.h"
 
 #include "ui/dialog/data_exchange.h"
-#include "ui/templates/dialog_templates.h"
 #include "ui/resource_ids.h"
+#include "ui/templates/dialog_templates.h"
 
 namespace quillmar {
 

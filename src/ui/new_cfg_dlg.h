@@ -13,7 +13,7 @@ class CDlgNewCFG : public CDialog {
 public:
     CDlgNewCFG();
     // What was typed, as it was typed; valid after DoModal returned IDOK.
-    const QString& typedName() const { return typed_name_; }
+    const QString& TypedName() const { return typed_name_; }
     // Runs on OK with the typed name; false (a refused name, already
     // explained to the user) keeps the dialog open with the name selected,
     // ready to be corrected.

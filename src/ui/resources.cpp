@@ -2,7 +2,6 @@
 
 #include <QImageReader>
 
-
 #include <initializer_list>
 
 // The resources are compiled into a static library; registering them here
@@ -12,8 +11,8 @@ static void RegisterResources() { Q_INIT_RESOURCE(resources); }
 namespace {
 
 void EnsureRegistered() {
-    static const bool registered = (RegisterResources(), true);
-    (void)registered;
+    static const bool kRegistered = (RegisterResources(), true);
+    (void)kRegistered;
 }
 
 // Every picture is a PNG. Naming the format lets Qt decode it with its own
@@ -40,10 +39,14 @@ QIcon IconFromSizes(const QString& stem, std::initializer_list<int> sizes) {
 QIcon LoadIconResource(int id) {
     EnsureRegistered();
     switch (id) {
-    case IDR_MAINFRAME: return IconFromSizes(QStringLiteral("app"), {16, 32, 48, 64, 128});
-    case IDI_ABOUT: return IconFromSizes(QStringLiteral("about"), {16, 32, 48, 64, 128, 256});
-    case IDI_CARD: return IconFromSizes(QStringLiteral("card"), {16, 32});
-    default: return {};
+    case IDR_MAINFRAME:
+        return IconFromSizes(QStringLiteral("app"), {16, 32, 48, 64, 128});
+    case IDI_ABOUT:
+        return IconFromSizes(QStringLiteral("about"), {16, 32, 48, 64, 128, 256});
+    case IDI_CARD:
+        return IconFromSizes(QStringLiteral("card"), {16, 32});
+    default:
+        return {};
     }
 }
 

@@ -13,8 +13,9 @@ QString PlainReason(int error) {
     case EROFS:
     case EACCES:
     case EPERM:
-        return QStringLiteral("The card is write-protected or read-only. "
-                              "Slide its lock switch to unlocked, or choose another card.");
+        return QStringLiteral(
+            "The card is write-protected or read-only. "
+            "Slide its lock switch to unlocked, or choose another card.");
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
@@ -37,10 +38,10 @@ QString DescribeCameraConfFailure(const QString& targetRoot, const WriteOutcome&
     const QString where = targetRoot.isEmpty() ? QDir::currentPath() : QDir::toNativeSeparators(targetRoot);
     QString text = QStringLiteral("The settings could not be written to %1.\n\n").arg(where);
     // The card itself may be writable; only the file was marked read-only.
-    const QString plain = outcome.readOnlyFile
-                              ? QStringLiteral("camera.conf on the card is read-only, so it was left as it is. "
-                                               "Make it writable, or delete it, and press \"Set\" again.")
-                              : PlainReason(outcome.errorCode);
+    const QString plain = outcome.read_only_file ? QStringLiteral(
+                                                       "camera.conf on the card is read-only, so it was left as it is. "
+                                                       "Make it writable, or delete it, and press \"Set\" again.")
+                                                 : PlainReason(outcome.error_code);
     text += plain.isEmpty() ? QStringLiteral("The system reports: %1").arg(outcome.error)
                             : plain + QStringLiteral("\n\nDetails: %1").arg(outcome.error);
     return text;

@@ -30,7 +30,7 @@ void StatusArea::Clear() {
     for (QWidget* action : actions_) action->hide();
 }
 
-QString StatusArea::message() const { return text_->text(); }
+QString StatusArea::Message() const { return text_->text(); }
 
 void StatusArea::AddAction(QWidget* action) {
     actions_.push_back(action);

@@ -25,8 +25,8 @@ public:
     void ShowMessage(const QString& text, const QList<QWidget*>& actions = {},
                      Lasting lasting = Lasting::kUntilAnyChange);
     void Clear();
-    QString message() const;
-    Lasting lasting() const { return lasting_; }
+    QString Message() const;
+    Lasting HowLong() const { return lasting_; }
 
     // Places `action` after the text, hidden until a message names it.
     void AddAction(QWidget* action);

@@ -32,40 +32,40 @@ public:
 class CardListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(QDir().mkpath(e) && QDir().mkpath(g) && test_support::WriteRaw(e + "version.txt", "V1.02\r\n"));
-        drives.roots = {e, g};
-        drives.labels = {{e, "CAMERA"}};
-        drives.spaces = {{e, {31914983424, 30866227200}}, {g, {8053063680, 1073741823}}};
-        view.owner = &list;
+        ASSERT_TRUE(QDir().mkpath(e_) && QDir().mkpath(g_) && test_support::WriteRaw(e_ + "version.txt", "V1.02\r\n"));
+        drives_.roots = {e_, g_};
+        drives_.labels = {{e_, "CAMERA"}};
+        drives_.spaces = {{e_, {31914983424, 30866227200}}, {g_, {8053063680, 1073741823}}};
+        view_.owner = &list_;
     }
 
-    QTemporaryDir dir;
-    const QString e = dir.path() + "/E/", g = dir.path() + "/G/";
-    const QStringList rowE{e, "CAMERA", "29436 MB/30436 MB(28 G/29 G)", "V1.02\r\n"};
-    const QStringList rowG{g, "", "1023 MB/7680 MB(0 G/7 G)", kNoVersionText};
-    FakeDrives drives;
-    FakeCardListView view;
-    CardList list{view, drives};
+    QTemporaryDir dir_;
+    const QString e_ = dir_.path() + "/E/", g_ = dir_.path() + "/G/";
+    const QStringList row_e_{e_, "CAMERA", "29436 MB/30436 MB(28 G/29 G)", "V1.02\r\n"};
+    const QStringList row_g_{g_, "", "1023 MB/7680 MB(0 G/7 G)", kNoVersionText};
+    FakeDrives drives_;
+    FakeCardListView view_;
+    CardList list_{view_, drives_};
 };
 
 TEST_F(CardListTest, UserChoiceHoldsUntilADeviceChangeAndAnEmptiedListKeepsTheTarget) {
-    list.RefreshCardList();
-    EXPECT_EQ(view.rows, (QList<QStringList>{rowE, rowG}));
-    EXPECT_EQ(list.card_roots(), (QStringList{e, g}));
-    view.Click(1);
-    EXPECT_EQ(list.target_root(), g);
-    view.Click(-1);  // click on empty space: only the row losing the selection is reported
-    EXPECT_EQ(list.target_root(), g);
-    EXPECT_TRUE(list.OnDeviceChange(DBT_DEVICEARRIVAL, 0));
-    EXPECT_EQ(view.selected, 0);
-    EXPECT_EQ(list.target_root(), e);
-    view.Click(1);
-    drives.roots.clear();
-    EXPECT_TRUE(list.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE, 0));
-    for (const quint32 other : {0x0007, 0x8001, 0x8003, 0x0018}) EXPECT_TRUE(list.OnDeviceChange(other, 0x1234));
-    EXPECT_EQ(drives.listings, 3);  // only arrival and removal refresh
-    EXPECT_TRUE(view.rows.isEmpty());
-    EXPECT_EQ(list.target_root(), g);
+    list_.RefreshCardList();
+    EXPECT_EQ(view_.rows, (QList<QStringList>{row_e_, row_g_}));
+    EXPECT_EQ(list_.CardRoots(), (QStringList{e_, g_}));
+    view_.Click(1);
+    EXPECT_EQ(list_.TargetRoot(), g_);
+    view_.Click(-1);  // click on empty space: only the row losing the selection is reported
+    EXPECT_EQ(list_.TargetRoot(), g_);
+    EXPECT_TRUE(list_.OnDeviceChange(DBT_DEVICEARRIVAL, 0));
+    EXPECT_EQ(view_.selected, 0);
+    EXPECT_EQ(list_.TargetRoot(), e_);
+    view_.Click(1);
+    drives_.roots.clear();
+    EXPECT_TRUE(list_.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE, 0));
+    for (const quint32 other : {0x0007, 0x8001, 0x8003, 0x0018}) EXPECT_TRUE(list_.OnDeviceChange(other, 0x1234));
+    EXPECT_EQ(drives_.listings, 3);  // only arrival and removal refresh
+    EXPECT_TRUE(view_.rows.isEmpty());
+    EXPECT_EQ(list_.TargetRoot(), g_);
 }
 
 }  // namespace

@@ -23,7 +23,13 @@ const struct VersionCase {
     {"absent", [](auto, auto) {}, kNoVersionText},
     {"10 MB", [](auto, auto v) { WriteRaw(v, QByteArray(10 << 20, 'a')); }, QString(99, u'a')},
     {"zero byte ends the text", [](auto, auto v) { WriteRaw(v, QByteArray("v3\0junk", 7)); }, "v3"},
-    {"invalid bytes", [](auto, auto v) { WriteRaw(v, "v\xff\xfe" "4"); }, "v\ufffd\ufffd4"},
+    {"invalid bytes",
+     [](auto, auto v) {
+         WriteRaw(v,
+                  "v\xff\xfe"
+                  "4");
+     },
+     "v\ufffd\ufffd4"},
     {"directory", [](auto, auto v) { QDir().mkpath(v); }, kNoVersionText},
     {"FIFO", [](auto, auto v) { ::mkfifo(QFile::encodeName(v).constData(), 0644); }, kNoVersionText},
     {"link to a FIFO",
@@ -40,8 +46,8 @@ const struct VersionCase {
     {"a dangling link is not passed over for a case variant",
      [](auto r, auto v) { QFile::link(r + "gone", v), WriteRaw(r + "VERSION.TXT", "upper"); }, kNoVersionText},
     {"a name that only looks alike", [](auto r, auto) { WriteRaw(r + "version.txt~", "v7"); }, kNoVersionText},
-    {"cannot be opened",
-     [](auto, auto v) { WriteRaw(v, "secret"), ::chmod(QFile::encodeName(v).constData(), 0); }, kNoVersionText},
+    {"cannot be opened", [](auto, auto v) { WriteRaw(v, "secret"), ::chmod(QFile::encodeName(v).constData(), 0); },
+     kNoVersionText},
 };
 
 TEST(ReadCardVersion, UntrustedVersionFilesAreReadSafely) {
@@ -70,7 +76,7 @@ TEST(ReadCardVersion, NothingFromOutsideTheCardShows) {
     ::chmod(QFile::encodeName(secret).constData(), 0644);
     QTemporaryDir dir;
     test_support::ScopedTmpfs card(dir.path());
-    if (!card.mounted()) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
     const QString root = dir.path() + '/';
 
     ASSERT_TRUE(QFile::link(secret, root + "version.txt"));

@@ -95,10 +95,11 @@ const struct Layout {
          t.AddDevice(dp::Usb(2, "sdc"), 8, 32, "1");
          t.AddMountedPartition(dp::Usb(2, "sdc/sdc1"), 8, 33, "/media/me/SPARE", "ext4");
          t.AddMountedPartition(dp::Usb(2, "sdc/sdc2"), 8, 34, "/media/me/SPARE/inner", "vfat");
-         t.SetSwaps("/dev/disk/by-uuid/1b2f-0a                partition\t1048572\t\t0\t\t-2\n"
-                    "/media/me/SPARE/swap\\040file            file\t\t1048572\t\t0\t\t-3\n");
-         QDir().mkpath(t.paths().dev + "/disk/by-uuid");
-         QFile::link("../../sdb2", t.paths().dev + "/disk/by-uuid/1b2f-0a");
+         t.SetSwaps(
+             "/dev/disk/by-uuid/1b2f-0a                partition\t1048572\t\t0\t\t-2\n"
+             "/media/me/SPARE/swap\\040file            file\t\t1048572\t\t0\t\t-3\n");
+         QDir().mkpath(t.Paths().dev + "/disk/by-uuid");
+         QFile::link("../../sdb2", t.Paths().dev + "/disk/by-uuid/1b2f-0a");
          t.AddDevice(dp::Usb(3, "sdd"), 8, 48, "1");
          t.AddMountedPartition(dp::Usb(3, "sdd/sdd1"), 8, 49, "/media/me/CARD", "vfat");
      },
@@ -148,7 +149,7 @@ TEST(MachineLayouts, SystemDisksAreNeverListedAndEncryptedSticksAre) {
         QTemporaryDir dir;
         FakeSystemTree tree(dir.path());
         layout.build(tree);
-        SystemDriveSource drives(tree.paths(), [](const QString&) { return std::nullopt; });
+        SystemDriveSource drives(tree.Paths(), [](const QString&) { return std::nullopt; });
         QStringList rows;
         for (const QString& root : drives.RemovableRoots()) {
             const CardEntry c = DescribeCard(drives, root);

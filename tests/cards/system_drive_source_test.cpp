@@ -21,13 +21,13 @@ TEST(SystemDriveSource, MixedMachineShowsOnlyItsThreeCardsWithLabelsAndSizes) {
     t.AddDevice(dp::Usb(1, "sdb/sdb1"), 8, 17);
     t.AddMount(0, 61, "/media/me/STICK", "btrfs", "/dev/sdb1");
     t.AddByLabelLink("STICK\\x20\xc3\x84", "sdb1");  // no udev record: the by-label link
-    t.AddDevice(dp::Usb(2, "sdc"), 8, 32, "0");  // SD card in a USB reader that says "not removable"
+    t.AddDevice(dp::Usb(2, "sdc"), 8, 32, "0");      // SD card in a USB reader that says "not removable"
     t.AddMountedPartition(dp::Usb(2, "sdc/sdc1"), 8, 33, "/media/me/CAM\\040CARD", "exfat");
     t.SetUdevRecord(8, 33, "E:ID_FS_LABEL=CAM_CARD\nE:ID_FS_LABEL_ENC=CAM\\x20CARD\n");
     t.AddDevice(dp::Mmc(1, "mmcblk1"), 179, 8, "0", "SD");  // built-in SD slot
     t.AddMountedPartition(dp::Mmc(1, "mmcblk1/mmcblk1p1"), 179, 9, "/media/me/SDSLOT", "vfat");
     t.SetUdevRecord(179, 9, "E:ID_FS_TYPE=vfat\nE:ID_FS_LABEL=Karte_\xc3\xa4\n");  // older udev: plain label only
-    t.AddDevice(dp::Mmc(0, "mmcblk0"), 179, 0, "0", "MMC");  // eMMC system disk
+    t.AddDevice(dp::Mmc(0, "mmcblk0"), 179, 0, "0", "MMC");                        // eMMC system disk
     t.AddMountedPartition(dp::Mmc(0, "mmcblk0/mmcblk0p1"), 179, 1, "/boot", "vfat");
     t.AddMountedPartition(dp::Mmc(0, "mmcblk0/mmcblk0p2"), 179, 2, "/media/me/emmc", "ext4");
     t.AddDevice(dp::Sata("sda"), 8, 0, "0");  // fixed SATA disk
@@ -44,7 +44,7 @@ TEST(SystemDriveSource, MixedMachineShowsOnlyItsThreeCardsWithLabelsAndSizes) {
 
     const QHash<QString, VolumeSpace> spaces = {{"/media/me/STICK/", {31914983424, 30866227200}},
                                                 {"/media/me/CAM CARD/", {8053063680, 1073741823}}};
-    SystemDriveSource drives(t.paths(), [&](const QString& root) {
+    SystemDriveSource drives(t.Paths(), [&](const QString& root) {
         return spaces.contains(root) ? std::optional(spaces.value(root)) : std::nullopt;
     });
     QStringList rows;

@@ -37,24 +37,24 @@ QProcessEnvironment WithSystemBus(const QString& address) {
 // not touch those.
 bool MachineHasRemovableDrives(const QString& workDir) {
     const auto listed = RunCli({"cards", "--json"}, workDir);
-    return listed.exitCode != 0 || !QJsonDocument::fromJson(listed.out).array().isEmpty();
+    return listed.exit_code != 0 || !QJsonDocument::fromJson(listed.out).array().isEmpty();
 }
 
 // Ten settings away from their defaults, the clock off.
-const QStringList kTenSettings = {"--set", "mode_1=2304x1296p 30", "--set", "mode_3=5M", "--set", "fov=narrow",
-                                  "--set", "timelapse=60s", "--set", "mic_vol=mute", "--set", "image_iso=3200",
-                                  "--set", "image_ev=-1.7", "--set", "auto_shoot=off", "--set", "photo_burst=20p",
-                                  "--set", "auto_shutdown=60Min"};
+const QStringList kTenSettings = {
+    "--set", "mode_1=2304x1296p 30", "--set", "mode_3=5M",          "--set", "fov=narrow",    "--set", "timelapse=60s",
+    "--set", "mic_vol=mute",         "--set", "image_iso=3200",     "--set", "image_ev=-1.7", "--set", "auto_shoot=off",
+    "--set", "photo_burst=20p",      "--set", "auto_shutdown=60Min"};
 
 TEST(CliRead, GivesBackWhatWriteWroteAndCarriesItToProfilesAndOtherCards) {
     QTemporaryDir dir;
     const QString a = dir.filePath("a"), b = dir.filePath("b");
     ASSERT_TRUE(QDir().mkpath(a) && QDir().mkpath(b));
-    ASSERT_EQ(RunCli(QStringList{"write", "--card", a} + kTenSettings, dir.path()).exitCode, 0);
+    ASSERT_EQ(RunCli(QStringList{"write", "--card", a} + kTenSettings, dir.path()).exit_code, 0);
     const QByteArray written = ReadAll(a + "/camera.conf");
 
     const auto json = RunCli({"read", "--card", a, "--json"}, dir.path());
-    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    ASSERT_EQ(json.exit_code, 0) << json.err.toStdString();
     const QJsonObject read = QJsonDocument::fromJson(json.out).object();
     const QJsonObject settings = read["settings"].toObject();
     EXPECT_EQ(settings.size(), 28);
@@ -73,20 +73,21 @@ TEST(CliRead, GivesBackWhatWriteWroteAndCarriesItToProfilesAndOtherCards) {
     EXPECT_TRUE(text.err.isEmpty());
 
     // Copied to another card and stored as a profile, the bytes stay the same.
-    ASSERT_EQ(RunCli({"write", "--from-card", a, "--card", b}, dir.path()).exitCode, 0);
+    ASSERT_EQ(RunCli({"write", "--from-card", a, "--card", b}, dir.path()).exit_code, 0);
     EXPECT_EQ(ReadAll(b + "/camera.conf"), written);
     // A profile reads two of the ten back against fewer options than the
     // keys have; saving says so.
     const auto save = RunCli({"save", "--profile", "fromcard", "--from-card", a}, dir.path());
-    ASSERT_EQ(save.exitCode, 0) << save.err.toStdString();
+    ASSERT_EQ(save.exit_code, 0) << save.err.toStdString();
     EXPECT_TRUE(save.err.contains("warning: image_iso=3200 is stored, but a profile is read back as image_iso=auto") &&
-                save.err.contains("auto_shutdown=60Min")) << save.err.toStdString();
+                save.err.contains("auto_shutdown=60Min"))
+        << save.err.toStdString();
     EXPECT_EQ(RunCli({"print", "--profile", "fromcard"}, dir.path()).out,
               QByteArray(written).replace("image_iso=3200", "image_iso=auto").replace("=60Min", "=off"));
     EXPECT_TRUE(ReadAll(dir.filePath("cfg.ini")).contains("[profile-fromcard]\r\nmode_1=2304x1296p 30\r\n"));
     // A clock line on the card ticks the profile's clock.
     ASSERT_TRUE(WriteRaw(b + "/camera.conf", "enable_cfg=true\r\nsync_clock=2025-03-07 09:04:05\r\n"));
-    ASSERT_EQ(RunCli({"save", "--profile", "fromcard", "--from-card", b}, dir.path()).exitCode, 0);
+    ASSERT_EQ(RunCli({"save", "--profile", "fromcard", "--from-card", b}, dir.path()).exit_code, 0);
     EXPECT_TRUE(ReadAll(dir.filePath("cfg.ini")).contains("sync_clock=TRUE"));
 
     // A hand-damaged file: the rest loads, three lines are counted.
@@ -104,7 +105,7 @@ TEST(CliRead, GivesBackWhatWriteWroteAndCarriesItToProfilesAndOtherCards) {
     EXPECT_EQ(skipped[1].toObject()["text"], "osd=maybe");
     EXPECT_EQ(skipped[2].toObject()["line"], 31);
     const auto plain = RunCli({"read", "--card", a}, dir.path());
-    EXPECT_EQ(plain.exitCode, 0);
+    EXPECT_EQ(plain.exit_code, 0);
     EXPECT_TRUE(plain.err.contains("3 line(s)") && plain.err.contains("line 7: colour=red (unknown key)"))
         << plain.err.toStdString();
 }
@@ -131,21 +132,24 @@ TEST(CliRead, WhatIsNoCameraFileIsRefusedClearlyWithoutBlocking) {
         QFile::remove(conf);
         QDir().rmdir(conf);
         ASSERT_TRUE(c.make()) << c.what;
-        for (const QStringList& args : {QStringList{"read", "--card", card}, {"save", "--profile", "keep",
-                                                                             "--from-card", card}}) {
+        for (const QStringList& args :
+             {QStringList{"read", "--card", card}, {"save", "--profile", "keep", "--from-card", card}}) {
             const auto run = RunCli(args, dir.path());
-            EXPECT_EQ(run.exitCode, 1) << c.what;
+            EXPECT_EQ(run.exit_code, 1) << c.what;
             EXPECT_TRUE(run.err.contains(c.mention)) << c.what << ": " << run.err.toStdString();
             EXPECT_TRUE(run.out.isEmpty()) << c.what;
         }
         EXPECT_EQ(ReadAll(dir.filePath("cfg.ini")), "[profile-keep]\r\n") << c.what;
     }
     const auto nowhere = RunCli({"read", "--card", "nowhere"}, dir.path());
-    EXPECT_TRUE(nowhere.exitCode == 1 && nowhere.err.contains("nowhere/\" is not a folder")) << nowhere.err.toStdString();
-    for (const QStringList& args : {QStringList{"read"}, {"read", "--card", ""}, {"eject", "--card", ""},
+    EXPECT_TRUE(nowhere.exit_code == 1 && nowhere.err.contains("nowhere/\" is not a folder"))
+        << nowhere.err.toStdString();
+    for (const QStringList& args : {QStringList{"read"},
+                                    {"read", "--card", ""},
+                                    {"eject", "--card", ""},
                                     {"write", "--all-cards", "--card", ""}}) {
         const auto run = RunCli(args, dir.path());
-        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(run.exit_code, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(run.out.isEmpty() && !run.err.isEmpty()) << args.join(' ').toStdString();
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("camera.conf")));
@@ -160,7 +164,7 @@ QJsonObject ReaderWithTwoPartitions(const QString& a, const QString& b) {
 
 TEST(CliEject, ExitsZeroOnlyWhenTheCardWasUnmounted) {
     PrivateBus bus;
-    ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon did not start";
+    ASSERT_FALSE(bus.Address().isEmpty()) << "dbus-daemon did not start";
     QTemporaryDir dir;
     const QString a = dir.filePath("a"), b = dir.filePath("b");
     ASSERT_TRUE(QDir().mkpath(a) && QDir().mkpath(b));
@@ -168,53 +172,65 @@ TEST(CliEject, ExitsZeroOnlyWhenTheCardWasUnmounted) {
     const struct {
         const char* what;
         QJsonObject errors;
-        int exitCode;
+        int exit_code;
         const char* mention;  // on stderr when failing, else stdout
         QStringList calls;
     } cases[] = {
-        {"ejected", {}, 0, "Ejected", {"Unmount " + kSdb1 + noUi, "Unmount " + kSdb2 + noUi, "PowerOff " + kDrive + noUi}},
-        {"busy", {{kSdb1 + " Unmount", QJsonArray{"org.freedesktop.UDisks2.Error.DeviceBusy", "target is busy"}}}, 1,
-         "busy", {"Unmount " + kSdb1 + noUi}},
+        {"ejected",
+         {},
+         0,
+         "Ejected",
+         {"Unmount " + kSdb1 + noUi, "Unmount " + kSdb2 + noUi, "PowerOff " + kDrive + noUi}},
+        {"busy",
+         {{kSdb1 + " Unmount", QJsonArray{"org.freedesktop.UDisks2.Error.DeviceBusy", "target is busy"}}},
+         1,
+         "busy",
+         {"Unmount " + kSdb1 + noUi}},
         {"not authorised",
-         {{kSdb2 + " Unmount", QJsonArray{"org.freedesktop.UDisks2.Error.NotAuthorized", "Not authorized"}}}, 1,
-         "not allowed", {"Unmount " + kSdb1 + noUi, "Unmount " + kSdb2 + noUi}},
-        {"power off fails", {{kDrive + " PowerOff", QJsonArray{"org.freedesktop.UDisks2.Error.Failed", "no"}}}, 0,
-         "Unmounted", {"Unmount " + kSdb1 + noUi, "Unmount " + kSdb2 + noUi, "PowerOff " + kDrive + noUi}},
+         {{kSdb2 + " Unmount", QJsonArray{"org.freedesktop.UDisks2.Error.NotAuthorized", "Not authorized"}}},
+         1,
+         "not allowed",
+         {"Unmount " + kSdb1 + noUi, "Unmount " + kSdb2 + noUi}},
+        {"power off fails",
+         {{kDrive + " PowerOff", QJsonArray{"org.freedesktop.UDisks2.Error.Failed", "no"}}},
+         0,
+         "Unmounted",
+         {"Unmount " + kSdb1 + noUi, "Unmount " + kSdb2 + noUi, "PowerOff " + kDrive + noUi}},
     };
     for (const auto& c : cases) {
-        UdisksStandIn udisks(bus.address(), ReaderWithTwoPartitions(a, b), c.errors);
-        ASSERT_TRUE(udisks.ready()) << c.what;
-        const auto run = RunCli({"eject", "--card", a}, dir.path(), WithSystemBus(bus.address()));
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.what << ": " << run.err.toStdString();
-        EXPECT_TRUE((c.exitCode == 0 ? run.out : run.err).contains(c.mention))
+        UdisksStandIn udisks(bus.Address(), ReaderWithTwoPartitions(a, b), c.errors);
+        ASSERT_TRUE(udisks.Ready()) << c.what;
+        const auto run = RunCli({"eject", "--card", a}, dir.path(), WithSystemBus(bus.Address()));
+        EXPECT_EQ(run.exit_code, c.exit_code) << c.what << ": " << run.err.toStdString();
+        EXPECT_TRUE((c.exit_code == 0 ? run.out : run.err).contains(c.mention))
             << c.what << ": " << run.out.toStdString() << run.err.toStdString();
         EXPECT_EQ(udisks.Calls(), c.calls) << c.what;
     }
 
     // No UDisks2 on the bus, and no bus at all.
-    for (const QString& address : {bus.address(), QString("unix:path=" + dir.filePath("no-bus"))}) {
+    for (const QString& address : {bus.Address(), QString("unix:path=" + dir.filePath("no-bus"))}) {
         const auto run = RunCli({"eject", "--card", a}, dir.path(), WithSystemBus(address));
-        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.exit_code, 1);
         EXPECT_TRUE(run.err.contains("UDisks2 is not available")) << run.err.toStdString();
     }
 }
 
 TEST(CliWrite, EjectFollowsOnlyASuccessfulWrite) {
     PrivateBus bus;
-    ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon did not start";
+    ASSERT_FALSE(bus.Address().isEmpty()) << "dbus-daemon did not start";
     QTemporaryDir dir;
     const QString a = dir.filePath("a"), b = dir.filePath("b");
     ASSERT_TRUE(QDir().mkpath(a) && QDir().mkpath(b));
     {
-        UdisksStandIn udisks(bus.address(), ReaderWithTwoPartitions(a, b));
-        ASSERT_TRUE(udisks.ready());
-        const auto refused = RunCli({"write", "--card", a, "--eject", "--set", "fov=far"}, dir.path(),
-                                    WithSystemBus(bus.address()));
-        EXPECT_EQ(refused.exitCode, 2);
+        UdisksStandIn udisks(bus.Address(), ReaderWithTwoPartitions(a, b));
+        ASSERT_TRUE(udisks.Ready());
+        const auto refused =
+            RunCli({"write", "--card", a, "--eject", "--set", "fov=far"}, dir.path(), WithSystemBus(bus.Address()));
+        EXPECT_EQ(refused.exit_code, 2);
         EXPECT_EQ(udisks.Calls(), QStringList{});
 
-        const auto run = RunCli({"write", "--card", a, "--eject"}, dir.path(), WithSystemBus(bus.address()));
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const auto run = RunCli({"write", "--card", a, "--eject"}, dir.path(), WithSystemBus(bus.Address()));
+        EXPECT_EQ(run.exit_code, 0) << run.err.toStdString();
         EXPECT_EQ(ReadAll(a + "/camera.conf"), BuildCameraConfText(SettingsSelection::Defaults(), 0).toLatin1());
         EXPECT_EQ(udisks.Calls().size(), 3);
         EXPECT_TRUE(udisks.Calls().value(2).startsWith("PowerOff " + kDrive));
@@ -222,16 +238,16 @@ TEST(CliWrite, EjectFollowsOnlyASuccessfulWrite) {
 
     // Both partitions of one drive and a folder UDisks2 does not know: the
     // drive is ejected once, the folder is reported.
-    UdisksStandIn udisks(bus.address(), ReaderWithTwoPartitions(a, b));
-    ASSERT_TRUE(udisks.ready());
+    UdisksStandIn udisks(bus.Address(), ReaderWithTwoPartitions(a, b));
+    ASSERT_TRUE(udisks.Ready());
     const QString c = dir.filePath("c");
     ASSERT_TRUE(QDir().mkpath(c));
     if (MachineHasRemovableDrives(dir.path())) GTEST_SKIP() << "this machine has removable drives of its own";
     const auto all = RunCli({"write", "--all-cards", "--card", a, "--card", b, "--card", c, "--eject"}, dir.path(),
-                            WithSystemBus(bus.address()));
+                            WithSystemBus(bus.Address()));
     const QList<QByteArray> lines = all.out.split('\n');
     ASSERT_EQ(lines.size(), 4) << all.out.toStdString();
-    EXPECT_EQ(all.exitCode, 1);
+    EXPECT_EQ(all.exit_code, 1);
     EXPECT_EQ(lines[0], QFile::encodeName(a) + "/: written, ejected");
     EXPECT_EQ(lines[1], QFile::encodeName(b) + "/: written, ejected with its drive");
     EXPECT_TRUE(lines[2].startsWith(QFile::encodeName(c) + "/: written, not ejected: ")) << lines[2].toStdString();
@@ -245,8 +261,8 @@ TEST(CliWrite, AllCardsWritesEveryCardItCanAndReportsTheRest) {
     for (const char* name : {"A", "B", "C"}) cards << dir.filePath(name);
     for (const QString& card : cards) ASSERT_TRUE(QDir().mkpath(card));
     ScopedTmpfs a(cards[0], "size=1m"), c(cards[2], "size=1m");
-    const bool readOnly = ::mount("quillmar-test", QFile::encodeName(cards[1]).constData(), "tmpfs", MS_RDONLY,
-                                  "size=1m") == 0;
+    const bool readOnly =
+        ::mount("quillmar-test", QFile::encodeName(cards[1]).constData(), "tmpfs", MS_RDONLY, "size=1m") == 0;
     struct Unmount {
         QString dir;
         bool mounted;
@@ -254,17 +270,17 @@ TEST(CliWrite, AllCardsWritesEveryCardItCanAndReportsTheRest) {
             if (mounted) ::umount(QFile::encodeName(dir).constData());
         }
     } b{cards[1], readOnly};
-    if (!a.mounted() || !readOnly || !c.mounted()) GTEST_SKIP() << "cannot mount tmpfs here (needs root)";
+    if (!a.Mounted() || !readOnly || !c.Mounted()) GTEST_SKIP() << "cannot mount tmpfs here (needs root)";
     if (MachineHasRemovableDrives(dir.path()))
         GTEST_SKIP() << "this machine has removable drives, which --all-cards would write to";
 
-    const auto run = RunCli({"write", "--all-cards", "--card", cards[0], "--card", cards[1], "--card", cards[2],
-                             "--set", "osd=off"},
-                            dir.path());
-    EXPECT_EQ(run.exitCode, 1);
+    const auto run =
+        RunCli({"write", "--all-cards", "--card", cards[0], "--card", cards[1], "--card", cards[2], "--set", "osd=off"},
+               dir.path());
+    EXPECT_EQ(run.exit_code, 1);
     const QByteArray expected = [] {
         SettingsSelection s = SettingsSelection::Defaults();
-        s.at(keys::osd) = 0;
+        s.At(keys::kOsd) = 0;
         return BuildCameraConfText(s, 0).toLatin1();
     }();
     EXPECT_EQ(ReadAll(cards[0] + "/camera.conf"), expected);
@@ -274,7 +290,8 @@ TEST(CliWrite, AllCardsWritesEveryCardItCanAndReportsTheRest) {
     ASSERT_EQ(lines.size(), 4) << run.out.toStdString();
     EXPECT_EQ(lines[0], QFile::encodeName(cards[0]) + "/: written");
     EXPECT_TRUE(lines[1].startsWith(QFile::encodeName(cards[1]) + "/: not written: ") &&
-                lines[1].contains("Read-only file system")) << lines[1].toStdString();
+                lines[1].contains("Read-only file system"))
+        << lines[1].toStdString();
     EXPECT_EQ(lines[2], QFile::encodeName(cards[2]) + "/: written");
     EXPECT_TRUE(run.err.contains("1 of 3 cards failed")) << run.err.toStdString();
 }

@@ -23,25 +23,25 @@ TEST(CliPrint, InAFreshFolderPrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywher
     QTemporaryDir dir;  // no cfg.ini: the schema's defaults, clock off, and looking creates nothing
     const auto defaults = RunCli({"print"}, dir.path());
     EXPECT_EQ(defaults.out, BuildCameraConfText(SettingsSelection::Defaults(), 0).toLatin1());
-    EXPECT_TRUE(defaults.exitCode == 0 && defaults.err.isEmpty()) << defaults.err.toStdString();
+    EXPECT_TRUE(defaults.exit_code == 0 && defaults.err.isEmpty()) << defaults.err.toStdString();
     EXPECT_EQ(RunCli({"profiles"}, dir.path()).out, QByteArray("default\n"));
     EXPECT_EQ(test_support::Entries(dir.path()), QStringList{});
 
     SettingsSelection s = SettingsSelection::Defaults();
-    s.at(keys::image_wb) = 1;
-    s.at(keys::mode_3) = 3;
+    s.At(keys::kImageWb) = 1;
+    s.At(keys::kMode3) = 3;
     const QByteArray expected = BuildCameraConfText(s, 0).toLatin1();
     const QRegularExpression clockLine("^sync_clock=\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n$");
     for (const QStringList& args : {QStringList{"print", "--set", "image_wb=cloudy", "--set=mode_3=5M", "--sync-clock"},
                                     {"--sync-clock", "--set", "image_wb=cloudy", "print", "--set", "mode_3=5M"}}) {
         const auto run = RunCli(args, dir.path());
-        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        ASSERT_EQ(run.exit_code, 0) << run.err.toStdString();
         EXPECT_TRUE(run.out.startsWith(expected)) << run.out.toStdString();
         EXPECT_TRUE(clockLine.match(QString::fromLatin1(run.out.mid(expected.size()))).hasMatch());
     }
-    ASSERT_EQ(RunCli({"write", "--card", dir.path(), "--set", "image_wb=cloudy", "--set", "mode_3=5M"}).exitCode, 0);
+    ASSERT_EQ(RunCli({"write", "--card", dir.path(), "--set", "image_wb=cloudy", "--set", "mode_3=5M"}).exit_code, 0);
     EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), expected);
-    ASSERT_EQ(RunCli({"save", "--profile", "default"}, dir.path()).exitCode, 0);  // first use
+    ASSERT_EQ(RunCli({"save", "--profile", "default"}, dir.path()).exit_code, 0);  // first use
     EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), profile_test::kFirstUseFile);
 }
 
@@ -53,7 +53,7 @@ TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
     ASSERT_TRUE(test_support::WriteRaw(dir.path() + "/cfg.ini", cfg) && QDir(dir.path()).mkdir("folder.ini"));
     const struct {
         QStringList args;
-        int exitCode;
+        int exit_code;
         const char* mentions[2];
     } cases[] = {
         {{"write", "--card", ".", "--set", "colour=red"}, 2, {"\"colour\"", "mode_1"}},
@@ -67,7 +67,7 @@ TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
     for (const auto& c : cases) {
         const auto run = RunCli(c.args, dir.path());
         const std::string what = c.args.join(u' ').toStdString();
-        EXPECT_EQ(run.exitCode, c.exitCode) << what;
+        EXPECT_EQ(run.exit_code, c.exit_code) << what;
         for (const char* m : c.mentions) EXPECT_TRUE(run.err.contains(m)) << what << ": " << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << what;
         EXPECT_EQ(test_support::Entries(dir.path()), (QStringList{"cfg.ini", "folder.ini"})) << what;
@@ -82,7 +82,7 @@ TEST(CliRefusals, AReadOnlyCameraConfIsLeft) {
     const QString conf = dir.path() + "/camera.conf";
     ASSERT_TRUE(test_support::WriteRaw(conf, "the user's\r\n") && QFile::setPermissions(conf, QFile::ReadOwner));
     const auto run = RunCli({"write", "--card", dir.path()}, dir.path());
-    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.exit_code, 1);
     EXPECT_TRUE(run.err.contains("read-only") && run.err.contains(QFile::encodeName(conf))) << run.err.toStdString();
     EXPECT_EQ(ReadAll(conf), "the user's\r\n");
     EXPECT_EQ(test_support::Entries(dir.path()), QStringList{"camera.conf"});
@@ -96,21 +96,26 @@ TEST(CliCards, FoldersAreRowsAfterTheDrivesWithTheirSpaceAndVersion) {
     test_support::ScopedTmpfs tmpfs(b);
 
     const auto run = RunCli({"cards", "--json", "--card", "a", "--card", b}, dir.path());
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_EQ(run.exit_code, 0) << run.err.toStdString();
     const QJsonArray rows = QJsonDocument::fromJson(run.out).array();
     ASSERT_GE(rows.size(), 2) << run.out.toStdString();  // the machine's own cards may come first
     const QJsonObject ra = rows[rows.size() - 2].toObject(), rb = rows.last().toObject();
     EXPECT_EQ(ra["root"].toString() + '|' + ra["label"].toString() + '|' + ra["version_text"].toString(),
               a + "/||V1.02\r\n");  // the root made absolute
     EXPECT_EQ(ra["total_mb"].toInteger(), QStorageInfo(a).bytesTotal() >> 20);
-    if (tmpfs.mounted()) {
-        EXPECT_EQ(rb, (QJsonObject{{"root", b + "/"}, {"label", ""}, {"free_mb", 64}, {"total_mb", 64},
-                                   {"description", "64 MB/64 MB(0 G/0 G)"}, {"version_text", "No infomation"}}));
+    if (tmpfs.Mounted()) {
+        EXPECT_EQ(rb, (QJsonObject{{"root", b + "/"},
+                                   {"label", ""},
+                                   {"free_mb", 64},
+                                   {"total_mb", 64},
+                                   {"description", "64 MB/64 MB(0 G/0 G)"},
+                                   {"version_text", "No infomation"}}));
     }
 
     const auto table = RunCli({"cards", "--card", a});
-    EXPECT_TRUE(table.exitCode == 0 && table.out.startsWith("Device") && table.out.contains("  Label  ") &&
-                table.out.contains(QFile::encodeName(a) + "/ ")) << table.out.toStdString() << table.err.toStdString();
+    EXPECT_TRUE(table.exit_code == 0 && table.out.startsWith("Device") && table.out.contains("  Label  ") &&
+                table.out.contains(QFile::encodeName(a) + "/ "))
+        << table.out.toStdString() << table.err.toStdString();
 }
 
 // Two tmpfs mounts on one folder: the explanation names both, the lower one
@@ -121,10 +126,10 @@ TEST(CliCards, ExplainGivesEveryMountItsReasonAndTheLogSaysTheSame) {
     const QString over = dir.path() + "/over";
     ASSERT_TRUE(QDir().mkpath(over));
     test_support::ScopedTmpfs lower(over), upper(over);
-    if (!lower.mounted() || !upper.mounted()) GTEST_SKIP() << "mounting is not permitted here";
+    if (!lower.Mounted() || !upper.Mounted()) GTEST_SKIP() << "mounting is not permitted here";
 
     const auto run = RunCli({"cards", "--explain", "--json", "--card", dir.path()});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_EQ(run.exit_code, 0) << run.err.toStdString();
     const QJsonArray rows = QJsonDocument::fromJson(run.out).array();
     QStringList ours;
     for (const QJsonValue& row : rows) {
@@ -141,7 +146,7 @@ TEST(CliCards, ExplainGivesEveryMountItsReasonAndTheLogSaysTheSame) {
                                  dir.path() + "/||folder|given with --card"}));
 
     const auto table = RunCli({"cards", "--explain"});
-    EXPECT_TRUE(table.exitCode == 0 && table.out.startsWith("Folder") && table.err.isEmpty());
+    EXPECT_TRUE(table.exit_code == 0 && table.out.startsWith("Folder") && table.err.isEmpty());
     const QRegularExpression line("\n" + QRegularExpression::escape(over) +
                                   " +quillmar-test +tmpfs +no +tmpfs has no device behind it\n");
     EXPECT_TRUE(line.match(QString::fromUtf8(table.out)).hasMatch()) << table.out.toStdString();

@@ -20,34 +20,37 @@ using namespace profile_test;
 TEST(ProfilesCli, ListsPrintsSavesAndDeletesHandWrittenProfiles) {
     QTemporaryDir dir;
     const QString path = dir.path() + "/cfg.ini";
-    const auto Run = [&](const QStringList& args) { return test_support::RunCli(args, dir.path()); };
-    ASSERT_TRUE(WriteRaw(path, "; my profiles\n[basic]\nlast_cfg=default\n[profile-night]\nmode_3=5M\nosd=ON\n"
-                               "sync_clock=true\n; night ends here\n\n[camera notes]\nlens=wide\n[Basic]\n"
-                               "[profile-abcdefghijklmnopqrst]\nmode_3=8M\n[profile-default]\nmode_3=12M\n"));
-    EXPECT_EQ(Run({"profiles"}).out, QByteArray("night\notes\n\nabcdefghijklmnop\ndefault\n"));
-    const QByteArray first = Run({"print"}).out;
+    const auto run = [&](const QStringList& args) { return test_support::RunCli(args, dir.path()); };
+    ASSERT_TRUE(WriteRaw(path,
+                         "; my profiles\n[basic]\nlast_cfg=default\n[profile-night]\nmode_3=5M\nosd=ON\n"
+                         "sync_clock=true\n; night ends here\n\n[camera notes]\nlens=wide\n[Basic]\n"
+                         "[profile-abcdefghijklmnopqrst]\nmode_3=8M\n[profile-default]\nmode_3=12M\n"));
+    EXPECT_EQ(run({"profiles"}).out, QByteArray("night\notes\n\nabcdefghijklmnop\ndefault\n"));
+    const QByteArray first = run({"print"}).out;
     EXPECT_TRUE(first.contains("\r\nmode_3=5M\r\n") && first.contains("\r\nosd=off\r\n") &&
                 first.contains("\r\nlightfreq=50Hz\r\n") && first.contains("\r\nsync_clock="));
     const QByteArray chosen =
-        Run({"print", "--profile", "abcdefghijklmnopqrst", "--set", "osd=on", "--no-sync-clock"}).out;
+        run({"print", "--profile", "abcdefghijklmnopqrst", "--set", "osd=on", "--no-sync-clock"}).out;
     EXPECT_TRUE(chosen.contains("\r\nmode_3=8M\r\n") && chosen.contains("\r\nosd=on\r\n"));
     EXPECT_FALSE(chosen.contains("sync_clock"));
 
-    ASSERT_EQ(Run({"save", "--profile", "night", "--set", "lightfreq=60Hz", "--no-sync-clock"}).exitCode, 0);
-    ASSERT_EQ(Run({"save", "--profile", "Fresh", "--set", "tvmode=pal"}).exitCode, 0);
-    ASSERT_EQ(Run({"save", "--profile", "abcdefghijklmnopqrst", "--set", "mode_3=16M"}).exitCode, 0);  // in place
+    ASSERT_EQ(run({"save", "--profile", "night", "--set", "lightfreq=60Hz", "--no-sync-clock"}).exit_code, 0);
+    ASSERT_EQ(run({"save", "--profile", "Fresh", "--set", "tvmode=pal"}).exit_code, 0);
+    ASSERT_EQ(run({"save", "--profile", "abcdefghijklmnopqrst", "--set", "mode_3=16M"}).exit_code, 0);  // in place
     const QByteArray saved = ReadAll(path);
-    EXPECT_TRUE(saved.startsWith("; my profiles\n[basic]\nlast_cfg=default\n[profile-night]\nmode_3=5M\nosd=off\n"
-                                 "sync_clock=FALSE\nmode_1=2304x1296p 30\nmode_2="));
-    EXPECT_TRUE(saved.contains("\nlightfreq=60Hz\nauto_shutdown=off\ndatefmt=ymd\nop_beep=off\nformat=false\n"
-                               "; night ends here\n\n[camera notes]\nlens=wide\n[Basic]\n"
-                               "[profile-abcdefghijklmnopqrst]\nmode_3=16M\n"));
+    EXPECT_TRUE(
+        saved.startsWith("; my profiles\n[basic]\nlast_cfg=default\n[profile-night]\nmode_3=5M\nosd=off\n"
+                         "sync_clock=FALSE\nmode_1=2304x1296p 30\nmode_2="));
+    EXPECT_TRUE(
+        saved.contains("\nlightfreq=60Hz\nauto_shutdown=off\ndatefmt=ymd\nop_beep=off\nformat=false\n"
+                       "; night ends here\n\n[camera notes]\nlens=wide\n[Basic]\n"
+                       "[profile-abcdefghijklmnopqrst]\nmode_3=16M\n"));
     QByteArray fresh = kFirstUseFile.mid(kFirstUseFile.indexOf("mode_1="));
     EXPECT_TRUE(saved.endsWith("[profile-default]\nmode_3=12M\n[profile-Fresh]\n" +
                                fresh.replace("\r\n", "\n").replace("tvmode=ntsc", "tvmode=pal")));
 
-    ASSERT_EQ(Run({"delete", "--profile", "night"}).exitCode, 0);
-    EXPECT_EQ(Run({"profiles"}).out, QByteArray("otes\n\nabcdefghijklmnop\ndefault\nFresh\n"));
+    ASSERT_EQ(run({"delete", "--profile", "night"}).exit_code, 0);
+    EXPECT_EQ(run({"profiles"}).out, QByteArray("otes\n\nabcdefghijklmnop\ndefault\nFresh\n"));
     EXPECT_EQ(ReadAll(path), "; my profiles\n[basic]\nlast_cfg=default\n" + saved.mid(saved.indexOf("[camera notes]")));
 }
 
@@ -56,9 +59,9 @@ TEST(ProfilesCli, ListsPrintsSavesAndDeletesHandWrittenProfiles) {
 // the delete must survive. QUILLMAR_RACE_ROUNDS raises the number of rounds
 // for a longer run by hand.
 struct RaceCount {
-    int lostSaves = 0;
-    int undoneDeletes = 0;
-    int failedRuns = 0;
+    int lost_saves = 0;
+    int undone_deletes = 0;
+    int failed_runs = 0;
 };
 
 RaceCount RaceRounds(int writers, bool withDelete, int rounds) {
@@ -80,15 +83,15 @@ RaceCount RaceRounds(int writers, bool withDelete, int rounds) {
             start({"save", "--profile", QStringLiteral("p%1").arg(w), "--set", QStringLiteral("mic_vol=") + micVol[w]});
         if (withDelete) start({"delete", "--profile", "victim"});
         for (auto& run : runs)
-            count.failedRuns += !run->waitForFinished(30000) || run->exitStatus() != QProcess::NormalExit ||
-                                run->exitCode() != 0;
+            count.failed_runs +=
+                !run->waitForFinished(30000) || run->exitStatus() != QProcess::NormalExit || run->exitCode() != 0;
         const QByteArray file = ReadAll(path);
         for (int w = 0; w < writers; ++w) {
             const QByteArray section = "[profile-p" + QByteArray::number(w) + "]";
             const qsizetype at = file.indexOf(section);
-            count.lostSaves += at < 0 || !file.mid(at).contains(QByteArray("mic_vol=") + micVol[w]);
+            count.lost_saves += at < 0 || !file.mid(at).contains(QByteArray("mic_vol=") + micVol[w]);
         }
-        count.undoneDeletes += withDelete && file.contains("[profile-victim]");
+        count.undone_deletes += withDelete && file.contains("[profile-victim]");
     }
     return count;
 }
@@ -103,11 +106,11 @@ TEST(ProfilesCli, ConcurrentSavesAndADeleteAllKeepTheirChange) {
     for (const auto& [writers, withDelete] : {std::pair{2, false}, {4, false}, {1, true}, {3, true}}) {
         const RaceCount count = RaceRounds(writers, withDelete, rounds);
         std::printf("%d writers%s, %d rounds: %d saves lost, %d deletes undone, %d runs failed\n", writers,
-                    withDelete ? " and a delete" : "", rounds, count.lostSaves, count.undoneDeletes,
-                    count.failedRuns);
-        EXPECT_EQ(count.lostSaves, 0) << writers;
-        EXPECT_EQ(count.undoneDeletes, 0) << writers;
-        EXPECT_EQ(count.failedRuns, 0) << writers;
+                    withDelete ? " and a delete" : "", rounds, count.lost_saves, count.undone_deletes,
+                    count.failed_runs);
+        EXPECT_EQ(count.lost_saves, 0) << writers;
+        EXPECT_EQ(count.undone_deletes, 0) << writers;
+        EXPECT_EQ(count.failed_runs, 0) << writers;
     }
 }
 
@@ -129,12 +132,15 @@ TEST(ProfilesCli, OddProfileFilesAreRefusedByEveryCommand) {
         const QString path = dir.path() + "/cfg.ini";
         ASSERT_TRUE(make(path)) << mention;
         const QFileInfo before(path);
-        for (const QStringList& args : {QStringList{"print"}, {"profiles"}, {"save", "--profile", "x"},
-                                        {"delete", "--profile", "default"}, {"write", "--card", "."},
+        for (const QStringList& args : {QStringList{"print"},
+                                        {"profiles"},
+                                        {"save", "--profile", "x"},
+                                        {"delete", "--profile", "default"},
+                                        {"write", "--card", "."},
                                         {"print", "--profile", "default", "--config", path}}) {
             const auto run = test_support::RunCli(args, dir.path());
             const std::string what = std::string(mention) + ": " + args.join(u' ').toStdString();
-            EXPECT_EQ(run.exitCode, 1) << what;
+            EXPECT_EQ(run.exit_code, 1) << what;
             EXPECT_TRUE(run.err.contains(mention) && run.err.contains(QFile::encodeName(path)))
                 << what << run.err.toStdString();
             EXPECT_TRUE(run.out.isEmpty()) << what;
@@ -151,7 +157,7 @@ TEST(ProfilesCli, ASymlinkedProfileFileIsSavedWhereItPoints) {
     QTemporaryDir work, dotfiles;
     const QString target = dotfiles.path() + "/cfg.ini";
     ASSERT_TRUE(WriteRaw(target, kFirstUseFile) && QFile::link(target, work.path() + "/cfg.ini"));
-    ASSERT_EQ(test_support::RunCli({"save", "--profile", "default", "--set", "osd=off"}, work.path()).exitCode, 0);
+    ASSERT_EQ(test_support::RunCli({"save", "--profile", "default", "--set", "osd=off"}, work.path()).exit_code, 0);
     EXPECT_TRUE(QFileInfo(work.path() + "/cfg.ini").isSymLink());
     EXPECT_EQ(ReadAll(target), QByteArray(kFirstUseFile).replace("osd=on", "osd=off"));
 }
@@ -164,22 +170,22 @@ TEST(ProfilesCli, TheInMemoryDefaultProfileIsPrintedAndNeverDeleted) {
         QTemporaryDir dir;
         const QString path = dir.path() + "/cfg.ini";
         ASSERT_TRUE(file.isNull() || WriteRaw(path, file));
-        const auto Run = [&](const QStringList& args) { return test_support::RunCli(args, dir.path()); };
-        const auto plain = Run({"print", "--no-sync-clock"});
-        ASSERT_EQ(plain.exitCode, 0);
+        const auto run = [&](const QStringList& args) { return test_support::RunCli(args, dir.path()); };
+        const auto plain = run({"print", "--no-sync-clock"});
+        ASSERT_EQ(plain.exit_code, 0);
         EXPECT_TRUE(plain.out.contains("\r\nmode_3=16M\r\n") && plain.out.contains("\r\nlightfreq=60Hz\r\n"));
         for (const QStringList& args : {QStringList{"print", "--profile", "default", "--no-sync-clock"},
                                         {"print", "--profile", "DEFAULT", "--config", path, "--no-sync-clock"}})
-            EXPECT_EQ(Run(args).out, plain.out) << args.join(u' ').toStdString();
+            EXPECT_EQ(run(args).out, plain.out) << args.join(u' ').toStdString();
         // The clock box as the file gives it, with or without --config.
-        EXPECT_EQ(Run({"print"}).out.contains("sync_clock="),
-                  Run({"print", "--config", path}).out.contains("sync_clock="));
-        EXPECT_EQ(Run({"print", "--profile", "other"}).exitCode, 2);
+        EXPECT_EQ(run({"print"}).out.contains("sync_clock="),
+                  run({"print", "--config", path}).out.contains("sync_clock="));
+        EXPECT_EQ(run({"print", "--profile", "other"}).exit_code, 2);
 
-        const auto gone = Run({"delete", "--profile", "default"});
-        EXPECT_EQ(gone.exitCode, 1);
+        const auto gone = run({"delete", "--profile", "default"});
+        EXPECT_EQ(gone.exit_code, 1);
         EXPECT_TRUE(gone.err.contains("nothing was deleted")) << gone.err.toStdString();
-        EXPECT_EQ(Run({"profiles"}).out, "default\n");
+        EXPECT_EQ(run({"profiles"}).out, "default\n");
         EXPECT_EQ(ReadAll(path), file.isNull() ? QByteArray("<unreadable>") : file);
         EXPECT_EQ(test_support::Entries(dir.path()), file.isNull() ? QStringList{} : QStringList{"cfg.ini"});
     }
@@ -191,7 +197,7 @@ test_support::CliRun RunCliBytes(const QString& dir, const QByteArray& shellArgs
     p.setWorkingDirectory(dir);
     p.start("/bin/sh", {"-c", QString::fromLatin1("exec \"$0\" " + shellArgs), QStringLiteral(QUILLMAR_CLI_PATH)});
     test_support::CliRun run;
-    if (p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit) run.exitCode = p.exitCode();
+    if (p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit) run.exit_code = p.exitCode();
     run.out = p.readAllStandardOutput();
     run.err = p.readAllStandardError();
     return run;
@@ -205,15 +211,17 @@ TEST(ProfilesCli, HostileNamesAndArgumentsNeitherStoreNorPrintBadText) {
 
     // Not UTF-8: refused, not stored as U+FFFD.
     const auto invalid = RunCliBytes(dir.path(), "save --profile \"$(printf 'caf\\351')\"");
-    EXPECT_EQ(invalid.exitCode, 2);
+    EXPECT_EQ(invalid.exit_code, 2);
     EXPECT_TRUE(invalid.err.contains("UTF-8")) << invalid.err.toStdString();
 
     const QString huge(100 * 1024, u'x');
     for (const QStringList& args : {QStringList{"save", "--profile", "p", "--set", huge},
-                                    {"print", "--set", "osd=" + huge}, {"print", "--profile", huge},
-                                    {"print", "--" + huge}, {huge}}) {
+                                    {"print", "--set", "osd=" + huge},
+                                    {"print", "--profile", huge},
+                                    {"print", "--" + huge},
+                                    {huge}}) {
         const auto run = test_support::RunCli(args, dir.path());
-        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.exit_code, 2);
         EXPECT_TRUE(run.err.size() < 2000 && run.err.contains("xxxxxxxxxx")) << run.err.left(300).toStdString();
     }
     EXPECT_EQ(ReadAll(path), kFirstUseFile + "[profile-red\x1b[31m]\r\n[profile-tab\tbel\aend]\r\n");
@@ -226,13 +234,13 @@ TEST(ProfilesCli, OptionsAProfileCannotReadBackAreStoredWithAWarning) {
     const QString path = dir.path() + "/cfg.ini";
     const auto warned = test_support::RunCli(
         {"save", "--profile", "night", "--set", "image_iso=3200", "--set", "auto_shutdown=60Min"}, dir.path());
-    EXPECT_EQ(warned.exitCode, 0);
+    EXPECT_EQ(warned.exit_code, 0);
     EXPECT_TRUE(warned.err.contains("image_iso=3200") && warned.err.contains("image_iso=auto") &&
                 warned.err.contains("auto_shutdown=off"))
         << warned.err.toStdString();
     EXPECT_TRUE(ReadAll(path).contains("image_iso=3200\r\n") && ReadAll(path).contains("auto_shutdown=60Min\r\n"));
     const auto quiet = test_support::RunCli({"save", "--profile", "night", "--set", "image_iso=1600"}, dir.path());
-    EXPECT_TRUE(quiet.exitCode == 0 && quiet.err.isEmpty()) << quiet.err.toStdString();
+    EXPECT_TRUE(quiet.exit_code == 0 && quiet.err.isEmpty()) << quiet.err.toStdString();
 }
 
 }  // namespace

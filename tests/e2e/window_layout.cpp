@@ -41,9 +41,9 @@ namespace {
 
 // Device pixels per logical pixel (QT_SCALE_FACTOR): the X server and
 // xdotool count device pixels.
-double g_scale = 1.0;
+double gScale = 1.0;
 
-int Device(int logical) { return int(std::lround(logical * g_scale)); }
+int Device(int logical) { return int(std::lround(logical * gScale)); }
 
 void Print(const char* scope, int id, const QRect& rect, const QPoint& click) {
     std::printf("%s %d %d %d %d %d %d %d\n", scope, id, Device(rect.x()), Device(rect.y()), Device(rect.width()),
@@ -83,7 +83,7 @@ int main(int argc, char* argv[]) {
     window.show();
     QApplication::processEvents();
 
-    g_scale = window.devicePixelRatioF();
+    gScale = window.devicePixelRatioF();
     Print("window", 0, window.rect(), window.rect().center());
     // A window too big for the screen scrolls: how far each way it can.
     if (const QScrollArea* area = window.ScrollArea()) {
@@ -99,13 +99,13 @@ int main(int argc, char* argv[]) {
     }
 
     const char* pageScopes[kTabCount] = {"mode", "video", "photo", "system", "image"};
-    for (int tab = 0; tab < kTabCount; ++tab) PrintControls(pageScopes[tab], window.page(tab), window);
+    for (int tab = 0; tab < kTabCount; ++tab) PrintControls(pageScopes[tab], window.Page(tab), window);
 
     auto* cards = qobject_cast<QTableWidget*>(window.GetDlgItem(1000));
     for (int row = 0; row < cards->rowCount(); ++row) {
         const QTableWidgetItem* item = cards->item(row, 0);
         if (!item) continue;
-        for (const QString& folder : options.cardFolders) {
+        for (const QString& folder : options.card_folders) {
             if (item->text() != FolderCardRoot(folder)) continue;  // the row keeps the whole root
             const QRect rect = cards->visualItemRect(item).translated(cards->viewport()->mapTo(&window, QPoint(0, 0)));
             Print("card", row, rect, rect.center());

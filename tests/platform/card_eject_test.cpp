@@ -30,11 +30,11 @@ const QString& BusAddress() {
     static char* argv[] = {name, nullptr};
     static PrivateBus* bus = [] {
         auto* b = new PrivateBus;
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", b->address().toUtf8());
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", b->Address().toUtf8());
         new QCoreApplication(argc, argv);
         return b;
     }();
-    return bus->address();
+    return bus->Address();
 }
 
 // A card reader with two mounted partitions (sdb1 the card's, sdb2 a second
@@ -76,35 +76,74 @@ TEST(CardEject, UnmountsEveryFileSystemOfTheDriveThenPowersOffOrEjectsOrStops) {
         QStringList unmounted;
         bool warned;
     } cases[] = {
-        {"power off", DriveObject(true, true, true), {}, EjectOutcome::kPoweredOff,
-         {Unmount(kSdb1), Unmount(kSdb2), OnDrive("PowerOff")}, {m.card, m.second}, false},
-        {"eject when it cannot power off", DriveObject(true, false, true), {}, EjectOutcome::kPoweredOff,
-         {Unmount(kSdb1), Unmount(kSdb2), OnDrive("Eject")}, {m.card, m.second}, false},
-        {"neither: stop after unmounting", DriveObject(true, false, false), {}, EjectOutcome::kUnmounted,
-         {Unmount(kSdb1), Unmount(kSdb2)}, {m.card, m.second}, false},
-        {"failed power off is a warning", DriveObject(true, true, true),
+        {"power off",
+         DriveObject(true, true, true),
+         {},
+         EjectOutcome::kPoweredOff,
+         {Unmount(kSdb1), Unmount(kSdb2), OnDrive("PowerOff")},
+         {m.card, m.second},
+         false},
+        {"eject when it cannot power off",
+         DriveObject(true, false, true),
+         {},
+         EjectOutcome::kPoweredOff,
+         {Unmount(kSdb1), Unmount(kSdb2), OnDrive("Eject")},
+         {m.card, m.second},
+         false},
+        {"neither: stop after unmounting",
+         DriveObject(true, false, false),
+         {},
+         EjectOutcome::kUnmounted,
+         {Unmount(kSdb1), Unmount(kSdb2)},
+         {m.card, m.second},
+         false},
+        {"failed power off is a warning",
+         DriveObject(true, true, true),
          {{kCardDrive + " PowerOff", Err("org.freedesktop.UDisks2.Error.Failed", "Error powering off")}},
-         EjectOutcome::kUnmounted, {Unmount(kSdb1), Unmount(kSdb2), OnDrive("PowerOff")}, {m.card, m.second}, true},
-        {"busy second file system stops before power off", DriveObject(true, true, true),
+         EjectOutcome::kUnmounted,
+         {Unmount(kSdb1), Unmount(kSdb2), OnDrive("PowerOff")},
+         {m.card, m.second},
+         true},
+        {"busy second file system stops before power off",
+         DriveObject(true, true, true),
          {{kSdb2 + " Unmount", Err("org.freedesktop.UDisks2.Error.DeviceBusy", "target is busy")}},
-         EjectOutcome::kBusy, {Unmount(kSdb1), Unmount(kSdb2)}, {m.card}, false},
-        {"not authorised stops at once", DriveObject(true, true, true),
+         EjectOutcome::kBusy,
+         {Unmount(kSdb1), Unmount(kSdb2)},
+         {m.card},
+         false},
+        {"not authorised stops at once",
+         DriveObject(true, true, true),
          {{kSdb1 + " Unmount", Err("org.freedesktop.UDisks2.Error.NotAuthorizedCanObtain", "Not authorized")}},
-         EjectOutcome::kNotAuthorized, {Unmount(kSdb1)}, {}, false},
-        {"already unmounted counts as done", DriveObject(true, true, true),
+         EjectOutcome::kNotAuthorized,
+         {Unmount(kSdb1)},
+         {},
+         false},
+        {"already unmounted counts as done",
+         DriveObject(true, true, true),
          {{kSdb2 + " Unmount", Err("org.freedesktop.UDisks2.Error.NotMounted", "not mounted")}},
-         EjectOutcome::kPoweredOff, {Unmount(kSdb1), Unmount(kSdb2), OnDrive("PowerOff")}, {m.card}, false},
-        {"service gone mid-way", DriveObject(true, true, true),
+         EjectOutcome::kPoweredOff,
+         {Unmount(kSdb1), Unmount(kSdb2), OnDrive("PowerOff")},
+         {m.card},
+         false},
+        {"service gone mid-way",
+         DriveObject(true, true, true),
          {{kSdb1 + " Unmount", Err("org.freedesktop.DBus.Error.ServiceUnknown", "gone")}},
-         EjectOutcome::kNoService, {Unmount(kSdb1)}, {}, false},
-        {"other failure", DriveObject(true, true, true),
+         EjectOutcome::kNoService,
+         {Unmount(kSdb1)},
+         {},
+         false},
+        {"other failure",
+         DriveObject(true, true, true),
          {{kSdb1 + " Unmount", Err("org.freedesktop.UDisks2.Error.Failed", "Error unmounting")}},
-         EjectOutcome::kFailed, {Unmount(kSdb1)}, {}, false},
+         EjectOutcome::kFailed,
+         {Unmount(kSdb1)},
+         {},
+         false},
         {"fixed drive refused", DriveObject(false, true, true), {}, EjectOutcome::kRefused, {}, {}, false},
     };
     for (const auto& c : cases) {
         UdisksStandIn udisks(BusAddress(), m.Objects(c.drive), c.errors);
-        ASSERT_TRUE(udisks.ready()) << c.what;
+        ASSERT_TRUE(udisks.Ready()) << c.what;
         const EjectOutcome outcome = EjectCard({m.card + "/"});
         EXPECT_EQ(outcome.status, c.status) << c.what << ": " << outcome.message.toStdString();
         EXPECT_EQ(udisks.Calls(), c.calls) << c.what;
@@ -130,7 +169,7 @@ TEST(CardEject, RefusesWhatIsNoCardWithoutCallingAnything) {
     };
     for (const auto& c : cases) {
         UdisksStandIn udisks(BusAddress(), c.objects);
-        ASSERT_TRUE(udisks.ready()) << c.what;
+        ASSERT_TRUE(udisks.Ready()) << c.what;
         const EjectOutcome outcome = EjectCard({c.root});
         EXPECT_EQ(outcome.status, c.status) << c.what << ": " << outcome.message.toStdString();
         EXPECT_EQ(udisks.Calls(), QStringList{}) << c.what;
@@ -141,7 +180,7 @@ TEST(CardEject, AsynchronousEjectAllowsInteractionAndReportsThroughItsSignal) {
     ASSERT_FALSE(BusAddress().isEmpty()) << "dbus-daemon did not start";
     Machine m;
     UdisksStandIn udisks(BusAddress(), m.Objects(DriveObject(true, false, false)));
-    ASSERT_TRUE(udisks.ready());
+    ASSERT_TRUE(udisks.Ready());
     CardEjector ejector;
     QSignalSpy finished(&ejector, &CardEjector::Finished);
     EjectRequest request{m.second, true};
@@ -161,7 +200,7 @@ TEST(CardEject, WithoutTheServiceNothingIsAvailable) {
     EXPECT_FALSE(CheckUdisksAvailable().reason.isEmpty());
     EXPECT_EQ(EjectCard({m.card}).status, EjectOutcome::kNoService);
     UdisksStandIn udisks(BusAddress(), m.Objects());
-    ASSERT_TRUE(udisks.ready());
+    ASSERT_TRUE(udisks.Ready());
     EXPECT_TRUE(CheckUdisksAvailable().available);
 }
 

@@ -23,7 +23,7 @@ bool WaitForEvent(const DeviceChangeWatcher& watcher, int ms) {
     QEventLoop loop;
     bool reported = false;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    QObject::connect(&watcher, &DeviceChangeWatcher::deviceChange, &loop, [&] { reported = true, loop.quit(); });
+    QObject::connect(&watcher, &DeviceChangeWatcher::DeviceChange, &loop, [&] { reported = true, loop.quit(); });
     loop.exec();
     return reported;
 }
@@ -31,7 +31,9 @@ bool WaitForEvent(const DeviceChangeWatcher& watcher, int ms) {
 TEST(DeviceChangeWatcher, MountsAreReportedWithinASecondAndABurstGivesOneCheck) {
     if (!kMountsIsolated) GTEST_SKIP() << "mounting is not permitted here";
     QTemporaryDir dir;
-    const auto folder = [&](const char* name) { return QDir().mkpath(dir.path() + '/' + name), dir.path() + '/' + name; };
+    const auto folder = [&](const char* name) {
+        return QDir().mkpath(dir.path() + '/' + name), dir.path() + '/' + name;
+    };
     std::optional<test_support::ScopedTmpfs> old, card, a, b;
     old.emplace(folder("old"));
     int snapshots = 0;
@@ -48,8 +50,8 @@ TEST(DeviceChangeWatcher, MountsAreReportedWithinASecondAndABurstGivesOneCheck) 
             if (e.mount_dir.startsWith(dir.path() + '/')) dirs << e.mount_dir;
         return dirs;
     });
-    QObject::connect(watcher.get(), &DeviceChangeWatcher::deviceChange, [&events](quint32 e) { events << e; });
-    ASSERT_TRUE(watcher->watchesMounts());
+    QObject::connect(watcher.get(), &DeviceChangeWatcher::DeviceChange, [&events](quint32 e) { events << e; });
+    ASSERT_TRUE(watcher->WatchesMounts());
     card.emplace(folder("card"));
     ASSERT_TRUE(WaitForEvent(*watcher, 1000));
     card.reset();
@@ -63,7 +65,9 @@ TEST(DeviceChangeWatcher, MountsAreReportedWithinASecondAndABurstGivesOneCheck) 
     EXPECT_EQ(snapshots, 4);  // at construction, then once per change or burst
 }
 
-QStringList OpenFds() { return QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot); }
+QStringList OpenFds() {
+    return QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+}
 
 // The descriptors it watches are its own: closed when it goes. A source that
 // cannot be opened is reported even with debug messages off.
@@ -74,22 +78,22 @@ TEST(DeviceChangeWatcher, ClosesWhatItOpenedAndWarnsAboutWhatItCouldNotOpen) {
     const QStringList before = OpenFds();
     DeviceChangeWatcher::Options options;
     auto watcher = std::make_unique<DeviceChangeWatcher>(options, [] { return QStringList(); });
-    ASSERT_TRUE(watcher->watchesMounts());
-    EXPECT_EQ(OpenFds().size(), before.size() + 1 + (watcher->watchesDeviceEvents() ? 1 : 0));
+    ASSERT_TRUE(watcher->WatchesMounts());
+    EXPECT_EQ(OpenFds().size(), before.size() + 1 + (watcher->WatchesDeviceEvents() ? 1 : 0));
     watcher.reset();
     EXPECT_EQ(OpenFds(), before);
 
     static QStringList warnings;
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& c,
-                                                                const QString& text) {
-        if (type == QtWarningMsg) warnings << QString::fromLatin1(c.category) + ": " + text;
-    });
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& c, const QString& text) {
+            if (type == QtWarningMsg) warnings << QString::fromLatin1(c.category) + ": " + text;
+        });
     QTemporaryDir dir;
     options.mount_table = dir.path() + "/missing";
     options.device_events = false;
     watcher = std::make_unique<DeviceChangeWatcher>(options, [] { return QStringList(); });
     qInstallMessageHandler(previous);
-    EXPECT_FALSE(watcher->watchesMounts());
+    EXPECT_FALSE(watcher->WatchesMounts());
     EXPECT_EQ(warnings, QStringList("quillmar.watcher: mounts and unmounts go unnoticed: cannot open " +
                                     options.mount_table + " - No such file or directory"));
     watcher.reset();

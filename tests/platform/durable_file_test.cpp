@@ -34,8 +34,10 @@ TEST(ReplaceFileDurably, PermissionBitsFollowTheOldFileOrTheUmask) {
     const bool written = ReplaceFileDurably(kept, "new") && ReplaceFileDurably(fresh, "new");
     ::umask(previous);
     ASSERT_TRUE(written);
-    struct stat a {}, b {};
-    ASSERT_TRUE(::stat(QFile::encodeName(kept).constData(), &a) == 0 && ::stat(QFile::encodeName(fresh).constData(), &b) == 0);
+    struct stat a {
+    }, b{};
+    ASSERT_TRUE(::stat(QFile::encodeName(kept).constData(), &a) == 0 &&
+                ::stat(QFile::encodeName(fresh).constData(), &b) == 0);
     EXPECT_EQ(a.st_mode & 0777, 0640u);
     EXPECT_EQ(b.st_mode & 0777, 0644u);
 }
@@ -49,8 +51,8 @@ TEST(ReplaceFileDurably, FailuresLeaveTheOldFileAndNoTemporary) {
     ::chmod(QFile::encodeName(dir.path()).constData(), 0755);  // let the unprivileged child in
     const QByteArray old = "old content\r\n";
     const std::tuple<std::function<bool()>, QString, const char*> cases[] = {
-        {[&] { return ::chmod(QFile::encodeName(folder).constData(), 0555), DropRootPrivileges(); },
-         folder + "/f", "Permission denied"},  // read-only folder
+        {[&] { return ::chmod(QFile::encodeName(folder).constData(), 0555), DropRootPrivileges(); }, folder + "/f",
+         "Permission denied"},                                                 // read-only folder
         {[] { return LimitFileSize(100); }, folder + "/f", "File too large"},  // full disk
         {[] { return true; }, folder + "/absent/f", "No such file or directory"},
     };
@@ -70,9 +72,8 @@ TEST(ReplaceFileDurably, FailuresLeaveTheOldFileAndNoTemporary) {
     }
 }
 
-
 bool SetAge(const QString& path, int seconds) {
-    timeval times[2] {};
+    timeval times[2]{};
     gettimeofday(&times[0], nullptr);
     times[0].tv_sec -= seconds;
     times[1] = times[0];
@@ -92,10 +93,7 @@ TEST(ReplaceFileDurably, RemovesOnlyOurStaleTemporaries) {
         ".camera.conf.tmp",          // no suffix: not a name we make
         ".camera.conf.tmpabcdefgh",  // longer than a 32-bit number in base 36
         ".camera.conf.tmpK2V9",      // upper case: not ours
-        ".camera.conf.tmp-k2",
-        "camera.conf.tmpk2v9",
-        ".camera.conf.tmpk2v9~",
-        "notes.txt",
+        ".camera.conf.tmp-k2",      "camera.conf.tmpk2v9", ".camera.conf.tmpk2v9~", "notes.txt",
     };
     for (const QString& name : stale) ASSERT_TRUE(WriteRaw(d + name, "x") && SetAge(d + name, 120));
     for (const QString& name : kept)
@@ -134,24 +132,22 @@ TEST(ReplaceFileDurably, RefusesAFileMarkedReadOnly) {
     const QByteArray old = "old\r\n";
     const struct {
         mode_t mode;
-        bool asNobody;
+        bool as_nobody;
         bool refused;
     } cases[] = {
-        {0444, false, true},  // read-only, even for root
-        {0000, false, true},
-        {0555, false, true},
-        {0464, false, true},   // its group may write it, its owner not
+        {0444, false, true},                                             // read-only, even for root
+        {0000, false, true},  {0555, false, true}, {0464, false, true},  // its group may write it, its owner not
         {0644, true, false},   // root's file in a folder open to all: the folder decides
         {0200, false, false},  // writable, unreadable: still replaced
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << std::oct << c.mode << (c.asNobody ? " as nobody" : ""));
+        SCOPED_TRACE(testing::Message() << std::oct << c.mode << (c.as_nobody ? " as nobody" : ""));
         ASSERT_TRUE(WriteRaw(f, old) && ::chmod(QFile::encodeName(f).constData(), c.mode) == 0);
         const int status = RunInChild([&] {
-            if (c.asNobody && !DropRootPrivileges()) return 3;
+            if (c.as_nobody && !DropRootPrivileges()) return 3;
             const WriteOutcome outcome = ReplaceFileDurably(f, "new");
             if (outcome) return 0;
-            return outcome.readOnlyFile && outcome.error.contains("read-only") && outcome.error.contains(f) ? 1 : 2;
+            return outcome.read_only_file && outcome.error.contains("read-only") && outcome.error.contains(f) ? 1 : 2;
         });
         EXPECT_EQ(status, c.refused ? 1 : 0);
         ::chmod(QFile::encodeName(f).constData(), 0644);

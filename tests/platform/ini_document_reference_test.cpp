@@ -102,18 +102,22 @@ enum class Encoding { kUtf8, kUtf8Bom, kUtf16Le, kUtf16Be };
 
 QByteArray Encode(const QString& text, Encoding encoding) {
     switch (encoding) {
-    case Encoding::kUtf8: return text.toUtf8();
-    case Encoding::kUtf8Bom: return "\xEF\xBB\xBF" + text.toUtf8();
-    case Encoding::kUtf16Le: return "\xFF\xFE" + QByteArray(QStringEncoder(QStringConverter::Utf16LE)(text));
-    case Encoding::kUtf16Be: return "\xFE\xFF" + QByteArray(QStringEncoder(QStringConverter::Utf16BE)(text));
+    case Encoding::kUtf8:
+        return text.toUtf8();
+    case Encoding::kUtf8Bom:
+        return "\xEF\xBB\xBF" + text.toUtf8();
+    case Encoding::kUtf16Le:
+        return "\xFF\xFE" + QByteArray(QStringEncoder(QStringConverter::Utf16LE)(text));
+    case Encoding::kUtf16Be:
+        return "\xFE\xFF" + QByteArray(QStringEncoder(QStringConverter::Utf16BE)(text));
     }
     return {};
 }
 
-const QStringList kSectionNames = {u"a"_s, u"A"_s, u" a "_s, u"b"_s, u"profile-x"_s, u"PROFILE-X"_s,
-                                   u""_s, u" "_s, u"\u00FC"_s, u"\u00DC"_s, u"a]b"_s, u"x\x1A"_s};
+const QStringList kSectionNames = {u"a"_s, u"A"_s, u" a "_s,    u"b"_s,      u"profile-x"_s, u"PROFILE-X"_s,
+                                   u""_s,  u" "_s, u"\u00FC"_s, u"\u00DC"_s, u"a]b"_s,       u"x\x1A"_s};
 const QStringList kKeys = {u"k"_s, u"K"_s, u"tvmode"_s, u"TVMODE"_s, u"osd"_s, u"\u00E4"_s, u"\u00C4"_s};
-const QStringList kValues = {u"on"_s, u"off"_s, u""_s, u"'q'"_s, u"\"q\""_s,
+const QStringList kValues = {u"on"_s, u"off"_s, u""_s,    u"'q'"_s,    u"\"q\""_s,
                              u"\""_s, u"a b"_s, u"x=y"_s, u"\u00FC"_s, u"' q '"_s};
 // Lookups: the names above plus spellings that must find nothing or the
 // same thing.
@@ -134,18 +138,30 @@ public:
         const QString& key = Pick(kKeys);
         const QString& value = Pick(kValues);
         switch (Below(14)) {
-        case 0: return u"["_s + Pick(kSectionNames) + u"]"_s;
-        case 1: return u"  ["_s + Pick(kSectionNames) + u"]\t "_s;
-        case 2: return u"["_s + Pick(kSectionNames) + u"] ; note"_s;
-        case 3: return u"\x1A["_s + Pick(kSectionNames) + u"]"_s;
-        case 4: return u"[c"_s;
-        case 5: return key;
-        case 6: return u"  "_s + key + u"\x1A"_s;
-        case 7: return u";"_s + key + u"="_s + value;
-        case 8: return Pick(QStringList{u""_s, u"   "_s, u"\x1A"_s, u"\t;c"_s});
-        case 9: return u"="_s + value;
-        case 10: return u" "_s + key + u" \t= "_s + value + u" \x1A"_s;
-        default: return key + u"="_s + value;
+        case 0:
+            return u"["_s + Pick(kSectionNames) + u"]"_s;
+        case 1:
+            return u"  ["_s + Pick(kSectionNames) + u"]\t "_s;
+        case 2:
+            return u"["_s + Pick(kSectionNames) + u"] ; note"_s;
+        case 3:
+            return u"\x1A["_s + Pick(kSectionNames) + u"]"_s;
+        case 4:
+            return u"[c"_s;
+        case 5:
+            return key;
+        case 6:
+            return u"  "_s + key + u"\x1A"_s;
+        case 7:
+            return u";"_s + key + u"="_s + value;
+        case 8:
+            return Pick(QStringList{u""_s, u"   "_s, u"\x1A"_s, u"\t;c"_s});
+        case 9:
+            return u"="_s + value;
+        case 10:
+            return u" "_s + key + u" \t= "_s + value + u" \x1A"_s;
+        default:
+            return key + u"="_s + value;
         }
     }
 
@@ -204,9 +220,12 @@ QByteArray Bom(const QByteArray& bytes) {
 // The line ends a file uses, by kind: LF, CR LF, lone CR.
 QList<bool> LineEndKinds(const QByteArray& bytes) {
     QString text;
-    if (bytes.startsWith("\xFF\xFE")) text = QStringDecoder(QStringConverter::Utf16LE)(bytes.mid(2));
-    else if (bytes.startsWith("\xFE\xFF")) text = QStringDecoder(QStringConverter::Utf16BE)(bytes.mid(2));
-    else text = QString::fromUtf8(bytes);
+    if (bytes.startsWith("\xFF\xFE"))
+        text = QStringDecoder(QStringConverter::Utf16LE)(bytes.mid(2));
+    else if (bytes.startsWith("\xFE\xFF"))
+        text = QStringDecoder(QStringConverter::Utf16BE)(bytes.mid(2));
+    else
+        text = QString::fromUtf8(bytes);
     QList<bool> kinds{false, false, false};
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == u'\n') kinds[0] = true;
@@ -219,8 +238,8 @@ QList<bool> LineEndKinds(const QByteArray& bytes) {
 }
 
 // Every lookup but the one a change aimed at reads as before.
-void ExpectOtherLookupsKept(const ModelFile& before, const ModelFile& after, const QString& section,
-                            const QString& key, const QByteArray& file) {
+void ExpectOtherLookupsKept(const ModelFile& before, const ModelFile& after, const QString& section, const QString& key,
+                            const QByteArray& file) {
     for (const QString& s : kSectionQueries) {
         const bool sameSection = Trimmed(s).compare(Trimmed(section), Qt::CaseInsensitive) == 0;
         for (const QString& k : kKeyQueries) {
@@ -259,8 +278,7 @@ TEST(IniDocumentReference, WritesReadBackAndTouchNothingElse) {
         QList<bool> allowed = LineEndKinds(file);
         if (!allowed.contains(true)) allowed = {false, true, false};
         const QList<bool> used = LineEndKinds(written);
-        for (int kind = 0; kind < 3; ++kind)
-            ASSERT_TRUE(allowed[kind] || !used[kind]) << Shown(written).toStdString();
+        for (int kind = 0; kind < 3; ++kind) ASSERT_TRUE(allowed[kind] || !used[kind]) << Shown(written).toStdString();
 
         // Deleting a section removes all of that name and nothing else.
         IniDocument removed = IniDocument::Parse(file);

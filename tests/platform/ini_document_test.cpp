@@ -99,7 +99,7 @@ TEST(IniDocumentWrite, TouchesOnlyWhatItChangesAndRefusesWhatWouldNotReadBack) {
         EXPECT_EQ(done, !c.after.isEmpty()) << c.rule;
         EXPECT_EQ(error.isEmpty(), done || !c.value) << c.rule;
         EXPECT_EQ(doc.Serialize(), done ? c.after : c.before) << c.rule;
-        EXPECT_EQ(doc.modified(), done && c.before != c.after) << c.rule;
+        EXPECT_EQ(doc.Modified(), done && c.before != c.after) << c.rule;
     }
 }
 

@@ -121,7 +121,7 @@ TEST(IniFile, AChangeNeedsTheLockAndWaitsForItABoundedTime) {
 
     IniFile looked(path);
     ASSERT_TRUE(looked.Load());
-    ASSERT_TRUE(looked.document().SetValue(u"a", u"k", u"2"));
+    ASSERT_TRUE(looked.Document().SetValue(u"a", u"k", u"2"));
     EXPECT_FALSE(looked.Commit()) << "a plain load is not for writing";
 
     FileLock holder;

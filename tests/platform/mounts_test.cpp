@@ -26,12 +26,11 @@ TEST(MountRoot, OnlyTheRootOfAMountedVolumeCounts) {
         EXPECT_FALSE(IsMountedVolumeRoot(path)) << path.toStdString();
 
     test_support::ScopedTmpfs mount(card);
-    if (!mount.mounted()) GTEST_SKIP() << "mounting is not permitted here";
+    if (!mount.Mounted()) GTEST_SKIP() << "mounting is not permitted here";
     EXPECT_TRUE(IsMountedVolumeRoot(card + "/"));
     ASSERT_TRUE(mount.Release());
     EXPECT_FALSE(IsMountedVolumeRoot(card + "/"));  // the empty folder left behind
 }
-
 
 TEST(SystemMountDirs, TheFoldersTheSystemLivesInAndNothingBeside) {
     for (const char* dir : {"/", "/boot", "/boot/efi", "/boot/firmware", "/efi", "/usr", "/usr/local", "/var",
@@ -57,10 +56,8 @@ TEST(MountTable, FieldsAreDecodedTheDeletedMarkIsDroppedAndBrokenLinesSkipped) {
         unsigned major, minor;
         const char *root, *dir, *type, *source;
     } expected[] = {
-        {8, 17, "/", "/media/me/SD CARD", "vfat", "/dev/sdb1"},
-        {8, 18, "/", "/media/me/OLD", "exfat", "/dev/sdb2"},
-        {0, 44, "/photos", "/mnt/bind\ttab", "tmpfs", "tmpfs"},
-        {8, 19, "/", "/", "ext4", "/dev/sdb3"},
+        {8, 17, "/", "/media/me/SD CARD", "vfat", "/dev/sdb1"},   {8, 18, "/", "/media/me/OLD", "exfat", "/dev/sdb2"},
+        {0, 44, "/photos", "/mnt/bind\ttab", "tmpfs", "tmpfs"},   {8, 19, "/", "/", "ext4", "/dev/sdb3"},
         {8, 20, "/", "/media/me/(deleted)", "vfat", "/dev/sdb4"},
     };
     ASSERT_EQ(entries.size(), std::size(expected));
@@ -109,8 +106,8 @@ TEST(UnmountedFstabMountPoints, AFolderWaitingForItsVolumeIsFoundAlsoThroughLink
     paths.fstab = dir.path() + "/fstab";
     QByteArray escaped = QFile::encodeName(sd);
     escaped.replace(" ", "\\040");
-    ASSERT_TRUE(test_support::WriteRaw(paths.fstab, "UUID=1 / ext4 defaults 0 1\n/dev/sdz1 " + escaped +
-                                                        "/ vfat noauto,user 0 0\n"));
+    ASSERT_TRUE(test_support::WriteRaw(
+        paths.fstab, "UUID=1 / ext4 defaults 0 1\n/dev/sdz1 " + escaped + "/ vfat noauto,user 0 0\n"));
 
     for (const QString& card : {sd, sd + "/", sd + "/DCIM", link, QString("%1/../%2").arg(other, "sd card")})
         EXPECT_EQ(UnmountedFstabMountPoint(paths, card), std::optional<QString>(sd)) << card.toStdString();
@@ -120,7 +117,7 @@ TEST(UnmountedFstabMountPoints, AFolderWaitingForItsVolumeIsFoundAlsoThroughLink
 
     paths.fstab = dir.path() + "/fstab";
     test_support::ScopedTmpfs mount(sd);
-    if (!mount.mounted()) GTEST_SKIP() << "mounting is not permitted here";
+    if (!mount.Mounted()) GTEST_SKIP() << "mounting is not permitted here";
     EXPECT_EQ(UnmountedFstabMountPoint(paths, sd), std::nullopt);
     EXPECT_EQ(UnmountedFstabMountPoint(paths, link), std::nullopt);
 }

@@ -94,7 +94,7 @@ TEST(VolumeDecisions, EveryMountGetsTheReasonThatAppliesAndOnlyCardsAreListed) {
     QTemporaryDir dir;
     FakeSystemTree tree(dir.path());
     BuildMachine(tree);
-    const QList<VolumeDecision> decisions = DecideVolumes(tree.paths());
+    const QList<VolumeDecision> decisions = DecideVolumes(tree.Paths());
     ASSERT_EQ(decisions.size(), std::size(kExpected));
     QStringList cards;
     for (qsizetype i = 0; i < decisions.size(); ++i) {
@@ -107,7 +107,7 @@ TEST(VolumeDecisions, EveryMountGetsTheReasonThatAppliesAndOnlyCardsAreListed) {
     }
     // The list and its explanation agree.
     QStringList listed;
-    for (const RemovableVolume& v : ListRemovableVolumes(tree.paths())) listed << v.root;
+    for (const RemovableVolume& v : ListRemovableVolumes(tree.Paths())) listed << v.root;
     cards.sort();
     EXPECT_EQ(listed, cards);
     EXPECT_EQ(listed, (QStringList{"/media/me/CAM/", "/media/me/KEYS/", "/media/me/OLD/"}));
@@ -117,19 +117,19 @@ TEST(VolumeDecisions, EveryMountGetsTheReasonThatAppliesAndOnlyCardsAreListed) {
 class LogCapture {
 public:
     LogCapture() {
-        messages_ = &lines_;
+        messages = &lines_;
         previous_ = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
-            *messages_ << QString::fromLatin1(context.category) + ": " + text;
+            *messages << QString::fromLatin1(context.category) + ": " + text;
         });
     }
     ~LogCapture() {
         qInstallMessageHandler(previous_);
         QLoggingCategory::setFilterRules({});
     }
-    const QStringList& lines() const { return lines_; }
+    const QStringList& Lines() const { return lines_; }
 
 private:
-    static inline QStringList* messages_ = nullptr;
+    static inline QStringList* messages = nullptr;
     QStringList lines_;
     QtMessageHandler previous_;
 };
@@ -140,16 +140,17 @@ TEST(VolumeDecisions, EachVerdictIsLoggedOnlyWhenTheDrivesCategoryIsSwitchedOn) 
     BuildMachine(tree);
     {
         LogCapture quiet;
-        DecideVolumes(tree.paths());
-        EXPECT_EQ(quiet.lines(), QStringList{});
+        DecideVolumes(tree.Paths());
+        EXPECT_EQ(quiet.Lines(), QStringList{});
     }
     LogCapture log;
     QLoggingCategory::setFilterRules("quillmar.*=true");
-    DecideVolumes(tree.paths());
-    ASSERT_EQ(log.lines().size(), std::size(kExpected)) << log.lines().join('\n').toStdString();
-    EXPECT_EQ(log.lines()[3], "quillmar.drives: not a card: /media/pi/rootfs from /dev/mmcblk0p2 - "
-                              "on a system disk, which holds /boot/firmware");
-    EXPECT_EQ(log.lines()[6], "quillmar.drives: card: /media/me/CAM from /dev/sdc1 - disk on USB");
+    DecideVolumes(tree.Paths());
+    ASSERT_EQ(log.Lines().size(), std::size(kExpected)) << log.Lines().join('\n').toStdString();
+    EXPECT_EQ(log.Lines()[3],
+              "quillmar.drives: not a card: /media/pi/rootfs from /dev/mmcblk0p2 - "
+              "on a system disk, which holds /boot/firmware");
+    EXPECT_EQ(log.Lines()[6], "quillmar.drives: card: /media/me/CAM from /dev/sdc1 - disk on USB");
 }
 
 }  // namespace

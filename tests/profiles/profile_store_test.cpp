@@ -1,7 +1,7 @@
 #include "profiles/profile_store.h"
 
-#include "profile_files.h"
 #include "platform/ini_file.h"
+#include "profile_files.h"
 #include "profiles/profile_key_order.h"
 #include "support/child_process.h"
 
@@ -29,10 +29,10 @@ QByteArray ManyProfiles(int count) {
 // A store on cfg.ini in a fresh temporary folder.
 class ProfileStoreTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
-    QString path = dir.path() + QStringLiteral("/cfg.ini");
-    SettingsSelection selection;
-    ProfileStore store{path, selection};
+    QTemporaryDir dir_;
+    QString path_ = dir_.path() + QStringLiteral("/cfg.ini");
+    SettingsSelection selection_;
+    ProfileStore store_{path_, selection_};
 };
 
 TEST_F(ProfileStoreTest, FirstUseAndFilesWithoutProfilesGetTheDefaultProfileAndKeepTheirLines) {
@@ -42,34 +42,38 @@ TEST_F(ProfileStoreTest, FirstUseAndFilesWithoutProfilesGetTheDefaultProfileAndK
                                         {"", kFirstUseFile},
                                         {"[basic]\r\nlast_cfg=x\r\n", "[basic]\r\nlast_cfg=x\r\n" + defaultSection},
                                         {"not ini\n; note", "not ini\n; note\n" + lfFirstUse}}) {
-        ASSERT_TRUE(before.isNull() || WriteRaw(path, before));
-        selection = SettingsSelection();
-        ASSERT_TRUE(store.LoadProfiles());
-        EXPECT_EQ(ReadAll(path), after);
-        EXPECT_EQ(store.ProfileNames(), QStringList{"default"});
-        EXPECT_EQ(store.CurrentProfile(), QStringLiteral("profile-default"));
-        EXPECT_EQ(selection.index, SettingsSelection::Defaults().index);
-        EXPECT_EQ(selection.clock_sync, 1);
+        ASSERT_TRUE(before.isNull() || WriteRaw(path_, before));
+        selection_ = SettingsSelection();
+        ASSERT_TRUE(store_.LoadProfiles());
+        EXPECT_EQ(ReadAll(path_), after);
+        EXPECT_EQ(store_.ProfileNames(), QStringList{"default"});
+        EXPECT_EQ(store_.CurrentProfile(), QStringLiteral("profile-default"));
+        EXPECT_EQ(selection_.index, SettingsSelection::Defaults().index);
+        EXPECT_EQ(selection_.clock_sync, 1);
     }
 }
 
 // The order of profiles, "Basic", 20-letter names, missing keys, osd=ON and
 // sync_clock=true are read through quillmar-cli in tests/cli.
 TEST_F(ProfileStoreTest, AppliesTheFirstProfileAndLeavesTheFileAlone) {
-    const QByteArray file = "[profile-x]\nosd=ON\nimage_iso=3200\nauto_shutdown=60Min\nsync_clock=1\nlightfreq=\"60Hz\"\n"
-                            "auto_shoot=60s\n[basic]\n[basic]\n";  // only the first exact "basic" is not a profile
-    ASSERT_TRUE(WriteRaw(path, file));
-    selection.photo_lock_flags = burst_lock;
-    selection.clock_sync = 1;
-    ASSERT_TRUE(store.LoadProfiles());
-    EXPECT_EQ(store.ProfileNames(), (QStringList{"x", ""}));
-    EXPECT_EQ(store.CurrentProfile(), QStringLiteral("profile-x"));
-    for (const auto& [key, index] : {std::pair{keys::osd, 0}, {keys::image_iso, 0}, {keys::auto_shutdown, 0},
-                                     {keys::lightfreq, 1}, {keys::auto_shoot, 7}})
-        EXPECT_EQ(selection.at(key), index) << key.section << " " << key.key;
-    EXPECT_EQ(selection.clock_sync, 0);
-    EXPECT_EQ(selection.photo_lock_flags, burst_lock);
-    EXPECT_EQ(ReadAll(path), file);
+    const QByteArray file =
+        "[profile-x]\nosd=ON\nimage_iso=3200\nauto_shutdown=60Min\nsync_clock=1\nlightfreq=\"60Hz\"\n"
+        "auto_shoot=60s\n[basic]\n[basic]\n";  // only the first exact "basic" is not a profile
+    ASSERT_TRUE(WriteRaw(path_, file));
+    selection_.photo_lock_flags = kBurstLock;
+    selection_.clock_sync = 1;
+    ASSERT_TRUE(store_.LoadProfiles());
+    EXPECT_EQ(store_.ProfileNames(), (QStringList{"x", ""}));
+    EXPECT_EQ(store_.CurrentProfile(), QStringLiteral("profile-x"));
+    for (const auto& [key, index] : {std::pair{keys::kOsd, 0},
+                                     {keys::kImageIso, 0},
+                                     {keys::kAutoShutdown, 0},
+                                     {keys::kLightfreq, 1},
+                                     {keys::kAutoShoot, 7}})
+        EXPECT_EQ(selection_.At(key), index) << key.section << " " << key.key;
+    EXPECT_EQ(selection_.clock_sync, 0);
+    EXPECT_EQ(selection_.photo_lock_flags, kBurstLock);
+    EXPECT_EQ(ReadAll(path_), file);
 }
 
 // Pulls record their order and change the page's keys as a user would.
@@ -77,8 +81,8 @@ struct RecordingPages : ProfilePages {
     explicit RecordingPages(SettingsSelection& s) : selection(s) {}
     void PullPage(int section) override {
         pulled.push_back(section);
-        if (section == kModeSection) selection.at(keys::mode_1) = -1;    // no radio selected
-        if (section == kImageSection) selection.at(keys::image_wb) = 3;  // the fourth white-balance choice
+        if (section == kModeSection) selection.At(keys::kMode1) = -1;    // no radio selected
+        if (section == kImageSection) selection.At(keys::kImageWb) = 3;  // the fourth white-balance choice
     }
     SettingsSelection& selection;
     std::vector<int> pulled;
@@ -86,25 +90,25 @@ struct RecordingPages : ProfilePages {
 
 TEST_F(ProfileStoreTest, SavePullsEachPageAndEqualsSingleWritesInKeyOrder) {
     const QByteArray before = "; kept\r\n[profile-a]\r\nosd = off\r\nlightfreq=50Hz\r\n; mine\r\n\r\n[x]\r\nk=1\r\n";
-    const QString single = dir.path() + QStringLiteral("/single.ini");
-    ASSERT_TRUE(WriteRaw(path, before) && WriteRaw(single, before));
-    ASSERT_TRUE(store.LoadProfiles());
-    ProfileStore singleStore(single, selection);
+    const QString single = dir_.path() + QStringLiteral("/single.ini");
+    ASSERT_TRUE(WriteRaw(path_, before) && WriteRaw(single, before));
+    ASSERT_TRUE(store_.LoadProfiles());
+    ProfileStore singleStore(single, selection_);
     ASSERT_TRUE(singleStore.LoadProfiles());  // the same text: the same selection and profile
-    RecordingPages pages(selection);
-    ProfileStore withPages(path, selection, &pages);
+    RecordingPages pages(selection_);
+    ProfileStore withPages(path_, selection_, &pages);
     ASSERT_TRUE(withPages.LoadProfiles());
     ASSERT_TRUE(withPages.SaveProfile());
     EXPECT_EQ(pages.pulled,
               (std::vector<int>{kModeSection, kVideoSection, kImageSection, kPhotoSection, kSystemSection}));
-    const QByteArray saved = ReadAll(path);
+    const QByteArray saved = ReadAll(path_);
     EXPECT_TRUE(saved.startsWith("; kept\r\n[profile-a]\r\nosd = off\r\nlightfreq=50Hz\r\nmode_1=2304x1296p 30\r\n"));
     EXPECT_TRUE(saved.contains("\r\nimage_wb=incencas\r\n"));
 
     for (const ProfileKey& pk : kProfileKeyOrder) {
         ASSERT_TRUE(IsSyncClock(pk.key)
-                        ? singleStore.WriteSyncClock(selection.clock_sync)
-                        : singleStore.WriteProfileOption(pk.key.section, pk.key.key, selection.at(pk.key)));
+                        ? singleStore.WriteSyncClock(selection_.clock_sync)
+                        : singleStore.WriteProfileOption(pk.key.section, pk.key.key, selection_.At(pk.key)));
     }
     EXPECT_EQ(ReadAll(single), saved);
 }
@@ -126,28 +130,28 @@ int RenamesOfCfg(const QString& folder, const std::function<void()>& action) {
 }
 
 TEST_F(ProfileStoreTest, AllOf2000ProfilesAreListedAndASaveReplacesTheFileOnce) {
-    ASSERT_TRUE(WriteRaw(path, ManyProfiles(2000)));
-    ASSERT_TRUE(store.LoadProfiles());
-    EXPECT_TRUE(store.ProfileNames().size() == 2000 && store.ProfileNames().last() == QStringLiteral("p1999"));
-    store.SelectProfile(1500);
-    selection = SettingsSelection();  // differs from the stored defaults in many keys
-    EXPECT_EQ(RenamesOfCfg(dir.path(), [&] { ASSERT_TRUE(store.SaveProfile()); }), 1);
-    EXPECT_EQ(RenamesOfCfg(dir.path(), [&] { ASSERT_TRUE(store.SaveProfile()); }), 0) << "nothing changed";
-    EXPECT_EQ(RenamesOfCfg(dir.path(), [&] { ASSERT_TRUE(store.ApplyProfile()); }), 0);
+    ASSERT_TRUE(WriteRaw(path_, ManyProfiles(2000)));
+    ASSERT_TRUE(store_.LoadProfiles());
+    EXPECT_TRUE(store_.ProfileNames().size() == 2000 && store_.ProfileNames().last() == QStringLiteral("p1999"));
+    store_.SelectProfile(1500);
+    selection_ = SettingsSelection();  // differs from the stored defaults in many keys
+    EXPECT_EQ(RenamesOfCfg(dir_.path(), [&] { ASSERT_TRUE(store_.SaveProfile()); }), 1);
+    EXPECT_EQ(RenamesOfCfg(dir_.path(), [&] { ASSERT_TRUE(store_.SaveProfile()); }), 0) << "nothing changed";
+    EXPECT_EQ(RenamesOfCfg(dir_.path(), [&] { ASSERT_TRUE(store_.ApplyProfile()); }), 0);
 }
 
 TEST_F(ProfileStoreTest, KillDuringSavesNeverLeavesADamagedFile) {
     const QByteArray original = ManyProfiles(40);
-    ASSERT_TRUE(WriteRaw(path, original));
+    ASSERT_TRUE(WriteRaw(path_, original));
     for (int round = 0; round < 25; ++round) {
         const pid_t pid = ::fork();
         if (pid == 0) {  // saves one profile over and over, changing only mic_vol
-            if (!store.LoadProfiles()) ::_exit(1);
-            store.SelectProfile(store.FindProfile(QStringLiteral("p%1").arg(round)));
-            selection = SettingsSelection::Defaults(1);
+            if (!store_.LoadProfiles()) ::_exit(1);
+            store_.SelectProfile(store_.FindProfile(QStringLiteral("p%1").arg(round)));
+            selection_ = SettingsSelection::Defaults(1);
             for (int i = 0;; ++i) {
-                selection.at(keys::mic_vol) = i % 7;
-                if (!store.SaveProfile()) ::_exit(1);
+                selection_.At(keys::kMicVol) = i % 7;
+                if (!store_.SaveProfile()) ::_exit(1);
             }
         }
         ::usleep(1000 + QRandomGenerator::global()->bounded(15000));
@@ -155,7 +159,7 @@ TEST_F(ProfileStoreTest, KillDuringSavesNeverLeavesADamagedFile) {
         int status = 0;
         ::waitpid(pid, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the saving child stopped by itself in round " << round;
-        const QString file = QString::fromLatin1(ReadAll(path));
+        const QString file = QString::fromLatin1(ReadAll(path_));
         const QString normalised = QString(file).replace(QRegularExpression("mic_vol=[^\r]*"), "mic_vol=80%");
         ASSERT_EQ(normalised, QString::fromLatin1(original)) << "round " << round << ":\n" << file.toStdString();
     }
@@ -163,28 +167,28 @@ TEST_F(ProfileStoreTest, KillDuringSavesNeverLeavesADamagedFile) {
 
 TEST_F(ProfileStoreTest, WriteFailuresAreReportedAndChangeNothing) {
     const std::pair<std::function<bool()>, const char*> cases[] = {
-        {[&] { return ::chmod(QFile::encodeName(dir.path()).constData(), 0555), test_support::DropRootPrivileges(); },
-         "Permission denied"},  // read-only folder
+        {[&] { return ::chmod(QFile::encodeName(dir_.path()).constData(), 0555), test_support::DropRootPrivileges(); },
+         "Permission denied"},                                                // read-only folder
         {[] { return test_support::LimitFileSize(100); }, "File too large"},  // full disk
     };
     const QByteArray old = ManyProfiles(3);
     for (const auto& [setUp, reason] : cases) {
-        ASSERT_TRUE(WriteRaw(path, old));
+        ASSERT_TRUE(WriteRaw(path_, old));
         // Bindings captured by name, for compilers that do not capture them implicitly.
         const int status = test_support::RunInChild([&, &setUp = setUp, &reason = reason] {
-            if (!setUp() || !store.LoadProfiles()) return 9;
-            selection.at(keys::osd) = 0;
-            for (const WriteOutcome& o : {store.SaveProfile(), store.AddProfile(QStringLiteral("new"))})
-                if (o || !o.error.contains(QLatin1String(reason)) || !o.error.contains(dir.path())) return 1;
-            if (store.ProfileNames().size() != 3 || store.CurrentProfile() != QStringLiteral("profile-p0")) return 2;
-            ProfileStore firstUseStore(dir.path() + QStringLiteral("/first-use.ini"), selection);
+            if (!setUp() || !store_.LoadProfiles()) return 9;
+            selection_.At(keys::kOsd) = 0;
+            for (const WriteOutcome& o : {store_.SaveProfile(), store_.AddProfile(QStringLiteral("new"))})
+                if (o || !o.error.contains(QLatin1String(reason)) || !o.error.contains(dir_.path())) return 1;
+            if (store_.ProfileNames().size() != 3 || store_.CurrentProfile() != QStringLiteral("profile-p0")) return 2;
+            ProfileStore firstUseStore(dir_.path() + QStringLiteral("/first-use.ini"), selection_);
             const WriteOutcome firstUse = firstUseStore.LoadProfiles();
             return !firstUse && firstUseStore.ProfileNames() == QStringList{"default"} ? 0 : 3;
         });
-        ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+        ::chmod(QFile::encodeName(dir_.path()).constData(), 0700);
         EXPECT_EQ(status, 0) << reason;
-        EXPECT_EQ(ReadAll(path), old) << reason;
-        QStringList entries = test_support::Entries(dir.path());
+        EXPECT_EQ(ReadAll(path_), old) << reason;
+        QStringList entries = test_support::Entries(dir_.path());
         // The writers' lock files may stay; no temporary may.
         entries.removeOne(QStringLiteral(".cfg.ini.lock"));
         entries.removeOne(QStringLiteral(".first-use.ini.lock"));
@@ -196,25 +200,25 @@ TEST_F(ProfileStoreTest, WriteFailuresAreReportedAndChangeNothing) {
 // write starts from the file as it is then, and a new profile never
 // overwrites one of the same name that appeared meanwhile.
 TEST_F(ProfileStoreTest, WritesStartFromTheFileAsAnotherProgramLeftIt) {
-    ASSERT_TRUE(WriteRaw(path, ManyProfiles(2)));
-    ASSERT_TRUE(store.LoadProfiles());
-    ASSERT_TRUE(IniWriteString(path, u"profile-p1", u"osd", u"off") && IniDeleteSection(path, u"profile-p0") &&
-                IniWriteString(path, u"profile-new", u"osd", u"off"));
-    const QByteArray theirs = ReadAll(path);
+    ASSERT_TRUE(WriteRaw(path_, ManyProfiles(2)));
+    ASSERT_TRUE(store_.LoadProfiles());
+    ASSERT_TRUE(IniWriteString(path_, u"profile-p1", u"osd", u"off") && IniDeleteSection(path_, u"profile-p0") &&
+                IniWriteString(path_, u"profile-new", u"osd", u"off"));
+    const QByteArray theirs = ReadAll(path_);
 
-    const WriteOutcome added = store.AddProfile(QStringLiteral("NEW"));  // names match without regard to case
+    const WriteOutcome added = store_.AddProfile(QStringLiteral("NEW"));  // names match without regard to case
     EXPECT_FALSE(added);
     EXPECT_TRUE(added.error.contains("another program")) << added.error.toStdString();
-    EXPECT_EQ(store.CurrentProfile(), QStringLiteral("profile-p0"));
-    EXPECT_EQ(store.ProfileNames(), (QStringList{"p0", "p1"}));
-    EXPECT_EQ(ReadAll(path), theirs);
+    EXPECT_EQ(store_.CurrentProfile(), QStringLiteral("profile-p0"));
+    EXPECT_EQ(store_.ProfileNames(), (QStringList{"p0", "p1"}));
+    EXPECT_EQ(ReadAll(path_), theirs);
 
-    ASSERT_TRUE(store.RefreshProfileList());
-    EXPECT_EQ(store.ProfileNames(), (QStringList{"p1", "new"}));
-    EXPECT_EQ(store.CurrentProfile(), QStringLiteral("profile-p0")) << "the current profile stays, though gone";
-    selection.at(keys::tvmode) = 1;
-    ASSERT_TRUE(store.SaveProfile());  // brings p0 back, at the end
-    const QByteArray saved = ReadAll(path);
+    ASSERT_TRUE(store_.RefreshProfileList());
+    EXPECT_EQ(store_.ProfileNames(), (QStringList{"p1", "new"}));
+    EXPECT_EQ(store_.CurrentProfile(), QStringLiteral("profile-p0")) << "the current profile stays, though gone";
+    selection_.At(keys::kTvmode) = 1;
+    ASSERT_TRUE(store_.SaveProfile());  // brings p0 back, at the end
+    const QByteArray saved = ReadAll(path_);
     EXPECT_TRUE(saved.startsWith(theirs) && saved.mid(theirs.size()).startsWith("[profile-p0]\r\nmode_1="));
     EXPECT_TRUE(saved.mid(theirs.size()).contains("\r\ntvmode=pal\r\n"));
 }
@@ -222,26 +226,26 @@ TEST_F(ProfileStoreTest, WritesStartFromTheFileAsAnotherProgramLeftIt) {
 // Lookups tell a section the file lacks from a file that cannot be read, and
 // the list mutators ignore positions the lists do not have.
 TEST_F(ProfileStoreTest, LookupsReportAnUnreadableFileAndListChangesStayInRange) {
-    ASSERT_TRUE(WriteRaw(path, ManyProfiles(2)));
-    ASSERT_TRUE(store.LoadProfiles());
-    const Result<bool> present = store.SectionExists(QStringLiteral("PROFILE-P1"));
-    const Result<bool> absent = store.SectionExists(QStringLiteral("profile-p2"));
+    ASSERT_TRUE(WriteRaw(path_, ManyProfiles(2)));
+    ASSERT_TRUE(store_.LoadProfiles());
+    const Result<bool> present = store_.SectionExists(QStringLiteral("PROFILE-P1"));
+    const Result<bool> absent = store_.SectionExists(QStringLiteral("profile-p2"));
     EXPECT_TRUE(present && present.value);
     EXPECT_TRUE(absent && !absent.value);
     for (const int index : {-1, 2}) {
-        store.SelectProfile(index);
-        store.UnlistProfile(index);
-        EXPECT_EQ(store.CurrentProfile(), QStringLiteral("profile-p0")) << index;
-        EXPECT_EQ(store.ProfileSections(), (QStringList{"profile-p0", "profile-p1"})) << index;
+        store_.SelectProfile(index);
+        store_.UnlistProfile(index);
+        EXPECT_EQ(store_.CurrentProfile(), QStringLiteral("profile-p0")) << index;
+        EXPECT_EQ(store_.ProfileSections(), (QStringList{"profile-p0", "profile-p1"})) << index;
     }
-    store.UnlistProfile(0);
-    EXPECT_EQ(store.ProfileNames(), QStringList{"p1"});
+    store_.UnlistProfile(0);
+    EXPECT_EQ(store_.ProfileNames(), QStringList{"p1"});
 
-    ASSERT_TRUE(QFile::remove(path) && QDir().mkdir(path));  // something at the path that is no file
-    const Result<bool> unreadable = store.SectionExists(QStringLiteral("profile-p0"));
-    const Result<int> option = store.ReadProfileOption(keys::osd.section, keys::osd.key, 2);
+    ASSERT_TRUE(QFile::remove(path_) && QDir().mkdir(path_));  // something at the path that is no file
+    const Result<bool> unreadable = store_.SectionExists(QStringLiteral("profile-p0"));
+    const Result<int> option = store_.ReadProfileOption(keys::kOsd.section, keys::kOsd.key, 2);
     EXPECT_FALSE(unreadable);
-    EXPECT_TRUE(unreadable.outcome.error.contains(path)) << unreadable.outcome.error.toStdString();
+    EXPECT_TRUE(unreadable.outcome.error.contains(path_)) << unreadable.outcome.error.toStdString();
     EXPECT_FALSE(option);
     EXPECT_EQ(option.value, 0);
 }

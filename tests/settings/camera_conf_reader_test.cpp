@@ -42,7 +42,8 @@ TEST(ParseCameraConf, MatchesKeysAndValuesExactlyAndCountsTheRest) {
          "enable_cfg=false\nskip 2 [enable_cfg=yes] unknown value\n"},
         {"clock line as written", "mode_3=8M\r\nsync_clock=2025-03-07 09:04:05\r\nosd=off\r\n",
          "mode_3=8M\nsync_clock=2025-03-07 09:04:05\nosd=off\n"},
-        {"clock lines that are no time", "sync_clock=2025-3-7 9:4:5\r\nsync_clock=2025-02-30 10:00:00\r\nsync_clock=\r\n",
+        {"clock lines that are no time",
+         "sync_clock=2025-3-7 9:4:5\r\nsync_clock=2025-02-30 10:00:00\r\nsync_clock=\r\n",
          "skip 1 [sync_clock=2025-3-7 9:4:5] unknown value\nskip 2 [sync_clock=2025-02-30 10:00:00] unknown value\n"
          "skip 3 [sync_clock=] unknown value\n"},
         {"a repeated key: the later wins, in the earlier place", "osd=off\r\nfov=wide\r\nosd=on\r\n",
@@ -61,9 +62,9 @@ TEST(ParseCameraConf, SameTextStandsForDifferentIndexesInDifferentKeys) {
     const CameraConfContents c = ParseCameraConf("fov=normal\r\nvideo_quality=normal\r\nimage_rotate=normal\r\n");
     SettingsSelection s;
     c.ApplyTo(s);
-    EXPECT_EQ(s.at(keys::fov), 1);
-    EXPECT_EQ(s.at(keys::video_quality), 2);
-    EXPECT_EQ(s.at(keys::image_rotate), 0);
+    EXPECT_EQ(s.At(keys::kFov), 1);
+    EXPECT_EQ(s.At(keys::kVideoQuality), 2);
+    EXPECT_EQ(s.At(keys::kImageRotate), 0);
 }
 
 // What the writer makes, the reader gives back: writing the loaded selection
@@ -74,7 +75,7 @@ TEST(ParseCameraConf, ReadingWhatWasWrittenAndWritingItAgainGivesTheSameBytes) {
         SettingsSelection written;
         for (int s = 0; s < kSectionCount; ++s)
             for (int k = 0; k < KeyCount(s); ++k)
-                if (OptionCount(s, k) > 0) written.at(s, k) = static_cast<int>(random() % OptionCount(s, k));
+                if (OptionCount(s, k) > 0) written.At(s, k) = static_cast<int>(random() % OptionCount(s, k));
         written.clock_sync = static_cast<int>(random() % 2);
         written.photo_lock_flags = static_cast<uint8_t>(random() % 3);
         const QString text = BuildCameraConfText(written, 1741338245);
@@ -84,7 +85,7 @@ TEST(ParseCameraConf, ReadingWhatWasWrittenAndWritingItAgainGivesTheSameBytes) {
 
         // Start from a selection far from the card's: every key comes from the file.
         SettingsSelection loaded = SettingsSelection::Defaults(1 - written.clock_sync);
-        loaded.photo_lock_flags = burst_lock;
+        loaded.photo_lock_flags = kBurstLock;
         read.ApplyTo(loaded);
         EXPECT_EQ(BuildCameraConfText(loaded, 1741338245), text) << "round " << round;
         EXPECT_EQ(read.Text(), QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -93,10 +94,10 @@ TEST(ParseCameraConf, ReadingWhatWasWrittenAndWritingItAgainGivesTheSameBytes) {
 
 TEST(CameraConfContents, KeysTheFileLacksKeepTheirValuesAndTheClockFollowsTheFile) {
     SettingsSelection s = SettingsSelection::Defaults(1);
-    s.at(keys::mode_3) = 2;
+    s.At(keys::kMode3) = 2;
     ParseCameraConf("enable_cfg=true\r\nosd=off\r\n").ApplyTo(s);
-    EXPECT_EQ(s.at(keys::mode_3), 2);
-    EXPECT_EQ(s.at(keys::osd), 0);
+    EXPECT_EQ(s.At(keys::kMode3), 2);
+    EXPECT_EQ(s.At(keys::kOsd), 0);
     EXPECT_EQ(s.clock_sync, 0);
     ParseCameraConf("sync_clock=2025-03-07 09:04:05\n").ApplyTo(s);
     EXPECT_EQ(s.clock_sync, 1);

@@ -20,7 +20,8 @@ TEST(BuildCameraConfText, DefaultsGiveThe29LinesAndTheClockLineIsLocalTime) {
     EXPECT_EQ(BuildCameraConfText(SettingsSelection::Defaults(0), 0), QLatin1String(kDefaultFile));
     const std::time_t t = 1741338245;  // 2025-03-07 09:04:05 UTC
     for (const auto& [tz, clock] : {std::pair{"UTC0", "2025-03-07 09:04:05"},
-                                    {"JST-9", "2025-03-07 18:04:05"}, {"EST5", "2025-03-07 04:04:05"}}) {
+                                    {"JST-9", "2025-03-07 18:04:05"},
+                                    {"EST5", "2025-03-07 04:04:05"}}) {
         setenv("TZ", tz, 1);
         tzset();
         EXPECT_EQ(BuildCameraConfText(SettingsSelection::Defaults(1), t),
@@ -33,20 +34,21 @@ TEST(BuildCameraConfText, DefaultsGiveThe29LinesAndTheClockLineIsLocalTime) {
 TEST(BuildCameraConfText, LockRuleAndClampingDecideTheWrittenOptions) {
     using Indexes = std::vector<std::pair<SettingsKeyRef, int>>;
     const std::tuple<uint8_t, Indexes, std::vector<const char*>> cases[] = {
-        {burst_lock, {{keys::auto_shoot, 3}, {keys::photo_burst, 2}}, {"auto_shoot=off", "photo_burst=5p"}},
-        {shoot_lock, {{keys::auto_shoot, 3}, {keys::photo_burst, 2}}, {"auto_shoot=3s", "photo_burst=off"}},
-        {0, {{keys::auto_shoot, 3}, {keys::photo_burst, 2}}, {"auto_shoot=3s", "photo_burst=5p"}},
-        {burst_lock, {{keys::auto_shoot, 4}, {keys::photo_burst, 0}}, {"auto_shoot=5s", "photo_burst=off"}},
-        {shoot_lock, {{keys::auto_shoot, 0}, {keys::photo_burst, 4}}, {"auto_shoot=off", "photo_burst=20p"}},
-        {burst_lock, {{keys::auto_shoot, 0}, {keys::photo_burst, 0}}, {"auto_shoot=off", "photo_burst=off"}},
+        {kBurstLock, {{keys::kAutoShoot, 3}, {keys::kPhotoBurst, 2}}, {"auto_shoot=off", "photo_burst=5p"}},
+        {kShootLock, {{keys::kAutoShoot, 3}, {keys::kPhotoBurst, 2}}, {"auto_shoot=3s", "photo_burst=off"}},
+        {0, {{keys::kAutoShoot, 3}, {keys::kPhotoBurst, 2}}, {"auto_shoot=3s", "photo_burst=5p"}},
+        {kBurstLock, {{keys::kAutoShoot, 4}, {keys::kPhotoBurst, 0}}, {"auto_shoot=5s", "photo_burst=off"}},
+        {kShootLock, {{keys::kAutoShoot, 0}, {keys::kPhotoBurst, 4}}, {"auto_shoot=off", "photo_burst=20p"}},
+        {kBurstLock, {{keys::kAutoShoot, 0}, {keys::kPhotoBurst, 0}}, {"auto_shoot=off", "photo_burst=off"}},
         // The fourth white-balance choice, a group with nothing selected, an index past the list.
-        {0, {{keys::image_wb, 3}, {keys::image_iso, -1}, {keys::image_ev, 99}},
+        {0,
+         {{keys::kImageWb, 3}, {keys::kImageIso, -1}, {keys::kImageEv, 99}},
          {"image_wb=incencas", "image_iso=auto", "image_ev=+2.0"}},
     };
     for (const auto& [flags, indexes, lines] : cases) {
         SettingsSelection s = SettingsSelection::Defaults();
         s.photo_lock_flags = flags;
-        for (const auto& [key, index] : indexes) s.at(key) = index;
+        for (const auto& [key, index] : indexes) s.At(key) = index;
         const QString text = BuildCameraConfText(s, 0);
         for (const char* line : lines)
             EXPECT_TRUE(text.contains(QStringLiteral("\r\n%1\r\n").arg(QLatin1String(line)))) << text.toStdString();
@@ -58,8 +60,8 @@ TEST(WriteCameraConf, LongestText491BytesAnd523WithTheClockIsWrittenWholeIntoThe
     for (int section = 0; section < kSectionCount; ++section)
         for (int key = 0; key < KeyCount(section); ++key)
             for (int i = 0; i < OptionCount(section, key); ++i)
-                if (OptionText(section, key, i).size() > OptionText(section, key, s.at(section, key)).size())
-                    s.at(section, key) = i;
+                if (OptionText(section, key, i).size() > OptionText(section, key, s.At(section, key)).size())
+                    s.At(section, key) = i;
     EXPECT_EQ(BuildCameraConfText(s, 0).size(), 491);
     s.clock_sync = 1;
     const QString text = BuildCameraConfText(s, 0);

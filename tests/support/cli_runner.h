@@ -11,7 +11,7 @@ namespace quillmar {
 namespace test_support {
 
 struct CliRun {
-    int exitCode = -1;
+    int exit_code = -1;
     QByteArray out;
     QByteArray err;
 };
@@ -24,7 +24,7 @@ inline CliRun RunCli(const QStringList& args, const QString& workDir = QString()
     p.start(QStringLiteral(QUILLMAR_CLI_PATH), args);
     CliRun run;
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit) return run;
-    run.exitCode = p.exitCode();
+    run.exit_code = p.exitCode();
     run.out = p.readAllStandardOutput();
     run.err = p.readAllStandardError();
     return run;

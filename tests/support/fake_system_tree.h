@@ -23,7 +23,7 @@ public:
         QDir().mkpath(At("dev"));
     }
 
-    SystemPaths paths() const {
+    SystemPaths Paths() const {
         SystemPaths p;
         p.mount_table = At("proc/mountinfo");
         p.sysfs = At("sys");
@@ -38,12 +38,12 @@ public:
     // A device at sys/devices/<devpath>, named by the last part of the path;
     // a partition when `removable` is empty. `mmc_type` is "SD" or "MMC".
     void AddDevice(const QString& devpath, unsigned major, unsigned minor, const QByteArray& removable = {},
-                   const QByteArray& mmc_type = {}) {
+                   const QByteArray& mmcType = {}) {
         const QString dir = "sys/devices/" + devpath;
         const QString number = QStringLiteral("%1:%2").arg(major).arg(minor);
         Put(dir + "/dev", number.toLatin1() + '\n');
         Put(dir + (removable.isEmpty() ? "/partition" : "/removable"), removable.isEmpty() ? "1\n" : removable);
-        if (!mmc_type.isEmpty()) Put(dir + "/device/type", mmc_type + '\n');
+        if (!mmcType.isEmpty()) Put(dir + "/device/type", mmcType + '\n');
         Link("../../devices/" + devpath, "sys/dev/block/" + number);
         Link("../../devices/" + devpath, "sys/class/block/" + devpath.section('/', -1));
         devpaths_.insert(devpath.section('/', -1), devpath);
@@ -51,11 +51,11 @@ public:
     // A device-mapper device "dm-N" (LUKS, LVM) over the devices named in
     // `below`, with "slaves" and "holders" links both ways. With a
     // `mapper_link`, udev's /dev/mapper/NAME link is made too.
-    void AddMapper(const QString& name, unsigned minor, const QByteArray& dm_name, const QStringList& below,
-                   bool mapper_link = true) {
+    void AddMapper(const QString& name, unsigned minor, const QByteArray& dmName, const QStringList& below,
+                   bool mapperLink = true) {
         AddStacked(name, 254, minor, below);
-        Put("sys/devices/virtual/block/" + name + "/dm/name", dm_name + '\n');
-        if (mapper_link) Link("../" + name, "dev/mapper/" + QFile::decodeName(dm_name));
+        Put("sys/devices/virtual/block/" + name + "/dm/name", dmName + '\n');
+        if (mapperLink) Link("../" + name, "dev/mapper/" + QFile::decodeName(dmName));
     }
     // An md RAID device over the devices named in `below`.
     void AddRaid(const QString& name, unsigned minor, const QStringList& below) { AddStacked(name, 9, minor, below); }
@@ -76,23 +76,23 @@ public:
     }
     // `dir` and `source` carry the kernel's octal escapes.
     void AddMount(unsigned major, unsigned minor, const QByteArray& dir, const QByteArray& type,
-                  const QByteArray& source, const QByteArray& fs_root = "/") {
+                  const QByteArray& source, const QByteArray& fsRoot = "/") {
         QFile f(At("proc/mountinfo"));
         if (f.open(QIODevice::Append))
-            f.write(QStringLiteral("%1 1 %2:%3 ").arg(++id_).arg(major).arg(minor).toLatin1() + fs_root + ' ' + dir +
+            f.write(QStringLiteral("%1 1 %2:%3 ").arg(++id_).arg(major).arg(minor).toLatin1() + fsRoot + ' ' + dir +
                     " rw,relatime shared:1 - " + type + ' ' + source + " rw\n");
     }
     // A partition (see AddDevice) mounted at `dir` from "/dev/<name>".
     void AddMountedPartition(const QString& devpath, unsigned major, unsigned minor, const QByteArray& dir,
-                             const QByteArray& type, const QByteArray& fs_root = "/") {
+                             const QByteArray& type, const QByteArray& fsRoot = "/") {
         AddDevice(devpath, major, minor);
-        AddMount(major, minor, dir, type, "/dev/" + QFile::encodeName(devpath.section('/', -1)), fs_root);
+        AddMount(major, minor, dir, type, "/dev/" + QFile::encodeName(devpath.section('/', -1)), fsRoot);
     }
     void SetUdevRecord(unsigned major, unsigned minor, const QByteArray& lines) {
         Put(QStringLiteral("run/udev/data/b%1:%2").arg(major).arg(minor), lines);
     }
-    void AddByLabelLink(const QByteArray& encoded_label, const QString& device) {
-        Link("../../" + device, "dev/disk/by-label/" + QFile::decodeName(encoded_label));
+    void AddByLabelLink(const QByteArray& encodedLabel, const QString& device) {
+        Link("../../" + device, "dev/disk/by-label/" + QFile::decodeName(encodedLabel));
     }
 
 private:
@@ -129,9 +129,12 @@ private:
 // Device paths as real machines have them.
 namespace devpaths {
 inline QString Usb(int port, const QString& disk) {
-    return QStringLiteral("pci0000:00/0000:00:14.0/usb2/2-%1/2-%1:1.0/host%1/target%1:0:0/%1:0:0:0/block/").arg(port) + disk;
+    return QStringLiteral("pci0000:00/0000:00:14.0/usb2/2-%1/2-%1:1.0/host%1/target%1:0:0/%1:0:0:0/block/").arg(port) +
+           disk;
 }
-inline QString Sata(const QString& disk) { return "pci0000:00/0000:00:17.0/ata1/host0/target0:0:0/0:0:0:0/block/" + disk; }
+inline QString Sata(const QString& disk) {
+    return "pci0000:00/0000:00:17.0/ata1/host0/target0:0:0/0:0:0:0/block/" + disk;
+}
 inline QString Mmc(int host, const QString& disk) {
     return QStringLiteral("pci0000:00/0000:00:1e.6/mmc_host/mmc%1/mmc%1:0001/block/").arg(host) + disk;
 }

@@ -28,7 +28,7 @@ public:
     ~ScopedTmpfs() { Release(); }
     ScopedTmpfs(const ScopedTmpfs&) = delete;
     ScopedTmpfs& operator=(const ScopedTmpfs&) = delete;
-    bool mounted() const { return mounted_; }
+    bool Mounted() const { return mounted_; }
     bool Release() {
         if (mounted_) mounted_ = ::umount(QFile::encodeName(dir_).constData()) != 0;
         return !mounted_;

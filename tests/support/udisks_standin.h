@@ -36,8 +36,8 @@ class PrivateBus {
 public:
     PrivateBus() {
         EndWithParent(daemon_);
-        daemon_.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                                      QStringLiteral("--print-address=1")});
+        daemon_.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
         if (daemon_.waitForStarted(5000) && daemon_.waitForReadyRead(10000))
             address_ = QString::fromUtf8(daemon_.readLine().trimmed());
     }
@@ -45,7 +45,7 @@ public:
     PrivateBus(const PrivateBus&) = delete;
     PrivateBus& operator=(const PrivateBus&) = delete;
 
-    const QString& address() const { return address_; }  // empty when it did not start
+    const QString& Address() const { return address_; }  // empty when it did not start
 
 private:
     QProcess daemon_;
@@ -91,7 +91,7 @@ public:
     UdisksStandIn(const UdisksStandIn&) = delete;
     UdisksStandIn& operator=(const UdisksStandIn&) = delete;
 
-    bool ready() const { return ready_; }
+    bool Ready() const { return ready_; }
 
     // "Method path option=value ..." per call, in the order received.
     QStringList Calls() const {

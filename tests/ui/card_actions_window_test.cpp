@@ -31,10 +31,10 @@ const QString kSdc1 = "/org/freedesktop/UDisks2/block_devices/sdc1";
 const QString& BusAddress() {
     static PrivateBus* bus = [] {
         auto* b = new PrivateBus;
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", b->address().toUtf8());
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", b->Address().toUtf8());
         return b;
     }();
-    return bus->address();
+    return bus->Address();
 }
 
 bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
@@ -50,14 +50,14 @@ class CardActionsTest : public ui_test::MainWindowFixture {
 protected:
     CardActionsTest() { BusAddress(); }
 
-    QTableWidget* Cards() const { return qobject_cast<QTableWidget*>(window->GetDlgItem(IDC_CARD_LIST)); }
+    QTableWidget* Cards() const { return qobject_cast<QTableWidget*>(window_->GetDlgItem(IDC_CARD_LIST)); }
     int RowOf(const QString& root) const {
         for (int row = 0; row < Cards()->rowCount(); ++row)
             if (Cards()->item(row, 0)->text() == root) return row;
         return -1;
     }
-    QString Status() const { return window->Status()->isVisible() ? window->Status()->message() : QString(); }
-    QPushButton* EjectOffer() const { return window->Status()->findChild<QPushButton*>(); }
+    QString Status() const { return window_->Status()->isVisible() ? window_->Status()->Message() : QString(); }
+    QPushButton* EjectOffer() const { return window_->Status()->findChild<QPushButton*>(); }
 
     // Opens the card menu on `row` with the mouse or with Shift+F10 on the
     // focused list; null when no card menu opened.
@@ -72,7 +72,7 @@ protected:
             QApplication::sendEvent(Cards()->viewport(), &event);
         }
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        return menu && menu != window->systemMenu() ? menu : nullptr;
+        return menu && menu != window_->SystemMenu() ? menu : nullptr;
     }
     static QAction* Action(QMenu* menu, const char* text) {
         for (QAction* a : menu->actions())
@@ -103,24 +103,24 @@ TEST_F(CardActionsTest, LoadShowsTheCardsSettingsAndSetWritesTheSameBytes) {
         QStringList args = {"write", "--card", from.path(), "--no-sync-clock", "--config", WorkFile("none.ini")};
         for (const QString& s : common + c.photo) args << "--set" << s;
         const CliRun run = RunCli(args);
-        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        ASSERT_EQ(run.exit_code, 0) << run.err.toStdString();
         const QByteArray written = ReadAll(from.filePath("camera.conf"));
         for (const QString& s : common + c.photo) ASSERT_TRUE(written.contains(s.toUtf8() + "\r\n")) << s.toStdString();
 
         Open(AppOptions{{from.path(), to.path()}, {}});
-        ASSERT_TRUE(IsChecked(window->page(kSystemTab), IDC_SYNC_CLOCK));
+        ASSERT_TRUE(IsChecked(window_->Page(kSystemTab), IDC_SYNC_CLOCK));
         QMenu* menu = OpenMenu(0, c.keyboard);
         ASSERT_TRUE(menu) << "keyboard " << c.keyboard;
         Choose(menu, Qt::Key_L);
         EXPECT_EQ(Status(), "Loaded 28 settings from " + QDir(from.path()).dirName() + "; every line understood");
-        EXPECT_FALSE(IsChecked(window->page(kSystemTab), IDC_SYNC_CLOCK)) << "the file has no clock line";
-        EXPECT_TRUE(IsChecked(window->page(kModeTab), IDC_MODE1_1920X1080P30));
-        EXPECT_TRUE(IsChecked(window->page(kPhotoTab), c.checked));
+        EXPECT_FALSE(IsChecked(window_->Page(kSystemTab), IDC_SYNC_CLOCK)) << "the file has no clock line";
+        EXPECT_TRUE(IsChecked(window_->Page(kModeTab), IDC_MODE1_1920X1080P30));
+        EXPECT_TRUE(IsChecked(window_->Page(kPhotoTab), c.checked));
 
         Cards()->selectRow(1);
-        Click(*window, IDC_SET);
+        Click(*window_, IDC_SET);
         EXPECT_EQ(ReadAll(to.filePath("camera.conf")), written) << "keyboard " << c.keyboard;
-        EXPECT_TRUE(boxes.empty());
+        EXPECT_TRUE(boxes_.empty());
     }
 }
 
@@ -134,20 +134,20 @@ TEST_F(CardActionsTest, DamagedFileLoadsTheRestAndCountsWhatWasNotUnderstood) {
                          "just some words\r\ntvmode=pal\r\nsync_clock=2024-05-01 10:00:00\r\nimage_iso=3200\r\n"));
     Open(AppOptions{{card.path()}, {}});
     ChooseTab(kImageTab);
-    Click(window->page(kImageTab), IDC_WB_CLOUDY);
+    Click(window_->Page(kImageTab), IDC_WB_CLOUDY);
     ChooseTab(kSystemTab);
-    Click(window->page(kSystemTab), IDC_SYNC_CLOCK);
-    ASSERT_FALSE(IsChecked(window->page(kSystemTab), IDC_SYNC_CLOCK));
+    Click(window_->Page(kSystemTab), IDC_SYNC_CLOCK);
+    ASSERT_FALSE(IsChecked(window_->Page(kSystemTab), IDC_SYNC_CLOCK));
     Choose(OpenMenu(0, false), Qt::Key_L);
     // ISO 3200 is the camera's, but the Image page has no choice for it.
     EXPECT_EQ(Status(), "Loaded 3 settings from " + QDir(card.path()).dirName() +
                             " and the clock line; 3 lines not understood (line 3, 4, 5); the pages cannot show "
                             "image_iso=3200");
-    EXPECT_TRUE(IsChecked(window->page(kModeTab), IDC_MODE1_1920X1080P30) &&
-                IsChecked(window->page(kSystemTab), IDC_TVMODE_PAL));
-    EXPECT_TRUE(IsChecked(window->page(kImageTab), IDC_WB_CLOUDY)) << "a key the file lacks keeps its value";
-    EXPECT_TRUE(IsChecked(window->page(kSystemTab), IDC_SYNC_CLOCK));
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(IsChecked(window_->Page(kModeTab), IDC_MODE1_1920X1080P30) &&
+                IsChecked(window_->Page(kSystemTab), IDC_TVMODE_PAL));
+    EXPECT_TRUE(IsChecked(window_->Page(kImageTab), IDC_WB_CLOUDY)) << "a key the file lacks keeps its value";
+    EXPECT_TRUE(IsChecked(window_->Page(kSystemTab), IDC_SYNC_CLOCK));
+    EXPECT_TRUE(boxes_.empty());
 }
 
 // A card without a usable camera.conf: a message, and the pages as they were.
@@ -167,12 +167,13 @@ TEST_F(CardActionsTest, NoOrUnusableCameraConfGivesAMessageAndChangesNothing) {
         c.make(card.path());
         Open(AppOptions{{card.path()}, {}});
         ChooseTab(kModeTab);
-        Click(window->page(kModeTab), IDC_MODE1_2304X1296P_30);
-        boxes.clear();
+        Click(window_->Page(kModeTab), IDC_MODE1_2304X1296P_30);
+        boxes_.clear();
         Choose(OpenMenu(0, false), Qt::Key_L);
-        ASSERT_EQ(boxes.size(), 1u) << c.what;
-        EXPECT_TRUE(boxes[0].text.contains(c.says) && (boxes[0].style & MB_ICONERROR)) << boxes[0].text.toStdString();
-        EXPECT_TRUE(IsChecked(window->page(kModeTab), IDC_MODE1_2304X1296P_30)) << c.what;
+        ASSERT_EQ(boxes_.size(), 1u) << c.what;
+        EXPECT_TRUE(boxes_[0].text.contains(c.says) && (boxes_[0].style & MB_ICONERROR))
+            << boxes_[0].text.toStdString();
+        EXPECT_TRUE(IsChecked(window_->Page(kModeTab), IDC_MODE1_2304X1296P_30)) << c.what;
         EXPECT_TRUE(Status().isEmpty()) << c.what;
     }
 }
@@ -226,12 +227,12 @@ TEST_F(CardActionsTest, EjectUnmountsThenPowersOffTheChosenDriveOrSaysWhyNot) {
     for (const auto& c : cases) {
         TwoReaders m;
         UdisksStandIn udisks(BusAddress(), m.Objects(), c.errors);
-        ASSERT_TRUE(udisks.ready()) << c.what;
-        Open({}, m.tree.paths());
+        ASSERT_TRUE(udisks.Ready()) << c.what;
+        Open({}, m.tree.Paths());
         ASSERT_EQ(Cards()->rowCount(), 2) << "the fake readers are listed";
         QMenu* menu = OpenMenu(RowOf(m.b + '/'), false);
         ASSERT_TRUE(menu && Action(menu, "&Eject") && Action(menu, "&Eject")->isEnabled()) << c.what;
-        boxes.clear();
+        boxes_.clear();
         Choose(menu, Qt::Key_E);
         EXPECT_EQ(Status(), "Ejecting CARD_B...") << "the window goes on while UDisks2 works";
         // The card goes from the system as UDisks2 powers it off.
@@ -239,15 +240,15 @@ TEST_F(CardActionsTest, EjectUnmountsThenPowersOffTheChosenDriveOrSaysWhyNot) {
         ASSERT_TRUE(WaitFor([&] { return !Status().startsWith("Ejecting"); })) << c.what;
         EXPECT_EQ(udisks.Calls(), c.calls) << c.what;
         if (*c.box) {
-            ASSERT_EQ(boxes.size(), 1u) << c.what;
-            EXPECT_TRUE(boxes[0].text.contains(c.box) && boxes[0].text.contains("CARD_B"))
-                << boxes[0].text.toStdString();
+            ASSERT_EQ(boxes_.size(), 1u) << c.what;
+            EXPECT_TRUE(boxes_[0].text.contains(c.box) && boxes_[0].text.contains("CARD_B"))
+                << boxes_[0].text.toStdString();
             EXPECT_TRUE(Status().isEmpty() && Cards()->rowCount() == 2) << c.what;
         } else {
-            EXPECT_TRUE(boxes.empty()) << boxes[0].text.toStdString();
+            EXPECT_TRUE(boxes_.empty()) << boxes_[0].text.toStdString();
             EXPECT_EQ(Status(), "CARD_B ejected: the card can be pulled");
             EXPECT_TRUE(Cards()->rowCount() == 1 && RowOf(m.a + '/') == 0) << "the list follows by itself";
-            window->OnDeviceChange(0x8004);  // the watcher's late report keeps the news
+            window_->OnDeviceChange(0x8004);  // the watcher's late report keeps the news
             EXPECT_EQ(Status(), "CARD_B ejected: the card can be pulled");
         }
     }
@@ -262,8 +263,8 @@ TEST_F(CardActionsTest, EjectIsDisabledWithItsReasonWhereItCannotWork) {
     for (const bool service : {false, true}) {
         std::unique_ptr<UdisksStandIn> udisks;
         if (service) udisks = std::make_unique<UdisksStandIn>(BusAddress(), m.Objects());
-        ASSERT_TRUE(!service || udisks->ready());
-        Open(AppOptions{{folder.path()}, {}}, m.tree.paths());
+        ASSERT_TRUE(!service || udisks->Ready());
+        Open(AppOptions{{folder.path()}, {}}, m.tree.Paths());
         ASSERT_EQ(Cards()->rowCount(), 3);
         for (const QString& root : {m.a + '/', FolderCardRoot(folder.path())}) {
             QMenu* menu = OpenMenu(RowOf(root), false);
@@ -289,21 +290,21 @@ TEST_F(CardActionsTest, SetToADriveOffersEject) {
     ASSERT_FALSE(BusAddress().isEmpty()) << "dbus-daemon did not start";
     TwoReaders m;
     ScopedTmpfs mounted(m.a, "size=1m");
-    if (!mounted.mounted()) GTEST_SKIP() << "cannot mount a tmpfs (needs root)";
+    if (!mounted.Mounted()) GTEST_SKIP() << "cannot mount a tmpfs (needs root)";
     QTemporaryDir folder;
     UdisksStandIn udisks(BusAddress(), m.Objects());
-    ASSERT_TRUE(udisks.ready());
-    Open(AppOptions{{folder.path()}, {}}, m.tree.paths());
+    ASSERT_TRUE(udisks.Ready());
+    Open(AppOptions{{folder.path()}, {}}, m.tree.Paths());
     ChooseTab(kSystemTab);
-    Click(window->page(kSystemTab), IDC_SYNC_CLOCK);
+    Click(window_->Page(kSystemTab), IDC_SYNC_CLOCK);
 
     Cards()->selectRow(RowOf(FolderCardRoot(folder.path())));
-    Click(*window, IDC_SET);
+    Click(*window_, IDC_SET);
     ASSERT_TRUE(Status().startsWith("camera.conf written to"));
     EXPECT_TRUE(EjectOffer()->isHidden()) << "a folder has nothing to eject";
 
     Cards()->selectRow(RowOf(m.a + '/'));
-    Click(*window, IDC_SET);
+    Click(*window_, IDC_SET);
     ASSERT_TRUE(Status().startsWith("camera.conf written to CARD_A"));
     ASSERT_TRUE(!EjectOffer()->isHidden() && EjectOffer()->isEnabled());
     EXPECT_TRUE(QFile::exists(m.a + "/camera.conf"));
@@ -311,7 +312,7 @@ TEST_F(CardActionsTest, SetToADriveOffersEject) {
     ASSERT_TRUE(WaitFor([&] { return !Status().startsWith("Ejecting"); }));
     EXPECT_EQ(udisks.Calls(), (QStringList{Call("Unmount", kSdb1), Call("PowerOff", kDriveA)}));
     EXPECT_TRUE(Status() == "CARD_A ejected: the card can be pulled" && EjectOffer()->isHidden());
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes_.empty());
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST(TemplateDataTest, ControlsLieInsideAndOverlapOnlyWhereLaidOut) {
             EXPECT_TRUE(QRect(0, 0, t->width, t->height).contains(RectOf(*a))) << t->id << " control " << NameOf(*a);
             EXPECT_TRUE(a->id == kNoId || ids.insert(a->id).second) << t->id << " repeats " << a->id;
             for (auto b = a + 1; b != t->controls.end(); ++b)
-                if (a->visible() && b->visible() && RectOf(*a).intersects(RectOf(*b)))
+                if (a->Visible() && b->Visible() && RectOf(*a).intersects(RectOf(*b)))
                     found.insert({t->id, NameOf(*a), NameOf(*b)});
         }
     }
@@ -47,9 +47,14 @@ TEST(TemplateDataTest, ControlsLieInsideAndOverlapOnlyWhereLaidOut) {
 // each value maps on its own and halves round away from zero, as Windows
 // rounds them.
 TEST(DialogUnitsTest, MapsEachValueOnItsOwn) {
-    const struct { int x, y, width, height; QRect pixels; } cases[] = {
-        {0, 0, 4, 8, QRect(0, 0, 6, 13)}, {7, 7, 436, 74, QRect(11, 11, 654, 120)}, {1, 4, 1, 4, QRect(2, 7, 2, 7)},
-        {661, 450, 0, 0, QRect(992, 731, 0, 0)}, {382, 81, 269, 27, QRect(573, 132, 404, 44)}};
+    const struct {
+        int x, y, width, height;
+        QRect pixels;
+    } cases[] = {{0, 0, 4, 8, QRect(0, 0, 6, 13)},
+                 {7, 7, 436, 74, QRect(11, 11, 654, 120)},
+                 {1, 4, 1, 4, QRect(2, 7, 2, 7)},
+                 {661, 450, 0, 0, QRect(992, 731, 0, 0)},
+                 {382, 81, 269, 27, QRect(573, 132, 404, 44)}};
     for (const auto& c : cases) EXPECT_EQ(DialogUnits(6, 13).ToPixels(c.x, c.y, c.width, c.height), c.pixels);
 }
 

@@ -22,19 +22,19 @@ using ui_test::PagesFixture;
 TEST(PagesTest, RadioGroupWalk) {
     PagesFixture pages;
     SettingsSelection& s = pages.selection;
-    for (CDialog* page : pages.all()) page->UpdateData(true);
+    for (CDialog* page : pages.All()) page->UpdateData(true);
     EXPECT_EQ(s.index, SettingsSelection{}.index) << "fresh pages pull 0 everywhere";
     // ISO 6 is one past the six ISO radios and pulls as -1.
-    s.at(keys::photo_burst) = 4, s.at(keys::osd) = 1, s.at(keys::format) = 1, s.at(keys::image_iso) = 6;
+    s.At(keys::kPhotoBurst) = 4, s.At(keys::kOsd) = 1, s.At(keys::kFormat) = 1, s.At(keys::kImageIso) = 6;
     SettingsSelection pulled = s;
-    pulled.at(keys::image_iso) = -1;
-    for (CDialog* page : pages.all()) page->UpdateData(false);
+    pulled.At(keys::kImageIso) = -1;
+    for (CDialog* page : pages.All()) page->UpdateData(false);
     EXPECT_TRUE(IsChecked(pages.photo, IDC_BURST_20_P) && IsChecked(pages.system, IDC_OSD_ON) &&
                 IsChecked(pages.system, IDC_FORMAT_CARD));
     for (const int id : {IDC_ISO_AUTO, IDC_ISO_100, IDC_ISO_200, IDC_ISO_400, IDC_ISO_800, IDC_ISO_1600})
         EXPECT_FALSE(IsChecked(pages.image, id)) << id;
     s = {};
-    for (CDialog* page : pages.all()) page->UpdateData(true);
+    for (CDialog* page : pages.All()) page->UpdateData(true);
     EXPECT_EQ(s.index, pulled.index);
     pages.Show(pages.image);  // the emptied group works as a group again
     Click(pages.image, IDC_ISO_100);
@@ -49,21 +49,31 @@ TEST(PagesTest, RadioGroupWalk) {
 // from end to end, and follows a push.
 TEST(PagesTest, EachSliderPositionShowsItsLabel) {
     // Page index into PagesFixture::all(), slider, label, key, one label per position from the left.
-    const struct { int page, sliderId, labelId; SettingsKeyRef key; std::vector<const char*> labels; } cases[] = {
-        {1, IDC_MIC_VOLUME_SLIDER, IDC_MIC_VOLUME_TEXT, keys::mic_vol,
+    const struct {
+        int page, slider_id, label_id;
+        SettingsKeyRef key;
+        std::vector<const char*> labels;
+    } cases[] = {
+        {1,
+         IDC_MIC_VOLUME_SLIDER,
+         IDC_MIC_VOLUME_TEXT,
+         keys::kMicVol,
          {"Mute", "50%", "60%", "70%", "80%", "90%", "100%"}},
-        {2, IDC_EV_SLIDER, IDC_EV_TEXT, keys::image_ev,
+        {2,
+         IDC_EV_SLIDER,
+         IDC_EV_TEXT,
+         keys::kImageEv,
          {"-2.0", "-1.7", "-1.3", "-1.0", "-0.7", "-0.3", "0", "+0.3", "+0.7", "+1.0", "+1.3", "+1.7", "+2.0"}},
-        {2, IDC_SHARPNESS_SLIDER, IDC_SHARPNESS_TEXT, keys::image_sharpness, {"1", "2", "3", "4", "5"}},
+        {2, IDC_SHARPNESS_SLIDER, IDC_SHARPNESS_TEXT, keys::kImageSharpness, {"1", "2", "3", "4", "5"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.sliderId);
+        SCOPED_TRACE(c.slider_id);
         PagesFixture pages(SettingsSelection::Defaults());
-        CDialog& page = *pages.all()[c.page];
-        const auto label = [&] { return qobject_cast<QLabel*>(page.GetDlgItem(c.labelId))->text().toStdString(); };
-        EXPECT_EQ(label(), c.labels[size_t(pages.selection.at(c.key))]);
+        CDialog& page = *pages.All()[c.page];
+        const auto label = [&] { return qobject_cast<QLabel*>(page.GetDlgItem(c.label_id))->text().toStdString(); };
+        EXPECT_EQ(label(), c.labels[size_t(pages.selection.At(c.key))]);
         pages.Show(page);
-        auto* slider = qobject_cast<QSlider*>(page.GetDlgItem(c.sliderId));
+        auto* slider = qobject_cast<QSlider*>(page.GetDlgItem(c.slider_id));
         EXPECT_EQ(slider->maximum() - slider->minimum() + 1, int(c.labels.size()));
         slider->setFocus();
         QTest::keyClick(slider, Qt::Key_Home);
@@ -71,9 +81,9 @@ TEST(PagesTest, EachSliderPositionShowsItsLabel) {
             if (position > 0) QTest::keyClick(slider, Qt::Key_Right);
             EXPECT_EQ(label(), c.labels[position]) << "position " << position;
             page.UpdateData(true);
-            EXPECT_EQ(pages.selection.at(c.key), int(position));
+            EXPECT_EQ(pages.selection.At(c.key), int(position));
         }
-        pages.selection.at(c.key) = 1, page.UpdateData(false);
+        pages.selection.At(c.key) = 1, page.UpdateData(false);
         EXPECT_EQ(label(), c.labels[1]);
     }
 }
@@ -81,24 +91,28 @@ TEST(PagesTest, EachSliderPositionShowsItsLabel) {
 // Daylight gives 2 (written "incencas"), Incandescent 3 (past the options:
 // written as the last one), ISO 1600 gives 5; a choice on each page besides.
 TEST(PagesTest, ClickGivesTheIndex) {
-    const struct { int page, clickId; SettingsKeyRef key; int index; } cases[] = {
-        {2, IDC_WB_DAYLIGHT, keys::image_wb, 2},
-        {2, IDC_WB_INCANDESCENT, keys::image_wb, 3},
-        {2, IDC_ISO_1600, keys::image_iso, 5},
-        {4, IDC_DATEFMT_DD_MM_YYYY_HH_MM_SS, keys::datefmt, 1},
-        {4, IDC_DATEFMT_MM_DD_YYYY_HH_MM_SS, keys::datefmt, 2},
-        {4, IDC_FORMAT_CARD, keys::format, 1},
-        {0, IDC_MODE3_5M_2560X1920_4_3, keys::mode_3, 3},
-        {1, IDC_TIMELAPSE_60_SECONDS, keys::timelapse, 6},
-        {3, IDC_BURST_10_P, keys::photo_burst, 3},
+    const struct {
+        int page, click_id;
+        SettingsKeyRef key;
+        int index;
+    } cases[] = {
+        {2, IDC_WB_DAYLIGHT, keys::kImageWb, 2},
+        {2, IDC_WB_INCANDESCENT, keys::kImageWb, 3},
+        {2, IDC_ISO_1600, keys::kImageIso, 5},
+        {4, IDC_DATEFMT_DD_MM_YYYY_HH_MM_SS, keys::kDatefmt, 1},
+        {4, IDC_DATEFMT_MM_DD_YYYY_HH_MM_SS, keys::kDatefmt, 2},
+        {4, IDC_FORMAT_CARD, keys::kFormat, 1},
+        {0, IDC_MODE3_5M_2560X1920_4_3, keys::kMode3, 3},
+        {1, IDC_TIMELAPSE_60_SECONDS, keys::kTimelapse, 6},
+        {3, IDC_BURST_10_P, keys::kPhotoBurst, 3},
     };
     for (const auto& c : cases) {
         PagesFixture pages;
-        CDialog& page = *pages.all()[c.page];
+        CDialog& page = *pages.All()[c.page];
         pages.Show(page);
-        Click(page, c.clickId);
+        Click(page, c.click_id);
         page.UpdateData(true);
-        EXPECT_EQ(pages.selection.at(c.key), c.index) << c.clickId;
+        EXPECT_EQ(pages.selection.At(c.key), c.index) << c.click_id;
     }
 }
 
@@ -106,37 +120,50 @@ TEST(PagesTest, ClickGivesTheIndex) {
 // disables all eight auto-shoot radios ("Set" writes any of them as off),
 // an interval all five burst radios, the hidden one included.
 TEST(PagesTest, PhotoInterlock) {
-    const int shootRadios[] = {IDC_AUTO_SHOOT_OFF,       IDC_AUTO_SHOOT_1_SECOND,   IDC_AUTO_SHOOT_2_SECONDS,
-                               IDC_AUTO_SHOOT_3_SECONDS, IDC_AUTO_SHOOT_5_SECONDS,  IDC_AUTO_SHOOT_10_SECONDS,
+    const int shootRadios[] = {IDC_AUTO_SHOOT_OFF,        IDC_AUTO_SHOOT_1_SECOND,  IDC_AUTO_SHOOT_2_SECONDS,
+                               IDC_AUTO_SHOOT_3_SECONDS,  IDC_AUTO_SHOOT_5_SECONDS, IDC_AUTO_SHOOT_10_SECONDS,
                                IDC_AUTO_SHOOT_30_SECONDS, IDC_AUTO_SHOOT_60_SECONDS};
     const int burstRadios[] = {IDC_BURST_OFF, IDC_BURST_3_P, IDC_BURST_5_P, IDC_BURST_10_P, IDC_BURST_20_P};
     // Click, then the flags and whether the auto-shoot and the burst radios are enabled.
-    struct Step { int clickId; uint8_t flags; bool shootRadiosEnabled, burstRadiosEnabled; };
-    const struct { uint8_t startFlags; std::vector<Step> steps; } sequences[] = {
+    struct Step {
+        int click_id;
+        uint8_t flags;
+        bool shoot_radios_enabled, burst_radios_enabled;
+    };
+    const struct {
+        uint8_t start_flags;
+        std::vector<Step> steps;
+    } sequences[] = {
         {0, {{IDC_BURST_3_P, 1, false, true}, {IDC_BURST_OFF, 1, true, true}}},
         {0, {{IDC_AUTO_SHOOT_5_SECONDS, 2, true, false}, {IDC_AUTO_SHOOT_OFF, 2, true, true}}},
         // "2 Seconds" is disabled under a burst: the click does nothing.
         {0, {{IDC_BURST_3_P, 1, false, true}, {IDC_AUTO_SHOOT_2_SECONDS, 1, false, true}}},
         {0, {{IDC_AUTO_SHOOT_1_SECOND, 0, true, true}}},
-        {0, {{IDC_AUTO_SHOOT_5_SECONDS, 2, true, false}, {IDC_AUTO_SHOOT_OFF, 2, true, true},
-             {IDC_BURST_10_P, 1, false, true}}},
-        {0, {{IDC_BURST_5_P, 1, false, true}, {IDC_BURST_OFF, 1, true, true},
-             {IDC_AUTO_SHOOT_60_SECONDS, 2, true, false}}},
-        {0xF0, {{IDC_BURST_3_P, 0xF1, false, true}, {IDC_BURST_OFF, 0xF1, true, true},
-                {IDC_AUTO_SHOOT_3_SECONDS, 0xF2, true, false}}},
+        {0,
+         {{IDC_AUTO_SHOOT_5_SECONDS, 2, true, false},
+          {IDC_AUTO_SHOOT_OFF, 2, true, true},
+          {IDC_BURST_10_P, 1, false, true}}},
+        {0,
+         {{IDC_BURST_5_P, 1, false, true},
+          {IDC_BURST_OFF, 1, true, true},
+          {IDC_AUTO_SHOOT_60_SECONDS, 2, true, false}}},
+        {0xF0,
+         {{IDC_BURST_3_P, 0xF1, false, true},
+          {IDC_BURST_OFF, 0xF1, true, true},
+          {IDC_AUTO_SHOOT_3_SECONDS, 0xF2, true, false}}},
     };
     for (const auto& sequence : sequences) {
         PagesFixture pages;
         CDialog& photo = pages.photo;
-        pages.selection.photo_lock_flags = sequence.startFlags;
+        pages.selection.photo_lock_flags = sequence.start_flags;
         pages.Show(photo);
         ASSERT_TRUE(photo.GetDlgItem(IDC_BURST_20_P)->isHidden());
         for (const Step& step : sequence.steps) {
-            Click(photo, step.clickId);
-            SCOPED_TRACE(testing::Message() << "sequence " << &sequence - sequences << ", click on " << step.clickId);
+            Click(photo, step.click_id);
+            SCOPED_TRACE(testing::Message() << "sequence " << &sequence - sequences << ", click on " << step.click_id);
             EXPECT_EQ(pages.selection.photo_lock_flags, step.flags);
-            for (const int id : shootRadios) EXPECT_EQ(photo.GetDlgItem(id)->isEnabled(), step.shootRadiosEnabled);
-            for (const int id : burstRadios) EXPECT_EQ(photo.GetDlgItem(id)->isEnabled(), step.burstRadiosEnabled);
+            for (const int id : shootRadios) EXPECT_EQ(photo.GetDlgItem(id)->isEnabled(), step.shoot_radios_enabled);
+            for (const int id : burstRadios) EXPECT_EQ(photo.GetDlgItem(id)->isEnabled(), step.burst_radios_enabled);
         }
     }
 }

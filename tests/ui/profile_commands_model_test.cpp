@@ -73,8 +73,10 @@ struct Model {
     }
     void Save() {
         if (selected < 0) return;
-        if (Values* stored = Stored(Current())) *stored = pages;
-        else file.emplace_back(Current(), pages);
+        if (Values* stored = Stored(Current()))
+            *stored = pages;
+        else
+            file.emplace_back(Current(), pages);
     }
     void Delete() {
         if (selected < 0) return;
@@ -90,15 +92,15 @@ protected:
     std::string Disagreement() {
         std::string wrong;
         auto check = [&](bool ok, const std::string& what) { wrong += ok ? "" : what + "; "; };
-        const ProfileStore& store = window->Store();
-        check(Items() == model.Names() && store.ProfileNames() == model.Names() && SelectedRow() == model.selected &&
-                  store.ProfileSections() == model.sections && store.CurrentProfile() == model.Current(),
+        const ProfileStore& store = window_->Store();
+        check(Items() == model_.Names() && store.ProfileNames() == model_.Names() && SelectedRow() == model_.selected &&
+                  store.ProfileSections() == model_.sections && store.CurrentProfile() == model_.Current(),
               "list");
-        check(ProfileSections(Cfg()) == model.file, "file");  // pages reach the file at "New" or "Save"
-        check(boxes.size() == (expectedBox.isEmpty() ? 0u : 1u), "number of boxes");
-        for (const MessageBoxCall& box : std::exchange(boxes, {}))
+        check(ProfileSections(Cfg()) == model_.file, "file");  // pages reach the file at "New" or "Save"
+        check(boxes_.size() == (expected_box_.isEmpty() ? 0u : 1u), "number of boxes");
+        for (const MessageBoxCall& box : std::exchange(boxes_, {}))
             check(box.caption == "Notify" && box.style == MB_OK &&
-                      (expectedBox == u"?" ? box.text != ui_test::kInUse : box.text == expectedBox),
+                      (expected_box_ == u"?" ? box.text != ui_test::kInUse : box.text == expected_box_),
                   "box " + box.text.toStdString());
         return wrong;
     }
@@ -106,64 +108,74 @@ protected:
     // A fresh name, an earlier one in any case, or one of the start file's
     // names and names the file cannot hold.
     QString PickName() {
-        static const char* const kPool[] = {"night", "Night", "AVERYVERYVERYLONGNAME", "averyveryverylon",
-                                            "sparse", "", "default", "a[b", "x]", "tab\tx", " lead", "trail "};
-        const int kind = int(random.bounded(10));
-        if (kind < 4 || fresh == 0) return QStringLiteral("n%1").arg(fresh++);
-        const QString earlier = QStringLiteral("n%1").arg(random.bounded(fresh));
-        if (kind < 7) return random.bounded(2) ? earlier : earlier.toUpper();
-        return QString::fromLatin1(kPool[random.bounded(int(std::size(kPool)))]);
+        static const char* const kPool[] = {"night",
+                                            "Night",
+                                            "AVERYVERYVERYLONGNAME",
+                                            "averyveryverylon",
+                                            "sparse",
+                                            "",
+                                            "default",
+                                            "a[b",
+                                            "x]",
+                                            "tab\tx",
+                                            " lead",
+                                            "trail "};
+        const int kind = int(random_.bounded(10));
+        if (kind < 4 || fresh_ == 0) return QStringLiteral("n%1").arg(fresh_++);
+        const QString earlier = QStringLiteral("n%1").arg(random_.bounded(fresh_));
+        if (kind < 7) return random_.bounded(2) ? earlier : earlier.toUpper();
+        return QString::fromLatin1(kPool[random_.bounded(int(std::size(kPool)))]);
     }
 
     // Runs one random step on window and model; returns what it did.
     std::string Step() {
-        expectedBox.clear();
-        const int op = int(random.bounded(100));
+        expected_box_.clear();
+        const int op = int(random_.bounded(100));
         if (op < 30) {
             const QString name = PickName();
-            const auto answer = ui_test::DialogAnswer(std::max(0, int(random.bounded(10)) - 6));
+            const auto answer = ui_test::DialogAnswer(std::max(0, int(random_.bounded(10)) - 6));
             if (!NewProfile(name, answer)) return "no dialog";
-            if (answer == ui_test::DialogAnswer::kOk) expectedBox = model.New(name);
+            if (answer == ui_test::DialogAnswer::kOk) expected_box_ = model_.New(name);
             return "new \"" + name.toStdString() + "\" answer " + std::to_string(int(answer));
         }
-        if (op < 45) return ui_test::Click(*window, IDC_DEL_PROFILE), model.Delete(), "delete";
-        if (op < 70 && !model.sections.isEmpty()) {
-            const int row = int(random.bounded(int(model.sections.size())));
+        if (op < 45) return ui_test::Click(*window_, IDC_DEL_PROFILE), model_.Delete(), "delete";
+        if (op < 70 && !model_.sections.isEmpty()) {
+            const int row = int(random_.bounded(int(model_.sections.size())));
             ClickItem(row);
-            if (row != model.selected) model.Choose(row);  // no change, no report
+            if (row != model_.selected) model_.Choose(row);  // no change, no report
             return "select " + std::to_string(row);
         }
-        if (op < 85) return ui_test::Click(*window, IDC_SAVE_PROFILE), model.Save(), "save";
+        if (op < 85) return ui_test::Click(*window_, IDC_SAVE_PROFILE), model_.Save(), "save";
         // The Mode page's three groups.
         static const std::vector<int> kRadios[] = {
             {IDC_MODE1_2304X1296P_30, IDC_MODE1_1920X1080P_60, IDC_MODE1_1920X1080P30},
             {IDC_MODE2_1280X720_120, IDC_MODE2_1280X720P_60, IDC_MODE2_1280X720P_30},
             {IDC_MODE3_16M_4608X3456_4_3, IDC_MODE3_12M_4000X3000_4_3, IDC_MODE3_8M_3264X2448_4_3,
              IDC_MODE3_5M_2560X1920_4_3}};
-        const int key = int(random.bounded(3)), option = int(random.bounded(int(kRadios[key].size())));
-        ui_test::Click(window->page(kModeTab), kRadios[key][option]);
-        model.pages[KeyName(kModeSection, key)] = OptionText(kModeSection, key, option);
+        const int key = int(random_.bounded(3)), option = int(random_.bounded(int(kRadios[key].size())));
+        ui_test::Click(window_->Page(kModeTab), kRadios[key][option]);
+        model_.pages[KeyName(kModeSection, key)] = OptionText(kModeSection, key, option);
         return "mode_" + std::to_string(key + 1) + " option " + std::to_string(option);
     }
 
-    Model model;
-    QRandomGenerator random;
-    int fresh = 0;
-    QString expectedBox;
+    Model model_;
+    QRandomGenerator random_;
+    int fresh_ = 0;
+    QString expected_box_;
 };
 
 TEST_F(ProfileCommandsModel, RandomCommandsKeepListStoreAndFileInStep) {
     bool given = false;
     quint32 seed = qEnvironmentVariable("QUILLMAR_MODEL_SEED").toUInt(&given);
-    random.seed(seed = given ? seed : QRandomGenerator::global()->generate());
+    random_.seed(seed = given ? seed : QRandomGenerator::global()->generate());
     // Three profiles with few keys, one named longer than the list shows, and the full "default" last.
     QByteArray start = profile_test::kFirstUseFile;
     start.insert(start.indexOf("[profile-default]"),
                  "[profile-night]\r\nmode_1=2304x1296p 30\r\nmode_2=1280x720p 30\r\n[profile-averyveryverylongname]\r\n"
                  "mode_3=5M\r\n[profile-sparse]\r\nmode_2=1280x720p 60\r\nosd=on\r\n");
-    model.file = ProfileSections(start);
-    for (const auto& s : model.file) model.sections << s.first;
-    model.Choose(0);
+    model_.file = ProfileSections(start);
+    for (const auto& s : model_.file) model_.sections << s.first;
+    model_.Choose(0);
     StartWith(start);
     // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict)
     // about "literal" + std::string.

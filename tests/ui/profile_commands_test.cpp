@@ -39,10 +39,11 @@ protected:
     // applied last.
     int CheckedMode1() const {
         const int radios[] = {IDC_MODE1_2304X1296P_30, IDC_MODE1_1920X1080P_60, IDC_MODE1_1920X1080P30};
-        for (int option = 0; option < 3; ++option) if (IsChecked(window->page(kModeTab), radios[option])) return option;
+        for (int option = 0; option < 3; ++option)
+            if (IsChecked(window_->Page(kModeTab), radios[option])) return option;
         return -1;
     }
-    const QString& Current() const { return window->Store().CurrentProfile(); }
+    const QString& Current() const { return window_->Store().CurrentProfile(); }
 
     // Runs a script of clicks: "s<row>" selects a row, "u" unselects the
     // selected item (Ctrl+click), "e<id>" clicks a radio of the Mode page,
@@ -51,11 +52,16 @@ protected:
     void Run(const QString& script) {
         for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
             const char op = char(step[0].unicode());
-            if (op == 'n') NewProfile(step.mid(1));
-            else if (op == 's') ClickItem(step.mid(1).toInt());
-            else if (op == 'u') ClickItem(SelectedRow(), Qt::ControlModifier);
-            else if (op == 'e') Click(window->page(kModeTab), step.mid(1).toInt());
-            else Click(*window, op == 'd' ? IDC_DEL_PROFILE : IDC_SAVE_PROFILE);
+            if (op == 'n')
+                NewProfile(step.mid(1));
+            else if (op == 's')
+                ClickItem(step.mid(1).toInt());
+            else if (op == 'u')
+                ClickItem(SelectedRow(), Qt::ControlModifier);
+            else if (op == 'e')
+                Click(window_->Page(kModeTab), step.mid(1).toInt());
+            else
+                Click(*window_, op == 'd' ? IDC_DEL_PROFILE : IDC_SAVE_PROFILE);
         }
     }
 
@@ -63,13 +69,13 @@ protected:
     // applies its own section when chosen (last one first).
     void ExpectListAgreesWith(const char* letters, int selected) {
         const QStringList names = QString::fromLatin1(letters).split(QString(), Qt::SkipEmptyParts);
-        ASSERT_TRUE(Items() == names && window->Store().ProfileNames() == names);
+        ASSERT_TRUE(Items() == names && window_->Store().ProfileNames() == names);
         ASSERT_EQ(SelectedRow(), selected);
         EXPECT_TRUE(selected < 0 || CheckedMode1() == LetterMode(letters[selected])) << "the selected one is applied";
         for (int row = int(names.size()) - 1; row >= 0; --row) {
             ClickItem(row);
             EXPECT_TRUE(Current() == "profile-" + names[row] && CheckedMode1() == LetterMode(letters[row]) &&
-                        window->Store().ProfileSections()[row] == Current())
+                        window_->Store().ProfileSections()[row] == Current())
                 << "row " << row;
         }
     }
@@ -77,10 +83,11 @@ protected:
     // One "Notify" box (OK only, no icon, owned by the window) saying
     // exactly kInUse, or else holding `text`.
     void ExpectOneNotify(const QString& text) {
-        ASSERT_EQ(boxes.size(), 1u);
-        const MessageBoxCall box = std::exchange(boxes, {})[0];
+        ASSERT_EQ(boxes_.size(), 1u);
+        const MessageBoxCall box = std::exchange(boxes_, {})[0];
         EXPECT_TRUE((text == kInUse ? box.text == text : box.text.contains(text)) && box.caption == "Notify" &&
-                    box.style == MB_OK && box.owner == window.get()) << box.text.toStdString();
+                    box.style == MB_OK && box.owner == window_.get())
+            << box.text.toStdString();
     }
 };
 
@@ -97,18 +104,34 @@ TEST_F(ProfileCommandsTest, NewNamesAreCheckedAgainstListAndFile) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Items() == items; }, 2000));
     Run("e1009");
     // Refusal none: accepted; "!": in use; else a part of the box's text.
-    const struct { const char16_t* typed; const char* refusal; DialogAnswer answer = DialogAnswer::kOk; } steps[] = {
-        {u"fresh", nullptr, DialogAnswer::kCancel}, {u"fresh", nullptr, DialogAnswer::kEscape},
+    const struct {
+        const char16_t* typed;
+        const char* refusal;
+        DialogAnswer answer = DialogAnswer::kOk;
+    } steps[] = {
+        {u"fresh", nullptr, DialogAnswer::kCancel},
+        {u"fresh", nullptr, DialogAnswer::kEscape},
         {u"fresh", nullptr, DialogAnswer::kCloseBox},
         // The file's section in another case, the cut name typed in full and as listed, one added by the other
         // program.
-        {u"Night", "!"}, {u"abcdefghijklmnopqrst", "!"}, {u"ABCDEFGHIJKLMNOPQRST", "!"}, {u"abcdefghijklmnop", "!"},
+        {u"Night", "!"},
+        {u"abcdefghijklmnopqrst", "!"},
+        {u"ABCDEFGHIJKLMNOPQRST", "!"},
+        {u"abcdefghijklmnop", "!"},
         {u"zed", "!"},
         // "half" ends in half of a surrogate pair, as a paste may bring.
-        {u"a[b", "\"[\" or \"]\""}, {u"line\nbreak", "control characters"}, {u"half\xD800", "character"},
-        {u" lead", "blank"}, {u"trail ", "blank"}, {u"", nullptr}, {u"", "!"},
+        {u"a[b", "\"[\" or \"]\""},
+        {u"line\nbreak", "control characters"},
+        {u"half\xD800", "character"},
+        {u" lead", "blank"},
+        {u"trail ", "blank"},
+        {u"", nullptr},
+        {u"", "!"},
         // Names beginning like listed ones; the last is cut like a listed one, yet its own section.
-        {u"nig", nullptr}, {u"NIG", "!"}, {u"night2", nullptr}, {u"abcdefghijklmnopq", nullptr},
+        {u"nig", nullptr},
+        {u"NIG", "!"},
+        {u"night2", nullptr},
+        {u"abcdefghijklmnopq", nullptr},
     };
     int selected = 0;
     for (const auto& step : steps) {
@@ -123,7 +146,7 @@ TEST_F(ProfileCommandsTest, NewNamesAreCheckedAgainstListAndFile) {
             expected += Section(typed.toUtf8(), 2);
             EXPECT_EQ(Current(), "profile-" + typed);
         }
-        EXPECT_TRUE(boxes.empty() && Items() == items && SelectedRow() == selected);
+        EXPECT_TRUE(boxes_.empty() && Items() == items && SelectedRow() == selected);
         EXPECT_EQ(CheckedMode1(), 2) << "the pages keep what they showed";
         EXPECT_EQ(Cfg(), expected);
     }
@@ -136,21 +159,23 @@ TEST_F(ProfileCommandsTest, NewNamesAreCheckedAgainstListAndFile) {
 TEST_F(ProfileCommandsTest, DeleteRemovesTheSelectedProfileAndAppliesTheNeighbour) {
     // Profiles by letter (see Letters), a script (see Run), the listed and stored profiles afterwards. The
     // file could never tell "profile-B" from "profile-b"; saving right after writes the neighbour.
-    const struct { const char *file, *script, *after; int selected; } cases[] = {
-        {"abc", "s1 d", "ac", 1}, {"abc", "s2 d", "ab", 1}, {"abc", "d", "bc", 0}, {"a", "d", "", -1},
-        {"abc", "s1 d d d", "", -1}, {"abc", "s1 d d", "a", 0}, {"abc", "s1 u d", "abc", -1},
-        {"abBc", "s1 d", "ac", 1}, {"abc", "s1 d S", "ac", 1}};
+    const struct {
+        const char *file, *script, *after;
+        int selected;
+    } cases[] = {{"abc", "s1 d", "ac", 1},     {"abc", "s2 d", "ab", 1},    {"abc", "d", "bc", 0},
+                 {"a", "d", "", -1},           {"abc", "s1 d d d", "", -1}, {"abc", "s1 d d", "a", 0},
+                 {"abc", "s1 u d", "abc", -1}, {"abBc", "s1 d", "ac", 1},   {"abc", "s1 d S", "ac", 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.file) + ": " + c.script);
         StartWith(Letters(c.file));
         Run(QString::fromLatin1(c.script));
         EXPECT_EQ(Cfg(), Letters(c.after));
         ExpectListAgreesWith(c.after, c.selected);
-        EXPECT_TRUE(boxes.empty());
+        EXPECT_TRUE(boxes_.empty());
         if (*c.after) continue;
         EXPECT_TRUE(Current().isEmpty());
         Run("S d");  // nothing current: nothing to save or delete
-        EXPECT_TRUE(Cfg() == kBasic && boxes.empty());
+        EXPECT_TRUE(Cfg() == kBasic && boxes_.empty());
     }
 }
 
@@ -159,21 +184,21 @@ TEST_F(ProfileCommandsTest, DeleteRemovesTheSelectedProfileAndAppliesTheNeighbou
 // off the auto-shoot radios are free again, as "Set" writes them as held.
 TEST_F(ProfileCommandsTest, ChoosingAProfilePushesThePagesButKeepsTheLocks) {
     StartWith(Letters("ab"));
-    CDialog& photo = window->page(kPhotoTab);
+    CDialog& photo = window_->Page(kPhotoTab);
     ChooseTab(kPhotoTab);
     Click(photo, IDC_BURST_3_P);  // a burst locks the auto-shoot radios
     EXPECT_FALSE(photo.GetDlgItem(IDC_AUTO_SHOOT_5_SECONDS)->isEnabled());
     ClickItem(1);
     EXPECT_TRUE(CheckedMode1() == 1 && IsChecked(photo, IDC_BURST_OFF) &&
                 photo.GetDlgItem(IDC_AUTO_SHOOT_5_SECONDS)->isEnabled());
-    EXPECT_EQ(window->currentSelection().photo_lock_flags, burst_lock);
+    EXPECT_EQ(window_->CurrentSelection().photo_lock_flags, kBurstLock);
 }
 
 // A command whose write of cfg.ini fails, in a read-only folder or on a
 // full disk, shows the file and the reason and leaves list, lists, current
 // profile and file as they were.
 TEST_F(ProfileCommandsTest, FailedWriteShowsTheErrorAndKeepsEverything) {
-    const QByteArray folder = QFile::encodeName(workDir.path());
+    const QByteArray folder = QFile::encodeName(work_dir_.path());
     for (const char* script : {"nfresh", "e1007 S", "d"}) {
         for (const bool fullDisk : {false, true}) {
             SCOPED_TRACE(std::string(script) + (fullDisk ? ", full disk" : ", read-only folder"));
@@ -183,13 +208,13 @@ TEST_F(ProfileCommandsTest, FailedWriteShowsTheErrorAndKeepsEverything) {
             const int failedCheck = test_support::RunInChild([&] {
                 if (fullDisk ? !test_support::LimitFileSize(64) : !test_support::DropRootPrivileges()) return 100;
                 Run(QString::fromLatin1(script));
-                const MessageBoxCall box = boxes.empty() ? MessageBoxCall{} : boxes[0];
+                const MessageBoxCall box = boxes_.empty() ? MessageBoxCall{} : boxes_[0];
                 const bool checks[] = {
-                    boxes.size() == 1 && (box.style & MB_ICONERROR) && box.owner == window.get(),
-                    box.text.contains(window->Store().CfgPath()) &&
+                    boxes_.size() == 1 && (box.style & MB_ICONERROR) && box.owner == window_.get(),
+                    box.text.contains(window_->Store().CfgPath()) &&
                         box.text.contains(fullDisk ? "File too large" : "Permission denied"),
                     Items() == QStringList({"a", "b", "c"}) && SelectedRow() == 1 && Current() == u"profile-b",
-                    window->Store().ProfileSections() == QStringList({"profile-a", "profile-b", "profile-c"}),
+                    window_->Store().ProfileSections() == QStringList({"profile-a", "profile-b", "profile-c"}),
                 };
                 for (int i = 0; i < int(std::size(checks)); ++i)
                     if (!checks[i]) return i + 1;

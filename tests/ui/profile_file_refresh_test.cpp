@@ -24,7 +24,7 @@ QByteArray Section(const QByteArray& name) {
 
 class ProfileFileRefreshTest : public ui_test::MainWindowFixture {
 protected:
-    const QString& Current() const { return window->Store().CurrentProfile(); }
+    const QString& Current() const { return window_->Store().CurrentProfile(); }
     // Another program's change shows within a second.
     bool ListBecomes(const QStringList& items) {
         return QTest::qWaitFor([&] { return Items() == items; }, 1000);
@@ -34,7 +34,7 @@ protected:
 TEST_F(ProfileFileRefreshTest, ChangesByAnotherProgramShowWithoutTouchingThePages) {
     StartWith(kBasic + Section("a") + Section("b") + Section("c"));
     ClickItem(1);
-    Click(window->page(kModeTab), 1009);  // an unsaved choice: mode_1 option 2
+    Click(window_->Page(kModeTab), 1009);  // an unsaved choice: mode_1 option 2
     const QString cfg = WorkFile("cfg.ini");
 
     // Added and deleted elsewhere: the list follows, b stays selected and
@@ -42,11 +42,11 @@ TEST_F(ProfileFileRefreshTest, ChangesByAnotherProgramShowWithoutTouchingThePage
     ASSERT_TRUE(IniDeleteSection(cfg, u"profile-a") && IniWriteString(cfg, u"profile-z", u"osd", u"off"));
     ASSERT_TRUE(ListBecomes({"b", "c", "z"})) << Items().join(',').toStdString();
     EXPECT_TRUE(SelectedRow() == 0 && Current() == u"profile-b");
-    EXPECT_TRUE(IsChecked(window->page(kModeTab), 1009));
+    EXPECT_TRUE(IsChecked(window_->Page(kModeTab), 1009));
 
     // Saving b keeps another program's change to c.
     ASSERT_TRUE(IniWriteString(cfg, u"profile-c", u"tvmode", u"pal"));
-    Click(*window, 1062);
+    Click(*window_, 1062);
     EXPECT_TRUE(Cfg().contains("[profile-b]\r\nmode_1=" + ChosenMode1() + "\r\n")) << Cfg().toStdString();
     EXPECT_TRUE(Cfg().contains("tvmode=pal") && Cfg().contains("[profile-z]\r\nosd=off"));
 
@@ -55,10 +55,10 @@ TEST_F(ProfileFileRefreshTest, ChangesByAnotherProgramShowWithoutTouchingThePage
     ASSERT_TRUE(IniDeleteSection(cfg, u"profile-b"));
     ASSERT_TRUE(ListBecomes({"c", "z"}));
     EXPECT_EQ(SelectedRow(), -1);
-    Click(*window, 1062);
+    Click(*window_, 1062);
     EXPECT_TRUE(Items() == QStringList({"c", "z", "b"}) && SelectedRow() == 2) << Items().join(',').toStdString();
     EXPECT_TRUE(Cfg().contains("[profile-b]\r\nmode_1=" + ChosenMode1() + "\r\n"));
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes_.empty());
 }
 
 // A FIFO as cfg.ini: the window starts at once with an error box and the
@@ -67,12 +67,12 @@ TEST_F(ProfileFileRefreshTest, AnOddFileGivesAnErrorBoxAndIsNeverWritten) {
     const QString cfg = WorkFile("cfg.ini");
     ASSERT_EQ(::mkfifo(QFile::encodeName(cfg).constData(), 0600), 0);
     Open();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.contains("FIFO") && (boxes[0].style & MB_ICONERROR)) << boxes[0].text.toStdString();
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_TRUE(boxes_[0].text.contains("FIFO") && (boxes_[0].style & MB_ICONERROR)) << boxes_[0].text.toStdString();
     EXPECT_EQ(Current(), u"profile-default");
-    EXPECT_EQ(window->currentSelection().index, SettingsSelection::Defaults(1).index);
-    Click(*window, 1062);
-    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(window_->CurrentSelection().index, SettingsSelection::Defaults(1).index);
+    Click(*window_, 1062);
+    EXPECT_EQ(boxes_.size(), 2u);
     EXPECT_TRUE(QFileInfo(cfg).exists() && !QFileInfo(cfg).isFile());
     EXPECT_EQ(FolderEntries(), QStringList{"cfg.ini"});
 }

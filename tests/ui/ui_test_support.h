@@ -42,12 +42,14 @@ inline bool IsChecked(const CDialog& dialog, int id) {
 struct PagesFixture : private test_support::QtApplicationFirst {
     // `initial` is what the pages show when they are created.
     explicit PagesFixture(const SettingsSelection& initial = {}) : selection(initial) {
-        for (CDialog* page : all()) page->Create(&host), page->setGeometry(0, 0, 1200, 700);
+        for (CDialog* page : All()) page->Create(&host), page->setGeometry(0, 0, 1200, 700);
         host.show();
     }
     // Shows one page; the others stay hidden, as under the tabs.
-    void Show(const CDialog& page) { for (CDialog* p : all()) p->setVisible(p == &page); }
-    std::array<CDialog*, 5> all() { return {&mode, &video, &image, &photo, &system}; }
+    void Show(const CDialog& page) {
+        for (CDialog* p : All()) p->setVisible(p == &page);
+    }
+    std::array<CDialog*, 5> All() { return {&mode, &video, &image, &photo, &system}; }
 
     SettingsSelection selection;
     QWidget host;
@@ -66,46 +68,52 @@ enum class DialogAnswer { kOk, kCancel, kEscape, kCloseBox };
 class MainWindowFixture : public ::testing::Test, private test_support::QtApplicationFirst {
 protected:
     MainWindowFixture() {
-        QDir::setCurrent(workDir.path());
-        SetMessageBoxHandler([this](const MessageBoxCall& call) { boxes.push_back(call); return IDOK; });
+        QDir::setCurrent(work_dir_.path());
+        SetMessageBoxHandler([this](const MessageBoxCall& call) {
+            boxes_.push_back(call);
+            return IDOK;
+        });
     }
     ~MainWindowFixture() override {
         SetMessageBoxHandler({});
-        QDir::setCurrent(previousDir);
+        QDir::setCurrent(previous_dir_);
     }
 
     // (Re)starts the window with the given command-line options.
     void Open(AppOptions options = {}, SystemPaths paths = {}) {
-        window.reset(), window = std::make_unique<CQuillmarVS2010Dlg>(std::move(options), std::move(paths));
-        window->CreateTopLevel(), window->show();
+        window_.reset(), window_ = std::make_unique<CQuillmarVS2010Dlg>(std::move(options), std::move(paths));
+        window_->CreateTopLevel(), window_->show();
     }
-    void StartWith(const QByteArray& cfg) { ASSERT_TRUE(test_support::WriteRaw(WorkFile("cfg.ini"), cfg)); Open(); }
+    void StartWith(const QByteArray& cfg) {
+        ASSERT_TRUE(test_support::WriteRaw(WorkFile("cfg.ini"), cfg));
+        Open();
+    }
 
-    QString WorkFile(const char* name) const { return workDir.filePath(QString::fromLatin1(name)); }
+    QString WorkFile(const char* name) const { return work_dir_.filePath(QString::fromLatin1(name)); }
     QByteArray Cfg() const { return test_support::ReadAll(WorkFile("cfg.ini")); }
     // The writers' lock file of cfg.ini, made on demand, is no stray file.
     QStringList FolderEntries() const {
-        QStringList entries = test_support::Entries(workDir.path());
+        QStringList entries = test_support::Entries(work_dir_.path());
         entries.removeOne(QStringLiteral(".cfg.ini.lock"));
         return entries;
     }
-    QTabBar* tabs() const { return window->findChild<QTabBar*>(); }
-    void ChooseTab(int tab) { QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(tab).center()); }
+    QTabBar* Tabs() const { return window_->findChild<QTabBar*>(); }
+    void ChooseTab(int tab) { QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(tab).center()); }
 
-    QListWidget* profileList() const { return qobject_cast<QListWidget*>(window->GetDlgItem(IDC_PROFILE_LIST)); }
+    QListWidget* ProfileList() const { return qobject_cast<QListWidget*>(window_->GetDlgItem(IDC_PROFILE_LIST)); }
     QStringList Items() const {
         QStringList items;
-        for (int row = 0; row < profileList()->count(); ++row) items << profileList()->item(row)->text();
+        for (int row = 0; row < ProfileList()->count(); ++row) items << ProfileList()->item(row)->text();
         return items;
     }
     int SelectedRow() const {
-        const auto selected = profileList()->selectedItems();
-        return selected.isEmpty() ? -1 : profileList()->row(selected.first());
+        const auto selected = ProfileList()->selectedItems();
+        return selected.isEmpty() ? -1 : ProfileList()->row(selected.first());
     }
     void ClickItem(int row, Qt::KeyboardModifiers modifiers = {}) {
-        profileList()->scrollToItem(profileList()->item(row));
-        QTest::mouseClick(profileList()->viewport(), Qt::LeftButton, modifiers,
-                          profileList()->visualItemRect(profileList()->item(row)).center());
+        ProfileList()->scrollToItem(ProfileList()->item(row));
+        QTest::mouseClick(ProfileList()->viewport(), Qt::LeftButton, modifiers,
+                          ProfileList()->visualItemRect(ProfileList()->item(row)).center());
     }
 
     // Presses "New Profile", enters `name` into the dialog as a paste brings
@@ -122,21 +130,24 @@ protected:
             auto* edit = qobject_cast<QLineEdit*>(dialog->GetDlgItem(IDC_PROFILE_NAME));
             opened = dialog->windowTitle() == QStringLiteral("New") && dialog->focusWidget() == edit;
             edit->insert(name);
-            if (answer == DialogAnswer::kEscape) QTest::keyClick(edit, Qt::Key_Escape);
-            else if (answer == DialogAnswer::kCloseBox) dialog->close();
-            else Click(*dialog, answer == DialogAnswer::kOk ? IDOK : IDCANCEL);
+            if (answer == DialogAnswer::kEscape)
+                QTest::keyClick(edit, Qt::Key_Escape);
+            else if (answer == DialogAnswer::kCloseBox)
+                dialog->close();
+            else
+                Click(*dialog, answer == DialogAnswer::kOk ? IDOK : IDCANCEL);
             // A refused name keeps the dialog open for correcting; give up.
             if (dialog->isVisible()) Click(*dialog, IDCANCEL);
         });
         user.start(0);
-        Click(*window, IDC_NEW_PROFILE);
+        Click(*window_, IDC_NEW_PROFILE);
         return opened;
     }
 
-    const QString previousDir = QDir::currentPath();
-    QTemporaryDir workDir;
-    std::vector<MessageBoxCall> boxes;
-    std::unique_ptr<CQuillmarVS2010Dlg> window;
+    const QString previous_dir_ = QDir::currentPath();
+    QTemporaryDir work_dir_;
+    std::vector<MessageBoxCall> boxes_;
+    std::unique_ptr<CQuillmarVS2010Dlg> window_;
 };
 
 }  // namespace ui_test

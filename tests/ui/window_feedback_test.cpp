@@ -9,8 +9,8 @@
 #include "ui/card_cells.h"
 #include "ui/card_list_control.h"
 #include "ui/dialog/window_fit.h"
-#include "ui/resources.h"
 #include "ui/resource_ids.h"
+#include "ui/resources.h"
 #include "ui/templates/dialog_templates.h"
 #include "ui_test_support.h"
 
@@ -31,18 +31,18 @@ using ui_test::PagesFixture;
 
 class WindowFeedbackTest : public ui_test::MainWindowFixture {
 protected:
-    QString Status() const { return window->Status()->isVisible() ? window->Status()->message() : QString(); }
+    QString Status() const { return window_->Status()->isVisible() ? window_->Status()->Message() : QString(); }
 };
 
 // No card in the list: a message, and no file anywhere. The command line
 // tool is not touched by this.
 TEST_F(WindowFeedbackTest, SetWithoutACardWritesNothing) {
     Open();
-    ASSERT_EQ(qobject_cast<QTableWidget*>(window->GetDlgItem(IDC_CARD_LIST))->rowCount(), 0)
+    ASSERT_EQ(qobject_cast<QTableWidget*>(window_->GetDlgItem(IDC_CARD_LIST))->rowCount(), 0)
         << "this machine has a removable drive; the test needs none";
-    Click(*window, IDC_SET);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.contains("No memory card was found") && boxes[0].owner == window.get());
+    Click(*window_, IDC_SET);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_TRUE(boxes_[0].text.contains("No memory card was found") && boxes_[0].owner == window_.get());
     EXPECT_EQ(FolderEntries(), QStringList{"cfg.ini"});
     EXPECT_TRUE(Status().isEmpty());
 }
@@ -56,28 +56,32 @@ TEST_F(WindowFeedbackTest, StatusAfterSetLastsUntilTheNextChange) {
     Open(AppOptions{{card}, {}});
     const QRegularExpression written("^camera\\.conf written to CAMERA_SD at \\d\\d:\\d\\d$");
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {
-        {"radio", [&] {
+        {"radio",
+         [&] {
              ChooseTab(kModeTab);
-             Click(window->page(kModeTab), IDC_MODE1_1920X1080P30);
+             Click(window_->Page(kModeTab), IDC_MODE1_1920X1080P30);
          }},
-        {"check box", [&] {
+        {"check box",
+         [&] {
              ChooseTab(kSystemTab);
-             Click(window->page(kSystemTab), IDC_FORMAT_CARD);
+             Click(window_->Page(kSystemTab), IDC_FORMAT_CARD);
          }},
-        {"slider", [&] {
+        {"slider",
+         [&] {
              ChooseTab(kVideoTab);
-             auto* slider = window->page(kVideoTab).GetDlgItem(IDC_MIC_VOLUME_SLIDER);
+             auto* slider = window_->Page(kVideoTab).GetDlgItem(IDC_MIC_VOLUME_SLIDER);
              slider->setFocus();
              QTest::keyClick(slider, Qt::Key_Left);
          }},
-        {"profile", [&] {
+        {"profile",
+         [&] {
              NewProfile("second");
              ClickItem(0);
          }},
-        {"card", [&] { window->OnDeviceChange(0x8000); }},
+        {"card", [&] { window_->OnDeviceChange(0x8000); }},
     };
     for (const auto& [what, change] : changes) {
-        Click(*window, IDC_SET);
+        Click(*window_, IDC_SET);
         EXPECT_TRUE(written.match(Status()).hasMatch()) << Status().toStdString();
         ChooseTab(kImageTab);  // switching tabs changes nothing
         EXPECT_FALSE(Status().isEmpty());
@@ -85,8 +89,8 @@ TEST_F(WindowFeedbackTest, StatusAfterSetLastsUntilTheNextChange) {
         EXPECT_TRUE(Status().isEmpty()) << what;
     }
     ASSERT_TRUE(QDir(card).removeRecursively());
-    Click(*window, IDC_SET);
-    EXPECT_TRUE(Status().isEmpty() && boxes.size() == 1);
+    Click(*window_, IDC_SET);
+    EXPECT_TRUE(Status().isEmpty() && boxes_.size() == 1);
 }
 
 // The status strip takes more actions after its text; each shows with
@@ -99,19 +103,26 @@ TEST(StatusAreaTest, ActionsFollowTheTextThatNamesThem) {
     area.AddAction(action);
     EXPECT_TRUE(action->isHidden());
     area.ShowMessage("written", {action});
-    EXPECT_TRUE(!action->isHidden() && area.message() == "written");
+    EXPECT_TRUE(!action->isHidden() && area.Message() == "written");
     area.ShowMessage("loaded");
-    EXPECT_TRUE(action->isHidden() && area.message() == "loaded");
+    EXPECT_TRUE(action->isHidden() && area.Message() == "loaded");
     area.ShowMessage("written", {action}, StatusArea::Lasting::kOverCardListChanges);
     area.Clear();
-    EXPECT_TRUE(action->isHidden() && area.message().isEmpty());
-    EXPECT_EQ(area.lasting(), StatusArea::Lasting::kUntilAnyChange);
+    EXPECT_TRUE(action->isHidden() && area.Message().isEmpty());
+    EXPECT_EQ(area.HowLong(), StatusArea::Lasting::kUntilAnyChange);
 }
 
 TEST(CardCellsTest, DeviceShowsTheFolderName) {
-    const struct { const char* root; const char* shown; } cases[] = {
-        {"/media/user/CAMERA_SD/", "CAMERA_SD"}, {"/media/user/CAMERA_SD", "CAMERA_SD"},
-        {"/run/media/a b/NO NAME/", "NO NAME"},  {"/", "/"}, {"E:\\", "E:"}, {"", ""},
+    const struct {
+        const char* root;
+        const char* shown;
+    } cases[] = {
+        {"/media/user/CAMERA_SD/", "CAMERA_SD"},
+        {"/media/user/CAMERA_SD", "CAMERA_SD"},
+        {"/run/media/a b/NO NAME/", "NO NAME"},
+        {"/", "/"},
+        {"E:\\", "E:"},
+        {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(CardDisplayName(c.root), c.shown) << c.root;
 }
@@ -131,7 +142,9 @@ TEST(CardCellsTest, ColumnsShowDeviceLabelAndDescriptionWhole) {
     list.SetImage(LoadIconResource(IDI_CARD));
     CardListControl view(list);
     const QString version = "firmware 2.31 build 2024-11-02 region EU, long release notes " + QString(40, u'x');
-    const struct { QString root, label, description, version; } rows[] = {
+    const struct {
+        QString root, label, description, version;
+    } rows[] = {
         {"/media/a-rather-long-user-name/CAMERA_SD_CARD_128/", "CAMERA_SD_CARD_128", CapacityText(119000, 122104),
          version},
         {"/media/u/X/", "", CapacityText(0, 0), "No infomation"},
@@ -164,13 +177,15 @@ TEST(CardCellsTest, ColumnsShowDeviceLabelAndDescriptionWhole) {
 }
 
 TEST(WindowFitTest, FittedWindowSize) {
-    const struct { QSize whole, room, fitted; } cases[] = {
-        {{1157, 844}, {1366, 700}, {1157 + 15, 700}},   // too tall: a vertical bar, full width
-        {{1157, 844}, {1280, 1200}, {1157, 844}},       // fits: unchanged
-        {{1157, 844}, {1157, 844}, {1157, 844}},        // fits exactly
-        {{1157, 844}, {1160, 700}, {1160, 700}},        // the vertical bar makes it too wide too
-        {{1157, 844}, {1000, 900}, {1000, 844 + 15}},   // too wide: a horizontal bar, full height
-        {{1157, 844}, {1000, 850}, {1000, 850}},        // the horizontal bar makes it too tall too
+    const struct {
+        QSize whole, room, fitted;
+    } cases[] = {
+        {{1157, 844}, {1366, 700}, {1157 + 15, 700}},  // too tall: a vertical bar, full width
+        {{1157, 844}, {1280, 1200}, {1157, 844}},      // fits: unchanged
+        {{1157, 844}, {1157, 844}, {1157, 844}},       // fits exactly
+        {{1157, 844}, {1160, 700}, {1160, 700}},       // the vertical bar makes it too wide too
+        {{1157, 844}, {1000, 900}, {1000, 844 + 15}},  // too wide: a horizontal bar, full height
+        {{1157, 844}, {1000, 850}, {1000, 850}},       // the horizontal bar makes it too tall too
         {{1157, 844}, {800, 600}, {800, 600}},
     };
     for (const auto& c : cases) EXPECT_EQ(FittedWindowSize(c.whole, c.room, 15), c.fitted) << c.room.width();
@@ -180,23 +195,25 @@ TEST(WindowFitTest, FittedWindowSize) {
 // fits its free area, on screen, and scrolls to every page's last row.
 TEST_F(WindowFeedbackTest, TooSmallAScreenScrolls) {
     Open();
-    const QRect available = window->screen()->availableGeometry();
-    const QSize whole(window->Units().ToPixelsX(kMainWindowTemplate.width),
-                      window->Units().ToPixelsY(kMainWindowTemplate.height));
+    const QRect available = window_->screen()->availableGeometry();
+    const QSize whole(window_->Units().ToPixelsX(kMainWindowTemplate.width),
+                      window_->Units().ToPixelsY(kMainWindowTemplate.height));
     ASSERT_FALSE(available.contains(QRect(QPoint(), whole))) << "the test needs a screen smaller than the window";
-    ASSERT_NE(window->ScrollArea(), nullptr);
-    EXPECT_TRUE(available.contains(window->frameGeometry())) << window->frameGeometry().width();
-    const QRect view = window->ScrollArea()->viewport()->rect();
-    const struct { int tab, lastRow; } pages[] = {{kModeTab, IDC_MODE3_5M_2560X1920_4_3},
-                                                   {kVideoTab, IDC_LOOP_REC_5_MIN},
-                                                   {kPhotoTab, IDC_BURST_10_P},
-                                                   {kSystemTab, IDC_OP_BEEP_ON},
-                                                   {kImageTab, IDC_SHARPNESS_TEXT}};
+    ASSERT_NE(window_->ScrollArea(), nullptr);
+    EXPECT_TRUE(available.contains(window_->frameGeometry())) << window_->frameGeometry().width();
+    const QRect view = window_->ScrollArea()->viewport()->rect();
+    const struct {
+        int tab, last_row;
+    } pages[] = {{kModeTab, IDC_MODE3_5M_2560X1920_4_3},
+                 {kVideoTab, IDC_LOOP_REC_5_MIN},
+                 {kPhotoTab, IDC_BURST_10_P},
+                 {kSystemTab, IDC_OP_BEEP_ON},
+                 {kImageTab, IDC_SHARPNESS_TEXT}};
     for (const auto& page : pages) {
         ChooseTab(page.tab);
-        QWidget* control = window->page(page.tab).GetDlgItem(page.lastRow);
-        window->ScrollArea()->ensureWidgetVisible(control, 0, 0);
-        const QRect shown(control->mapTo(window->ScrollArea()->viewport(), QPoint()), control->size());
+        QWidget* control = window_->Page(page.tab).GetDlgItem(page.last_row);
+        window_->ScrollArea()->ensureWidgetVisible(control, 0, 0);
+        const QRect shown(control->mapTo(window_->ScrollArea()->viewport(), QPoint()), control->size());
         EXPECT_TRUE(view.contains(shown)) << page.tab;
     }
 }
@@ -205,8 +222,8 @@ TEST_F(WindowFeedbackTest, TooSmallAScreenScrolls) {
 // applied under each lock, the radios shown are the lines "Set" writes.
 TEST(PhotoPageTest, ShowsWhatSetWrites) {
     const int burst[] = {IDC_BURST_OFF, IDC_BURST_3_P, IDC_BURST_5_P, IDC_BURST_10_P};
-    const int shoot[] = {IDC_AUTO_SHOOT_OFF,       IDC_AUTO_SHOOT_1_SECOND,   IDC_AUTO_SHOOT_2_SECONDS,
-                         IDC_AUTO_SHOOT_3_SECONDS, IDC_AUTO_SHOOT_5_SECONDS,  IDC_AUTO_SHOOT_10_SECONDS,
+    const int shoot[] = {IDC_AUTO_SHOOT_OFF,        IDC_AUTO_SHOOT_1_SECOND,  IDC_AUTO_SHOOT_2_SECONDS,
+                         IDC_AUTO_SHOOT_3_SECONDS,  IDC_AUTO_SHOOT_5_SECONDS, IDC_AUTO_SHOOT_10_SECONDS,
                          IDC_AUTO_SHOOT_30_SECONDS, IDC_AUTO_SHOOT_60_SECONDS};
     const auto written = [](SettingsSelection s, SettingsKeyRef key) {
         const QString line = KeyName(key.section, key.key) + u'=';
@@ -221,11 +238,11 @@ TEST(PhotoPageTest, ShowsWhatSetWrites) {
         return QString("none");
     };
     const auto expectAgree = [&](PagesFixture& pages, const SettingsSelection& source, const std::string& what) {
-        EXPECT_EQ(shown(pages.photo, IDC_AUTO_SHOOT_OFF, keys::auto_shoot), written(source, keys::auto_shoot)) << what;
-        EXPECT_EQ(shown(pages.photo, IDC_BURST_OFF, keys::photo_burst), written(source, keys::photo_burst)) << what;
+        EXPECT_EQ(shown(pages.photo, IDC_AUTO_SHOOT_OFF, keys::kAutoShoot), written(source, keys::kAutoShoot)) << what;
+        EXPECT_EQ(shown(pages.photo, IDC_BURST_OFF, keys::kPhotoBurst), written(source, keys::kPhotoBurst)) << what;
         pages.photo.UpdateData(true);
-        EXPECT_EQ(written(pages.selection, keys::auto_shoot), written(source, keys::auto_shoot)) << what;
-        EXPECT_EQ(written(pages.selection, keys::photo_burst), written(source, keys::photo_burst)) << what;
+        EXPECT_EQ(written(pages.selection, keys::kAutoShoot), written(source, keys::kAutoShoot)) << what;
+        EXPECT_EQ(written(pages.selection, keys::kPhotoBurst), written(source, keys::kPhotoBurst)) << what;
     };
     for (const int b : burst) {
         for (const int a : shoot) {
@@ -239,23 +256,24 @@ TEST(PhotoPageTest, ShowsWhatSetWrites) {
                 expectAgree(pages, pages.selection, what);
                 // A group written as off is disabled, "1 Second" and "2 Seconds" included.
                 const bool shootLocked =
-                    (pages.selection.photo_lock_flags & burst_lock) && pages.selection.at(keys::photo_burst) != 0;
+                    (pages.selection.photo_lock_flags & kBurstLock) && pages.selection.At(keys::kPhotoBurst) != 0;
                 for (const int id : shoot) EXPECT_EQ(pages.photo.GetDlgItem(id)->isEnabled(), !shootLocked) << what;
             }
         }
     }
     // Profiles: every burst × interval pair, pushed under each lock.
-    for (const uint8_t flags : {uint8_t(0), uint8_t(burst_lock), uint8_t(shoot_lock)}) {
+    for (const uint8_t flags : {uint8_t(0), uint8_t(kBurstLock), uint8_t(kShootLock)}) {
         for (int b = 0; b < 5; ++b) {
             for (int a = 0; a < 8; ++a) {
                 PagesFixture pages;
                 pages.selection.photo_lock_flags = flags;
-                pages.selection.at(keys::photo_burst) = b;
-                pages.selection.at(keys::auto_shoot) = a;
+                pages.selection.At(keys::kPhotoBurst) = b;
+                pages.selection.At(keys::kAutoShoot) = a;
                 const SettingsSelection profile = pages.selection;
                 pages.photo.UpdateData(false);
-                expectAgree(pages, profile, "flags " + std::to_string(flags) + " burst " + std::to_string(b) +
-                                                " shoot " + std::to_string(a));
+                expectAgree(
+                    pages, profile,
+                    "flags " + std::to_string(flags) + " burst " + std::to_string(b) + " shoot " + std::to_string(a));
             }
         }
     }
@@ -280,15 +298,17 @@ TEST_F(WindowFeedbackTest, RefusedNameStaysForCorrecting) {
             selected = edit->selectedText();
             const bool focused = dialog->focusWidget() == edit;
             edit->setText("corrected " + QString::number(typed.size()));
-            if (focused) Click(*dialog, IDOK);
-            else dialog->close();
+            if (focused)
+                Click(*dialog, IDOK);
+            else
+                dialog->close();
         });
         user.start(0);
-        Click(*window, IDC_NEW_PROFILE);
+        Click(*window_, IDC_NEW_PROFILE);
         EXPECT_TRUE(stayed && kept == typed && selected == typed) << typed.toStdString();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].caption, "Notify");
-        boxes.clear();
+        ASSERT_EQ(boxes_.size(), 1u);
+        EXPECT_EQ(boxes_[0].caption, "Notify");
+        boxes_.clear();
         if (typed == "default") {
             EXPECT_EQ(Items(), (QStringList{"default", "corrected 7"}));
             ClickItem(0);

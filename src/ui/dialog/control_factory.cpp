@@ -107,22 +107,34 @@ QWidget* CreatePicture(const QPixmap& source, const QRect& rect, QWidget* parent
 }
 
 QWidget* CreateKind(const ControlTemplate& c, const QRect& rect, QWidget* parent) {
-    const QString caption = c.kind == ControlKind::Text ? QString::fromUtf16(c.caption)
-                                                        : ShownCaption(QString::fromUtf16(c.caption));
+    const QString caption =
+        c.kind == ControlKind::kText ? QString::fromUtf16(c.caption) : ShownCaption(QString::fromUtf16(c.caption));
     switch (c.kind) {
-    case ControlKind::PushButton: return CreatePushButton(caption, false, parent);
-    case ControlKind::DefPushButton: return CreatePushButton(caption, true, parent);
-    case ControlKind::Radio: return CreateRadio(caption, parent);
-    case ControlKind::CheckBox: return new QCheckBox(caption, parent);
-    case ControlKind::Text: return CreateText(caption, parent);
-    case ControlKind::Separator: return CreateSeparator(parent);
-    case ControlKind::TrackBar: return new TrackBar(parent);
-    case ControlKind::ListView: return CreateListView(parent);
-    case ControlKind::ListBox: return CreateListBox(parent);
-    case ControlKind::TabControl: return new TabControl(parent);
-    case ControlKind::Edit: return new QLineEdit(parent);
-    case ControlKind::Bitmap: return CreatePicture(LoadBitmapResource(caption.toInt()), rect, parent);
-    case ControlKind::Icon: {
+    case ControlKind::kPushButton:
+        return CreatePushButton(caption, false, parent);
+    case ControlKind::kDefPushButton:
+        return CreatePushButton(caption, true, parent);
+    case ControlKind::kRadio:
+        return CreateRadio(caption, parent);
+    case ControlKind::kCheckBox:
+        return new QCheckBox(caption, parent);
+    case ControlKind::kText:
+        return CreateText(caption, parent);
+    case ControlKind::kSeparator:
+        return CreateSeparator(parent);
+    case ControlKind::kTrackBar:
+        return new TrackBar(parent);
+    case ControlKind::kListView:
+        return CreateListView(parent);
+    case ControlKind::kListBox:
+        return CreateListBox(parent);
+    case ControlKind::kTabControl:
+        return new TabControl(parent);
+    case ControlKind::kEdit:
+        return new QLineEdit(parent);
+    case ControlKind::kBitmap:
+        return CreatePicture(LoadBitmapResource(caption.toInt()), rect, parent);
+    case ControlKind::kIcon: {
         const int side = std::min(rect.width(), rect.height());
         return CreatePicture(LoadIconResource(caption.toInt()).pixmap(side, side), rect, parent);
     }
@@ -136,7 +148,7 @@ QWidget* CreateControl(const ControlTemplate& c, QWidget* parent, const DialogUn
     const QRect rect = units.ToPixels(c.x, c.y, c.width, c.height);
     QWidget* widget = CreateKind(c, rect, parent);
     widget->setGeometry(rect);
-    if (widget->focusPolicy() != Qt::NoFocus) widget->setFocusPolicy(c.tabStop() ? Qt::StrongFocus : Qt::ClickFocus);
-    if (!c.visible()) widget->hide();
+    if (widget->focusPolicy() != Qt::NoFocus) widget->setFocusPolicy(c.TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+    if (!c.Visible()) widget->hide();
     return widget;
 }

@@ -119,13 +119,13 @@ int CListCtrl::GetSelectedItem() const {
 }
 
 void CTabCtrl::InsertItem(int index, const QString& text) {
-    const QSignalBlocker quiet(widget_->tabBar());
-    widget_->tabBar()->insertTab(index, text);
+    const QSignalBlocker quiet(widget_->TabBar());
+    widget_->TabBar()->insertTab(index, text);
 }
 
-int CTabCtrl::GetCurSel() const { return widget_->tabBar()->currentIndex(); }
+int CTabCtrl::GetCurSel() const { return widget_->TabBar()->currentIndex(); }
 
 void CTabCtrl::SetCurSel(int index) {
-    const QSignalBlocker quiet(widget_->tabBar());
-    widget_->tabBar()->setCurrentIndex(index);
+    const QSignalBlocker quiet(widget_->TabBar());
+    widget_->TabBar()->setCurrentIndex(index);
 }

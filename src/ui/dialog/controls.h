@@ -17,7 +17,7 @@ class CControlHandle {
 public:
     void Attach(QWidget* widget) { widget_ = dynamic_cast<WidgetType*>(widget); }
     bool IsAttached() const { return !widget_.isNull(); }
-    WidgetType* widget() const { return widget_.data(); }
+    WidgetType* Widget() const { return widget_.data(); }
     WidgetType* operator->() const { return widget_.data(); }
 
 protected:

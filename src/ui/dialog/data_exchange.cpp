@@ -7,8 +7,8 @@
 #include <QLabel>
 
 void DDX_Radio(CDataExchange& dx, int firstId, int& value) {
-    const std::vector<QRadioButton*> radios = dx.dialog().RadioGroupFrom(firstId);
-    if (dx.saveAndValidate()) {
+    const std::vector<QRadioButton*> radios = dx.Dialog().RadioGroupFrom(firstId);
+    if (dx.SaveAndValidate()) {
         value = -1;
         for (size_t k = 0; k < radios.size(); ++k)
             if (radios[k]->isChecked()) value = static_cast<int>(k);
@@ -24,9 +24,9 @@ void DDX_Radio(CDataExchange& dx, int firstId, int& value) {
 }
 
 void DDX_Check(CDataExchange& dx, int id, int& value) {
-    auto* box = qobject_cast<QCheckBox*>(dx.dialog().GetDlgItem(id));
+    auto* box = qobject_cast<QCheckBox*>(dx.Dialog().GetDlgItem(id));
     if (!box) return;
-    if (dx.saveAndValidate()) {
+    if (dx.SaveAndValidate()) {
         value = box->isChecked() ? 1 : 0;
     } else {
         box->setChecked(value == 1);
@@ -34,9 +34,9 @@ void DDX_Check(CDataExchange& dx, int id, int& value) {
 }
 
 void DDX_Slider(CDataExchange& dx, int id, int& value) {
-    auto* slider = qobject_cast<QSlider*>(dx.dialog().GetDlgItem(id));
+    auto* slider = qobject_cast<QSlider*>(dx.Dialog().GetDlgItem(id));
     if (!slider) return;
-    if (dx.saveAndValidate()) {
+    if (dx.SaveAndValidate()) {
         value = slider->value();
     } else {
         slider->setValue(value);
@@ -44,19 +44,23 @@ void DDX_Slider(CDataExchange& dx, int id, int& value) {
 }
 
 void DDX_Text(CDataExchange& dx, int id, QString& value) {
-    QWidget* control = dx.dialog().GetDlgItem(id);
+    QWidget* control = dx.Dialog().GetDlgItem(id);
     if (auto* label = qobject_cast<QLabel*>(control)) {
-        if (dx.saveAndValidate()) value = label->text();
-        else label->setText(value);
+        if (dx.SaveAndValidate())
+            value = label->text();
+        else
+            label->setText(value);
     } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        if (dx.saveAndValidate()) value = edit->text();
-        else edit->setText(value);
+        if (dx.SaveAndValidate())
+            value = edit->text();
+        else
+            edit->setText(value);
     }
 }
 
 template <class Widget>
 void DDX_Control(CDataExchange& dx, int id, CControlHandle<Widget>& handle) {
-    if (!handle.IsAttached()) handle.Attach(dx.dialog().GetDlgItem(id));
+    if (!handle.IsAttached()) handle.Attach(dx.Dialog().GetDlgItem(id));
 }
 
 template void DDX_Control(CDataExchange&, int, CControlHandle<QSlider>&);

@@ -12,9 +12,9 @@ class CDialog;
 class CDataExchange {
 public:
     CDataExchange(CDialog& dialog, bool saveAndValidate) : dialog_(dialog), save_(saveAndValidate) {}
-    CDialog& dialog() const { return dialog_; }
+    CDialog& Dialog() const { return dialog_; }
     // true: controls into members (pull); false: members into controls (push).
-    bool saveAndValidate() const { return save_; }
+    bool SaveAndValidate() const { return save_; }
 
 private:
     CDialog& dialog_;

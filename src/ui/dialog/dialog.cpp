@@ -40,8 +40,8 @@ bool CDialog::Create(QWidget* parent) {
 
 bool CDialog::CreateTopLevel(QWidget* owner) {
     if (created_) return true;
-    setParent(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setParent(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromUtf16(template_.caption));
     // A window's controls live on a surface of their own, which a scroll
     // area can take over when the screen is too small for the window.
@@ -62,7 +62,7 @@ void CDialog::EndDialog(int result) { done(result); }
 
 void CDialog::Build() {
     created_ = true;
-    const QFont font = TemplateFont(QString::fromUtf16(template_.fontFace), template_.pointSize);
+    const QFont font = TemplateFont(QString::fromUtf16(template_.font_face), template_.point_size);
     setFont(font);
     units_ = DialogUnits(font);
     const QSize size(units_.ToPixelsX(template_.width), units_.ToPixelsY(template_.height));
@@ -72,7 +72,7 @@ void CDialog::Build() {
     for (const ControlTemplate& c : template_.controls) {
         controls_.push_back({&c, CreateControl(c, surface_, units_)});
         Connect(controls_.back());
-        if (c.kind == ControlKind::Radio) controls_.back().widget->installEventFilter(this);
+        if (c.kind == ControlKind::kRadio) controls_.back().widget->installEventFilter(this);
     }
     GroupRadios();
 }
@@ -114,7 +114,7 @@ void CDialog::GroupRadios() {
     // same here, leaving radios of other runs alone.
     QButtonGroup* group = nullptr;
     for (const Control& c : controls_) {
-        if (c.tmpl->group()) group = nullptr;
+        if (c.tmpl->Group()) group = nullptr;
         auto* radio = qobject_cast<QRadioButton*>(c.widget);
         if (!radio) continue;
         if (!group) group = new QButtonGroup(this);
@@ -128,15 +128,15 @@ void CDialog::Connect(const Control& control) {
     auto report = [this, id](Notification code) { return [this, id, code] { Notify(id, code); }; };
     QMetaObject::Connection c;
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        c = connect(button, &QAbstractButton::clicked, this, report(Notification::Clicked));
+        c = connect(button, &QAbstractButton::clicked, this, report(Notification::kClicked));
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
-        c = connect(list, &QListWidget::itemSelectionChanged, this, report(Notification::SelChange));
+        c = connect(list, &QListWidget::itemSelectionChanged, this, report(Notification::kSelChange));
     } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
-        c = connect(table, &QTableWidget::itemSelectionChanged, this, report(Notification::ItemChanged));
+        c = connect(table, &QTableWidget::itemSelectionChanged, this, report(Notification::kItemChanged));
     } else if (auto* slider = qobject_cast<QSlider*>(w)) {
-        c = connect(slider, &QSlider::valueChanged, this, report(Notification::Redraw));
+        c = connect(slider, &QSlider::valueChanged, this, report(Notification::kRedraw));
     } else if (auto* tabs = dynamic_cast<TabControl*>(w)) {
-        c = connect(tabs->tabBar(), &QTabBar::currentChanged, this, report(Notification::SelChange));
+        c = connect(tabs->TabBar(), &QTabBar::currentChanged, this, report(Notification::kSelChange));
     }
     if (c) connections_.push_back(c);
 }
@@ -145,7 +145,7 @@ void CDialog::AppendTabStops(const ControlTemplate& control, QWidget* widget, st
     const auto usable = [](const QWidget* w) { return !w->isHidden() && w->isEnabled(); };
     auto* radio = qobject_cast<QRadioButton*>(widget);
     if (!radio) {
-        if (control.tabStop() && usable(widget) && (widget->focusPolicy() & Qt::TabFocus))
+        if (control.TabStop() && usable(widget) && (widget->focusPolicy() & Qt::TabFocus))
             stops.push_back({widget, {}});
         return;
     }
@@ -195,10 +195,13 @@ bool CDialog::eventFilter(QObject* watched, QEvent* event) {
     auto* radio = qobject_cast<QRadioButton*>(watched);
     switch (key->key()) {
     case Qt::Key_Right:
-    case Qt::Key_Down: return radio && MoveInRadioGroup(radio, true);
+    case Qt::Key_Down:
+        return radio && MoveInRadioGroup(radio, true);
     case Qt::Key_Left:
-    case Qt::Key_Up: return radio && MoveInRadioGroup(radio, false);
-    default: return false;
+    case Qt::Key_Up:
+        return radio && MoveInRadioGroup(radio, false);
+    default:
+        return false;
     }
 }
 
@@ -221,7 +224,7 @@ bool CDialog::MoveInRadioGroup(QRadioButton* from, bool forward) {
 
 void CDialog::SetInitialFocus() {
     for (const Control& c : controls_) {
-        if (c.tmpl->tabStop() && c.tmpl->visible() && c.widget->isEnabled()) {
+        if (c.tmpl->TabStop() && c.tmpl->Visible() && c.widget->isEnabled()) {
             c.widget->setFocus(Qt::TabFocusReason);
             return;
         }
@@ -233,42 +236,42 @@ void CDialog::On(int id, Notification code, std::function<void()> handler) {
 }
 
 void CDialog::Notify(int id, Notification code) {
-    if (code == Notification::Redraw) {
+    if (code == Notification::kRedraw) {
         // A redraw never runs in the middle of an exchange (the handler would
         // read half-pushed controls), and never inside another redraw.
-        if (exchangeDepth_ > 0) {
-            if (std::find(pendingRedraws_.begin(), pendingRedraws_.end(), id) == pendingRedraws_.end())
-                pendingRedraws_.push_back(id);
+        if (exchange_depth_ > 0) {
+            if (std::find(pending_redraws_.begin(), pending_redraws_.end(), id) == pending_redraws_.end())
+                pending_redraws_.push_back(id);
             return;
         }
         if (redrawing_) return;
     }
     for (const Route& route : routes_) {
         if (route.id != id || route.code != code) continue;
-        redrawing_ = code == Notification::Redraw;
+        redrawing_ = code == Notification::kRedraw;
         route.handler();
         redrawing_ = false;
         return;
     }
-    if (code == Notification::Clicked && (id == IDOK || id == IDCANCEL)) {
+    if (code == Notification::kClicked && (id == IDOK || id == IDCANCEL)) {
         id == IDOK ? OnOK() : OnCancel();
     }
 }
 
-void CDialog::OnCommand(int id) { Notify(id, Notification::Clicked); }
+void CDialog::OnCommand(int id) { Notify(id, Notification::kClicked); }
 
 bool CDialog::UpdateData(bool saveAndValidate) {
     CDataExchange dx(*this, saveAndValidate);
-    ++exchangeDepth_;
+    ++exchange_depth_;
     DoDataExchange(dx);
-    --exchangeDepth_;
-    if (exchangeDepth_ == 0) FlushRedraws();
+    --exchange_depth_;
+    if (exchange_depth_ == 0) FlushRedraws();
     return true;
 }
 
 void CDialog::FlushRedraws() {
-    const std::vector<int> ids = std::exchange(pendingRedraws_, {});
-    for (const int id : ids) Notify(id, Notification::Redraw);
+    const std::vector<int> ids = std::exchange(pending_redraws_, {});
+    for (const int id : ids) Notify(id, Notification::kRedraw);
 }
 
 void CDialog::DoDataExchange(CDataExchange&) {}
@@ -293,10 +296,10 @@ QWidget* CDialog::GetDlgItem(int id) const {
 
 std::vector<QRadioButton*> CDialog::RadioGroupFrom(int firstId) const {
     std::vector<QRadioButton*> radios;
-    auto it = std::find_if(controls_.begin(), controls_.end(),
-                           [firstId](const Control& c) { return c.tmpl->id == firstId; });
+    auto it =
+        std::find_if(controls_.begin(), controls_.end(), [firstId](const Control& c) { return c.tmpl->id == firstId; });
     for (auto c = it; c != controls_.end(); ++c) {
-        if (c != it && c->tmpl->group()) break;
+        if (c != it && c->tmpl->Group()) break;
         if (auto* radio = qobject_cast<QRadioButton*>(c->widget)) radios.push_back(radio);
     }
     return radios;
@@ -304,7 +307,7 @@ std::vector<QRadioButton*> CDialog::RadioGroupFrom(int firstId) const {
 
 int CDialog::DefaultButtonId() const {
     for (const Control& c : controls_)
-        if (c.tmpl->kind == ControlKind::DefPushButton) return c.tmpl->id;
+        if (c.tmpl->kind == ControlKind::kDefPushButton) return c.tmpl->id;
     return IDOK;
 }
 
@@ -351,5 +354,5 @@ void CDialog::closeEvent(QCloseEvent* event) {
 void CDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     for (const Control& c : controls_)
-        if (c.tmpl->kind == ControlKind::TrackBar) Notify(c.tmpl->id, Notification::Redraw);
+        if (c.tmpl->kind == ControlKind::kTrackBar) Notify(c.tmpl->id, Notification::kRedraw);
 }

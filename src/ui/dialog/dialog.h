@@ -20,10 +20,10 @@ class QScrollArea;
 
 // What a control reports to its dialog.
 enum class Notification {
-    Clicked,      // a button was clicked by the user (never by a push)
-    SelChange,    // the user changed a list box's or tab control's selection
-    ItemChanged,  // a list view row changed state, by the user or the program
-    Redraw,       // a track bar was redrawn: shown, or its position changed
+    kClicked,      // a button was clicked by the user (never by a push)
+    kSelChange,    // the user changed a list box's or tab control's selection
+    kItemChanged,  // a list view row changed state, by the user or the program
+    kRedraw,       // a track bar was redrawn: shown, or its position changed
 };
 
 class CDialog : public QDialog {
@@ -135,8 +135,8 @@ private:
     std::vector<Control> controls_;
     std::vector<Route> routes_;
     std::vector<QMetaObject::Connection> connections_;
-    std::vector<int> pendingRedraws_;
-    int exchangeDepth_ = 0;
+    std::vector<int> pending_redraws_;
+    int exchange_depth_ = 0;
     bool redrawing_ = false;
     bool created_ = false;
     bool child_ = false;

@@ -12,19 +12,19 @@ inline constexpr int IDCANCEL = 2;
 inline constexpr int kNoId = -1;
 
 enum class ControlKind {
-    PushButton,
-    DefPushButton,  // the button that Enter presses
-    Radio,          // automatic radio button
-    CheckBox,       // automatic two-state check box
-    Text,           // left-aligned static text
-    Separator,      // etched horizontal line
-    TrackBar,       // horizontal, automatic ticks on both sides
-    ListView,       // report view, single selection, border
-    ListBox,        // notifies selection changes, unsorted, vertical scroll bar, border
-    TabControl,
-    Edit,           // border, scrolls horizontally, no length limit
-    Bitmap,         // static picture; caption holds the bitmap's resource number
-    Icon,           // static icon; caption holds the icon's resource number
+    kPushButton,
+    kDefPushButton,  // the button that Enter presses
+    kRadio,          // automatic radio button
+    kCheckBox,       // automatic two-state check box
+    kText,           // left-aligned static text
+    kSeparator,      // etched horizontal line
+    kTrackBar,       // horizontal, automatic ticks on both sides
+    kListView,       // report view, single selection, border
+    kListBox,        // notifies selection changes, unsorted, vertical scroll bar, border
+    kTabControl,
+    kEdit,    // border, scrolls horizontally, no length limit
+    kBitmap,  // static picture; caption holds the bitmap's resource number
+    kIcon,    // static icon; caption holds the icon's resource number
 };
 
 // Style bits of a control.
@@ -41,16 +41,16 @@ struct ControlTemplate {
     int x, y, width, height;  // dialog units
     unsigned flags;
 
-    bool group() const { return flags & kGroup; }
-    bool tabStop() const { return flags & kTabStop; }
-    bool visible() const { return !(flags & kHidden); }
+    bool Group() const { return flags & kGroup; }
+    bool TabStop() const { return flags & kTabStop; }
+    bool Visible() const { return !(flags & kHidden); }
 };
 
 struct DialogTemplate {
     int id;
     const char16_t* caption;  // empty for child pages
-    const char16_t* fontFace;
-    int pointSize;
+    const char16_t* font_face;
+    int point_size;
     int width, height;  // dialog units
     std::span<const ControlTemplate> controls;
 

@@ -12,15 +12,13 @@ namespace {
 // installed names are listed once: QFontDatabase::hasFamily would ask
 // fontconfig to resolve aliases on every call, which slows the start.
 QString DesktopFamily(const QString& face) {
-    static const QStringList installed = QFontDatabase::families();
-    if (installed.contains(face, Qt::CaseInsensitive)) return face;
+    static const QStringList kInstalled = QFontDatabase::families();
+    if (kInstalled.contains(face, Qt::CaseInsensitive)) return face;
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
 // a * b / c rounded to the nearest integer, halves away from zero.
-int MulDiv(int a, int b, int c) {
-    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
-}
+int MulDiv(int a, int b, int c) { return static_cast<int>(std::lround(static_cast<double>(a) * b / c)); }
 
 }  // namespace
 
@@ -46,12 +44,12 @@ DialogUnits::DialogUnits(const QFont& font) {
     const QFontMetrics metrics(font);
     const int alphabet =
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    baseWidth_ = std::max(1, (alphabet / 26 + 1) / 2);
-    baseHeight_ = std::max(1, metrics.height());
+    base_width_ = std::max(1, (alphabet / 26 + 1) / 2);
+    base_height_ = std::max(1, metrics.height());
 }
 
-int DialogUnits::ToPixelsX(int x) const { return MulDiv(x, baseWidth_, 4); }
-int DialogUnits::ToPixelsY(int y) const { return MulDiv(y, baseHeight_, 8); }
+int DialogUnits::ToPixelsX(int x) const { return MulDiv(x, base_width_, 4); }
+int DialogUnits::ToPixelsY(int y) const { return MulDiv(y, base_height_, 8); }
 
 QRect DialogUnits::ToPixels(int x, int y, int width, int height) const {
     return QRect(ToPixelsX(x), ToPixelsY(y), ToPixelsX(width), ToPixelsY(height));

@@ -19,16 +19,16 @@ public:
     // Base units of a font: the average width of the 52 Latin letters,
     // rounded, and the font's character height.
     explicit DialogUnits(const QFont& font);
-    DialogUnits(int baseWidth, int baseHeight) : baseWidth_(baseWidth), baseHeight_(baseHeight) {}
+    DialogUnits(int baseWidth, int baseHeight) : base_width_(baseWidth), base_height_(baseHeight) {}
 
     int ToPixelsX(int x) const;
     int ToPixelsY(int y) const;
     QRect ToPixels(int x, int y, int width, int height) const;
 
-    int baseWidth() const { return baseWidth_; }
-    int baseHeight() const { return baseHeight_; }
+    int BaseWidth() const { return base_width_; }
+    int BaseHeight() const { return base_height_; }
 
 private:
-    int baseWidth_;
-    int baseHeight_;
+    int base_width_;
+    int base_height_;
 };

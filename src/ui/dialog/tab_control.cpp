@@ -9,12 +9,12 @@ namespace {
 class CappedTabBar : public QTabBar {
 public:
     using QTabBar::QTabBar;
-    int maxHeight = QWIDGETSIZE_MAX;
+    int max_height = QWIDGETSIZE_MAX;
 
 protected:
     QSize tabSizeHint(int index) const override {
         QSize size = QTabBar::tabSizeHint(index);
-        size.setHeight(std::min(size.height(), maxHeight));
+        size.setHeight(std::min(size.height(), max_height));
         return size;
     }
 };
@@ -28,7 +28,7 @@ TabControl::TabControl(QWidget* parent) : QWidget(parent), bar_(new CappedTabBar
 }
 
 void TabControl::SetMaxTabHeight(int pixels) {
-    static_cast<CappedTabBar*>(bar_)->maxHeight = pixels;
+    static_cast<CappedTabBar*>(bar_)->max_height = pixels;
     LayOutBar();
 }
 

@@ -10,7 +10,7 @@ class TabControl : public QWidget {
 public:
     explicit TabControl(QWidget* parent = nullptr);
 
-    QTabBar* tabBar() const { return bar_; }
+    QTabBar* TabBar() const { return bar_; }
     // Tabs never grow taller than this, so pages placed below it do not
     // cover them whatever the font.
     void SetMaxTabHeight(int pixels);

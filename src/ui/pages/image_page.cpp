@@ -1,8 +1,8 @@
 #include "ui/pages/image_page.h"
 
 #include "ui/dialog/data_exchange.h"
-#include "ui/templates/dialog_templates.h"
 #include "ui/resource_ids.h"
+#include "ui/templates/dialog_templates.h"
 
 #include <array>
 
@@ -12,9 +12,9 @@ namespace {
 
 // The centre reads "0", not the "0.0" the settings file gets.
 QString EvLabel(int position) {
-    static constexpr std::array<const char16_t*, 13> kLabels = {
-        u"-2.0", u"-1.7", u"-1.3", u"-1.0", u"-0.7", u"-0.3", u"0",
-        u"+0.3", u"+0.7", u"+1.0", u"+1.3", u"+1.7", u"+2.0"};
+    static constexpr std::array<const char16_t*, 13> kLabels = {u"-2.0", u"-1.7", u"-1.3", u"-1.0", u"-0.7",
+                                                                u"-0.3", u"0",    u"+0.3", u"+0.7", u"+1.0",
+                                                                u"+1.3", u"+1.7", u"+2.0"};
     if (position < 0 || position >= static_cast<int>(kLabels.size())) return {};
     return QString::fromUtf16(kLabels[position]);
 }
@@ -24,18 +24,18 @@ QString SharpnessLabel(int position) { return QString::number(position + 1); }
 }  // namespace
 
 CDlgTab3::CDlgTab3(SettingsSelection& selection) : CDialog(kImagePageTemplate), selection_(selection) {
-    On(IDC_EV_SLIDER, Notification::Redraw, [this] { OnEvRedraw(); });
-    On(IDC_SHARPNESS_SLIDER, Notification::Redraw, [this] { OnSharpnessRedraw(); });
+    On(IDC_EV_SLIDER, Notification::kRedraw, [this] { OnEvRedraw(); });
+    On(IDC_SHARPNESS_SLIDER, Notification::kRedraw, [this] { OnSharpnessRedraw(); });
 }
 
 void CDlgTab3::DoDataExchange(CDataExchange& dx) {
-    DDX_Radio(dx, IDC_METER_SPOT, selection_.at(keys::image_meter));
-    DDX_Radio(dx, IDC_ISO_AUTO, selection_.at(keys::image_iso));
-    DDX_Radio(dx, IDC_WB_AUTO, selection_.at(keys::image_wb));
+    DDX_Radio(dx, IDC_METER_SPOT, selection_.At(keys::kImageMeter));
+    DDX_Radio(dx, IDC_ISO_AUTO, selection_.At(keys::kImageIso));
+    DDX_Radio(dx, IDC_WB_AUTO, selection_.At(keys::kImageWb));
     DDX_Control(dx, IDC_EV_SLIDER, ev_slider_);
     DDX_Text(dx, IDC_EV_TEXT, ev_label_);
-    DDX_Slider(dx, IDC_EV_SLIDER, selection_.at(keys::image_ev));
-    DDX_Slider(dx, IDC_SHARPNESS_SLIDER, selection_.at(keys::image_sharpness));
+    DDX_Slider(dx, IDC_EV_SLIDER, selection_.At(keys::kImageEv));
+    DDX_Slider(dx, IDC_SHARPNESS_SLIDER, selection_.At(keys::kImageSharpness));
     DDX_Control(dx, IDC_SHARPNESS_SLIDER, sharpness_slider_);
     DDX_Text(dx, IDC_SHARPNESS_TEXT, sharpness_label_);
 }
@@ -59,7 +59,7 @@ void CDlgTab3::OnEvRedraw() {
 
 void CDlgTab3::OnSharpnessRedraw() {
     UpdateData(true);
-    sharpness_label_ = SharpnessLabel(selection_.at(keys::image_sharpness));
+    sharpness_label_ = SharpnessLabel(selection_.At(keys::kImageSharpness));
     UpdateData(false);
 }
 

@@ -18,9 +18,8 @@ constexpr std::array kAutoShootClickRadios = {IDC_AUTO_SHOOT_OFF,        IDC_AUT
 constexpr std::array kShortIntervalRadios = {IDC_AUTO_SHOOT_1_SECOND, IDC_AUTO_SHOOT_2_SECONDS};
 // Every auto-shoot radio: a burst lock disables them all, since "Set"
 // writes any of them as off.
-constexpr std::array kAutoShootRadios = {IDC_AUTO_SHOOT_OFF,        IDC_AUTO_SHOOT_1_SECOND,
-                                         IDC_AUTO_SHOOT_2_SECONDS,  IDC_AUTO_SHOOT_3_SECONDS,
-                                         IDC_AUTO_SHOOT_5_SECONDS,  IDC_AUTO_SHOOT_10_SECONDS,
+constexpr std::array kAutoShootRadios = {IDC_AUTO_SHOOT_OFF,        IDC_AUTO_SHOOT_1_SECOND,  IDC_AUTO_SHOOT_2_SECONDS,
+                                         IDC_AUTO_SHOOT_3_SECONDS,  IDC_AUTO_SHOOT_5_SECONDS, IDC_AUTO_SHOOT_10_SECONDS,
                                          IDC_AUTO_SHOOT_30_SECONDS, IDC_AUTO_SHOOT_60_SECONDS};
 // In template order; the hidden "20 P" is enabled and disabled too.
 constexpr std::array kBurstRadios = {IDC_BURST_OFF, IDC_BURST_3_P, IDC_BURST_5_P, IDC_BURST_10_P, IDC_BURST_20_P};
@@ -28,11 +27,11 @@ constexpr std::array kBurstRadios = {IDC_BURST_OFF, IDC_BURST_3_P, IDC_BURST_5_P
 }  // namespace
 
 CDlgTab4::CDlgTab4(SettingsSelection& selection) : CDialog(kPhotoPageTemplate), selection_(selection) {
-    for (const int id : kBurstRadios) On(id, Notification::Clicked, [this] { OnBurstClicked(); });
-    for (const int id : kAutoShootClickRadios) On(id, Notification::Clicked, [this] { OnAutoShootClicked(); });
+    for (const int id : kBurstRadios) On(id, Notification::kClicked, [this] { OnBurstClicked(); });
+    for (const int id : kAutoShootClickRadios) On(id, Notification::kClicked, [this] { OnAutoShootClicked(); });
     // No lock changes here; the page only shows again what "Set" writes.
     for (const int id : kShortIntervalRadios) {
-        On(id, Notification::Clicked, [this] {
+        On(id, Notification::kClicked, [this] {
             UpdateData(true);
             UpdateData(false);
         });
@@ -40,26 +39,26 @@ CDlgTab4::CDlgTab4(SettingsSelection& selection) : CDialog(kPhotoPageTemplate), 
 }
 
 void CDlgTab4::DoDataExchange(CDataExchange& dx) {
-    if (!dx.saveAndValidate()) ShowWhatSetWrites();
-    DDX_Radio(dx, IDC_PHOTO_QUALITY_SFINE, selection_.at(keys::photo_quality));
-    DDX_Radio(dx, IDC_AUTO_SHOOT_OFF, selection_.at(keys::auto_shoot));
-    DDX_Radio(dx, IDC_PHOTO_STAMP_OFF, selection_.at(keys::photo_stamp));
-    DDX_Radio(dx, IDC_BURST_OFF, selection_.at(keys::photo_burst));
+    if (!dx.SaveAndValidate()) ShowWhatSetWrites();
+    DDX_Radio(dx, IDC_PHOTO_QUALITY_SFINE, selection_.At(keys::kPhotoQuality));
+    DDX_Radio(dx, IDC_AUTO_SHOOT_OFF, selection_.At(keys::kAutoShoot));
+    DDX_Radio(dx, IDC_PHOTO_STAMP_OFF, selection_.At(keys::kPhotoStamp));
+    DDX_Radio(dx, IDC_BURST_OFF, selection_.At(keys::kPhotoBurst));
 }
 
 void CDlgTab4::ShowWhatSetWrites() {
     // The camera file's rule: a lock writes the other group as off while
     // the locking group is on. The page takes those values, so that it
     // shows (and a profile saved from it keeps) what the card gets.
-    int& shoot = selection_.at(keys::auto_shoot);
-    int& burst = selection_.at(keys::photo_burst);
+    int& shoot = selection_.At(keys::kAutoShoot);
+    int& burst = selection_.At(keys::kPhotoBurst);
     const uint8_t flags = selection_.photo_lock_flags;
-    const bool burstLocksShoot = (flags & burst_lock) && burst != 0;
-    const bool shootLocksBurst = (flags & shoot_lock) && shoot != 0;
+    const bool burstLocksShoot = (flags & kBurstLock) && burst != 0;
+    const bool shootLocksBurst = (flags & kShootLock) && shoot != 0;
     if (burstLocksShoot) shoot = 0;
     if (shootLocksBurst) burst = 0;
-    EnableControls(kAutoShootRadios, !((flags & burst_lock) && burst != 0));
-    EnableControls(kBurstRadios, !((flags & shoot_lock) && shoot != 0));
+    EnableControls(kAutoShootRadios, !((flags & kBurstLock) && burst != 0));
+    EnableControls(kBurstRadios, !((flags & kShootLock) && shoot != 0));
 }
 
 void CDlgTab4::EnableControls(std::span<const int> ids, bool enable) {
@@ -69,10 +68,10 @@ void CDlgTab4::EnableControls(std::span<const int> ids, bool enable) {
 void CDlgTab4::OnBurstClicked() {
     UpdateData(true);
     uint8_t& flags = selection_.photo_lock_flags;
-    if (selection_.at(keys::photo_burst) != 0) {
-        flags = static_cast<uint8_t>((flags & ~shoot_lock) | burst_lock);
+    if (selection_.At(keys::kPhotoBurst) != 0) {
+        flags = static_cast<uint8_t>((flags & ~kShootLock) | kBurstLock);
     } else {
-        flags = static_cast<uint8_t>(flags & ~shoot_lock);
+        flags = static_cast<uint8_t>(flags & ~kShootLock);
     }
     UpdateData(false);
 }
@@ -80,10 +79,10 @@ void CDlgTab4::OnBurstClicked() {
 void CDlgTab4::OnAutoShootClicked() {
     UpdateData(true);
     uint8_t& flags = selection_.photo_lock_flags;
-    if (selection_.at(keys::auto_shoot) != 0) {
-        flags = static_cast<uint8_t>((flags & ~burst_lock) | shoot_lock);
+    if (selection_.At(keys::kAutoShoot) != 0) {
+        flags = static_cast<uint8_t>((flags & ~kBurstLock) | kShootLock);
     } else {
-        flags = static_cast<uint8_t>(flags & ~burst_lock);
+        flags = static_cast<uint8_t>(flags & ~kBurstLock);
     }
     UpdateData(false);
 }

@@ -1,8 +1,8 @@
 #include "ui/pages/video_page.h"
 
 #include "ui/dialog/data_exchange.h"
-#include "ui/templates/dialog_templates.h"
 #include "ui/resource_ids.h"
+#include "ui/templates/dialog_templates.h"
 
 #include <array>
 
@@ -20,20 +20,20 @@ QString VolumeLabel(int position) {
 }  // namespace
 
 CDlgTab2::CDlgTab2(SettingsSelection& selection) : CDialog(kVideoPageTemplate), selection_(selection) {
-    On(IDC_MIC_VOLUME_SLIDER, Notification::Redraw, [this] { OnVolumeRedraw(); });
+    On(IDC_MIC_VOLUME_SLIDER, Notification::kRedraw, [this] { OnVolumeRedraw(); });
 }
 
 void CDlgTab2::DoDataExchange(CDataExchange& dx) {
-    DDX_Radio(dx, IDC_VIDEO_QUALITY_SFINE, selection_.at(keys::video_quality));
-    DDX_Radio(dx, IDC_FOV_WIDE, selection_.at(keys::fov));
-    DDX_Radio(dx, IDC_TIMELAPSE_OFF, selection_.at(keys::timelapse));
-    DDX_Radio(dx, IDC_VIDEO_STAMP_OFF, selection_.at(keys::video_stamp));
-    DDX_Slider(dx, IDC_MIC_VOLUME_SLIDER, selection_.at(keys::mic_vol));
+    DDX_Radio(dx, IDC_VIDEO_QUALITY_SFINE, selection_.At(keys::kVideoQuality));
+    DDX_Radio(dx, IDC_FOV_WIDE, selection_.At(keys::kFov));
+    DDX_Radio(dx, IDC_TIMELAPSE_OFF, selection_.At(keys::kTimelapse));
+    DDX_Radio(dx, IDC_VIDEO_STAMP_OFF, selection_.At(keys::kVideoStamp));
+    DDX_Slider(dx, IDC_MIC_VOLUME_SLIDER, selection_.At(keys::kMicVol));
     DDX_Control(dx, IDC_MIC_VOLUME_SLIDER, mic_slider_);
     DDX_Text(dx, IDC_MIC_VOLUME_TEXT, volume_label_);
-    DDX_Radio(dx, IDC_AUTO_REC_OFF, selection_.at(keys::auto_rec));
-    DDX_Radio(dx, IDC_LOOP_REC_OFF, selection_.at(keys::loop_rec));
-    DDX_Radio(dx, IDC_REC_BEEP_OFF, selection_.at(keys::rec_beep));
+    DDX_Radio(dx, IDC_AUTO_REC_OFF, selection_.At(keys::kAutoRec));
+    DDX_Radio(dx, IDC_LOOP_REC_OFF, selection_.At(keys::kLoopRec));
+    DDX_Radio(dx, IDC_REC_BEEP_OFF, selection_.At(keys::kRecBeep));
 }
 
 bool CDlgTab2::OnInitDialog() {
@@ -45,7 +45,7 @@ bool CDlgTab2::OnInitDialog() {
 
 void CDlgTab2::OnVolumeRedraw() {
     UpdateData(true);
-    volume_label_ = VolumeLabel(selection_.at(keys::mic_vol));
+    volume_label_ = VolumeLabel(selection_.At(keys::kMicVol));
     UpdateData(false);
 }
 

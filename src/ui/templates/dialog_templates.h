@@ -16,14 +16,14 @@ inline constexpr int IDD_NEW_CFG = 132;
 inline constexpr int IDD_TAB_PHOTO = 133;
 inline constexpr int IDD_TAB_SYSTEM = 134;
 
-extern const DialogTemplate kAboutBoxTemplate;     // 100
-extern const DialogTemplate kMainWindowTemplate;   // 102
-extern const DialogTemplate kModePageTemplate;     // 129
-extern const DialogTemplate kVideoPageTemplate;    // 130
-extern const DialogTemplate kImagePageTemplate;    // 131
-extern const DialogTemplate kNewProfileTemplate;   // 132
-extern const DialogTemplate kPhotoPageTemplate;    // 133
-extern const DialogTemplate kSystemPageTemplate;   // 134
+extern const DialogTemplate kAboutBoxTemplate;    // 100
+extern const DialogTemplate kMainWindowTemplate;  // 102
+extern const DialogTemplate kModePageTemplate;    // 129
+extern const DialogTemplate kVideoPageTemplate;   // 130
+extern const DialogTemplate kImagePageTemplate;   // 131
+extern const DialogTemplate kNewProfileTemplate;  // 132
+extern const DialogTemplate kPhotoPageTemplate;   // 133
+extern const DialogTemplate kSystemPageTemplate;  // 134
 
 // The main window's status strip: not a template control (the window's
 // template stays as it is), placed in dialog units in the free band between

@@ -8,22 +8,21 @@ namespace {
 using enum ControlKind;
 
 constexpr ControlTemplate kControls[] = {
-    {IDOK, DefPushButton, u"OK", 209, 429, 50, 14, kTabStop | kHidden},
-    {IDCANCEL, PushButton, u"Cancel", 604, 429, 50, 14, kTabStop | kHidden},
-    {IDC_CARD_LIST, ListView, u"", 7, 7, 436, 74, kTabStop},
-    {IDC_PROFILE_LIST, ListBox, u"", 452, 7, 136, 74, kTabStop},
-    {IDC_SETTINGS_TABS, TabControl, u"", 8, 97, 640, 329, 0},
-    {IDC_NEW_PROFILE, PushButton, u"New Profile", 596, 7, 50, 14, kTabStop},
-    {IDC_DEL_PROFILE, PushButton, u"Del Profile", 596, 27, 50, 14, kTabStop},
-    {IDC_SET, PushButton, u"Set", 596, 66, 50, 14, kTabStop},
-    {IDC_SAVE_PROFILE, PushButton, u"Save Profile", 596, 46, 50, 14, kTabStop},
-    {kNoId, Bitmap, u"145", 382, 81, 269, 27, 0},
+    {IDOK, kDefPushButton, u"OK", 209, 429, 50, 14, kTabStop | kHidden},
+    {IDCANCEL, kPushButton, u"Cancel", 604, 429, 50, 14, kTabStop | kHidden},
+    {IDC_CARD_LIST, kListView, u"", 7, 7, 436, 74, kTabStop},
+    {IDC_PROFILE_LIST, kListBox, u"", 452, 7, 136, 74, kTabStop},
+    {IDC_SETTINGS_TABS, kTabControl, u"", 8, 97, 640, 329, 0},
+    {IDC_NEW_PROFILE, kPushButton, u"New Profile", 596, 7, 50, 14, kTabStop},
+    {IDC_DEL_PROFILE, kPushButton, u"Del Profile", 596, 27, 50, 14, kTabStop},
+    {IDC_SET, kPushButton, u"Set", 596, 66, 50, 14, kTabStop},
+    {IDC_SAVE_PROFILE, kPushButton, u"Save Profile", 596, 46, 50, 14, kTabStop},
+    {kNoId, kBitmap, u"145", 382, 81, 269, 27, 0},
 };
 }  // namespace
 
-const DialogTemplate kMainWindowTemplate{
-    IDD_QUILLMAR_DIALOG, u"TORVEX", u"MS Shell Dlg", 8, 661, 450, kControls};
+const DialogTemplate kMainWindowTemplate{IDD_QUILLMAR_DIALOG, u"TORVEX", u"MS Shell Dlg", 8, 661, 450, kControls};
 
-const ControlTemplate kMainWindowStatusArea{kNoId, ControlKind::Text, u"", 7, 83, 372, 13, 0};
+const ControlTemplate kMainWindowStatusArea{kNoId, ControlKind::kText, u"", 7, 83, 372, 13, 0};
 
 }  // namespace quillmar
