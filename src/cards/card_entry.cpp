@@ -1,3 +1,4 @@
+// One card-list row: the card's label, sizes and version, and the texts the list shows for them.
 #include "cards/card_entry.h"
 
 #include "cards/card_version.h"

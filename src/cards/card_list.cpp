@@ -1,3 +1,4 @@
+// The card list: rows from the removable drives and the given folders, and the target "Set" writes to.
 #include "cards/card_list.h"
 
 #include "cards/card_entry.h"

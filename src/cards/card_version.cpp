@@ -1,3 +1,4 @@
+// Reading a card's version.txt, case variants included, into the version text its row shows.
 #include "cards/card_version.h"
 
 #include "platform/log_categories.h"

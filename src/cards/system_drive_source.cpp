@@ -1,3 +1,4 @@
+// The live system's drives for the card list, read from the mount table, sysfs and udev.
 #include "cards/system_drive_source.h"
 
 #include "platform/log_categories.h"

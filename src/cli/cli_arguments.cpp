@@ -1,3 +1,4 @@
+// The check that every raw command-line argument is valid UTF-8 before Qt decodes it.
 #include "cli/cli_arguments.h"
 
 #include "cli/cli_text.h"

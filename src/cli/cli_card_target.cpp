@@ -1,3 +1,4 @@
+// The checks that the folder "write --card" names is a mounted card and not the system disk.
 #include "cli/cli_card_target.h"
 
 #include "platform/fstab_mount_point.h"

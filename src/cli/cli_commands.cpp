@@ -1,3 +1,4 @@
+// The table of command words, with each command's help text and entry point.
 #include "cli/cli_commands.h"
 
 namespace quillmar {

@@ -1,3 +1,4 @@
+// What every command receives: the parsed command line, the output streams and the exit codes.
 #include "cli/cli_context.h"
 
 #include <QString>

@@ -1,3 +1,4 @@
+// Parsing the command line into the command to run, help, version or a refusal.
 #include "cli/cli_invocation.h"
 
 #include "cli/cli_options.h"

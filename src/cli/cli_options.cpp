@@ -1,3 +1,4 @@
+// The options of quillmar-cli and the checks several commands share.
 #include "cli/cli_options.h"
 
 #include "cli/cli_text.h"

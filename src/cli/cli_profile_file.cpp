@@ -1,3 +1,4 @@
+// Where the commands' profile file is, and loading it with failures told in the tool's words.
 #include "cli/cli_profile_file.h"
 
 #include "cli/cli_options.h"

@@ -1,3 +1,4 @@
+// Warnings for saved values that a profile can store but never read back.
 #include "cli/cli_profile_limits.h"
 
 #include "profiles/profile_key_order.h"

@@ -1,3 +1,4 @@
+// The settings a command works on: --from-card first, then --set and the clock options.
 #include "cli/cli_selection.h"
 
 #include "cards/card_list.h"

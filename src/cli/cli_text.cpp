@@ -1,3 +1,4 @@
+// Escaping control characters and shortening long text before it is printed.
 #include "cli/cli_text.h"
 
 namespace quillmar {

@@ -1,3 +1,4 @@
+// sysfs lookups: the device under a mount, the disks beneath and above it, and removable media.
 #include "platform/block_device.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// Ejecting a card through UDisks2: unmount each of its file systems, then power the drive off.
 #include "platform/card_eject.h"
 
 #include "platform/udisks_objects.h"

@@ -1,3 +1,4 @@
+// Device-change events from the mount table and the kernel's block-device events, without polling.
 #include "platform/device_change_watcher.h"
 
 #include "platform/device_events.h"

@@ -1,3 +1,4 @@
+// Replacing a file through an fsynced temporary and a rename, so a crash leaves old or new, never a mix.
 #include "platform/durable_file.h"
 
 #include "platform/durable_file_temporaries.h"

@@ -1,3 +1,4 @@
+// Names of the durable writer's temporaries, and removal of stale ones a killed writer left behind.
 #include "platform/durable_file_temporaries.h"
 
 #include <dirent.h>

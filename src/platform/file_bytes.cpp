@@ -1,3 +1,4 @@
+// Reading a whole regular file, telling a missing file from an unreadable one.
 #include "platform/file_bytes.h"
 
 #include "platform/unique_fd.h"

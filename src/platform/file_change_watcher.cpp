@@ -1,3 +1,4 @@
+// Watching a file and its folder for another program's change, one call per save.
 #include "platform/file_change_watcher.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// The writers' lock: an exclusive advisory lock on a lock file beside the shared data file.
 #include "platform/file_lock.h"
 
 #include <QElapsedTimer>

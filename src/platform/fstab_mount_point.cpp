@@ -1,3 +1,4 @@
+// Finding an fstab mount point with nothing mounted on it, where a write would hit the system disk.
 #include "platform/fstab_mount_point.h"
 
 #include "platform/mount_root.h"

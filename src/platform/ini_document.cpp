@@ -1,3 +1,4 @@
+// The INI text held line by line: lookups and edits that leave untouched lines byte for byte.
 #include "platform/ini_document.h"
 
 #include "platform/log_categories.h"

@@ -1,3 +1,4 @@
+// An INI file on disk: load, change in memory, commit durably under the writers' lock.
 #include "platform/ini_file.h"
 
 #include "platform/file_bytes.h"

@@ -1,3 +1,4 @@
+// Whether a folder is still the root of a mounted volume.
 #include "platform/mount_root.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// Parsing /proc/self/mountinfo lines into mount entries, escapes and "(deleted)" marks handled.
 #include "platform/mount_table.h"
 
 #include "platform/log_categories.h"

@@ -1,3 +1,4 @@
+// Reading the start of a regular file from untrusted media without blocking or following devices.
 #include "platform/regular_file_head.h"
 
 #include "platform/unique_fd.h"

@@ -1,3 +1,4 @@
+// The removable volumes: the mounts DecideVolumes accepts as cards, and the device under a mount folder.
 #include "platform/removable_volumes.h"
 
 #include "platform/volume_decision.h"

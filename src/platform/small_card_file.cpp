@@ -1,3 +1,4 @@
+// Reading a small file from a card's root: regular files only, links refused, size capped.
 #include "platform/small_card_file.h"
 
 #include "platform/unique_fd.h"

@@ -1,3 +1,4 @@
+// Finding the disks the running system lives on, whose volumes are never offered as cards.
 #include "platform/system_disks.h"
 
 #include <QDir>

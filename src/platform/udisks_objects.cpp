@@ -1,3 +1,4 @@
+// Decoding UDisks2's GetManagedObjects reply into blocks, file systems and drives.
 #include "platform/udisks_objects.h"
 
 #include <QDBusArgument>

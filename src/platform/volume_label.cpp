@@ -1,3 +1,4 @@
+// Volume labels from udev's records, with its "\xHH" escapes decoded.
 #include "platform/volume_label.h"
 
 #include "platform/log_categories.h"

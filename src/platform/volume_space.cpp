@@ -1,3 +1,4 @@
+// Size and free space of the file system holding a folder.
 #include "platform/volume_space.h"
 
 #include <QFile>

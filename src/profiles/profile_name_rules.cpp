@@ -1,3 +1,4 @@
+// The rules for a new profile's name: storable as a section header, and not in use in any letter case.
 #include "profiles/profile_name_rules.h"
 
 namespace quillmar {

@@ -1,3 +1,4 @@
+// The profiles of cfg.ini: list, load into a selection, save and delete, each write durable and locked.
 #include "profiles/profile_store.h"
 
 #include "platform/ini_file.h"

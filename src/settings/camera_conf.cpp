@@ -1,3 +1,4 @@
+// Writing camera.conf: the marker line, the setting lines, and the clock line when asked for.
 #include "settings/camera_conf.h"
 
 namespace quillmar {

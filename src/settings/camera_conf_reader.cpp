@@ -1,3 +1,4 @@
+// Reading a card's camera.conf back as the camera would, reporting every line it would skip.
 #include "settings/camera_conf_reader.h"
 
 #include "platform/small_card_file.h"

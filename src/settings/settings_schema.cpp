@@ -1,3 +1,4 @@
+// The fixed table of sections, keys and options, and lookups in it.
 #include "settings/settings_schema.h"
 
 #include <algorithm>

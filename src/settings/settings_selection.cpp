@@ -1,3 +1,4 @@
+// SettingsSelection::Defaults: every key at its schema's default option.
 #include "settings/settings_selection.h"
 
 namespace quillmar {

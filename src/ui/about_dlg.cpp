@@ -1,3 +1,4 @@
+// The About box.
 #include "ui/about_dlg.h"
 
 #include "ui/templates/dialog_templates.h"

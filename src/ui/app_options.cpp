@@ -1,3 +1,4 @@
+// Parsing the program's command line: card folders, the profile file and the user-config path.
 #include "ui/app_options.h"
 
 #include <QCommandLineParser>

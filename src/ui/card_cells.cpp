@@ -1,3 +1,4 @@
+// How the card list draws its cells and sizes its columns.
 #include "ui/card_cells.h"
 
 #include <QHeaderView>

@@ -1,3 +1,4 @@
+// Opening a card row's menu from the mouse or the keyboard.
 #include "ui/card_context_menu.h"
 
 #include <QContextMenuEvent>

@@ -1,3 +1,4 @@
+// Reporting the time of the window's first paint for the start-up benchmark.
 #include "ui/first_paint_report.h"
 
 #include <QEvent>

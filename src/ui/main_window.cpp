@@ -1,3 +1,4 @@
+// The main window's set-up: its controls, the window menu, and the tabs with their five pages.
 #include "ui/main_window.h"
 
 #include "ui/about_dlg.h"

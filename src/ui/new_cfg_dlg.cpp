@@ -1,3 +1,4 @@
+// The new-profile dialog: the name field, and a refused name kept open for correction.
 #include "ui/new_cfg_dlg.h"
 
 #include "ui/dialog/data_exchange.h"

@@ -1,3 +1,4 @@
+// The program's icons and pictures, loaded from the compiled-in resources by resource number.
 #include "ui/resources.h"
 
 #include <QImageReader>

@@ -1,3 +1,4 @@
+// The error-box text for a failed "Set": the cause in plain words, then the failed step.
 #include "ui/set_failure_message.h"
 
 #include <QDir>

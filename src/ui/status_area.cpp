@@ -1,3 +1,4 @@
+// The status strip: showing a line of news with its actions, and clearing it.
 #include "ui/status_area.h"
 
 #include <QHBoxLayout>

@@ -1,3 +1,4 @@
+// Creating the Qt widget for each template control, placed from its dialog units.
 #include "ui/dialog/control_factory.h"
 
 #include "ui/dialog/one_line_cells.h"

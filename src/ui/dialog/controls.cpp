@@ -1,3 +1,4 @@
+// Control handles (list box, list view, track bar, ...) bound to a dialog's controls by DDX_Control.
 #include "ui/dialog/controls.h"
 
 #include <QHeaderView>

@@ -1,3 +1,4 @@
+// The DDX_ functions: moving values between a dialog's controls and its members.
 #include "ui/dialog/data_exchange.h"
 
 #include "ui/dialog/dialog.h"

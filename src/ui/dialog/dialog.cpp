@@ -1,3 +1,4 @@
+// CDialog: building a window from its template, UpdateData, the message map, modal and child runs.
 #include "ui/dialog/dialog.h"
 
 #include "ui/dialog/control_factory.h"

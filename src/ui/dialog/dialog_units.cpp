@@ -1,3 +1,4 @@
+// Template fonts, and dialog units turned into pixels from a font's average character cell.
 #include "ui/dialog/dialog_units.h"
 
 #include <QFontDatabase>

@@ -1,3 +1,4 @@
+// ShowMessageBox and the hook that lets tests answer the boxes.
 #include "ui/dialog/message_box.h"
 
 #include "ui/dialog/dialog_template.h"

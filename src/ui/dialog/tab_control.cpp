@@ -1,3 +1,4 @@
+// The tab control: a row of tabs over a framed pane its owner fills with pages.
 #include "ui/dialog/tab_control.h"
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// The track-bar slider, its channel inset from the ends.
 #include "ui/dialog/track_bar.h"
 
 #include <QStyleOptionSlider>

@@ -1,3 +1,4 @@
+// Fitting a window to the screen's free area, scrolled when it is too big.
 #include "ui/dialog/window_fit.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The Image page: metering, ISO, white balance, and the EV and sharpness sliders with their labels.
 #include "ui/pages/image_page.h"
 
 #include "ui/dialog/data_exchange.h"

@@ -1,6 +1,7 @@
 #pragma once
-// Image page (template 131): metering, ISO, white balance, and the EV and
-// sharpness sliders with their live labels.
+// Tab 4, Image Setting; template 131; CDlgTab3.
+// The Image page: metering, ISO, white balance, and the EV and sharpness
+// sliders with their live labels.
 
 #include "settings/settings_selection.h"
 #include "ui/dialog/controls.h"

@@ -1,3 +1,4 @@
+// The Mode page: the three recording-mode radios.
 #include "ui/pages/mode_page.h"
 
 #include "ui/dialog/data_exchange.h"

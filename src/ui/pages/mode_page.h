@@ -1,5 +1,6 @@
 #pragma once
-// Mode page (template 129): the three recording modes.
+// Tab 0, Mode Setting; template 129; CDlgTab1.
+// The Mode page: the three recording modes.
 
 #include "settings/settings_selection.h"
 #include "ui/dialog/dialog.h"

@@ -1,3 +1,4 @@
+// The Photo page: burst and auto-shoot radios and the locks between them.
 #include "ui/pages/photo_page.h"
 
 #include "ui/dialog/data_exchange.h"

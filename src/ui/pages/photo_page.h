@@ -1,8 +1,9 @@
 #pragma once
-// Photo page (template 133): photo choices, and the interlock between the
-// burst and auto-shoot groups that records in photo_lock_flags which of
-// the two was turned on last. The page always shows what "Set" writes: a
-// group the lock writes as off shows OFF and is disabled.
+// Tab 2, Photo Setting; template 133; CDlgTab4.
+// The Photo page: photo choices, and the interlock between the burst and
+// auto-shoot groups that records in photo_lock_flags which of the two was
+// turned on last. The page always shows what "Set" writes: a group the lock
+// writes as off shows OFF and is disabled.
 
 #include "settings/settings_selection.h"
 #include "ui/dialog/dialog.h"

@@ -1,3 +1,4 @@
+// The System page: the clock box, the system choices and the "Format SD card" box.
 #include "ui/pages/system_page.h"
 
 #include "ui/dialog/data_exchange.h"

@@ -1,5 +1,6 @@
 #pragma once
-// System page (template 134): the clock box, the system choices and the
+// Tab 3, System Setting; template 134; CDlgTab5.
+// The System page: the clock box, the system choices and the
 // "Format SD card" box.
 
 #include "settings/settings_selection.h"

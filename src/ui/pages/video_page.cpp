@@ -1,3 +1,4 @@
+// The Video page: recording choices and the microphone-volume slider with its label.
 #include "ui/pages/video_page.h"
 
 #include "ui/dialog/data_exchange.h"

@@ -1,6 +1,7 @@
 #pragma once
-// Video page (template 130): recording choices and the microphone volume
-// slider with its live label.
+// Tab 1, Video Setting; template 130; CDlgTab2.
+// The Video page: recording choices and the microphone volume slider with
+// its live label.
 
 #include "settings/settings_selection.h"
 #include "ui/dialog/controls.h"

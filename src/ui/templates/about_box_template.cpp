@@ -1,3 +1,4 @@
+// Template 100, the About box.
 #include "ui/templates/dialog_templates.h"
 
 namespace quillmar {

@@ -1,3 +1,4 @@
+// Template 131, the Image page.
 #include "ui/templates/dialog_templates.h"
 
 #include "ui/resource_ids.h"

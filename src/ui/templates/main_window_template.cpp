@@ -1,3 +1,4 @@
+// Template 102, the main window, and where its status strip sits.
 #include "ui/templates/dialog_templates.h"
 
 #include "ui/resource_ids.h"

@@ -1,3 +1,4 @@
+// Template 129, the Mode page.
 #include "ui/templates/dialog_templates.h"
 
 #include "ui/resource_ids.h"

@@ -1,3 +1,4 @@
+// Template 132, the new-profile dialog.
 #include "ui/templates/dialog_templates.h"
 
 #include "ui/resource_ids.h"

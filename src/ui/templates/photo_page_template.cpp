@@ -1,3 +1,4 @@
+// Template 133, the Photo page.
 #include "ui/templates/dialog_templates.h"
 
 #include "ui/resource_ids.h"

@@ -1,3 +1,4 @@
+// Template 134, the System page.
 #include "ui/templates/dialog_templates.h"
 
 #include "ui/resource_ids.h"

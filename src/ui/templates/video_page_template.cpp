@@ -1,3 +1,4 @@
+// Template 130, the Video page.
 #include "ui/templates/dialog_templates.h"
 
 #include "ui/resource_ids.h"
