@@ -1,6 +1,7 @@
 // An INI file on disk: load, change in memory, commit durably under the writers' lock.
 #include "platform/ini_file.h"
 
+#include "platform/durable_file_temporaries.h"
 #include "platform/file_bytes.h"
 
 #include <QDir>
@@ -39,10 +40,11 @@ QString FinalLinkTarget(const QString& path) {
 void RemoveStaleTemporaries(const QString& target) {
     const QFileInfo info(target);
     const QDir dir(info.path());
-    const QString prefix = u'.' + info.fileName() + QLatin1String(".tmp");
+    const QByteArray fileName = QFile::encodeName(info.fileName());
     for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        // Compared as text: the file's name may hold wildcard characters.
-        if (!entry.startsWith(prefix)) continue;
+        // Exactly the names our writer makes; any age, since every writer
+        // holds the lock while its temporary exists.
+        if (!IsDurableTemporaryName(QFile::encodeName(entry), fileName)) continue;
         struct stat st {};
         const QByteArray name = QFile::encodeName(dir.filePath(entry));
         if (::lstat(name.constData(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(name.constData());

@@ -143,10 +143,12 @@ TEST(IniFile, AChangeNeedsTheLockAndWaitsForItABoundedTime) {
 TEST(IniFile, TheNextWriterRemovesTemporariesOfAKilledOne) {
     QTemporaryDir dir;
     const QString path = dir.path() + "/cfg.ini";
+    // Only names our writer makes go: not another file's, not a look-alike.
     ASSERT_TRUE(WriteRaw(path, "[a]\n") && WriteRaw(dir.path() + "/.cfg.ini.tmpabc", "[a]\nk=half") &&
-                WriteRaw(dir.path() + "/.other.tmp1", "not ours"));
+                WriteRaw(dir.path() + "/.other.tmp1", "not ours") &&
+                WriteRaw(dir.path() + "/.cfg.ini.tmp-mine", "a user's"));
     ASSERT_TRUE(IniWriteString(path, u"a", u"k", u"1"));
-    EXPECT_EQ(Entries(dir.path()), (QStringList{".cfg.ini.lock", ".other.tmp1", "cfg.ini"}));
+    EXPECT_EQ(Entries(dir.path()), (QStringList{".cfg.ini.lock", ".cfg.ini.tmp-mine", ".other.tmp1", "cfg.ini"}));
 }
 
 // A lock file left read-only by another user still locks.
