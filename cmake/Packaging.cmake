@@ -1,4 +1,4 @@
-# Installation layout and the two Debian packages: quillmar-cli (QtCore only)
+# Installation layout and the two Debian packages: quillmar-cli (QtCore and QtDBus, no GUI library)
 # and quillmar (the window). Both programs link the core statically, so the
 # packages share no file and the window needs nothing from quillmar-cli.
 # scripts/package.sh makes a Release build with Debian's hardening flags and
@@ -75,7 +75,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The runtime packages come from the shared libraries each program links, so
-# quillmar-cli depends on QtCore alone.
+# quillmar-cli depends on QtCore and QtDBus (eject talks to UDisks2), no GUI library.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
 set(CPACK_DEBIAN_CLI_PACKAGE_NAME quillmar-cli)

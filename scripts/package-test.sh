@@ -84,7 +84,8 @@ cli_depends=$(dpkg-deb -f "$cli_deb" Depends)
 window_depends=$(dpkg-deb -f "$window_deb" Depends)
 echo "quillmar-cli: $cli_depends"
 echo "quillmar:     $window_depends"
-gui='libqt6(gui|widgets|opengl|dbus)|libx11|libxcb|libgl1|libglx|libegl|libwayland|libfontconfig|libfreetype|fonts-'
+# QtDBus (eject through UDisks2) is no GUI library: it needs only QtCore and libdbus.
+gui='libqt6(gui|widgets|opengl)|libx11|libxcb|libgl1|libglx|libegl|libwayland|libfontconfig|libfreetype|fonts-'
 grep -qE "$gui" <<<"$cli_depends" && fail "quillmar-cli depends on a GUI library: $cli_depends"
 grep -q 'libqt6core6' <<<"$cli_depends" || fail "quillmar-cli lacks its QtCore dependency"
 grep -q 'libqt6widgets6' <<<"$window_depends" || fail "quillmar lacks its Qt Widgets dependency"

@@ -11,8 +11,9 @@ SystemDriveSource::SystemDriveSource(SystemPaths paths, SpaceQuery space)
     : paths_(std::move(paths)), space_(space ? std::move(space) : SpaceQuery(QueryVolumeSpace)) {}
 
 QStringList SystemDriveSource::RemovableRoots() {
+    last_volumes_ = ListRemovableVolumes(paths_);
     QStringList roots;
-    for (const RemovableVolume& volume : ListRemovableVolumes(paths_)) roots << volume.root;
+    for (const RemovableVolume& volume : last_volumes_) roots << volume.root;
     return roots;
 }
 

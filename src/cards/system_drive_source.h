@@ -3,6 +3,7 @@
 // udev's records.
 
 #include "cards/drive_source.h"
+#include "platform/removable_volumes.h"
 #include "platform/system_paths.h"
 
 #include <functional>
@@ -16,12 +17,15 @@ public:
     explicit SystemDriveSource(SystemPaths paths = {}, SpaceQuery space = {});
 
     QStringList RemovableRoots() override;
+    // The volumes behind the last RemovableRoots.
+    const QList<RemovableVolume>& LastVolumes() const { return last_volumes_; }
     // Empty for a folder that is not the root of a mounted volume.
     QString VolumeLabel(const QString& root) override;
     std::optional<VolumeSpace> Space(const QString& root) override;
 
 private:
     SystemPaths paths_;
+    QList<RemovableVolume> last_volumes_;
     SpaceQuery space_;
 };
 

@@ -180,9 +180,14 @@ QStringList StackedDeviceDirs(const QString& diskDir) {
     QStringList found{diskDir};
     for (qsizetype i = 0; i < found.size() && found.size() < 4096; ++i) {
         const QString dir = found[i];
+        // The kernel names a partition after its disk (sda1, mmcblk0p1), so
+        // only such entries are looked at: a disk's folder holds dozens of
+        // attributes, and this runs for every disk at start-up.
+        const QString name = QFileInfo(dir).fileName();
         QStringList above;
         for (const QString& entry : EntriesOf(dir))
-            if (IsPartitionDir(dir + QLatin1Char('/') + entry)) above << dir + QLatin1Char('/') + entry;
+            if (entry.startsWith(name) && IsPartitionDir(dir + QLatin1Char('/') + entry))
+                above << dir + QLatin1Char('/') + entry;
         for (const QString& entry : EntriesOf(dir + QStringLiteral("/holders")))
             above << Canonical(dir + QStringLiteral("/holders/") + entry);
         for (const QString& up : above)

@@ -75,7 +75,7 @@ DeviceChangeWatcher::DeviceChangeWatcher(Options options, Snapshot snapshot, QOb
             connect(uevent_notifier_.get(), &QSocketNotifier::activated, this, &DeviceChangeWatcher::DrainDeviceEvents);
         }
     }
-    last_ = snapshot_();
+    last_ = options.first_snapshot ? *options.first_snapshot : snapshot_();
     last_.sort();
 }
 
@@ -126,8 +126,12 @@ void DeviceChangeWatcher::Check() {
 }
 
 QStringList RemovableVolumeSnapshot(const SystemPaths& paths) {
+    return RemovableVolumeSnapshot(ListRemovableVolumes(paths));
+}
+
+QStringList RemovableVolumeSnapshot(const QList<RemovableVolume>& volumes) {
     QStringList snapshot;
-    for (const RemovableVolume& v : ListRemovableVolumes(paths))
+    for (const RemovableVolume& v : volumes)
         snapshot << QStringLiteral("%1 %2:%3").arg(v.root).arg(v.device.major).arg(v.device.minor);
     return snapshot;
 }

@@ -2,6 +2,7 @@
 // Turns mounts appearing or disappearing, and block devices being added or
 // removed, into device-change events, without polling.
 
+#include "platform/removable_volumes.h"
 #include "platform/system_paths.h"
 #include "platform/unique_fd.h"
 
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QSocketNotifier;
 
@@ -27,9 +29,13 @@ public:
         QString mount_table = QStringLiteral("/proc/self/mountinfo");  // empty: not watched
         bool device_events = true;                                     // the kernel's block device events (netlink)
         std::chrono::milliseconds settle{300};
+        // The devices as the caller last listed them. Starting from that
+        // list, not a second look, saves a scan at start-up and cannot miss
+        // a card that came between the two.
+        std::optional<QStringList> first_snapshot;
     };
 
-    // Takes the first snapshot now; later ones after each burst of changes.
+    // Takes the first snapshot now (unless given); later ones after each burst of changes.
     DeviceChangeWatcher(Options options, Snapshot snapshot, QObject* parent = nullptr);
     ~DeviceChangeWatcher() override;
 
@@ -60,5 +66,7 @@ private:
 
 // The snapshot for the live system: each removable volume's root and device.
 QStringList RemovableVolumeSnapshot(const SystemPaths& paths);
+// The same snapshot of volumes already listed.
+QStringList RemovableVolumeSnapshot(const QList<RemovableVolume>& volumes);
 
 }  // namespace quillmar

@@ -24,8 +24,10 @@ void CQuillmarVS2010Dlg::SetUpCardList() {
     card_list_.InsertColumn(3, QStringLiteral("Version"), clientWidth - 365);
     RefreshCardList();
 
+    DeviceChangeWatcher::Options watch;
+    watch.first_snapshot = RemovableVolumeSnapshot(drives_.LastVolumes());
     device_watcher_ = std::make_unique<DeviceChangeWatcher>(
-        DeviceChangeWatcher::Options{}, [paths = system_paths_] { return RemovableVolumeSnapshot(paths); });
+        watch, [paths = system_paths_] { return RemovableVolumeSnapshot(paths); });
     QObject::connect(device_watcher_.get(), &DeviceChangeWatcher::DeviceChange, this,
                      [this](quint32 event) { OnDeviceChange(event); });
 }

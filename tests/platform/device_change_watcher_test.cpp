@@ -65,6 +65,37 @@ TEST(DeviceChangeWatcher, MountsAreReportedWithinASecondAndABurstGivesOneCheck) 
     EXPECT_EQ(snapshots, 4);  // at construction, then once per change or burst
 }
 
+// Given the caller's list, the watcher takes no snapshot of its own at the
+// start, and the next change is measured against that list.
+TEST(DeviceChangeWatcher, StartsFromTheCallersListWhenGivenOne) {
+    if (!kMountsIsolated) GTEST_SKIP() << "mounting is not permitted here";
+    QTemporaryDir dir;
+    QDir().mkpath(dir.path() + "/card");
+    int snapshots = 0;
+    DeviceChangeWatcher::Options options;
+    options.device_events = false;
+    options.first_snapshot = QStringList{"listed"};
+    static int argc = 1;
+    static char name[] = "test_platform", *argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    QList<quint32> events;
+    const auto watcher = std::make_unique<DeviceChangeWatcher>(options, [&] {
+        ++snapshots;
+        QStringList dirs;
+        for (const MountEntry& e : ReadMountTable("/proc/self/mountinfo"))
+            if (e.mount_dir.startsWith(dir.path() + '/')) dirs << e.mount_dir;
+        return dirs;
+    });
+    QObject::connect(watcher.get(), &DeviceChangeWatcher::DeviceChange, [&events](quint32 e) { events << e; });
+    EXPECT_EQ(snapshots, 0);
+    std::optional<test_support::ScopedTmpfs> card;
+    card.emplace(dir.path() + "/card");
+    ASSERT_TRUE(WaitForEvent(*watcher, 1000));
+    EXPECT_EQ(snapshots, 1);
+    // "listed" went and the card came: an arrival, as for any swap.
+    EXPECT_EQ(events, QList<quint32>{DBT_DEVICEARRIVAL});
+}
+
 QStringList OpenFds() {
     return QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
 }
