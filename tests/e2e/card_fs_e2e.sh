@@ -40,11 +40,7 @@ step() {
   local ms=$(( $(now_ms) - started_ms ))
   printf '%3d.%01ds  %s\n' $(( ms / 1000 )) $(( ms % 1000 / 100 )) "$step"
 }
-fail() {
-  echo "FAILED while: $step" >&2
-  printf '  %s\n' "$@" >&2
-  exit 1
-}
+. "$(dirname "$0")/e2e_common.sh"
 skip() { echo "SKIPPED: $*"; exit 77; }
 trap 'fail "unexpected failure (status $?) of: $BASH_COMMAND"' ERR
 
@@ -70,14 +66,6 @@ loop=""
 fuse_pid=""
 xvfb_pid=""
 quillmar_pid=""
-stop_process() {
-  local pid=$1
-  [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || return 0
-  kill "$pid" 2>/dev/null || true
-  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -9 "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
 cleanup() {
   trap - ERR
   stop_process "$quillmar_pid"

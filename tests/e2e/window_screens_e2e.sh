@@ -25,13 +25,7 @@ log_dir=$3
 
 step="checking the tools"
 step() { step=$1; echo "  $step"; }
-fail() {
-  echo "FAILED while: $step" >&2
-  printf '  %s\n' "$@" >&2
-  [ -n "${DISPLAY:-}" ] && timeout 10 import -window root "$log_dir/failure.png" 2>/dev/null &&
-    echo "  screen: $log_dir/failure.png" >&2
-  exit 1
-}
+. "$(dirname "$0")/e2e_common.sh"
 trap 'fail "unexpected failure (status $?) of: $BASH_COMMAND"' ERR
 for tool in Xvfb xdotool xprop import setpriv timeout; do
   command -v "$tool" >/dev/null || fail "$tool is missing; scripts/install-deps.sh installs it"
@@ -43,14 +37,6 @@ tmp=$(mktemp -d "${TMPDIR:-/tmp}/quillmar-screens.XXXXXX")
 chmod 0755 "$tmp"
 xvfb_pid=""
 quillmar_pid=""
-stop_process() {
-  local pid=$1
-  [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || return 0
-  kill "$pid" 2>/dev/null || true
-  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -9 "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
 cleanup() {
   trap - ERR
   stop_process "$quillmar_pid"
