@@ -61,17 +61,6 @@ QByteArray CaseVariant(int folder, const QByteArray& name) {
 
 }  // namespace
 
-std::optional<QByteArray> ReadRegularFileHead(const QString& path, qsizetype maxBytes) {
-    const QByteArray name = QFile::encodeName(path);
-    // Refuse anything but a regular file before opening it: opening a device can have
-    // effects of its own. The check after opening closes the race.
-    struct stat st {};
-    if (::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    UniqueFd fd(::open(name.constData(), kReadFlags));
-    if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    return ReadHead(fd.Get(), maxBytes);
-}
-
 std::optional<QByteArray> ReadFileHeadInFolder(const QString& folder, const QString& name, qsizetype maxBytes) {
     UniqueFd dir(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat root {};

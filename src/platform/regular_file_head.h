@@ -7,12 +7,6 @@
 
 namespace quillmar {
 
-// At most `max_bytes` from the start of the regular file at `path`; a link
-// to a regular file counts. Nothing for a directory, FIFO, device node,
-// socket or a link to one, and nothing when the file cannot be opened or
-// read. Opening never blocks and never makes a terminal ours.
-std::optional<QByteArray> ReadRegularFileHead(const QString& path, qsizetype maxBytes);
-
 // At most `max_bytes` from the start of the file `name` directly in `folder`,
 // which may be a card anyone could have written: never through a link, and
 // only a regular file on the same file system as `folder` (not one mounted
