@@ -5,14 +5,16 @@
 #include "cli/cli_context.h"
 #include "platform/system_paths.h"
 
+#include <string>
+
 namespace quillmar {
 
 // kExitUsage for an empty --card, which would otherwise mean the root folder.
-int CheckCardArgument(const CliContext& ctx, const QString& card);
+int CheckCardArgument(const CliContext& ctx, const std::string& card);
 
 // kExitFailure when the folder is a mount point of fstab with no card mounted
 // on it (a fixed /mnt/sd after the card was pulled): the file would go onto
 // the computer's own disk.
-int CheckCardIsMounted(const CliContext& ctx, const QString& card, const SystemPaths& paths = {});
+int CheckCardIsMounted(const CliContext& ctx, const std::string& card, const SystemPaths& paths = {});
 
 }  // namespace quillmar

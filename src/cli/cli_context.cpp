@@ -1,18 +1,15 @@
-// What every command receives: the parsed command line, the output streams and the exit codes.
+// The output streams of every command.
 #include "cli/cli_context.h"
-
-#include <QString>
 
 namespace quillmar {
 
-void CliContext::Print(const QString& text) const {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), out);
-}
+void CliContext::Print(std::string_view text) const { std::fwrite(text.data(), 1, text.size(), out); }
 
-void CliContext::Error(const QString& text) const {
-    const QByteArray bytes = (QStringLiteral("quillmar-cli: ") + text + QLatin1Char('\n')).toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), err);
+void CliContext::Error(std::string_view text) const {
+    std::string line = "quillmar-cli: ";
+    line.append(text);
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), err);
 }
 
 }  // namespace quillmar

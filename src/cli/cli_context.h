@@ -1,21 +1,23 @@
 #pragma once
-// What every command of quillmar-cli receives: the parsed command line and
-// the two output streams.
+// What every command of quillmar-cli receives: the parsed options and the
+// two output streams.
 
-#include <QCommandLineParser>
-#include <QStringList>
+#include "cli/cli_options.h"
+
 #include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace quillmar {
 
 struct CliContext {
-    const QCommandLineParser& parser;
-    QStringList arguments;  // positional arguments after the command word
+    const CliOptions& options;
     std::FILE* out = stdout;
     std::FILE* err = stderr;
 
-    void Print(const QString& text) const;  // UTF-8 to out
-    void Error(const QString& text) const;  // "quillmar-cli: " + text + newline to err
+    void Print(std::string_view text) const;  // UTF-8 to out
+    void Error(std::string_view text) const;  // "quillmar-cli: " + text + newline to err
 };
 
 // Exit codes shared by every command.
@@ -28,10 +30,13 @@ enum CliExit : int {
 struct CliCommand {
     const char* name;
     const char* synopsis;  // shown in --help
+    // The options the command uses; any other is refused. Only --set, and
+    // --card where `RepeatsCard` says so, may be given more than once.
+    std::vector<CliOption> options;
     int (*run)(const CliContext&);
 };
 
 // Every command of the tool, in the order --help lists them.
-const QList<CliCommand>& CliCommands();
+const std::vector<CliCommand>& CliCommands();
 
 }  // namespace quillmar

@@ -4,8 +4,10 @@
 
 #include "platform/card_eject.h"
 
+#include <string>
+
 namespace quillmar {
 
-EjectOutcome EjectFromCommandLine(const QString& root);
+EjectOutcome EjectFromCommandLine(const std::string& root);
 
 }  // namespace quillmar

@@ -3,8 +3,8 @@
 
 #include "cli/cli_context.h"
 
-#include <QCommandLineParser>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 namespace quillmar {
 
@@ -12,14 +12,16 @@ struct CliInvocation {
     enum Action { kRun, kHelp, kVersion, kRefused };
     Action action = kRefused;
     const CliCommand* command = nullptr;  // set for kRun
-    QStringList arguments;                // positional arguments after the command word
-    QString error;                        // set for kRefused
+    CliOptions options;
+    std::string error;  // set for kRefused
 };
 
-// Sets up `parser` with every option of the tool.
-void ConfigureCliParser(QCommandLineParser& parser);
+// `args` are the arguments after the program name. Options may stand before
+// or after the command word; an option the command does not use, or one
+// given more often than the command takes it, is refused.
+CliInvocation ParseCliInvocation(const std::vector<std::string>& args);
 
-// `args` includes the program name, as QCoreApplication::arguments() does.
-CliInvocation ParseCliInvocation(QCommandLineParser& parser, const QStringList& args);
+// What --help prints: the commands, then every option.
+std::string CliHelpText();
 
 }  // namespace quillmar

@@ -1,110 +1,106 @@
-// The options of quillmar-cli and the checks several commands share.
+// The options of quillmar-cli and the --set parsing several commands share.
 #include "cli/cli_options.h"
 
+#include "cli/cli_core_strings.h"
 #include "cli/cli_text.h"
-
-#include <QStringList>
 
 namespace quillmar {
 
-namespace cli_option {
-const QCommandLineOption kSet(QStringLiteral("set"), QStringLiteral("Choose OPTION for setting KEY (repeatable)."),
-                              QStringLiteral("KEY=OPTION"));
-const QCommandLineOption kSyncClock(QStringLiteral("sync-clock"),
-                                    QStringLiteral("Add the sync_clock line with the local time."));
-const QCommandLineOption kCard(QStringLiteral("card"),
-                               QStringLiteral("The card folder that receives camera.conf; "
-                                              "for cards, one more card row (repeatable)."),
-                               QStringLiteral("DIR"));
-const QCommandLineOption kConfig(QStringLiteral("config"),
-                                 QStringLiteral("The profile file (default: cfg.ini in the working directory)."),
-                                 QStringLiteral("PATH"));
-const QCommandLineOption kProfile(QStringLiteral("profile"), QStringLiteral("The profile to use or save."),
-                                  QStringLiteral("NAME"));
-const QCommandLineOption kNoSyncClock(QStringLiteral("no-sync-clock"),
-                                      QStringLiteral("Leave the sync_clock line out, whatever the profile says."));
-const QCommandLineOption kFromCard(QStringLiteral("from-card"),
-                                   QStringLiteral("Start from the settings in DIR/camera.conf; settings it lacks "
-                                                  "keep theirs."),
-                                   QStringLiteral("DIR"));
-const QCommandLineOption kAllCards(QStringLiteral("all-cards"),
-                                   QStringLiteral("Write to every card that cards lists, --card folders included."));
-const QCommandLineOption kEject(QStringLiteral("eject"),
-                                QStringLiteral("After a successful write, unmount the card and power it off."));
-const QCommandLineOption kJson(QStringLiteral("json"),
-                               QStringLiteral("Print the cards, or a card's settings, as JSON."));
-const QCommandLineOption kExplain(QStringLiteral("explain"),
-                                  QStringLiteral("List every mounted volume with why it is or is not a card."));
-}  // namespace cli_option
+const std::vector<CliOptionSpec>& CliOptionSpecs() {
+    static const std::vector<CliOptionSpec> kSpecs = {
+        {CliOption::kSet, "--set", "KEY=OPTION", "Choose OPTION for setting KEY (repeatable)."},
+        {CliOption::kSyncClock, "--sync-clock", nullptr, "Add the sync_clock line with the local time."},
+        {CliOption::kCard, "--card", "DIR",
+         "The card folder that receives camera.conf; for cards, one more card row (repeatable)."},
+        {CliOption::kConfig, "--config", "PATH", "The profile file (default: cfg.ini in the working directory)."},
+        {CliOption::kProfile, "--profile", "NAME", "The profile to use or save."},
+        {CliOption::kNoSyncClock, "--no-sync-clock", nullptr,
+         "Leave the sync_clock line out, whatever the profile says."},
+        {CliOption::kJson, "--json", nullptr, "Print the cards, or a card's settings, as JSON."},
+        {CliOption::kFromCard, "--from-card", "DIR",
+         "Start from the settings in DIR/camera.conf; settings it lacks keep theirs."},
+        {CliOption::kAllCards, "--all-cards", nullptr,
+         "Write to every card that cards lists, --card folders included."},
+        {CliOption::kEject, "--eject", nullptr, "After a successful write, unmount the card and power it off."},
+        {CliOption::kYesFormat, "--yes-format", nullptr,
+         "Write even when the settings have format=true, which makes the camera erase the card."},
+        {CliOption::kExplain, "--explain", nullptr, "List every mounted volume with why it is or is not a card."},
+    };
+    return kSpecs;
+}
 
-void AddCliOptions(QCommandLineParser& parser) {
-    parser.addOption(cli_option::kSet);
-    parser.addOption(cli_option::kSyncClock);
-    parser.addOption(cli_option::kCard);
-    parser.addOption(cli_option::kConfig);
-    parser.addOption(cli_option::kProfile);
-    parser.addOption(cli_option::kNoSyncClock);
-    parser.addOption(cli_option::kJson);
-    parser.addOption(cli_option::kFromCard);
-    parser.addOption(cli_option::kAllCards);
-    parser.addOption(cli_option::kEject);
-    parser.addOption(cli_option::kExplain);
+const CliOptionSpec& SpecOf(CliOption option) {
+    for (const CliOptionSpec& spec : CliOptionSpecs())
+        if (spec.id == option) return spec;
+    return CliOptionSpecs().front();  // unreachable: every option has a spec
+}
+
+std::string OptionWithValue(CliOption option) {
+    const CliOptionSpec& spec = SpecOf(option);
+    return spec.value ? std::string(spec.name) + ' ' + spec.value : std::string(spec.name);
+}
+
+const std::string& CliOptions::Value(CliOption option) const {
+    static const std::string kNone;
+    const auto it = given.find(option);
+    return it == given.end() || it->second.empty() ? kNone : it->second.back();
+}
+
+const std::vector<std::string>& CliOptions::Values(CliOption option) const {
+    static const std::vector<std::string> kNone;
+    const auto it = given.find(option);
+    return it == given.end() ? kNone : it->second;
 }
 
 namespace {
 
-QString ValidKeyList() {
-    QStringList names;
+std::string ValidKeyList() {
+    std::string names;
     for (int s = 0; s < kSectionCount; ++s)
         for (int k = 0; k < KeyCount(s); ++k)
-            if (OptionCount(s, k) > 0) names << KeyName(s, k);
-    return names.join(QStringLiteral(", "));
+            if (OptionCount(s, k) > 0) names += (names.empty() ? "" : ", ") + FromCore(KeyName(s, k));
+    return names;
 }
 
-QString ValidOptionList(int section, int key) {
-    QStringList texts;
+std::string ValidOptionList(int section, int key) {
+    std::string texts;
     for (int i = 0; i < OptionCount(section, key); ++i)
-        texts << QLatin1Char('"') + OptionText(section, key, i) + QLatin1Char('"');
-    return texts.join(QStringLiteral(", "));
+        texts += (i == 0 ? "\"" : ", \"") + FromCore(OptionText(section, key, i)) + '"';
+    return texts;
 }
 
 }  // namespace
 
-Result<QList<SettingOverride>> ParseSettingOverrides(const QStringList& items) {
-    using Parsed = Result<QList<SettingOverride>>;
-    QList<SettingOverride> overrides;
-    for (const QString& item : items) {
-        const qsizetype eq = item.indexOf(QLatin1Char('='));
-        if (eq < 0) {
-            return Parsed::Failure(
-                WriteOutcome::Failure(QStringLiteral("--set %1 is not KEY=OPTION.").arg(QuotedForMessage(item))));
+ParsedOverrides ParseSettingOverrides(const std::vector<std::string>& items) {
+    ParsedOverrides parsed;
+    for (const std::string& item : items) {
+        const size_t eq = item.find('=');
+        if (eq == std::string::npos) {
+            parsed.error = "--set " + QuotedForMessage(item) + " is not KEY=OPTION.";
+            return parsed;
         }
-        const QString name = item.left(eq);
-        const QString option = item.mid(eq + 1);
+        const std::string name = item.substr(0, eq);
+        const CoreString option = ToCore(item.substr(eq + 1));
         int section = 0;
         int key = 0;
-        if (!FindKeyByName(name, &section, &key) || OptionCount(section, key) == 0) {
-            if (name == KeyName(keys::kSyncClock.section, keys::kSyncClock.key))
-                return Parsed::Failure(
-                    WriteOutcome::Failure(QStringLiteral("sync_clock has no options; use --sync-clock.")));
-            return Parsed::Failure(WriteOutcome::Failure(
-                QStringLiteral("unknown setting %1. Valid settings: %2.").arg(QuotedForMessage(name), ValidKeyList())));
+        if (!FindKeyByName(ToCore(name), &section, &key) || OptionCount(section, key) == 0) {
+            parsed.error =
+                name == FromCore(KeyName(keys::kSyncClock.section, keys::kSyncClock.key))
+                    ? "sync_clock has no options; use --sync-clock."
+                    : "unknown setting " + QuotedForMessage(name) + ". Valid settings: " + ValidKeyList() + ".";
+            return parsed;
         }
         int index = -1;
         for (int i = 0; i < OptionCount(section, key) && index < 0; ++i)
             if (OptionText(section, key, i) == option) index = i;
         if (index < 0) {
-            return Parsed::Failure(
-                WriteOutcome::Failure(QStringLiteral("unknown option %1 for %2. Valid options: %3.")
-                                          .arg(QuotedForMessage(option), name, ValidOptionList(section, key))));
+            parsed.error = "unknown option " + QuotedForMessage(item.substr(eq + 1)) + " for " + name +
+                           ". Valid options: " + ValidOptionList(section, key) + ".";
+            return parsed;
         }
-        overrides.append({{section, key}, index});
+        parsed.overrides.push_back({{section, key}, index});
     }
-    return Parsed::Success(std::move(overrides));
-}
-
-void ApplyOverrides(const QList<SettingOverride>& overrides, SettingsSelection& selection) {
-    for (const SettingOverride& o : overrides) selection.At(o.key) = o.index;
+    return parsed;
 }
 
 }  // namespace quillmar

@@ -1,41 +1,45 @@
 // Where the commands' profile file is, and loading it with failures told in the tool's words.
 #include "cli/cli_profile_file.h"
 
-#include "cli/cli_options.h"
+#include "cli/cli_core_strings.h"
 #include "cli/cli_text.h"
 
-#include <QFileInfo>
+#include <filesystem>
 
 namespace quillmar {
 
-QString ConfigPath(const CliContext& ctx) {
-    return ctx.parser.isSet(cli_option::kConfig) ? ctx.parser.value(cli_option::kConfig)
-                                                 : ProfileStore::DefaultCfgPath();
+std::string ConfigPath(const CliContext& ctx) {
+    return ctx.options.Has(CliOption::kConfig) ? ctx.options.Value(CliOption::kConfig)
+                                               : FromCore(ProfileStore::DefaultCfgPath());
 }
 
-bool ProfileFileInPlay(const CliContext& ctx) { return QFileInfo::exists(ConfigPath(ctx)); }
+bool ProfileFileInPlay(const CliContext& ctx) {
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::path(ConfigPath(ctx)), error);
+}
 
 int LoadProfileStore(const CliContext& ctx, ProfileStore& store, ProfileFileAccess access) {
     if (const WriteOutcome outcome = store.LoadProfiles(access); !outcome) {
-        ctx.Error(outcome.error);
+        ctx.Error(FromCore(outcome.error));
         return kExitFailure;
     }
     return kExitOk;
 }
 
-QString ListedNames(const ProfileStore& store) {
-    QStringList names;
-    for (const QString& name : store.ProfileNames()) names << QuotedForMessage(name, 40);
-    return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
+std::string ListedNames(const ProfileStore& store) {
+    std::string names;
+    for (const CoreString& name : store.ProfileNames())
+        names += (names.empty() ? "" : ", ") + QuotedForMessage(FromCore(name), 40);
+    return names.empty() ? "none" : names;
 }
 
 int ApplyChosenProfile(const CliContext& ctx, ProfileStore& store) {
-    if (!ctx.parser.isSet(cli_option::kProfile)) return kExitOk;
-    const QString name = ctx.parser.value(cli_option::kProfile);
-    const int at = store.FindProfile(name);
+    if (!ctx.options.Has(CliOption::kProfile)) return kExitOk;
+    const std::string& name = ctx.options.Value(CliOption::kProfile);
+    const int at = store.FindProfile(ToCore(name));
     if (at < 0) {
-        ctx.Error(QStringLiteral("no profile %1 in \"%2\". Profiles: %3.")
-                      .arg(QuotedForMessage(name), store.CfgPath(), ListedNames(store)));
+        ctx.Error("no profile " + QuotedForMessage(name) + " in \"" + FromCore(store.CfgPath()) +
+                  "\". Profiles: " + ListedNames(store) + ".");
         return kExitUsage;
     }
     // Loading applied the first profile already, from the same read; the
@@ -44,7 +48,7 @@ int ApplyChosenProfile(const CliContext& ctx, ProfileStore& store) {
     if (store.ProfileSections()[at] == store.CurrentProfile()) return kExitOk;
     store.SelectProfile(at);
     if (const WriteOutcome outcome = store.ApplyProfile(); !outcome) {
-        ctx.Error(outcome.error);
+        ctx.Error(FromCore(outcome.error));
         return kExitFailure;
     }
     return kExitOk;

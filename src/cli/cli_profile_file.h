@@ -5,10 +5,12 @@
 #include "cli/cli_context.h"
 #include "profiles/profile_store.h"
 
+#include <string>
+
 namespace quillmar {
 
 // --config, or cfg.ini in the working directory.
-QString ConfigPath(const CliContext& ctx);
+std::string ConfigPath(const CliContext& ctx);
 
 // print and write use a profile when something exists at the profile file's
 // path (given by --config or not); otherwise they keep to the schema's
@@ -16,7 +18,7 @@ QString ConfigPath(const CliContext& ctx);
 bool ProfileFileInPlay(const CliContext& ctx);
 
 // The listed names, each quoted and escaped, for a message.
-QString ListedNames(const ProfileStore& store);
+std::string ListedNames(const ProfileStore& store);
 
 // Loads the profiles of the store's file. Returns kExitOk, or kExitFailure
 // after reporting why the file could not be read or written.

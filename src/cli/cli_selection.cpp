@@ -2,28 +2,42 @@
 #include "cli/cli_selection.h"
 
 #include "cards/card_list.h"
+#include "cli/cli_core_strings.h"
 #include "cli/cli_profile_file.h"
 
 namespace quillmar {
 
+namespace {
+
+bool SameKey(SettingsKeyRef a, SettingsKeyRef b) { return a.section == b.section && a.key == b.key; }
+
+}  // namespace
+
+void ApplyBurstAutoShootChoice(SettingsKeyRef chosen, SettingsSelection& selection) {
+    const bool burst = SameKey(chosen, keys::kPhotoBurst);
+    if ((!burst && !SameKey(chosen, keys::kAutoShoot)) || selection.At(chosen) == 0) return;
+    selection.At(burst ? keys::kAutoShoot : keys::kPhotoBurst) = 0;  // option 0 is off for both
+    selection.photo_lock_flags = burst ? kBurstLock : kShootLock;
+}
+
 int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
-    const Result<QList<SettingOverride>> overrides = ParseSettingOverrides(ctx.parser.values(cli_option::kSet));
-    if (!overrides) {
-        ctx.Error(overrides.outcome.error);
+    ParsedOverrides parsed = ParseSettingOverrides(ctx.options.Values(CliOption::kSet));
+    if (!parsed.error.empty()) {
+        ctx.Error(parsed.error);
         return kExitUsage;
     }
-    choices->overrides.append(overrides.value);
-    const bool on = ctx.parser.isSet(cli_option::kSyncClock);
-    const bool off = ctx.parser.isSet(cli_option::kNoSyncClock);
+    choices->overrides = std::move(parsed.overrides);
+    const bool on = ctx.options.Has(CliOption::kSyncClock);
+    const bool off = ctx.options.Has(CliOption::kNoSyncClock);
     if (on && off) {
-        ctx.Error(QStringLiteral("--sync-clock and --no-sync-clock exclude each other."));
+        ctx.Error("--sync-clock and --no-sync-clock exclude each other.");
         return kExitUsage;
     }
     choices->clock_sync = on ? 1 : off ? 0 : -1;
-    if (ctx.parser.isSet(cli_option::kFromCard)) {
-        const CameraConfRead read = ReadCameraConf(FolderCardRoot(ctx.parser.value(cli_option::kFromCard)));
+    if (ctx.options.Has(CliOption::kFromCard)) {
+        const CameraConfRead read = ReadCameraConf(FolderCardRoot(ToCore(ctx.options.Value(CliOption::kFromCard))));
         if (!read.ok) {
-            ctx.Error(read.error);
+            ctx.Error(FromCore(read.error));
             return kExitFailure;
         }
         choices->card = read.contents;
@@ -33,7 +47,10 @@ int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
 
 void ApplyChoices(const SelectionChoices& choices, SettingsSelection& selection) {
     if (choices.card) choices.card->ApplyTo(selection);
-    ApplyOverrides(choices.overrides, selection);
+    for (const SettingOverride& o : choices.overrides) {
+        selection.At(o.key) = o.index;
+        ApplyBurstAutoShootChoice(o.key, selection);
+    }
     if (choices.clock_sync >= 0) selection.clock_sync = choices.clock_sync;
 }
 
@@ -42,9 +59,9 @@ int ResolveSelection(const CliContext& ctx, SettingsSelection* selection) {
     if (const int rc = ParseSelectionChoices(ctx, &choices); rc != kExitOk) return rc;
     *selection = SettingsSelection::Defaults();
     const bool inPlay = ProfileFileInPlay(ctx);
-    if (inPlay || ctx.parser.isSet(cli_option::kProfile)) {
+    if (inPlay || ctx.options.Has(CliOption::kProfile)) {
         SettingsSelection loaded;
-        ProfileStore store(ConfigPath(ctx), loaded);
+        ProfileStore store(ToCore(ConfigPath(ctx)), loaded);
         if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
         if (const int rc = ApplyChosenProfile(ctx, store); rc != kExitOk) return rc;
         // Without a file --profile can only have named the default profile,

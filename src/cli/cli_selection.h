@@ -7,13 +7,14 @@
 #include "settings/settings_selection.h"
 
 #include <optional>
+#include <vector>
 
 namespace quillmar {
 
 // What the command line asks to change on top of the starting selection.
 struct SelectionChoices {
     std::optional<CameraConfContents> card;  // --from-card, applied first
-    QList<SettingOverride> overrides;        // --set
+    std::vector<SettingOverride> overrides;  // --set
     int clock_sync = -1;                     // 1 --sync-clock, 0 --no-sync-clock, -1 neither
 };
 
@@ -23,6 +24,10 @@ struct SelectionChoices {
 // when the card's camera.conf cannot be read.
 int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices);
 void ApplyChoices(const SelectionChoices& choices, SettingsSelection& selection);
+
+// Burst and auto-shoot exclude each other: setting one of them to anything
+// but off counts as choosing it last, and turns the other off.
+void ApplyBurstAutoShootChoice(SettingsKeyRef chosen, SettingsSelection& selection);
 
 // The selection of print and write: the profile chosen by --profile, or the
 // first profile, when a profile file is in play (see ProfileFileInPlay);

@@ -2,47 +2,57 @@
 
 #include "cli/cli_card_target.h"
 #include "cli/cli_commands.h"
+#include "cli/cli_core_strings.h"
 #include "cli/cli_options.h"
 #include "cli/cli_selection.h"
 #include "cli/cli_write_all.h"
 #include "settings/camera_conf.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 namespace quillmar {
+
+bool ErasesCard(const SettingsSelection& selection) {
+    const int index = selection.At(keys::kFormat);
+    return FromCore(OptionText(keys::kFormat.section, keys::kFormat.key, index)) == "true";
+}
+
+int RefuseFormatWithoutConsent(const CliContext& ctx, const SettingsSelection& selection) {
+    if (!ErasesCard(selection) || ctx.options.Has(CliOption::kYesFormat)) return kExitOk;
+    ctx.Error(
+        "these settings have format=true: the camera would erase the whole card, photos and videos included, "
+        "when it next starts. Nothing was written. Give --yes-format to write them anyway, or --set format=false.");
+    return kExitUsage;
+}
 
 int RunPrint(const CliContext& ctx) {
     SettingsSelection selection;
     if (const int rc = ResolveSelection(ctx, &selection); rc != kExitOk) return rc;
-    const QByteArray bytes = BuildCameraConfText(selection, std::time(nullptr)).toLocal8Bit();
-    if (std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out) !=
-            static_cast<size_t>(bytes.size()) ||
-        std::fflush(ctx.out) != 0) {
-        ctx.Error(QStringLiteral("cannot write to standard output."));
+    const std::string bytes = FromCore(BuildCameraConfText(selection, std::time(nullptr)));
+    if (std::fwrite(bytes.data(), 1, bytes.size(), ctx.out) != bytes.size() || std::fflush(ctx.out) != 0) {
+        ctx.Error("cannot write to standard output.");
         return kExitFailure;
     }
     return kExitOk;
 }
 
 int RunWrite(const CliContext& ctx) {
-    if (ctx.parser.isSet(cli_option::kAllCards)) return RunWriteAllCards(ctx);
-    if (!ctx.parser.isSet(cli_option::kCard)) {
-        ctx.Error(QStringLiteral("write needs --card DIR."));
+    if (ctx.options.Has(CliOption::kAllCards)) return RunWriteAllCards(ctx);
+    if (!ctx.options.Has(CliOption::kCard)) {
+        ctx.Error("write needs --card DIR.");
         return kExitUsage;
     }
-    QString root = ctx.parser.value(cli_option::kCard);
+    std::string root = ctx.options.Value(CliOption::kCard);
     if (const int rc = CheckCardArgument(ctx, root); rc != kExitOk) return rc;
     SettingsSelection selection;
     if (const int rc = ResolveSelection(ctx, &selection); rc != kExitOk) return rc;
+    if (const int rc = RefuseFormatWithoutConsent(ctx, selection); rc != kExitOk) return rc;
     if (const int rc = CheckCardIsMounted(ctx, root); rc != kExitOk) return rc;
-    if (!root.endsWith(QLatin1Char('/'))) root += QLatin1Char('/');
-    const WriteOutcome outcome = WriteCameraConf(root, BuildCameraConfText(selection, std::time(nullptr)));
+    if (!root.ends_with('/')) root += '/';
+    const WriteOutcome outcome = WriteCameraConf(ToCore(root), BuildCameraConfText(selection, std::time(nullptr)));
     if (!outcome) {
-        ctx.Error(outcome.error);
+        ctx.Error(FromCore(outcome.error));
         return kExitFailure;
     }
-    if (ctx.parser.isSet(cli_option::kEject)) return EjectAfterWrite(ctx, root);
+    if (ctx.options.Has(CliOption::kEject)) return EjectAfterWrite(ctx, root);
     return kExitOk;
 }
 

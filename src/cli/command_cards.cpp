@@ -5,164 +5,170 @@
 #include "cards/card_list.h"
 #include "cards/system_drive_source.h"
 #include "cli/cli_commands.h"
+#include "cli/cli_core_strings.h"
+#include "cli/cli_json.h"
 #include "cli/cli_options.h"
+#include "cli/cli_text.h"
 #include "platform/volume_decision.h"
 
-#include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
 
 namespace quillmar {
 
 namespace {
 
-QByteArray AsJson(const QList<CardEntry>& cards) {
-    QJsonArray rows;
-    for (const CardEntry& c : cards) {
-        rows.append(QJsonObject{
-            {QStringLiteral("root"), c.root},
-            {QStringLiteral("label"), c.label},
-            {QStringLiteral("free_mb"), static_cast<qint64>(c.free_mb)},
-            {QStringLiteral("total_mb"), static_cast<qint64>(c.total_mb)},
-            {QStringLiteral("description"), CapacityText(c.free_mb, c.total_mb)},
-            {QStringLiteral("version_text"), c.version_text},
-        });
-    }
-    return QJsonDocument(rows).toJson(QJsonDocument::Indented);
+// One row of the card list, in the tool's text.
+struct CardRow {
+    std::string root;
+    std::string label;
+    uint64_t free_mb = 0;
+    uint64_t total_mb = 0;
+    std::string description;
+    std::string version_text;
+};
+
+// The camera ends its version.txt with a line end, which the list does not show.
+std::string WithoutLineEnds(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+}
+
+CardRow RowOf(const CardEntry& c) {
+    return {FromCore(c.root),
+            FromCore(c.label),
+            c.free_mb,
+            c.total_mb,
+            FromCore(CapacityText(c.free_mb, c.total_mb)),
+            WithoutLineEnds(FromCore(c.version_text))};
+}
+
+std::string AsJson(const std::vector<CardRow>& cards) {
+    nlohmann::json rows = nlohmann::json::array();
+    for (const CardRow& c : cards)
+        rows.push_back({{"root", c.root},
+                        {"label", c.label},
+                        {"free_mb", c.free_mb},
+                        {"total_mb", c.total_mb},
+                        {"description", c.description},
+                        {"version_text", c.version_text}});
+    return JsonText(rows);
 }
 
 // A version.txt may hold line ends or other control characters; shown raw
 // they would tear the table apart.
-QString Visible(const QString& text) {
-    QString shown;
-    for (const QChar c : text) {
-        if (c == u'\r')
-            shown += QStringLiteral("\\r");
-        else if (c == u'\n')
-            shown += QStringLiteral("\\n");
-        else if (c == u'\t')
-            shown += QStringLiteral("\\t");
-        else if (c == u'\\')
-            shown += QStringLiteral("\\\\");
-        else if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+std::string Visible(std::string_view text) {
+    std::string shown;
+    for (const char c : text) {
+        if (c == '\\')
+            shown += "\\\\";
+        else if (c == '\x7f' || (c >= 0 && c < 0x20))
+            shown += EscapeControls(std::string_view(&c, 1));
         else
             shown += c;
     }
     return shown;
 }
 
-QString AsTable(const QList<CardEntry>& cards) {
-    QList<QStringList> rows{
-        {QStringLiteral("Device"), QStringLiteral("Label"), QStringLiteral("Description"), QStringLiteral("Version")}};
-    for (const CardEntry& c : cards)
-        rows.append({Visible(c.root), Visible(c.label), CapacityText(c.free_mb, c.total_mb), Visible(c.version_text)});
-    QList<qsizetype> widths(4, 0);
-    for (const QStringList& row : rows)
-        for (int col = 0; col < 4; ++col) widths[col] = std::max(widths[col], row[col].size());
-    QString text;
-    for (const QStringList& row : rows) {
-        QString line;
-        for (int col = 0; col < 3; ++col) line += row[col].leftJustified(widths[col] + 2);
-        text += line + row[3] + QLatin1Char('\n');
+size_t Width(const std::string& text) {
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xc0) != 0x80; }));
+}
+
+// Columns padded to their widest cell, the last one as it is.
+std::string AsTable(const std::vector<std::vector<std::string>>& rows) {
+    const size_t last = rows[0].size() - 1;
+    std::vector<size_t> widths(last, 0);
+    for (const auto& row : rows)
+        for (size_t col = 0; col < last; ++col) widths[col] = std::max(widths[col], Width(row[col]));
+    std::string text;
+    for (const auto& row : rows) {
+        for (size_t col = 0; col < last; ++col) text += row[col] + std::string(widths[col] + 2 - Width(row[col]), ' ');
+        text += row[last] + '\n';
     }
     return text;
+}
+
+std::string CardsAsTable(const std::vector<CardRow>& cards) {
+    std::vector<std::vector<std::string>> rows{{"Device", "Label", "Description", "Version"}};
+    for (const CardRow& c : cards)
+        rows.push_back({Visible(c.root), Visible(c.label), c.description, Visible(c.version_text)});
+    return AsTable(rows);
 }
 
 // One line of the explanation: a mounted volume, or a folder given with --card.
 struct Explained {
-    QString folder;
-    QString source;
-    QString type;
+    std::string folder;
+    std::string source;
+    std::string type;
     bool card = false;
-    QString code;
-    QString reason;
+    std::string code;
+    std::string reason;
 };
 
-QList<Explained> Explain(const QStringList& folders) {
-    QList<Explained> rows;
+std::vector<Explained> Explain(const std::vector<std::string>& folders) {
+    std::vector<Explained> rows;
     for (const VolumeDecision& d : DecideVolumes(SystemPaths()))
-        rows.append({d.mount.mount_dir, d.mount.source, d.mount.fs_type, d.verdict == VolumeVerdict::kCard,
-                     VerdictCode(d), VerdictText(d)});
-    for (const QString& folder : folders)
-        rows.append(
-            {FolderCardRoot(folder), {}, {}, true, QStringLiteral("folder"), QStringLiteral("given with --card")});
+        rows.push_back({FromCore(d.mount.mount_dir), FromCore(d.mount.source), FromCore(d.mount.fs_type),
+                        d.verdict == VolumeVerdict::kCard, FromCore(VerdictCode(d)), FromCore(VerdictText(d))});
+    for (const std::string& folder : folders)
+        rows.push_back({FromCore(FolderCardRoot(ToCore(folder))), {}, {}, true, "folder", "given with --card"});
     return rows;
 }
 
-QByteArray ExplanationAsJson(const QList<Explained>& rows) {
-    QJsonArray array;
-    for (const Explained& r : rows) {
-        array.append(QJsonObject{
-            {QStringLiteral("folder"), r.folder},
-            {QStringLiteral("source"), r.source},
-            {QStringLiteral("type"), r.type},
-            {QStringLiteral("card"), r.card},
-            {QStringLiteral("code"), r.code},
-            {QStringLiteral("reason"), r.reason},
-        });
-    }
-    return QJsonDocument(array).toJson(QJsonDocument::Indented);
-}
-
-QString ExplanationAsTable(const QList<Explained>& rows) {
-    QList<QStringList> cells{{QStringLiteral("Folder"), QStringLiteral("Source"), QStringLiteral("Type"),
-                              QStringLiteral("Card"), QStringLiteral("Reason")}};
+std::string ExplanationAsJson(const std::vector<Explained>& rows) {
+    nlohmann::json array = nlohmann::json::array();
     for (const Explained& r : rows)
-        cells.append({Visible(r.folder), Visible(r.source), Visible(r.type),
-                      r.card ? QStringLiteral("yes") : QStringLiteral("no"), Visible(r.reason)});
-    const qsizetype last = cells[0].size() - 1;
-    QList<qsizetype> widths(last, 0);
-    for (const QStringList& row : cells)
-        for (qsizetype col = 0; col < last; ++col) widths[col] = std::max(widths[col], row[col].size());
-    QString text;
-    for (const QStringList& row : cells) {
-        QString line;
-        for (qsizetype col = 0; col < last; ++col) line += row[col].leftJustified(widths[col] + 2);
-        text += line + row[last] + QLatin1Char('\n');
-    }
-    return text;
+        array.push_back({{"folder", r.folder},
+                         {"source", r.source},
+                         {"type", r.type},
+                         {"card", r.card},
+                         {"code", r.code},
+                         {"reason", r.reason}});
+    return JsonText(array);
 }
 
-void PrintCards(const CliContext& ctx, const QStringList& folders) {
+std::string ExplanationAsTable(const std::vector<Explained>& rows) {
+    std::vector<std::vector<std::string>> cells{{"Folder", "Source", "Type", "Card", "Reason"}};
+    for (const Explained& r : rows)
+        cells.push_back(
+            {Visible(r.folder), Visible(r.source), Visible(r.type), r.card ? "yes" : "no", Visible(r.reason)});
+    return AsTable(cells);
+}
+
+void PrintCards(const CliContext& ctx, const std::vector<std::string>& folders) {
     SystemDriveSource drives;
-    QList<CardEntry> cards;
-    for (const QString& root : ListCardRoots(drives, folders)) cards.append(DescribeCard(drives, root));
-    if (ctx.parser.isSet(cli_option::kJson)) {
-        const QByteArray bytes = AsJson(cards);
-        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out);
-    } else {
-        ctx.Print(cards.isEmpty() ? QStringLiteral("No removable drives found.\n") : AsTable(cards));
-    }
+    std::vector<CardRow> cards;
+    for (const CoreString& root : ListCardRoots(drives, ToCore(folders)))
+        cards.push_back(RowOf(DescribeCard(drives, root)));
+    if (ctx.options.Has(CliOption::kJson))
+        ctx.Print(AsJson(cards));
+    else
+        ctx.Print(cards.empty() ? "No removable drives found.\n" : CardsAsTable(cards));
 }
 
-void PrintExplanation(const CliContext& ctx, const QStringList& folders) {
-    const QList<Explained> rows = Explain(folders);
-    if (ctx.parser.isSet(cli_option::kJson)) {
-        const QByteArray bytes = ExplanationAsJson(rows);
-        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out);
-    } else {
-        ctx.Print(ExplanationAsTable(rows));
-    }
+void PrintExplanation(const CliContext& ctx, const std::vector<std::string>& folders) {
+    const std::vector<Explained> rows = Explain(folders);
+    ctx.Print(ctx.options.Has(CliOption::kJson) ? ExplanationAsJson(rows) : ExplanationAsTable(rows));
 }
 
 }  // namespace
 
 int RunCards(const CliContext& ctx) {
-    const QStringList folders = ctx.parser.values(cli_option::kCard);
-    for (const QString& folder : folders) {
-        if (!QFileInfo(folder).isDir()) {
-            ctx.Error(QStringLiteral("--card \"%1\" is not a folder.").arg(folder));
+    const std::vector<std::string>& folders = ctx.options.Values(CliOption::kCard);
+    for (const std::string& folder : folders) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(folder, error)) {
+            ctx.Error("--card \"" + folder + "\" is not a folder.");
             return kExitUsage;
         }
     }
-    if (ctx.parser.isSet(cli_option::kExplain))
+    if (ctx.options.Has(CliOption::kExplain))
         PrintExplanation(ctx, folders);
     else
         PrintCards(ctx, folders);
     if (std::fflush(ctx.out) != 0 || std::ferror(ctx.out)) {
-        ctx.Error(QStringLiteral("cannot write to standard output."));
+        ctx.Error("cannot write to standard output.");
         return kExitFailure;
     }
     return kExitOk;

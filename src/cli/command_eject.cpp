@@ -2,31 +2,41 @@
 
 #include "cards/card_list.h"
 #include "cli/cli_commands.h"
+#include "cli/cli_core_strings.h"
 #include "cli/cli_eject.h"
 #include "cli/cli_options.h"
 
+#include <QCoreApplication>
+
 namespace quillmar {
 
-EjectOutcome EjectFromCommandLine(const QString& root) {
+EjectOutcome EjectFromCommandLine(const std::string& root) {
+    // The eject waits for its D-Bus replies in an event loop, which needs an
+    // application object; only the commands that eject pay for one. It lives
+    // until the process ends.
+    static int argc = 1;
+    static char name[] = "quillmar-cli";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
     EjectRequest request;
-    request.root = root;
+    request.root = ToCore(root);
     request.allow_interaction = false;
     return EjectCard(request);
 }
 
 int RunEject(const CliContext& ctx) {
-    const QStringList cards = ctx.parser.values(cli_option::kCard);
-    if (cards.size() != 1 || cards.constFirst().isEmpty()) {
-        ctx.Error(QStringLiteral("eject needs one --card DIR."));
+    const std::string& card = ctx.options.Value(CliOption::kCard);
+    if (card.empty()) {
+        ctx.Error("eject needs one --card DIR.");
         return kExitUsage;
     }
-    const EjectOutcome outcome = EjectFromCommandLine(FolderCardRoot(cards.constFirst()));
+    const EjectOutcome outcome = EjectFromCommandLine(FromCore(FolderCardRoot(ToCore(card))));
     if (!outcome.Unmounted()) {
-        ctx.Error(outcome.message);
+        ctx.Error(FromCore(outcome.message));
         return kExitFailure;
     }
-    ctx.Print(outcome.message + QLatin1Char('\n'));
-    if (!outcome.warning.isEmpty()) ctx.Error(QStringLiteral("warning: ") + outcome.warning + QLatin1Char('.'));
+    ctx.Print(FromCore(outcome.message) + '\n');
+    if (!outcome.warning.isEmpty()) ctx.Error("warning: " + FromCore(outcome.warning) + '.');
     return kExitOk;
 }
 

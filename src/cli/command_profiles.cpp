@@ -1,6 +1,7 @@
 // "profiles", "save" and "delete": the profiles of cfg.ini.
 
 #include "cli/cli_commands.h"
+#include "cli/cli_core_strings.h"
 #include "cli/cli_options.h"
 #include "cli/cli_profile_file.h"
 #include "cli/cli_profile_limits.h"
@@ -10,29 +11,52 @@
 
 namespace quillmar {
 
+namespace {
+
+// "profile-" before the name in a profile's section.
+constexpr size_t kProfileSectionPrefixLength = 8;
+
+// A new profile's name must show whole in the window's list, and an empty
+// one would make a blank row.
+int CheckNewNameLength(const CliContext& ctx, const std::string& name) {
+    constexpr size_t kMaxNameLength = 16;
+    if (name.empty()) {
+        ctx.Error("a profile needs a name; --profile is empty.");
+        return kExitUsage;
+    }
+    if (Utf16Length(name) <= kMaxNameLength) return kExitOk;
+    ctx.Error("the name " + QuotedForMessage(name) + " is too long: a profile name has at most " +
+              std::to_string(kMaxNameLength) + " characters.");
+    return kExitUsage;
+}
+
+}  // namespace
+
 int RunProfiles(const CliContext& ctx) {
     SettingsSelection selection;
-    ProfileStore store(ConfigPath(ctx), selection);
+    ProfileStore store(ToCore(ConfigPath(ctx)), selection);
     // Looking must not create the file: a missing one lists the profile the
     // program would create at its first start.
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
-    for (const QString& name : store.ProfileNames()) ctx.Print(EscapeControls(name) + QLatin1Char('\n'));
+    // Whole names: the list in the window cuts a long hand-written one.
+    for (const CoreString& section : store.ProfileSections())
+        ctx.Print(EscapeControls(DropChars(FromCore(section), kProfileSectionPrefixLength)) + '\n');
     return kExitOk;
 }
 
 int RunSave(const CliContext& ctx) {
-    if (!ctx.parser.isSet(cli_option::kProfile)) {
-        ctx.Error(QStringLiteral("save needs --profile NAME."));
+    if (!ctx.options.Has(CliOption::kProfile)) {
+        ctx.Error("save needs --profile NAME.");
         return kExitUsage;
     }
-    const QString name = ctx.parser.value(cli_option::kProfile);
-    QString error;
+    const CoreString name = ToCore(ctx.options.Value(CliOption::kProfile));
+    CoreString error;
     SelectionChoices choices;
     if (const int rc = ParseSelectionChoices(ctx, &choices); rc != kExitOk) return rc;
 
     // Loading as the program does: a missing file is created with "default".
     SettingsSelection selection;
-    ProfileStore store(ConfigPath(ctx), selection);
+    ProfileStore store(ToCore(ConfigPath(ctx)), selection);
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadWrite); rc != kExitOk) return rc;
 
     // A new name passes the same checks as in the window. Checked here first
@@ -40,8 +64,11 @@ int RunSave(const CliContext& ctx) {
     // the lock, against the file as it is then.
     const Result<bool> exists = store.SectionExists(ProfileStore::SectionForName(name));
     if (!exists) {
-        ctx.Error(exists.outcome.error);
+        ctx.Error(FromCore(exists.outcome.error));
         return kExitFailure;
+    }
+    if (!exists.value) {
+        if (const int rc = CheckNewNameLength(ctx, ctx.options.Value(CliOption::kProfile)); rc != kExitOk) return rc;
     }
     NewProfileNameCheck check =
         exists.value ? NewProfileNameCheck::kAccepted : CheckNewProfileName(store, name, &error);
@@ -66,17 +93,17 @@ int RunSave(const CliContext& ctx) {
     case NewProfileNameCheck::kAccepted:
         break;
     case NewProfileNameCheck::kInUse:
-        ctx.Error(QStringLiteral("the name %1 is already used by another profile.").arg(QuotedForMessage(name)));
+        ctx.Error("the name " + QuotedForMessage(FromCore(name)) + " is already used by another profile.");
         return kExitUsage;
     case NewProfileNameCheck::kUnstorable:
-        ctx.Error(error);
+        ctx.Error(FromCore(error));
         return kExitUsage;
     case NewProfileNameCheck::kUnreadable:
-        ctx.Error(error);
+        ctx.Error(FromCore(error));
         return kExitFailure;
     }
     if (!outcome) {
-        ctx.Error(outcome.error);
+        ctx.Error(FromCore(outcome.error));
         return kExitFailure;
     }
     WarnValuesProfilesCannotReadBack(ctx, saved);
@@ -84,39 +111,38 @@ int RunSave(const CliContext& ctx) {
 }
 
 int RunDelete(const CliContext& ctx) {
-    if (!ctx.parser.isSet(cli_option::kProfile)) {
-        ctx.Error(QStringLiteral("delete needs --profile NAME."));
+    if (!ctx.options.Has(CliOption::kProfile)) {
+        ctx.Error("delete needs --profile NAME.");
         return kExitUsage;
     }
     SettingsSelection selection;
-    ProfileStore store(ConfigPath(ctx), selection);
+    ProfileStore store(ToCore(ConfigPath(ctx)), selection);
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
-    const QString name = ctx.parser.value(cli_option::kProfile);
-    const int index = store.FindProfile(name);
+    const std::string& name = ctx.options.Value(CliOption::kProfile);
+    const int index = store.FindProfile(ToCore(name));
     if (index < 0) {
-        ctx.Error(
-            QStringLiteral("there is no profile %1. Profiles: %2.").arg(QuotedForMessage(name), ListedNames(store)));
+        ctx.Error("there is no profile " + QuotedForMessage(name) + ". Profiles: " + ListedNames(store) + ".");
         return kExitUsage;
     }
     // Looked at first so that a profile held only in memory takes no lock
     // file; the delete itself decides again under the lock.
     const Result<bool> stored = store.SectionExists(store.ProfileSections().at(index));
     if (!stored) {
-        ctx.Error(stored.outcome.error);
+        ctx.Error(FromCore(stored.outcome.error));
         return kExitFailure;
     }
     int removed = 0;
     const WriteOutcome outcome = stored.value ? store.DeleteProfileSection(store.ProfileSections().at(index), &removed)
                                               : WriteOutcome::Success();
     if (!outcome) {
-        ctx.Error(outcome.error);
+        ctx.Error(FromCore(outcome.error));
         return kExitFailure;
     }
     // The default profile of a file without profiles exists only in memory,
     // and another program may have deleted the profile first.
     if (removed == 0) {
-        ctx.Error(QStringLiteral("profile %1 is not stored in \"%2\"; nothing was deleted.")
-                      .arg(QuotedForMessage(name), store.CfgPath()));
+        ctx.Error("profile " + QuotedForMessage(name) + " is not stored in \"" + FromCore(store.CfgPath()) +
+                  "\"; nothing was deleted.");
         return kExitFailure;
     }
     return kExitOk;

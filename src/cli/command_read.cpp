@@ -2,69 +2,63 @@
 
 #include "cards/card_list.h"
 #include "cli/cli_commands.h"
+#include "cli/cli_core_strings.h"
+#include "cli/cli_json.h"
 #include "cli/cli_options.h"
 #include "settings/camera_conf_reader.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace quillmar {
 
 namespace {
 
-QByteArray AsJson(const QString& root, const CameraConfContents& c) {
-    QJsonObject settings;
+std::string AsJson(const std::string& root, const CameraConfContents& c) {
+    nlohmann::json settings = nlohmann::json::object();
     for (const CameraConfSetting& s : c.settings)
-        settings.insert(KeyName(s.key.section, s.key.key), OptionText(s.key.section, s.key.key, s.index));
-    QJsonArray skipped;
+        settings[FromCore(KeyName(s.key.section, s.key.key))] = FromCore(OptionText(s.key.section, s.key.key, s.index));
+    nlohmann::json skipped = nlohmann::json::array();
     for (const CameraConfSkippedLine& line : c.skipped)
-        skipped.append(QJsonObject{{QStringLiteral("line"), line.line},
-                                   {QStringLiteral("text"), line.text},
-                                   {QStringLiteral("reason"), SkippedReasonText(line.reason)}});
-    const QJsonObject object{
-        {QStringLiteral("root"), root},
-        {QStringLiteral("enable_cfg"), c.enable_cfg ? QJsonValue(*c.enable_cfg) : QJsonValue()},
-        {QStringLiteral("settings"), settings},
-        {QStringLiteral("sync_clock"), c.HasClockLine()},
-        {QStringLiteral("sync_clock_time"), c.HasClockLine() ? QJsonValue(c.sync_clock) : QJsonValue()},
-        {QStringLiteral("not_understood"), skipped},
-    };
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+        skipped.push_back(
+            {{"line", line.line}, {"text", FromCore(line.text)}, {"reason", FromCore(SkippedReasonText(line.reason))}});
+    return JsonText({
+        {"root", root},
+        {"enable_cfg", c.enable_cfg ? nlohmann::json(*c.enable_cfg) : nlohmann::json()},
+        {"settings", settings},
+        {"sync_clock", c.HasClockLine()},
+        {"sync_clock_time", c.HasClockLine() ? nlohmann::json(FromCore(c.sync_clock)) : nlohmann::json()},
+        {"not_understood", skipped},
+    });
 }
 
 }  // namespace
 
 int RunRead(const CliContext& ctx) {
-    const QStringList cards = ctx.parser.values(cli_option::kCard);
+    const std::string& card = ctx.options.Value(CliOption::kCard);
     // An empty DIR would be taken as the working folder.
-    if (cards.size() != 1 || cards.constFirst().isEmpty()) {
-        ctx.Error(QStringLiteral("read needs one --card DIR."));
+    if (card.empty()) {
+        ctx.Error("read needs one --card DIR.");
         return kExitUsage;
     }
-    const QString root = FolderCardRoot(cards.constFirst());
-    const CameraConfRead read = ReadCameraConf(root);
+    const std::string root = FromCore(FolderCardRoot(ToCore(card)));
+    const CameraConfRead read = ReadCameraConf(ToCore(root));
     if (!read.ok) {
-        ctx.Error(read.error);
+        ctx.Error(FromCore(read.error));
         return kExitFailure;
     }
-    if (ctx.parser.isSet(cli_option::kJson)) {
-        const QByteArray bytes = AsJson(root, read.contents);
-        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out);
+    if (ctx.options.Has(CliOption::kJson)) {
+        ctx.Print(AsJson(root, read.contents));
     } else {
-        ctx.Print(read.contents.Text());
-        if (!read.contents.skipped.isEmpty()) {
-            QString notice = QStringLiteral("%1 line(s) of camera.conf not understood, as the camera skips them:")
-                                 .arg(read.contents.skipped.size());
+        ctx.Print(FromCore(read.contents.Text()));
+        if (!read.contents.skipped.empty()) {
+            std::string notice = std::to_string(read.contents.skipped.size()) +
+                                 " line(s) of camera.conf not understood, as the camera skips them:";
             for (const CameraConfSkippedLine& line : read.contents.skipped)
-                notice += QStringLiteral("\n  line %1: %2 (%3)")
-                              .arg(line.line)
-                              .arg(line.text, SkippedReasonText(line.reason));
+                notice += "\n  line " + std::to_string(line.line) + ": " + FromCore(line.text) + " (" +
+                          FromCore(SkippedReasonText(line.reason)) + ")";
             ctx.Error(notice);
         }
     }
     if (std::fflush(ctx.out) != 0 || std::ferror(ctx.out)) {
-        ctx.Error(QStringLiteral("cannot write to standard output."));
+        ctx.Error("cannot write to standard output.");
         return kExitFailure;
     }
     return kExitOk;

@@ -4,85 +4,90 @@
 #include "cards/card_list.h"
 #include "cards/system_drive_source.h"
 #include "cli/cli_commands.h"
+#include "cli/cli_core_strings.h"
 #include "cli/cli_eject.h"
 #include "cli/cli_options.h"
 #include "cli/cli_selection.h"
 #include "cli/cli_write_all.h"
 #include "settings/camera_conf.h"
 
+#include <algorithm>
+
 namespace quillmar {
 
-int EjectAfterWrite(const CliContext& ctx, const QString& root) {
+int EjectAfterWrite(const CliContext& ctx, const std::string& root) {
     const EjectOutcome outcome = EjectFromCommandLine(root);
     if (!outcome.Unmounted()) {
-        ctx.Error(QStringLiteral("camera.conf was written, but the card was not ejected: ") + outcome.message);
+        ctx.Error("camera.conf was written, but the card was not ejected: " + FromCore(outcome.message));
         return kExitFailure;
     }
-    ctx.Print(outcome.message + QLatin1Char('\n'));
-    if (!outcome.warning.isEmpty()) ctx.Error(QStringLiteral("warning: ") + outcome.warning + QLatin1Char('.'));
+    ctx.Print(FromCore(outcome.message) + '\n');
+    if (!outcome.warning.isEmpty()) ctx.Error("warning: " + FromCore(outcome.warning) + '.');
     return kExitOk;
 }
 
 int RunWriteAllCards(const CliContext& ctx) {
-    const QStringList folders = ctx.parser.values(cli_option::kCard);
+    const std::vector<std::string>& folders = ctx.options.Values(CliOption::kCard);
     // An empty DIR would be taken as the working folder.
-    if (folders.contains(QString())) {
-        ctx.Error(QStringLiteral("--card needs a folder; an empty one is refused."));
+    if (std::find(folders.begin(), folders.end(), std::string()) != folders.end()) {
+        ctx.Error("--card needs a folder; an empty one is refused.");
         return kExitUsage;
     }
     SettingsSelection selection;
     if (const int rc = ResolveSelection(ctx, &selection); rc != kExitOk) return rc;
+    if (const int rc = RefuseFormatWithoutConsent(ctx, selection); rc != kExitOk) return rc;
     // One text for all: every card gets the same bytes, clock line included.
-    const QString text = BuildCameraConfText(selection, std::time(nullptr));
+    const auto text = BuildCameraConfText(selection, std::time(nullptr));
     SystemDriveSource drives;
-    const QStringList roots = ListCardRoots(drives, folders);
-    if (roots.isEmpty()) {
-        ctx.Error(QStringLiteral("no cards found: no removable drive holds a mounted card, and no --card was given."));
+    const std::vector<std::string> roots = FromCore(ListCardRoots(drives, ToCore(folders)));
+    if (roots.empty()) {
+        ctx.Error("no cards found: no removable drive holds a mounted card, and no --card was given.");
         return kExitFailure;
     }
 
     // Every card is written before any is ejected: ejecting one drive may
     // unmount another listed card of the same drive.
-    QList<WriteOutcome> written;
-    for (const QString& root : roots) written.append(WriteCameraConf(root, text));
+    std::vector<WriteOutcome> written;
+    for (const std::string& root : roots) written.push_back(WriteCameraConf(ToCore(root), text));
 
-    const bool eject = ctx.parser.isSet(cli_option::kEject);
-    QStringList unmounted;  // mount points already taken off by an earlier eject
-    int failed = 0;
-    for (qsizetype i = 0; i < roots.size(); ++i) {
-        const QString& root = roots.at(i);
-        QString line = root + QStringLiteral(": ");
-        if (!written.at(i)) {
-            line += QStringLiteral("not written: ") + written.at(i).error;
+    const bool eject = ctx.options.Has(CliOption::kEject);
+    const std::string erased = ErasesCard(selection) ? "; the camera will erase this card when it next starts" : "";
+    std::vector<std::string> unmounted;  // mount points already taken off by an earlier eject
+    size_t failed = 0;
+    for (size_t i = 0; i < roots.size(); ++i) {
+        const std::string& root = roots[i];
+        std::string line = root + ": ";
+        if (!written[i]) {
+            line += "not written: " + FromCore(written[i].error);
             ++failed;
         } else if (!eject) {
-            line += QStringLiteral("written");
-        } else if (unmounted.contains(MountDirOfCardRoot(root))) {
-            line += QStringLiteral("written, ejected with its drive");
+            line += "written" + erased;
+        } else if (std::find(unmounted.begin(), unmounted.end(), MountDirOfCardRoot(root)) != unmounted.end()) {
+            line += "written, ejected with its drive" + erased;
         } else {
             const EjectOutcome outcome = EjectFromCommandLine(root);
-            unmounted << outcome.unmounted;
+            for (std::string& dir : FromCore(outcome.unmounted)) unmounted.push_back(std::move(dir));
             if (!outcome.Unmounted()) {
-                line += QStringLiteral("written, not ejected: ") + outcome.message;
+                line += "written, not ejected: " + FromCore(outcome.message) + erased;
                 ++failed;
             } else if (!outcome.warning.isEmpty()) {
-                line += QStringLiteral("written, unmounted (warning: %1)").arg(outcome.warning);
+                line += "written, unmounted (warning: " + FromCore(outcome.warning) + ")" + erased;
             } else {
-                line += QStringLiteral("written, ejected");
+                line += "written, ejected" + erased;
             }
         }
-        ctx.Print(line + QLatin1Char('\n'));
+        ctx.Print(line + '\n');
     }
     std::fflush(ctx.out);
     if (failed > 0) {
-        ctx.Error(QStringLiteral("%1 of %2 cards failed.").arg(failed).arg(roots.size()));
+        ctx.Error(std::to_string(failed) + " of " + std::to_string(roots.size()) + " cards failed.");
         return kExitFailure;
     }
     return kExitOk;
 }
 
-QString MountDirOfCardRoot(const QString& root) {
-    return root.size() > 1 && root.endsWith(QLatin1Char('/')) ? root.chopped(1) : root;
+std::string MountDirOfCardRoot(const std::string& root) {
+    return root.size() > 1 && root.ends_with('/') ? root.substr(0, root.size() - 1) : root;
 }
 
 }  // namespace quillmar

@@ -3,29 +3,26 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_invocation.h"
 
-#include <QCoreApplication>
+#include <clocale>
 
 using namespace quillmar;
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("quillmar-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLMAR_VERSION));
-
-    QCommandLineParser parser;
-    ConfigureCliParser(parser);
-    const CliInvocation inv = ParseCliInvocation(parser, QCoreApplication::arguments());
-    const CliContext ctx{parser, inv.arguments};
-    if (const QString refusal = RefuseInvalidUtf8Arguments(argc, argv); !refusal.isEmpty()) {
+    // The user's locale for the system's error texts, as the window has it.
+    std::setlocale(LC_ALL, "");
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const CliInvocation inv = ParseCliInvocation(args);
+    const CliContext ctx{inv.options};
+    if (const std::string refusal = RefuseInvalidUtf8Arguments(argc, argv); !refusal.empty()) {
         ctx.Error(refusal);
         return kExitUsage;
     }
     switch (inv.action) {
     case CliInvocation::kHelp:
-        ctx.Print(parser.helpText());
+        ctx.Print(CliHelpText());
         return kExitOk;
     case CliInvocation::kVersion:
-        ctx.Print(QStringLiteral("quillmar-cli %1\n").arg(QCoreApplication::applicationVersion()));
+        ctx.Print("quillmar-cli " QUILLMAR_VERSION "\n");
         return kExitOk;
     case CliInvocation::kRefused:
         ctx.Error(inv.error);

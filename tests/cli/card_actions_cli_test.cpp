@@ -274,13 +274,14 @@ TEST(CliWrite, AllCardsWritesEveryCardItCanAndReportsTheRest) {
     if (MachineHasRemovableDrives(dir.path()))
         GTEST_SKIP() << "this machine has removable drives, which --all-cards would write to";
 
-    const auto run =
-        RunCli({"write", "--all-cards", "--card", cards[0], "--card", cards[1], "--card", cards[2], "--set", "osd=off"},
-               dir.path());
+    const auto run = RunCli({"write", "--all-cards", "--card", cards[0], "--card", cards[1], "--card", cards[2],
+                             "--set", "osd=off", "--set", "format=true", "--yes-format"},
+                            dir.path());
     EXPECT_EQ(run.exit_code, 1);
     const QByteArray expected = [] {
         SettingsSelection s = SettingsSelection::Defaults();
         s.At(keys::kOsd) = 0;
+        s.At(keys::kFormat) = 1;
         return BuildCameraConfText(s, 0).toLatin1();
     }();
     EXPECT_EQ(ReadAll(cards[0] + "/camera.conf"), expected);
@@ -288,11 +289,12 @@ TEST(CliWrite, AllCardsWritesEveryCardItCanAndReportsTheRest) {
     EXPECT_EQ(Entries(cards[1]), QStringList{});
     const QList<QByteArray> lines = run.out.split('\n');
     ASSERT_EQ(lines.size(), 4) << run.out.toStdString();
-    EXPECT_EQ(lines[0], QFile::encodeName(cards[0]) + "/: written");
+    const QByteArray erased = "/: written; the camera will erase this card when it next starts";
+    EXPECT_EQ(lines[0], QFile::encodeName(cards[0]) + erased);
     EXPECT_TRUE(lines[1].startsWith(QFile::encodeName(cards[1]) + "/: not written: ") &&
                 lines[1].contains("Read-only file system"))
         << lines[1].toStdString();
-    EXPECT_EQ(lines[2], QFile::encodeName(cards[2]) + "/: written");
+    EXPECT_EQ(lines[2], QFile::encodeName(cards[2]) + erased);
     EXPECT_TRUE(run.err.contains("1 of 3 cards failed")) << run.err.toStdString();
 }
 

@@ -30,17 +30,26 @@ TEST(CliPrint, InAFreshFolderPrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywher
     SettingsSelection s = SettingsSelection::Defaults();
     s.At(keys::kImageWb) = 1;
     s.At(keys::kMode3) = 3;
+    s.At(keys::kPhotoBurst) = 1;  // a burst chosen last turns auto-shoot off
+    s.At(keys::kAutoShoot) = 0;
     const QByteArray expected = BuildCameraConfText(s, 0).toLatin1();
     const QRegularExpression clockLine("^sync_clock=\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n$");
-    for (const QStringList& args : {QStringList{"print", "--set", "image_wb=cloudy", "--set=mode_3=5M", "--sync-clock"},
-                                    {"--sync-clock", "--set", "image_wb=cloudy", "print", "--set", "mode_3=5M"}}) {
+    const QStringList burst{"--set", "photo_burst=3p"};
+    for (const QStringList& args :
+         {QStringList{"print", "--set", "image_wb=cloudy", "--set=mode_3=5M", "--sync-clock"} + burst,
+          QStringList{"--sync-clock", "--set", "image_wb=cloudy", "print", "--set", "mode_3=5M"} + burst}) {
         const auto run = RunCli(args, dir.path());
         ASSERT_EQ(run.exit_code, 0) << run.err.toStdString();
         EXPECT_TRUE(run.out.startsWith(expected)) << run.out.toStdString();
         EXPECT_TRUE(clockLine.match(QString::fromLatin1(run.out.mid(expected.size()))).hasMatch());
     }
-    ASSERT_EQ(RunCli({"write", "--card", dir.path(), "--set", "image_wb=cloudy", "--set", "mode_3=5M"}).exit_code, 0);
-    EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), expected);
+    s.At(keys::kFormat) = 1;
+    ASSERT_EQ(RunCli(QStringList{"write", "--card", dir.path(), "--set", "image_wb=cloudy", "--set", "mode_3=5M",
+                                 "--set", "format=true", "--yes-format"} +
+                     burst)
+                  .exit_code,
+              0);
+    EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), BuildCameraConfText(s, 0).toLatin1());
     ASSERT_EQ(RunCli({"save", "--profile", "default"}, dir.path()).exit_code, 0);  // first use
     EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), profile_test::kFirstUseFile);
 }
@@ -58,6 +67,9 @@ TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
     } cases[] = {
         {{"write", "--card", ".", "--set", "colour=red"}, 2, {"\"colour\"", "mode_1"}},
         {{"write", "--card", ".", "--set", "timelapse=Off"}, 2, {"\"Off\"", "\"60s\""}},
+        {{"write", "--card", ".", "--set", "format=true"}, 2, {"erase", "--yes-format"}},
+        {{"save", "--profile", ""}, 2, {"needs a name", ""}},
+        {{"save", "--profile", "abcdefghijklmnopq"}, 2, {"at most 16 characters", ""}},
         {{"print", "--profile", "nope"}, 2, {"\"nope\"", ""}},
         {{"save", "--profile", "abcdefghijklmnop"}, 2, {"already used", ""}},  // the shown name of a longer one
         {{"print", "--config", "folder.ini"}, 1, {"Is a directory", "folder.ini"}},
@@ -73,6 +85,39 @@ TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
         EXPECT_EQ(test_support::Entries(dir.path()), (QStringList{"cfg.ini", "folder.ini"})) << what;
         EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), cfg) << what;
     }
+}
+
+// Every command refuses each option it would ignore, and a second use of one
+// it takes once, saying which options it takes.
+TEST(CliRefusals, OptionsACommandDoesNotUseAreRefused) {
+    const QStringList withValue{"--set", "--card", "--config", "--profile", "--from-card"};
+    const QStringList flags{"--sync-clock", "--no-sync-clock", "--all-cards", "--eject",
+                            "--yes-format", "--json",          "--explain"};
+    const QStringList printing{"--profile", "--from-card", "--set", "--sync-clock", "--no-sync-clock", "--config"};
+    const std::pair<QString, QStringList> commands[] = {
+        {"print", printing},
+        {"write", printing + QStringList{"--card", "--all-cards", "--eject", "--yes-format"}},
+        {"profiles", {"--config"}},
+        {"save", printing},
+        {"delete", {"--profile", "--config"}},
+        {"cards", {"--json", "--explain", "--card"}},
+        {"read", {"--card", "--json"}},
+        {"eject", {"--card"}},
+    };
+    QTemporaryDir dir;
+    for (const auto& [command, takes] : commands) {
+        for (const QString& option : withValue + flags) {
+            const bool repeatable = option == "--set" || (command == "cards" && option == "--card");
+            if (takes.contains(option) && repeatable) continue;
+            QStringList once{option};
+            if (withValue.contains(option)) once << "x";
+            const QStringList args = QStringList{command} + once + (takes.contains(option) ? once : QStringList());
+            const auto run = RunCli(args, dir.path());
+            EXPECT_EQ(run.exit_code, 2) << args.join(' ').toStdString();
+            EXPECT_TRUE(run.err.contains(takes.last().toLatin1())) << run.err.toStdString();
+        }
+    }
+    EXPECT_EQ(test_support::Entries(dir.path()), QStringList{});
 }
 
 // A camera.conf its owner made read-only is left as it is, even by root,
@@ -101,7 +146,7 @@ TEST(CliCards, FoldersAreRowsAfterTheDrivesWithTheirSpaceAndVersion) {
     ASSERT_GE(rows.size(), 2) << run.out.toStdString();  // the machine's own cards may come first
     const QJsonObject ra = rows[rows.size() - 2].toObject(), rb = rows.last().toObject();
     EXPECT_EQ(ra["root"].toString() + '|' + ra["label"].toString() + '|' + ra["version_text"].toString(),
-              a + "/||V1.02\r\n");  // the root made absolute
+              a + "/||V1.02");  // the root made absolute, the line end not shown
     EXPECT_EQ(ra["total_mb"].toInteger(), QStorageInfo(a).bytesTotal() >> 20);
     if (tmpfs.Mounted()) {
         EXPECT_EQ(rb, (QJsonObject{{"root", b + "/"},

@@ -25,7 +25,7 @@ TEST(ProfilesCli, ListsPrintsSavesAndDeletesHandWrittenProfiles) {
                          "; my profiles\n[basic]\nlast_cfg=default\n[profile-night]\nmode_3=5M\nosd=ON\n"
                          "sync_clock=true\n; night ends here\n\n[camera notes]\nlens=wide\n[Basic]\n"
                          "[profile-abcdefghijklmnopqrst]\nmode_3=8M\n[profile-default]\nmode_3=12M\n"));
-    EXPECT_EQ(run({"profiles"}).out, QByteArray("night\notes\n\nabcdefghijklmnop\ndefault\n"));
+    EXPECT_EQ(run({"profiles"}).out, QByteArray("night\notes\n\nabcdefghijklmnopqrst\ndefault\n"));
     const QByteArray first = run({"print"}).out;
     EXPECT_TRUE(first.contains("\r\nmode_3=5M\r\n") && first.contains("\r\nosd=off\r\n") &&
                 first.contains("\r\nlightfreq=50Hz\r\n") && first.contains("\r\nsync_clock="));
@@ -50,7 +50,7 @@ TEST(ProfilesCli, ListsPrintsSavesAndDeletesHandWrittenProfiles) {
                                fresh.replace("\r\n", "\n").replace("tvmode=ntsc", "tvmode=pal")));
 
     ASSERT_EQ(run({"delete", "--profile", "night"}).exit_code, 0);
-    EXPECT_EQ(run({"profiles"}).out, QByteArray("otes\n\nabcdefghijklmnop\ndefault\nFresh\n"));
+    EXPECT_EQ(run({"profiles"}).out, QByteArray("otes\n\nabcdefghijklmnopqrst\ndefault\nFresh\n"));
     EXPECT_EQ(ReadAll(path), "; my profiles\n[basic]\nlast_cfg=default\n" + saved.mid(saved.indexOf("[camera notes]")));
 }
 
