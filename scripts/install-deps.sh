@@ -9,6 +9,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev  # header-only: quillmar-cli parses and prints JSON with them
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-droid-fallback
   xvfb xauth xdotool x11-utils imagemagick

@@ -31,7 +31,7 @@ struct CliCommand {
     const char* name;
     const char* synopsis;  // shown in --help
     // The options the command uses; any other is refused. Only --set, and
-    // --card where `RepeatsCard` says so, may be given more than once.
+    // --card for "cards" and "write --all-cards", may be given more than once.
     std::vector<CliOption> options;
     int (*run)(const CliContext&);
 };
