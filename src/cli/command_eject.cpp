@@ -14,6 +14,18 @@ EjectOutcome EjectFromCommandLine(const QString& root) {
     return EjectCard(request);
 }
 
+void PrintUnmounted(const CliContext& ctx, const EjectOutcome& outcome) {
+    ctx.Print(outcome.message + QLatin1Char('\n'));
+    if (!outcome.warning.isEmpty())
+        ctx.Error(QStringLiteral("warning: the drive was not powered off: %1.").arg(outcome.warning));
+}
+
+QString EjectResultWords(const EjectOutcome& outcome) {
+    if (!outcome.Unmounted()) return QStringLiteral("not ejected: ") + outcome.message;
+    if (!outcome.warning.isEmpty()) return QStringLiteral("unmounted (not powered off: %1)").arg(outcome.warning);
+    return QStringLiteral("ejected");
+}
+
 int RunEject(const CliContext& ctx) {
     const QStringList cards = ctx.parser.values(cli_option::kCard);
     if (cards.size() != 1 || cards.constFirst().isEmpty()) {
@@ -25,8 +37,7 @@ int RunEject(const CliContext& ctx) {
         ctx.Error(outcome.message);
         return kExitFailure;
     }
-    ctx.Print(outcome.message + QLatin1Char('\n'));
-    if (!outcome.warning.isEmpty()) ctx.Error(QStringLiteral("warning: ") + outcome.warning + QLatin1Char('.'));
+    PrintUnmounted(ctx, outcome);
     return kExitOk;
 }
 

@@ -18,8 +18,7 @@ int EjectAfterWrite(const CliContext& ctx, const QString& root) {
         ctx.Error(QStringLiteral("camera.conf was written, but the card was not ejected: ") + outcome.message);
         return kExitFailure;
     }
-    ctx.Print(outcome.message + QLatin1Char('\n'));
-    if (!outcome.warning.isEmpty()) ctx.Error(QStringLiteral("warning: ") + outcome.warning + QLatin1Char('.'));
+    PrintUnmounted(ctx, outcome);
     return kExitOk;
 }
 
@@ -47,7 +46,7 @@ int RunWriteAllCards(const CliContext& ctx) {
     for (const QString& root : roots) written.append(WriteCameraConf(root, text));
 
     const bool eject = ctx.parser.isSet(cli_option::kEject);
-    QStringList unmounted;  // mount points already taken off by an earlier eject
+    QMap<QString, EjectOutcome> takenOff;  // mount points an earlier eject took off, with its outcome
     int failed = 0;
     for (qsizetype i = 0; i < roots.size(); ++i) {
         const QString& root = roots.at(i);
@@ -57,19 +56,17 @@ int RunWriteAllCards(const CliContext& ctx) {
             ++failed;
         } else if (!eject) {
             line += QStringLiteral("written");
-        } else if (unmounted.contains(MountDirOfCardRoot(root))) {
-            line += QStringLiteral("written, ejected with its drive");
+        } else if (takenOff.contains(MountDirOfCardRoot(root))) {
+            const EjectOutcome& earlier = takenOff.value(MountDirOfCardRoot(root));
+            line += earlier.status == EjectOutcome::kPoweredOff
+                        ? QStringLiteral("written, ejected with its drive")
+                        : QStringLiteral("written, ") + EjectResultWords(earlier);
+            if (!earlier.Unmounted()) ++failed;
         } else {
             const EjectOutcome outcome = EjectFromCommandLine(root);
-            unmounted << outcome.unmounted;
-            if (!outcome.Unmounted()) {
-                line += QStringLiteral("written, not ejected: ") + outcome.message;
-                ++failed;
-            } else if (!outcome.warning.isEmpty()) {
-                line += QStringLiteral("written, unmounted (warning: %1)").arg(outcome.warning);
-            } else {
-                line += QStringLiteral("written, ejected");
-            }
+            for (const QString& mount : outcome.unmounted) takenOff.insert(mount, outcome);
+            line += QStringLiteral("written, ") + EjectResultWords(outcome);
+            if (!outcome.Unmounted()) ++failed;
         }
         ctx.Print(line + QLatin1Char('\n'));
     }
