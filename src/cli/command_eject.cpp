@@ -24,6 +24,18 @@ EjectOutcome EjectFromCommandLine(const std::string& root) {
     return EjectCard(request);
 }
 
+void PrintUnmounted(const CliContext& ctx, const EjectOutcome& outcome) {
+    ctx.Print(FromCore(outcome.message) + '\n');
+    if (!outcome.warning.isEmpty())
+        ctx.Error("warning: the drive was not powered off: " + FromCore(outcome.warning) + '.');
+}
+
+std::string EjectResultWords(const EjectOutcome& outcome) {
+    if (!outcome.Unmounted()) return "not ejected: " + FromCore(outcome.message);
+    if (!outcome.warning.isEmpty()) return "unmounted (not powered off: " + FromCore(outcome.warning) + ")";
+    return "ejected";
+}
+
 int RunEject(const CliContext& ctx) {
     const std::string& card = ctx.options.Value(CliOption::kCard);
     if (card.empty()) {
@@ -35,8 +47,7 @@ int RunEject(const CliContext& ctx) {
         ctx.Error(FromCore(outcome.message));
         return kExitFailure;
     }
-    ctx.Print(FromCore(outcome.message) + '\n');
-    if (!outcome.warning.isEmpty()) ctx.Error("warning: " + FromCore(outcome.warning) + '.');
+    PrintUnmounted(ctx, outcome);
     return kExitOk;
 }
 

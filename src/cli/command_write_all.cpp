@@ -12,6 +12,7 @@
 #include "settings/camera_conf.h"
 
 #include <algorithm>
+#include <map>
 
 namespace quillmar {
 
@@ -21,8 +22,7 @@ int EjectAfterWrite(const CliContext& ctx, const std::string& root) {
         ctx.Error("camera.conf was written, but the card was not ejected: " + FromCore(outcome.message));
         return kExitFailure;
     }
-    ctx.Print(FromCore(outcome.message) + '\n');
-    if (!outcome.warning.isEmpty()) ctx.Error("warning: " + FromCore(outcome.warning) + '.');
+    PrintUnmounted(ctx, outcome);
     return kExitOk;
 }
 
@@ -52,7 +52,7 @@ int RunWriteAllCards(const CliContext& ctx) {
 
     const bool eject = ctx.options.Has(CliOption::kEject);
     const std::string erased = ErasesCard(selection) ? "; the camera will erase this card when it next starts" : "";
-    std::vector<std::string> unmounted;  // mount points already taken off by an earlier eject
+    std::map<std::string, EjectOutcome> takenOff;  // mount points an earlier eject took off, with its outcome
     size_t failed = 0;
     for (size_t i = 0; i < roots.size(); ++i) {
         const std::string& root = roots[i];
@@ -62,19 +62,17 @@ int RunWriteAllCards(const CliContext& ctx) {
             ++failed;
         } else if (!eject) {
             line += "written" + erased;
-        } else if (std::find(unmounted.begin(), unmounted.end(), MountDirOfCardRoot(root)) != unmounted.end()) {
-            line += "written, ejected with its drive" + erased;
+        } else if (const auto earlier = takenOff.find(MountDirOfCardRoot(root)); earlier != takenOff.end()) {
+            line += earlier->second.status == EjectOutcome::kPoweredOff
+                        ? "written, ejected with its drive"
+                        : "written, " + EjectResultWords(earlier->second);
+            line += erased;
+            if (!earlier->second.Unmounted()) ++failed;
         } else {
             const EjectOutcome outcome = EjectFromCommandLine(root);
-            for (std::string& dir : FromCore(outcome.unmounted)) unmounted.push_back(std::move(dir));
-            if (!outcome.Unmounted()) {
-                line += "written, not ejected: " + FromCore(outcome.message) + erased;
-                ++failed;
-            } else if (!outcome.warning.isEmpty()) {
-                line += "written, unmounted (warning: " + FromCore(outcome.warning) + ")" + erased;
-            } else {
-                line += "written, ejected" + erased;
-            }
+            for (const std::string& mount : FromCore(outcome.unmounted)) takenOff.emplace(mount, outcome);
+            line += "written, " + EjectResultWords(outcome) + erased;
+            if (!outcome.Unmounted()) ++failed;
         }
         ctx.Print(line + '\n');
     }

@@ -49,7 +49,30 @@ EjectOutcome::Status StatusOfError(const QString& name) {
     return EjectOutcome::kFailed;
 }
 
-QString ErrorText(const QDBusError& error) { return error.message().isEmpty() ? error.name() : error.message(); }
+// The daemon passes on what the tools it runs print, newline and all.
+QString ErrorText(const QDBusError& error) {
+    return (error.message().isEmpty() ? error.name() : error.message()).trimmed();
+}
+
+// Nothing left to unmount: someone else did it, or the device went away
+// meanwhile and its object with it.
+bool IsAlreadyGone(const QString& name) {
+    return name == QLatin1String("org.freedesktop.UDisks2.Error.NotMounted") ||
+           name == QLatin1String("org.freedesktop.DBus.Error.UnknownMethod") ||
+           name == QLatin1String("org.freedesktop.DBus.Error.UnknownObject");
+}
+
+// Each Unmount takes off one mount point; a daemon that keeps answering
+// yes while the mount stays must not hold the eject forever.
+constexpr int kMaxUnmountRounds = 8;
+
+QString CanBePulledText(const QStringList& mounts) {
+    return QStringLiteral("Unmounted %1; the card can be pulled.").arg(mounts.join(QStringLiteral(", ")));
+}
+
+QString CloseThenEjectText(const QString& mount) {
+    return QStringLiteral("close the files and windows that use it, then eject %1.").arg(mount);
+}
 
 }  // namespace
 
@@ -61,38 +84,54 @@ void CardEjector::Start(const EjectRequest& request) {
     if (started_) return;
     started_ = true;
     request_ = request;
+    RegisterUdisksDBusTypes();
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) {
         Finish(EjectOutcome::kNoService,
                NoServiceText(QStringLiteral("no system bus: %1").arg(bus.lastError().message())));
         return;
     }
+    ReadObjects();
+}
+
+void CardEjector::ReadObjects() {
     // MountPoints is aay, which QDBusInterface::property cannot hand back:
     // the object manager gives every object's properties in one go.
     QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kManagerPath, kObjectManager, QStringLiteral("GetManagedObjects"));
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kLookupTimeoutMs), this);
+    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(call, kLookupTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &CardEjector::OnObjects);
 }
 
 void CardEjector::OnObjects(QDBusPendingCallWatcher* call) {
     call->deleteLater();
     const QDBusMessage reply = call->reply();
+    UdisksObjects objects;
+    EjectOutcome::Status status = EjectOutcome::kFailed;
+    QString failure;
     if (reply.type() == QDBusMessage::ErrorMessage) {
         const QDBusError error(reply);
-        const EjectOutcome::Status status = StatusOfError(error.name());
-        Finish(status, status == EjectOutcome::kNoService
-                           ? NoServiceText(ErrorText(error))
-                           : QStringLiteral("UDisks2 could not list the drives: %1").arg(ErrorText(error)));
+        status = StatusOfError(error.name());
+        failure = status == EjectOutcome::kNoService
+                      ? NoServiceText(ErrorText(error))
+                      : QStringLiteral("UDisks2 could not list the drives: %1").arg(ErrorText(error));
+    } else if (reply.arguments().size() != 1 ||
+               !DecodeUdisksObjects(reply.arguments().constFirst().value<QDBusArgument>(), &objects)) {
+        failure = QStringLiteral("UDisks2 gave an answer of an unexpected form.");
+    }
+    if (!failure.isEmpty()) {
+        // What is left stays unknown, so nothing is said to be unmounted.
+        if (stopping_)
+            Finish(stop_status_, stop_message_);
+        else
+            Finish(status, failure);
         return;
     }
-    UdisksObjects objects;
-    if (reply.arguments().size() != 1 ||
-        !DecodeUdisksObjects(reply.arguments().constFirst().value<QDBusArgument>(), &objects)) {
-        Finish(EjectOutcome::kFailed, QStringLiteral("UDisks2 gave an answer of an unexpected form."));
-        return;
-    }
+    if (outcome_.drive.isEmpty() && !FindCard(objects)) return;
+    UnmountWhatIsLeft(objects);
+}
 
+bool CardEjector::FindCard(const UdisksObjects& objects) {
     const QStringList forms = RootForms(request_.root);
     const UdisksBlock* card = nullptr;
     for (const UdisksBlock& b : objects.blocks) {
@@ -103,39 +142,82 @@ void CardEjector::OnObjects(QDBusPendingCallWatcher* call) {
     if (!card) {
         Finish(EjectOutcome::kNotFound,
                QStringLiteral("\"%1\" is not the folder of a card mounted through UDisks2.").arg(request_.root));
-        return;
+        return false;
     }
     const QString device = UdisksPathText(card->device);
     if (card->drive.isEmpty() || card->drive == QLatin1String("/") || !objects.drives.contains(card->drive)) {
         Finish(EjectOutcome::kRefused, QStringLiteral("%1 belongs to no drive that can be ejected.").arg(device));
-        return;
+        return false;
     }
-    outcome_.drive = card->drive;
     const UdisksDrive& drive = objects.drives[card->drive];
     if (!drive.removable) {
         Finish(EjectOutcome::kRefused,
                QStringLiteral("%1 is not on a removable drive; it is not ejected.").arg(device));
-        return;
+        return false;
     }
-    // The card first, then the drive's other mounted file systems.
-    QList<const UdisksBlock*> blocks{card};
-    for (const UdisksBlock& b : objects.blocks)
-        if (b.drive == card->drive && &b != card) blocks.append(&b);
-    for (const UdisksBlock* b : blocks) {
-        if (b->hint_system) {
+    for (const UdisksBlock& b : objects.blocks) {
+        if (b.drive == card->drive && b.hint_system) {
             Finish(
                 EjectOutcome::kRefused,
-                QStringLiteral("%1 is on a drive the system uses; it is not ejected.").arg(UdisksPathText(b->device)));
-            return;
+                QStringLiteral("%1 is on a drive the system uses; it is not ejected.").arg(UdisksPathText(b.device)));
+            return false;
         }
     }
-    for (const UdisksBlock* b : blocks) {
-        if (!b->has_filesystem || b->mount_points.isEmpty()) continue;
-        pending_ << b->path;
-        pending_mounts_ << UdisksPathText(b->mount_points.constFirst());
-    }
+    outcome_.drive = card->drive;
+    card_block_ = card->path;
     power_off_ = drive.can_power_off;
     eject_after_ = drive.can_power_off || drive.ejectable;
+    return true;
+}
+
+void CardEjector::UnmountWhatIsLeft(const UdisksObjects& objects) {
+    // The card's own file system first, then the drive's others.
+    pending_.clear();
+    pending_mounts_.clear();
+    QStringList left;
+    for (const UdisksBlock& b : objects.blocks) {
+        if (b.drive != outcome_.drive || !b.has_filesystem || b.mount_points.isEmpty()) continue;
+        const bool card = b.path == card_block_;
+        QStringList mounts;
+        for (const QByteArray& mp : b.mount_points) mounts << UdisksPathText(mp);
+        pending_.insert(card ? 0 : pending_.size(), b.path);
+        pending_mounts_.insert(card ? 0 : pending_mounts_.size(), mounts.constFirst());
+        left = card ? mounts + left : left + mounts;
+    }
+    if (mounted_at_start_.isEmpty()) mounted_at_start_ = left;
+    outcome_.left = left;
+    outcome_.unmounted.clear();
+    for (const QString& mount : mounted_at_start_)
+        if (!left.contains(mount)) outcome_.unmounted << mount;
+
+    if (stopping_) {
+        Finish(
+            stop_status_,
+            outcome_.unmounted.isEmpty()
+                ? stop_message_
+                : QStringLiteral("Unmounted %1; %2").arg(outcome_.unmounted.join(QStringLiteral(", ")), stop_message_));
+        return;
+    }
+    if (left.isEmpty()) {
+        if (power_refused_.isEmpty()) {
+            PowerOff();
+        } else {
+            // Nothing is mounted as the daemon sees it, yet the drive is in use.
+            Finish(EjectOutcome::kBusy,
+                   QStringLiteral("The drive of %1 was not %2, it is still in use (%3); do not "
+                                  "pull the card yet.")
+                       .arg(mounted_at_start_.value(0, request_.root),
+                            power_off_ ? QStringLiteral("powered off") : QStringLiteral("ejected"), power_refused_));
+        }
+        return;
+    }
+    if (rounds_ == kMaxUnmountRounds) {
+        Finish(EjectOutcome::kBusy, QStringLiteral("%1 is still mounted: %2")
+                                        .arg(left.join(QStringLiteral(", ")), CloseThenEjectText(left.constFirst())));
+        return;
+    }
+    ++rounds_;
+    power_refused_.clear();
     UnmountNext();
 }
 
@@ -151,8 +233,9 @@ void CardEjector::Call(const QString& path, const QString& interface, const QStr
 }
 
 void CardEjector::UnmountNext() {
+    // Each round ends with a read-back: an Unmount may have left a mount.
     if (pending_.isEmpty()) {
-        PowerOff();
+        ReadObjects();
         return;
     }
     Call(pending_.constFirst(), kFilesystem, QStringLiteral("Unmount"), &CardEjector::OnUnmounted);
@@ -163,41 +246,32 @@ void CardEjector::OnUnmounted(QDBusPendingCallWatcher* call) {
     const QString mount = pending_mounts_.takeFirst();
     pending_.removeFirst();
     const QDBusMessage reply = call->reply();
-    if (reply.type() == QDBusMessage::ErrorMessage) {
+    if (reply.type() == QDBusMessage::ErrorMessage && !IsAlreadyGone(QDBusError(reply).name())) {
         const QDBusError error(reply);
-        // Unmounted by someone else meanwhile: the goal is reached for it.
-        if (error.name() != QLatin1String("org.freedesktop.UDisks2.Error.NotMounted")) {
-            const EjectOutcome::Status status = StatusOfError(error.name());
-            QString message;
-            switch (status) {
-            case EjectOutcome::kBusy:
-                message = QStringLiteral("%1 is busy: close the files and windows that use the card, then try again.")
-                              .arg(mount);
-                break;
-            case EjectOutcome::kNotAuthorized:
-                message = QStringLiteral("not allowed to unmount %1: %2").arg(mount, ErrorText(error));
-                break;
-            case EjectOutcome::kNoService:
-                message = NoServiceText(ErrorText(error));
-                break;
-            default:
-                message = QStringLiteral("%1 could not be unmounted: %2").arg(mount, ErrorText(error));
-                break;
-            }
-            Finish(status, message);
-            return;
+        const EjectOutcome::Status status = StatusOfError(error.name());
+        switch (status) {
+        case EjectOutcome::kBusy:
+            Stop(status, QStringLiteral("%1 is busy: %2").arg(mount, CloseThenEjectText(mount)));
+            break;
+        case EjectOutcome::kNotAuthorized:
+            Stop(status, QStringLiteral("not allowed to unmount %1: %2").arg(mount, ErrorText(error)));
+            break;
+        case EjectOutcome::kNoService:
+            Stop(status, NoServiceText(ErrorText(error)));
+            break;
+        default:
+            Stop(status, QStringLiteral("%1 could not be unmounted: %2").arg(mount, ErrorText(error)));
+            break;
         }
-    } else {
-        outcome_.unmounted << mount;
+        return;
     }
     UnmountNext();
 }
 
 void CardEjector::PowerOff() {
     if (!eject_after_) {
-        Finish(
-            EjectOutcome::kUnmounted,
-            QStringLiteral("Unmounted %1; the card can be pulled.").arg(outcome_.unmounted.join(QStringLiteral(", "))));
+        outcome_.warning = QStringLiteral("the drive can be neither powered off nor ejected");
+        Finish(EjectOutcome::kUnmounted, CanBePulledText(outcome_.unmounted));
         return;
     }
     Call(outcome_.drive, kDrive, power_off_ ? QStringLiteral("PowerOff") : QStringLiteral("Eject"),
@@ -207,16 +281,29 @@ void CardEjector::PowerOff() {
 void CardEjector::OnPoweredOff(QDBusPendingCallWatcher* call) {
     call->deleteLater();
     const QDBusMessage reply = call->reply();
-    const QString mounts = outcome_.unmounted.join(QStringLiteral(", "));
     if (reply.type() == QDBusMessage::ErrorMessage) {
-        // The file systems are already off the card: it is safe to pull.
-        outcome_.warning = QStringLiteral("the drive could not be %1: %2")
-                               .arg(power_off_ ? QStringLiteral("powered off") : QStringLiteral("ejected"),
-                                    ErrorText(QDBusError(reply)));
-        Finish(EjectOutcome::kUnmounted, QStringLiteral("Unmounted %1; the card can be pulled.").arg(mounts));
+        const QDBusError error(reply);
+        if (error.name() == QLatin1String("org.freedesktop.UDisks2.Error.DeviceBusy")) {
+            // Something of the drive is mounted (again): see what, and go round once more.
+            power_refused_ = ErrorText(error);
+            ReadObjects();
+            return;
+        }
+        // Every file system is off the card: it is safe to pull.
+        outcome_.warning = ErrorText(error);
+        Finish(EjectOutcome::kUnmounted, CanBePulledText(outcome_.unmounted));
         return;
     }
-    Finish(EjectOutcome::kPoweredOff, QStringLiteral("Ejected %1; the card can be pulled.").arg(mounts));
+    Finish(EjectOutcome::kPoweredOff,
+           QStringLiteral("Ejected %1; the card can be pulled.").arg(outcome_.unmounted.join(QStringLiteral(", "))));
+}
+
+void CardEjector::Stop(EjectOutcome::Status status, const QString& message) {
+    // Read back first, so the message can say what was already taken off.
+    stopping_ = true;
+    stop_status_ = status;
+    stop_message_ = message;
+    ReadObjects();
 }
 
 void CardEjector::Finish(EjectOutcome::Status status, const QString& message) {
@@ -240,6 +327,7 @@ EjectOutcome EjectCard(const EjectRequest& request) {
 }
 
 UdisksAvailability CheckUdisksAvailable() {
+    RegisterUdisksDBusTypes();
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected())
         return {false, QStringLiteral("There is no system bus to reach UDisks2: %1").arg(bus.lastError().message())};

@@ -2,7 +2,11 @@
 #include "platform/udisks_objects.h"
 
 #include <QDBusArgument>
+#include <QDBusError>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusSignature>
 #include <QDBusVariant>
 #include <QFile>
 
@@ -103,6 +107,20 @@ bool DecodeUdisksObjects(const QDBusArgument& reply, UdisksObjects* objects) {
     }
     reply.endMap();
     return true;
+}
+
+void RegisterUdisksDBusTypes() {
+    static const bool registered = [] {
+        qRegisterMetaType<QDBusArgument>();
+        qRegisterMetaType<QDBusObjectPath>();
+        qRegisterMetaType<QDBusSignature>();
+        qRegisterMetaType<QDBusVariant>();
+        qRegisterMetaType<QDBusMessage>();
+        qRegisterMetaType<QDBusError>();
+        qRegisterMetaType<QDBusPendingCallWatcher*>();
+        return true;
+    }();
+    (void)registered;
 }
 
 QString UdisksPathText(const QByteArray& bytes) {

@@ -36,6 +36,12 @@ struct UdisksObjects {
 // defaults rather than guessed; false when the reply is not that map at all.
 bool DecodeUdisksObjects(const QDBusArgument& reply, UdisksObjects* objects);
 
+// Registers the D-Bus types these replies are built from, once, on the
+// calling thread. Call before the first call on the bus: the bus thread
+// otherwise registers them itself while they are in use here, and Qt warns
+// on stderr about an "invalid type".
+void RegisterUdisksDBusTypes();
+
 // A byte-string property (ay) without the NUL that ends it, as a path.
 QString UdisksPathText(const QByteArray& bytes);
 

@@ -141,7 +141,8 @@ void CQuillmarVS2010Dlg::OnEjectFinished(const QString& root, const EjectOutcome
     ejector_ = nullptr;
     const QString card = CardDisplayName(root);
     if (!outcome.Unmounted()) {
-        // Nothing was taken off the card (or only part of it): the list stays.
+        // The message names the folder still mounted. Once part of the card
+        // is off, the list shows what is left, whose row offers Eject again.
         status_area_->Clear();
         ShowMessageBox(this, QStringLiteral("%1 was not ejected.\n\n%2").arg(card, outcome.message),
                        QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
@@ -151,9 +152,7 @@ void CQuillmarVS2010Dlg::OnEjectFinished(const QString& root, const EjectOutcome
     const QString text =
         outcome.status == EjectOutcome::kPoweredOff
             ? QStringLiteral("%1 ejected: the card can be pulled").arg(card)
-            : QStringLiteral("%1 unmounted: the card can be pulled (%2)")
-                  .arg(card,
-                       outcome.warning.isEmpty() ? QStringLiteral("its drive cannot be powered off") : outcome.warning);
+            : QStringLiteral("%1 unmounted: the card can be pulled (not powered off: %2)").arg(card, outcome.warning);
     status_area_->ShowMessage(text, {}, StatusArea::Lasting::kOverCardListChanges);
     // The device watcher sees the unmount too, but may see it later.
     OnDeviceChange(DBT_DEVICEREMOVECOMPLETE);

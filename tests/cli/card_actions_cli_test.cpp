@@ -155,56 +155,110 @@ TEST(CliRead, WhatIsNoCameraFileIsRefusedClearlyWithoutBlocking) {
     EXPECT_FALSE(QFile::exists(dir.filePath("camera.conf")));
 }
 
-// One card reader with two partitions mounted at a and b.
-QJsonObject ReaderWithTwoPartitions(const QString& a, const QString& b) {
-    return {{kSdb1, BlockObject("/dev/sdb1", kDrive, {a})},
+// One card reader with two partitions mounted at a (and at bound, when
+// given) and b.
+QJsonObject ReaderWithTwoPartitions(const QString& a, const QString& b, const QString& bound = {},
+                                    const QJsonObject& drive = DriveObject(true, true, true)) {
+    return {{kSdb1, BlockObject("/dev/sdb1", kDrive, bound.isEmpty() ? QStringList{a} : QStringList{a, bound})},
             {kSdb2, BlockObject("/dev/sdb2", kDrive, {b})},
-            {kDrive, DriveObject(true, true, true)}};
+            {kDrive, drive}};
 }
 
+// Each case twice: "eject", and "write --all-cards --eject" whose line is
+// `line` (when failing, starts with it).
 TEST(CliEject, ExitsZeroOnlyWhenTheCardWasUnmounted) {
     PrivateBus bus;
     ASSERT_FALSE(bus.Address().isEmpty()) << "dbus-daemon did not start";
     QTemporaryDir dir;
-    const QString a = dir.filePath("a"), b = dir.filePath("b");
-    ASSERT_TRUE(QDir().mkpath(a) && QDir().mkpath(b));
+    const QString a = dir.filePath("a"), b = dir.filePath("b"), bound = dir.filePath("bound");
+    ASSERT_TRUE(QDir().mkpath(a) && QDir().mkpath(b) && QDir().mkpath(bound));
+    const bool allCards = !MachineHasRemovableDrives(dir.path());
     const QString noUi = " auth.no_user_interaction=true";
+    const QString unmountA = "Unmount " + kSdb1 + noUi, unmountB = "Unmount " + kSdb2 + noUi;
+    const QString powerOff = "PowerOff " + kDrive + noUi;
     const struct {
         const char* what;
         QJsonObject errors;
         int exit_code;
-        const char* mention;  // on stderr when failing, else stdout
+        QString mention;  // on stderr when failing, else stdout
         QStringList calls;
+        const char* line;
+        QJsonObject objects = {};
+        QJsonObject vanish = {};
     } cases[] = {
-        {"ejected",
-         {},
-         0,
-         "Ejected",
-         {"Unmount " + kSdb1 + noUi, "Unmount " + kSdb2 + noUi, "PowerOff " + kDrive + noUi}},
+        {"ejected", {}, 0, "Ejected", {unmountA, unmountB, powerOff}, "ejected"},
         {"busy",
          {{kSdb1 + " Unmount", QJsonArray{"org.freedesktop.UDisks2.Error.DeviceBusy", "target is busy"}}},
          1,
          "busy",
-         {"Unmount " + kSdb1 + noUi}},
+         {unmountA},
+         "not ejected: "},
+        {"second busy: names its folder",
+         {{kSdb2 + " Unmount", QJsonArray{"org.freedesktop.UDisks2.Error.DeviceBusy", "target is busy"}}},
+         1,
+         QString("Unmounted %1; %2 is busy: close the files and windows that use it, then eject %2.").arg(a, b),
+         {unmountA, unmountB},
+         "not ejected: "},
         {"not authorised",
          {{kSdb2 + " Unmount", QJsonArray{"org.freedesktop.UDisks2.Error.NotAuthorized", "Not authorized"}}},
          1,
          "not allowed",
-         {"Unmount " + kSdb1 + noUi, "Unmount " + kSdb2 + noUi}},
+         {unmountA, unmountB},
+         "not ejected: "},
         {"power off fails",
          {{kDrive + " PowerOff", QJsonArray{"org.freedesktop.UDisks2.Error.Failed", "no"}}},
          0,
          "Unmounted",
-         {"Unmount " + kSdb1 + noUi, "Unmount " + kSdb2 + noUi, "PowerOff " + kDrive + noUi}},
+         {unmountA, unmountB, powerOff},
+         "unmounted (not powered off: no)"},
+        {"power off refused while in use",
+         {{kDrive + " PowerOff",
+           QJsonArray{"org.freedesktop.UDisks2.Error.DeviceBusy", "Device /dev/sdb1 is mounted"}}},
+         1,
+         "do not pull the card yet",
+         {unmountA, unmountB, powerOff},
+         "not ejected: "},
+        {"no eject program",
+         {{kDrive + " Eject", QJsonArray{"org.freedesktop.UDisks2.Error.Failed", "no eject"}}},
+         0,
+         "the card can be pulled",
+         {unmountA, unmountB, "Eject " + kDrive + noUi},
+         "unmounted (not powered off: no eject)",
+         ReaderWithTwoPartitions(a, b, {}, DriveObject(true, false, true))},
+        {"bind-mounted card",
+         {},
+         0,
+         "Ejected",
+         {unmountA, unmountB, unmountA, powerOff},
+         "ejected",
+         ReaderWithTwoPartitions(a, b, bound)},
+        {"second gone mid-way",
+         {},
+         0,
+         "Ejected",
+         {unmountA, unmountB, powerOff},
+         "ejected",
+         {},
+         {{kSdb1 + " Unmount", QJsonArray{kSdb2}}}},
     };
     for (const auto& c : cases) {
-        UdisksStandIn udisks(bus.Address(), ReaderWithTwoPartitions(a, b), c.errors);
-        ASSERT_TRUE(udisks.Ready()) << c.what;
-        const auto run = RunCli({"eject", "--card", a}, dir.path(), WithSystemBus(bus.Address()));
-        EXPECT_EQ(run.exit_code, c.exit_code) << c.what << ": " << run.err.toStdString();
-        EXPECT_TRUE((c.exit_code == 0 ? run.out : run.err).contains(c.mention))
-            << c.what << ": " << run.out.toStdString() << run.err.toStdString();
-        EXPECT_EQ(udisks.Calls(), c.calls) << c.what;
+        for (const bool all : {false, true}) {
+            if (all && !allCards) continue;
+            UdisksStandIn udisks(bus.Address(), c.objects.isEmpty() ? ReaderWithTwoPartitions(a, b) : c.objects,
+                                 c.errors, c.vanish);
+            ASSERT_TRUE(udisks.Ready()) << c.what;
+            const auto run = RunCli(
+                all ? QStringList{"write", "--all-cards", "--card", a, "--eject"} : QStringList{"eject", "--card", a},
+                dir.path(), WithSystemBus(bus.Address()));
+            EXPECT_EQ(run.exit_code, c.exit_code) << c.what << ": " << run.err.toStdString();
+            const QByteArray line = run.out.split('\n').value(0),
+                             expected = QFile::encodeName(a) + "/: written, " + c.line;
+            EXPECT_TRUE(all ? (c.exit_code == 0 ? line == expected : line.startsWith(expected))
+                            : (c.exit_code == 0 ? run.out : run.err).contains(c.mention.toUtf8()))
+                << c.what << ": " << run.out.toStdString() << run.err.toStdString();
+            EXPECT_EQ((run.out + run.err).contains("can be pulled"), c.exit_code == 0 && !all) << c.what;
+            EXPECT_EQ(udisks.Calls(), c.calls) << c.what;
+        }
     }
 
     // No UDisks2 on the bus, and no bus at all.

@@ -42,15 +42,15 @@ const QString& BusAddress() {
 struct Machine {
     QTemporaryDir dir;
     QString card = dir.filePath("card"), second = dir.filePath("second"), other = dir.filePath("other");
+    QString bind = dir.filePath("bind");  // the card's file system mounted a second time
     Machine() {
-        QDir().mkpath(card);
-        QDir().mkpath(second);
-        QDir().mkpath(other);
+        for (const QString& folder : {card, second, other, bind}) QDir().mkpath(folder);
     }
 
     QJsonObject Objects(QJsonObject cardDrive = DriveObject(true, true, true), bool hintSystem = false,
-                        const QString& cardDrivePath = kCardDrive) const {
-        return {{kSdb1, BlockObject("/dev/sdb1", cardDrivePath, {card}, hintSystem)},
+                        const QString& cardDrivePath = kCardDrive, bool bound = false) const {
+        return {{kSdb1, BlockObject("/dev/sdb1", cardDrivePath, bound ? QStringList{card, bind} : QStringList{card},
+                                    hintSystem)},
                 {kSdb2, BlockObject("/dev/sdb2", cardDrivePath, {second})},
                 {kSdc1, BlockObject("/dev/sdc1", kDiskDrive, {other})},
                 {kCardDrive, cardDrive},
@@ -75,6 +75,9 @@ TEST(CardEject, UnmountsEveryFileSystemOfTheDriveThenPowersOffOrEjectsOrStops) {
         QStringList calls;
         QStringList unmounted;
         bool warned;
+        const char* says;  // in the message
+        QJsonObject vanish = {};
+        bool bound = false;
     } cases[] = {
         {"power off",
          DriveObject(true, true, true),
@@ -82,27 +85,57 @@ TEST(CardEject, UnmountsEveryFileSystemOfTheDriveThenPowersOffOrEjectsOrStops) {
          EjectOutcome::kPoweredOff,
          {Unmount(kSdb1), Unmount(kSdb2), OnDrive("PowerOff")},
          {m.card, m.second},
-         false},
+         false,
+         "Ejected"},
         {"eject when it cannot power off",
          DriveObject(true, false, true),
          {},
          EjectOutcome::kPoweredOff,
          {Unmount(kSdb1), Unmount(kSdb2), OnDrive("Eject")},
          {m.card, m.second},
-         false},
+         false,
+         "Ejected"},
         {"neither: stop after unmounting",
          DriveObject(true, false, false),
          {},
          EjectOutcome::kUnmounted,
          {Unmount(kSdb1), Unmount(kSdb2)},
          {m.card, m.second},
-         false},
+         true,
+         "can be pulled"},
         {"failed power off is a warning",
          DriveObject(true, true, true),
          {{kCardDrive + " PowerOff", Err("org.freedesktop.UDisks2.Error.Failed", "Error powering off")}},
          EjectOutcome::kUnmounted,
          {Unmount(kSdb1), Unmount(kSdb2), OnDrive("PowerOff")},
          {m.card, m.second},
+         true,
+         "can be pulled"},
+        {"no eject program is a warning",
+         DriveObject(true, false, true),
+         {{kCardDrive + " Eject", Err("org.freedesktop.UDisks2.Error.Failed", "Failed to execute child process")}},
+         EjectOutcome::kUnmounted,
+         {Unmount(kSdb1), Unmount(kSdb2), OnDrive("Eject")},
+         {m.card, m.second},
+         true,
+         "can be pulled"},
+        {"power off refused as in use",
+         DriveObject(true, true, true),
+         {{kCardDrive + " PowerOff", Err("org.freedesktop.UDisks2.Error.DeviceBusy", "Device /dev/sdb1 is mounted")}},
+         EjectOutcome::kBusy,
+         {Unmount(kSdb1), Unmount(kSdb2), OnDrive("PowerOff")},
+         {m.card, m.second},
+         false,
+         "still in use (Device /dev/sdb1 is mounted)"},
+        {"bind-mounted card: unmounted until no mount is left",
+         DriveObject(true, true, true),
+         {},
+         EjectOutcome::kPoweredOff,
+         {Unmount(kSdb1), Unmount(kSdb2), Unmount(kSdb1), OnDrive("PowerOff")},
+         {m.card, m.bind, m.second},
+         false,
+         "Ejected",
+         {},
          true},
         {"busy second file system stops before power off",
          DriveObject(true, true, true),
@@ -110,46 +143,55 @@ TEST(CardEject, UnmountsEveryFileSystemOfTheDriveThenPowersOffOrEjectsOrStops) {
          EjectOutcome::kBusy,
          {Unmount(kSdb1), Unmount(kSdb2)},
          {m.card},
-         false},
+         false,
+         "is busy: close the files and windows that use it, then eject"},
         {"not authorised stops at once",
          DriveObject(true, true, true),
          {{kSdb1 + " Unmount", Err("org.freedesktop.UDisks2.Error.NotAuthorizedCanObtain", "Not authorized")}},
          EjectOutcome::kNotAuthorized,
          {Unmount(kSdb1)},
          {},
-         false},
-        {"already unmounted counts as done",
+         false,
+         "not allowed"},
+        {"a file system gone mid-way counts as unmounted",
          DriveObject(true, true, true),
-         {{kSdb2 + " Unmount", Err("org.freedesktop.UDisks2.Error.NotMounted", "not mounted")}},
+         {},
          EjectOutcome::kPoweredOff,
          {Unmount(kSdb1), Unmount(kSdb2), OnDrive("PowerOff")},
-         {m.card},
-         false},
+         {m.card, m.second},
+         false,
+         "Ejected",
+         {{kSdb1 + " Unmount", QJsonArray{kSdb2}}}},
         {"service gone mid-way",
          DriveObject(true, true, true),
          {{kSdb1 + " Unmount", Err("org.freedesktop.DBus.Error.ServiceUnknown", "gone")}},
          EjectOutcome::kNoService,
          {Unmount(kSdb1)},
          {},
-         false},
+         false,
+         "not available"},
         {"other failure",
          DriveObject(true, true, true),
          {{kSdb1 + " Unmount", Err("org.freedesktop.UDisks2.Error.Failed", "Error unmounting")}},
          EjectOutcome::kFailed,
          {Unmount(kSdb1)},
          {},
-         false},
-        {"fixed drive refused", DriveObject(false, true, true), {}, EjectOutcome::kRefused, {}, {}, false},
+         false,
+         "could not be unmounted: Error unmounting"},
+        {"fixed drive refused", DriveObject(false, true, true), {}, EjectOutcome::kRefused, {}, {}, false, "removable"},
     };
     for (const auto& c : cases) {
-        UdisksStandIn udisks(BusAddress(), m.Objects(c.drive), c.errors);
+        UdisksStandIn udisks(BusAddress(), m.Objects(c.drive, false, kCardDrive, c.bound), c.errors, c.vanish);
         ASSERT_TRUE(udisks.Ready()) << c.what;
         const EjectOutcome outcome = EjectCard({m.card + "/"});
         EXPECT_EQ(outcome.status, c.status) << c.what << ": " << outcome.message.toStdString();
         EXPECT_EQ(udisks.Calls(), c.calls) << c.what;
         EXPECT_EQ(outcome.unmounted, c.unmounted) << c.what;
         EXPECT_EQ(!outcome.warning.isEmpty(), c.warned) << c.what << ": " << outcome.warning.toStdString();
-        EXPECT_FALSE(outcome.message.isEmpty()) << c.what;
+        // The daemon's texts end in a newline, which must not reach the user.
+        EXPECT_TRUE(outcome.message.contains(c.says) && !(outcome.message + outcome.warning).contains('\n'))
+            << c.what << ": " << outcome.message.toStdString();
+        EXPECT_EQ(outcome.message.contains("can be pulled"), outcome.Unmounted()) << c.what;
     }
 }
 

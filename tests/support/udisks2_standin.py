@@ -7,10 +7,17 @@
 #
 # Scenario: {"log": PATH,
 #            "objects": {OBJECT_PATH: {INTERFACE: {PROPERTY: VALUE}}},
-#            "errors": {"OBJECT_PATH METHOD": [ERROR_NAME, MESSAGE]}}
+#            "errors": {"OBJECT_PATH METHOD": [ERROR_NAME, MESSAGE]},
+#            "vanish": {"OBJECT_PATH METHOD": [OBJECT_PATH, ...]}}
 # Block.Device and Filesystem.MountPoints are given as text and sent as
 # NUL-terminated byte strings; Block.Drive as an object path.
 # Prints "ready" once the name is owned.
+#
+# As the daemon does: Unmount takes off one mount point per call (the first
+# listed); PowerOff and Eject refuse with DeviceBusy while a file system of
+# the drive is mounted; a call on an object that has gone (see "vanish",
+# applied once the named call is answered) fails with UnknownMethod; and its
+# own error texts end in a newline.
 
 import json
 import sys
@@ -47,6 +54,8 @@ def typed(interface, name, value):
 
 class Error(dbus.DBusException):
     def __init__(self, name, message):
+        if name.startswith("org.freedesktop.UDisks2.") and not message.endswith("\n"):
+            message += "\n"
         super().__init__(message, name=name)
 
 
@@ -54,6 +63,7 @@ class StandIn:
     def __init__(self, scenario):
         self.log_path = scenario["log"]
         self.errors = scenario.get("errors", {})
+        self.vanish = scenario.get("vanish", {})
         self.objects = {}
         for path, interfaces in scenario["objects"].items():
             self.objects[path] = {
@@ -69,16 +79,35 @@ class StandIn:
 
     def call(self, method, path, interface, options):
         self.log(method, path, options)
+        try:
+            self.answer(method, path, interface)
+        finally:
+            for gone in self.vanish.pop("%s %s" % (path, method), []):
+                self.objects.pop(gone, None)
+
+    def answer(self, method, path, interface):
         if interface not in self.objects.get(path, {}):
-            raise Error("org.freedesktop.DBus.Error.UnknownMethod", "no %s on %s" % (interface, path))
+            raise Error("org.freedesktop.DBus.Error.UnknownMethod",
+                        "No such interface \u201c%s\u201d on object at path %s" % (interface, path))
+        if method in ("PowerOff", "Eject"):
+            busy = next(self.mounted_devices(path), None)
+            if busy:
+                raise Error("org.freedesktop.UDisks2.Error.DeviceBusy", "Device %s is mounted" % busy)
         failure = self.errors.get("%s %s" % (path, method))
         if failure:
             raise Error(failure[0], failure[1])
         if method == "Unmount":
             fs = self.objects[path][FILESYSTEM]
             if not fs["MountPoints"]:
-                raise Error("org.freedesktop.UDisks2.Error.NotMounted", "Device is not mounted")
-            fs["MountPoints"] = dbus.Array([], signature="ay")
+                raise Error("org.freedesktop.UDisks2.Error.NotMounted",
+                            "Device `%s' is not mounted" % bytes(self.objects[path][BLOCK]["Device"][:-1]).decode())
+            fs["MountPoints"] = dbus.Array(fs["MountPoints"][1:], signature="ay")
+
+    def mounted_devices(self, drive):
+        for interfaces in self.objects.values():
+            block = interfaces.get(BLOCK, {})
+            if block.get("Drive") == drive and interfaces.get(FILESYSTEM, {}).get("MountPoints"):
+                yield bytes(block["Device"][:-1]).decode()
 
 
 class Manager(dbus.service.Object):

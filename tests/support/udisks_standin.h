@@ -70,12 +70,13 @@ inline QJsonObject DriveObject(bool removable, bool canPowerOff, bool ejectable)
 // One run of the stand-in service with one scenario.
 class UdisksStandIn {
 public:
-    UdisksStandIn(const QString& busAddress, const QJsonObject& objects, const QJsonObject& errors = {}) {
+    UdisksStandIn(const QString& busAddress, const QJsonObject& objects, const QJsonObject& errors = {},
+                  const QJsonObject& vanish = {}) {
         log_ = dir_.filePath(QStringLiteral("calls.log"));
         const QString scenario = dir_.filePath(QStringLiteral("scenario.json"));
         QFile f(scenario);
         if (!f.open(QIODevice::WriteOnly) ||
-            f.write(QJsonDocument(QJsonObject{{"log", log_}, {"objects", objects}, {"errors", errors}}).toJson()) < 0)
+            f.write(QJsonDocument(QJsonObject{{"log", log_}, {"objects", objects}, {"errors", errors}, {"vanish", vanish}}).toJson()) < 0)
             return;
         f.close();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
