@@ -1,7 +1,7 @@
 // The settings a command works on: --from-card first, then --set and the clock options.
 #include "cli/cli_selection.h"
 
-#include "cards/card_list.h"
+#include "cli/cli_card_roots.h"
 #include "cli/cli_profile_file.h"
 
 namespace quillmar {

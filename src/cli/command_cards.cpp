@@ -2,11 +2,9 @@
 // --explain every mounted volume and why it is or is not a row.
 
 #include "cards/card_entry.h"
-#include "cards/card_list.h"
-#include "cards/system_drive_source.h"
+#include "cli/cli_card_roots.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_options.h"
-#include "platform/volume_decision.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -17,16 +15,18 @@ namespace quillmar {
 
 namespace {
 
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
 QByteArray AsJson(const QList<CardEntry>& cards) {
     QJsonArray rows;
     for (const CardEntry& c : cards) {
         rows.append(QJsonObject{
-            {QStringLiteral("root"), c.root},
-            {QStringLiteral("label"), c.label},
+            {QStringLiteral("root"), Text(c.root)},
+            {QStringLiteral("label"), Text(c.label)},
             {QStringLiteral("free_mb"), static_cast<qint64>(c.free_mb)},
             {QStringLiteral("total_mb"), static_cast<qint64>(c.total_mb)},
-            {QStringLiteral("description"), CapacityText(c.free_mb, c.total_mb)},
-            {QStringLiteral("version_text"), c.version_text},
+            {QStringLiteral("description"), Text(CapacityText(c.free_mb, c.total_mb))},
+            {QStringLiteral("version_text"), Text(c.version_text)},
         });
     }
     return QJsonDocument(rows).toJson(QJsonDocument::Indented);
@@ -57,7 +57,8 @@ QString AsTable(const QList<CardEntry>& cards) {
     QList<QStringList> rows{
         {QStringLiteral("Device"), QStringLiteral("Label"), QStringLiteral("Description"), QStringLiteral("Version")}};
     for (const CardEntry& c : cards)
-        rows.append({Visible(c.root), Visible(c.label), CapacityText(c.free_mb, c.total_mb), Visible(c.version_text)});
+        rows.append({Visible(Text(c.root)), Visible(Text(c.label)), Text(CapacityText(c.free_mb, c.total_mb)),
+                     Visible(Text(c.version_text))});
     QList<qsizetype> widths(4, 0);
     for (const QStringList& row : rows)
         for (int col = 0; col < 4; ++col) widths[col] = std::max(widths[col], row[col].size());
@@ -82,9 +83,8 @@ struct Explained {
 
 QList<Explained> Explain(const QStringList& folders) {
     QList<Explained> rows;
-    for (const VolumeDecision& d : DecideVolumes(SystemPaths()))
-        rows.append({d.mount.mount_dir, d.mount.source, d.mount.fs_type, d.verdict == VolumeVerdict::kCard,
-                     VerdictCode(d), VerdictText(d)});
+    for (const DriveExplanation& d : ExplainSystemDrives())
+        rows.append({Text(d.folder), Text(d.source), Text(d.type), d.card, Text(d.code), Text(d.reason)});
     for (const QString& folder : folders)
         rows.append(
             {FolderCardRoot(folder), {}, {}, true, QStringLiteral("folder"), QStringLiteral("given with --card")});
@@ -126,9 +126,9 @@ QString ExplanationAsTable(const QList<Explained>& rows) {
 }
 
 void PrintCards(const CliContext& ctx, const QStringList& folders) {
-    SystemDriveSource drives;
+    const std::unique_ptr<DriveSource> drives = OpenSystemDrives();
     QList<CardEntry> cards;
-    for (const QString& root : ListCardRoots(drives, folders)) cards.append(DescribeCard(drives, root));
+    for (const QString& root : ListCardRoots(*drives, folders)) cards.append(DescribeCard(*drives, root.toStdString()));
     if (ctx.parser.isSet(cli_option::kJson)) {
         const QByteArray bytes = AsJson(cards);
         std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), ctx.out);

@@ -1,6 +1,6 @@
 // "eject": unmount a card and power its drive off.
 
-#include "cards/card_list.h"
+#include "cli/cli_card_roots.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_eject.h"
 #include "cli/cli_options.h"

@@ -1,6 +1,6 @@
 // "read": the settings a card's camera.conf holds, as the camera reads them.
 
-#include "cards/card_list.h"
+#include "cli/cli_card_roots.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_options.h"
 #include "settings/camera_conf_reader.h"

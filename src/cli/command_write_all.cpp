@@ -1,8 +1,7 @@
 // "write --all-cards": the same camera.conf onto every card at once, and
 // "write --eject": the card ejected once it holds the file.
 
-#include "cards/card_list.h"
-#include "cards/system_drive_source.h"
+#include "cli/cli_card_roots.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_eject.h"
 #include "cli/cli_options.h"
@@ -34,8 +33,7 @@ int RunWriteAllCards(const CliContext& ctx) {
     if (const int rc = ResolveSelection(ctx, &selection); rc != kExitOk) return rc;
     // One text for all: every card gets the same bytes, clock line included.
     const QString text = BuildCameraConfText(selection, std::time(nullptr));
-    SystemDriveSource drives;
-    const QStringList roots = ListCardRoots(drives, folders);
+    const QStringList roots = ListCardRoots(*OpenSystemDrives(), folders);
     if (roots.isEmpty()) {
         ctx.Error(QStringLiteral("no cards found: no removable drive holds a mounted card, and no --card was given."));
         return kExitFailure;
