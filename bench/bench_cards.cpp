@@ -3,8 +3,8 @@
 // real), and the cost of an idle device-change watcher.
 
 #include "cards/card_list.h"
-#include "cards/system_drive_source.h"
 #include "platform/device_change_watcher.h"
+#include "platform/mounted_drive_source.h"
 #include "platform/removable_volumes.h"
 
 #include "cards/fake_card_list_view.h"
@@ -67,7 +67,7 @@ BENCHMARK(BM_ListRemovableVolumes)->Unit(benchmark::kMicrosecond);
 
 void BM_RefreshCardList(benchmark::State& state) {
     TwentyCards machine;
-    SystemDriveSource drives(machine.tree.Paths());
+    MountedDriveSource drives(machine.tree.Paths());
     FakeCardListView view;
     CardList list(view, drives);
     view.owner = &list;

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) return 0;
     file.close();
 
-    const QString text = ReadCardVersion(card.path() + QLatin1Char('/'));
+    const QString text = QString::fromStdString(ReadCardVersion((card.path() + QLatin1Char('/')).toStdString()));
     const QByteArray head = bytes.left(99);
     const QByteArray expected = head.left(head.indexOf('\0') < 0 ? head.size() : head.indexOf('\0'));
     if (text != QString::fromLocal8Bit(expected)) __builtin_trap();

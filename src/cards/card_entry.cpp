@@ -5,13 +5,14 @@
 
 namespace quillmar {
 
-quint32 MegabytesOf(quint64 bytes) { return static_cast<quint32>(bytes >> 20); }
+std::uint32_t MegabytesOf(std::uint64_t bytes) { return static_cast<std::uint32_t>(bytes >> 20); }
 
-QString CapacityText(quint32 freeMb, quint32 totalMb) {
-    return QStringLiteral("%1 MB/%2 MB(%3 G/%4 G)").arg(freeMb).arg(totalMb).arg(freeMb >> 10).arg(totalMb >> 10);
+std::string CapacityText(std::uint32_t freeMb, std::uint32_t totalMb) {
+    return std::to_string(freeMb) + " MB/" + std::to_string(totalMb) + " MB(" + std::to_string(freeMb >> 10) + " G/" +
+           std::to_string(totalMb >> 10) + " G)";
 }
 
-CardEntry DescribeCard(DriveSource& drives, const QString& root) {
+CardEntry DescribeCard(DriveSource& drives, const std::string& root) {
     CardEntry entry;
     entry.root = root;
     entry.label = drives.VolumeLabel(root);

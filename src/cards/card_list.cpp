@@ -4,12 +4,11 @@
 #include "cards/card_entry.h"
 #include "platform/device_events.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <filesystem>
 
 namespace quillmar {
 
-CardList::CardList(CardListView& view, DriveSource& drives, QStringList folders)
+CardList::CardList(CardListView& view, DriveSource& drives, std::vector<std::string> folders)
     : view_(view), drives_(drives), folders_(std::move(folders)) {}
 
 void CardList::RefreshCardList() {
@@ -20,11 +19,11 @@ void CardList::RefreshCardList() {
 void CardList::FillCardList() {
     while (view_.ItemCount() > 0 && view_.DeleteItem(0)) {
     }
-    if (card_roots_.isEmpty()) return;
+    if (card_roots_.empty()) return;
 
     // Rows go in one after another; a root the list refuses leaves no gap.
     int next = 0;
-    for (const QString& root : card_roots_) {
+    for (const std::string& root : card_roots_) {
         const int row = view_.InsertItem(next, root);
         if (row < 0) continue;
         ++next;
@@ -36,8 +35,7 @@ void CardList::FillCardList() {
     if (view_.ItemCount() > 0) view_.SelectAndFocusItem(0);
 }
 
-bool CardList::OnDeviceChange(quint32 event, quintptr data) {
-    Q_UNUSED(data);
+bool CardList::OnDeviceChange(std::uint32_t event, std::uintptr_t /*data*/) {
     if (event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE) RefreshCardList();
     return true;
 }
@@ -49,15 +47,24 @@ void CardList::OnCardItemChanged(int item) {
     target_root_ = view_.ItemText(item, 0);
 }
 
-QString FolderCardRoot(const QString& folder) {
-    QString root = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    if (!root.endsWith(QLatin1Char('/'))) root += QLatin1Char('/');
+std::string FolderCardRoot(const std::string& folder) {
+    namespace fs = std::filesystem;
+    // UTF-8 both ways: a plain std::string would be taken as the ANSI code
+    // page on Windows.
+    const fs::path given(std::u8string(folder.begin(), folder.end()));
+    std::error_code error;
+    fs::path path = fs::absolute(given, error);
+    if (error) path = given;
+    const std::u8string clean = path.lexically_normal().u8string();
+    std::string root(clean.begin(), clean.end());
+    const char separator = static_cast<char>(fs::path::preferred_separator);
+    if (root.empty() || (root.back() != '/' && root.back() != separator)) root += separator;
     return root;
 }
 
-QStringList ListCardRoots(DriveSource& drives, const QStringList& folders) {
-    QStringList roots = drives.RemovableRoots();
-    for (const QString& folder : folders) roots << FolderCardRoot(folder);
+std::vector<std::string> ListCardRoots(DriveSource& drives, const std::vector<std::string>& folders) {
+    std::vector<std::string> roots = drives.RemovableRoots();
+    for (const std::string& folder : folders) roots.push_back(FolderCardRoot(folder));
     return roots;
 }
 

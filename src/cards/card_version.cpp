@@ -1,31 +1,24 @@
-// Reading a card's version.txt, case variants included, into the version text its row shows.
+// Reading a card's version.txt into the version text its row shows.
 #include "cards/card_version.h"
 
-#include "platform/log_categories.h"
-#include "platform/regular_file_head.h"
+#include "platform/card_file_head.h"
+#include "platform/system_text.h"
 
-#include <QStringDecoder>
+#include <optional>
 
 namespace quillmar {
 
 namespace {
 // The text is read into a buffer of 100 zeroed bytes, so it always ends
 // with a zero byte.
-constexpr qsizetype kMaxVersionBytes = 99;
+constexpr std::size_t kMaxVersionBytes = 99;
 }  // namespace
 
-QString ReadCardVersion(const QString& root) {
-    const std::optional<QByteArray> bytes = ReadFileHeadInFolder(root, QStringLiteral("version.txt"), kMaxVersionBytes);
-    if (!bytes) {
-        qCDebug(lcCards) << "no readable version.txt directly in" << root
-                         << "(absent, a link, not a regular file, or on another file system)";
-        return kNoVersionText;
-    }
-    const qsizetype zero = bytes->indexOf('\0');
-    // Stateless: a character cut off at byte 99 shows as U+FFFD instead of
-    // waiting for bytes that never come.
-    QStringDecoder decode(QStringDecoder::System, QStringDecoder::Flag::Stateless);
-    return decode(zero < 0 ? *bytes : bytes->left(zero));
+std::string ReadCardVersion(const std::string& root) {
+    const std::optional<std::string> bytes = ReadCardFileHead(root, "version.txt", kMaxVersionBytes);
+    if (!bytes) return kNoVersionText;
+    // A character cut off at byte 99 shows as U+FFFD.
+    return SystemTextToUtf8(std::string_view(*bytes).substr(0, bytes->find('\0')));
 }
 
 }  // namespace quillmar

@@ -35,7 +35,7 @@ int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
     }
     choices->clock_sync = on ? 1 : off ? 0 : -1;
     if (ctx.options.Has(CliOption::kFromCard)) {
-        const CameraConfRead read = ReadCameraConf(FolderCardRoot(ToCore(ctx.options.Value(CliOption::kFromCard))));
+        const CameraConfRead read = ReadCameraConf(ToCore(FolderCardRoot(ctx.options.Value(CliOption::kFromCard))));
         if (!read.ok) {
             ctx.Error(FromCore(read.error));
             return kExitFailure;

@@ -3,13 +3,12 @@
 
 #include "cards/card_entry.h"
 #include "cards/card_list.h"
-#include "cards/system_drive_source.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_core_strings.h"
 #include "cli/cli_json.h"
 #include "cli/cli_options.h"
 #include "cli/cli_text.h"
-#include "platform/volume_decision.h"
+#include "platform/drive_source.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -36,12 +35,8 @@ std::string WithoutLineEnds(std::string text) {
 }
 
 CardRow RowOf(const CardEntry& c) {
-    return {FromCore(c.root),
-            FromCore(c.label),
-            c.free_mb,
-            c.total_mb,
-            FromCore(CapacityText(c.free_mb, c.total_mb)),
-            WithoutLineEnds(FromCore(c.version_text))};
+    return {
+        c.root, c.label, c.free_mb, c.total_mb, CapacityText(c.free_mb, c.total_mb), WithoutLineEnds(c.version_text)};
 }
 
 std::string AsJson(const std::vector<CardRow>& cards) {
@@ -108,11 +103,10 @@ struct Explained {
 
 std::vector<Explained> Explain(const std::vector<std::string>& folders) {
     std::vector<Explained> rows;
-    for (const VolumeDecision& d : DecideVolumes(SystemPaths()))
-        rows.push_back({FromCore(d.mount.mount_dir), FromCore(d.mount.source), FromCore(d.mount.fs_type),
-                        d.verdict == VolumeVerdict::kCard, FromCore(VerdictCode(d)), FromCore(VerdictText(d))});
+    for (const DriveExplanation& d : ExplainSystemDrives())
+        rows.push_back({d.folder, d.source, d.type, d.card, d.code, d.reason});
     for (const std::string& folder : folders)
-        rows.push_back({FromCore(FolderCardRoot(ToCore(folder))), {}, {}, true, "folder", "given with --card"});
+        rows.push_back({FolderCardRoot(folder), {}, {}, true, "folder", "given with --card"});
     return rows;
 }
 
@@ -137,10 +131,9 @@ std::string ExplanationAsTable(const std::vector<Explained>& rows) {
 }
 
 void PrintCards(const CliContext& ctx, const std::vector<std::string>& folders) {
-    SystemDriveSource drives;
+    const std::unique_ptr<DriveSource> drives = OpenSystemDrives();
     std::vector<CardRow> cards;
-    for (const CoreString& root : ListCardRoots(drives, ToCore(folders)))
-        cards.push_back(RowOf(DescribeCard(drives, root)));
+    for (const std::string& root : ListCardRoots(*drives, folders)) cards.push_back(RowOf(DescribeCard(*drives, root)));
     if (ctx.options.Has(CliOption::kJson))
         ctx.Print(AsJson(cards));
     else

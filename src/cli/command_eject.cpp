@@ -42,7 +42,7 @@ int RunEject(const CliContext& ctx) {
         ctx.Error("eject needs one --card DIR.");
         return kExitUsage;
     }
-    const EjectOutcome outcome = EjectFromCommandLine(FromCore(FolderCardRoot(ToCore(card))));
+    const EjectOutcome outcome = EjectFromCommandLine(FolderCardRoot(card));
     if (!outcome.Unmounted()) {
         ctx.Error(FromCore(outcome.message));
         return kExitFailure;

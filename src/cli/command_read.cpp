@@ -38,7 +38,7 @@ int RunRead(const CliContext& ctx) {
         ctx.Error("read needs one --card DIR.");
         return kExitUsage;
     }
-    const std::string root = FromCore(FolderCardRoot(ToCore(card)));
+    const std::string root = FolderCardRoot(card);
     const CameraConfRead read = ReadCameraConf(ToCore(root));
     if (!read.ok) {
         ctx.Error(FromCore(read.error));

@@ -2,7 +2,6 @@
 // "write --eject": the card ejected once it holds the file.
 
 #include "cards/card_list.h"
-#include "cards/system_drive_source.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_core_strings.h"
 #include "cli/cli_eject.h"
@@ -38,8 +37,7 @@ int RunWriteAllCards(const CliContext& ctx) {
     if (const int rc = RefuseFormatWithoutConsent(ctx, selection); rc != kExitOk) return rc;
     // One text for all: every card gets the same bytes, clock line included.
     const auto text = BuildCameraConfText(selection, std::time(nullptr));
-    SystemDriveSource drives;
-    const std::vector<std::string> roots = FromCore(ListCardRoots(drives, ToCore(folders)));
+    const std::vector<std::string> roots = ListCardRoots(*OpenSystemDrives(), folders);
     if (roots.empty()) {
         ctx.Error("no cards found: no removable drive holds a mounted card, and no --card was given.");
         return kExitFailure;

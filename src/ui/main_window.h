@@ -4,9 +4,9 @@
 // everything that lives as long as the program.
 
 #include "cards/card_list.h"
-#include "cards/system_drive_source.h"
 #include "platform/device_change_watcher.h"
 #include "platform/durable_file.h"
+#include "platform/mounted_drive_source.h"
 #include "platform/system_paths.h"
 #include "profiles/profile_store.h"
 #include "settings/settings_selection.h"
@@ -120,6 +120,7 @@ private:
     void OnCardItemChanged();
     // Whether the chosen card is a --card folder rather than a drive's root.
     bool TargetIsCardFolder() const;
+    QString TargetRoot() const { return QString::fromStdString(cards_.TargetRoot()); }
 
     // --- a card row's menu: load, eject (main_window_card_actions.cpp)
     void SetUpCardActions();
@@ -155,8 +156,8 @@ private:
     CListBox profile_list_;
     CListCtrl card_list_;
     CardListControl card_view_{card_list_};
-    SystemDriveSource drives_{system_paths_};
-    CardList cards_{card_view_, drives_, options_.card_folders};
+    MountedDriveSource drives_{system_paths_};
+    CardList cards_{card_view_, drives_, Utf8Strings(options_.card_folders)};
     std::unique_ptr<DeviceChangeWatcher> device_watcher_;
     QMenu* system_menu_ = nullptr;
     StatusArea* status_area_ = nullptr;

@@ -63,7 +63,7 @@ bool CQuillmarVS2010Dlg::OnDeviceChange(quint32 event, quintptr data) {
 
 bool CQuillmarVS2010Dlg::TargetIsCardFolder() const {
     for (const QString& folder : options_.card_folders)
-        if (FolderCardRoot(folder) == cards_.TargetRoot()) return true;
+        if (FolderCardRoot(folder) == TargetRoot()) return true;
     return false;
 }
 

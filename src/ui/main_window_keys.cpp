@@ -73,8 +73,8 @@ void CQuillmarVS2010Dlg::SetUpStatusArea() {
 
 void CQuillmarVS2010Dlg::ReportWritten() {
     status_area_->ShowMessage(QStringLiteral("camera.conf written to %1 at %2")
-                                  .arg(CardDisplayName(cards_.TargetRoot()), QTime::currentTime().toString(u"HH:mm")),
-                              OfferAfterSet(cards_.TargetRoot()));
+                                  .arg(CardDisplayName(TargetRoot()), QTime::currentTime().toString(u"HH:mm")),
+                              OfferAfterSet(TargetRoot()));
 }
 
 }  // namespace quillmar

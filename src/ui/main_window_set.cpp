@@ -31,7 +31,7 @@ void CQuillmarVS2010Dlg::PushPages() {
 }
 
 WriteOutcome CQuillmarVS2010Dlg::CheckTargetStillThere() const {
-    const QString& targetRoot = cards_.TargetRoot();
+    const QString targetRoot = TargetRoot();
     // No card chosen yet: the file goes to the working directory.
     if (targetRoot.isEmpty()) return WriteOutcome::Success();
     if (!QFileInfo(targetRoot).isDir())
@@ -57,9 +57,9 @@ void CQuillmarVS2010Dlg::OnSet() {
     // The clock line takes the time after all five pages were pulled.
     const QString text = BuildCameraConfText(selection_, std::time(nullptr));
     WriteOutcome outcome = CheckTargetStillThere();
-    if (outcome) outcome = WriteCameraConf(cards_.TargetRoot(), text);
+    if (outcome) outcome = WriteCameraConf(TargetRoot(), text);
     if (!outcome) {
-        ShowMessageBox(this, DescribeCameraConfFailure(cards_.TargetRoot(), outcome), QStringLiteral("Quillmar"),
+        ShowMessageBox(this, DescribeCameraConfFailure(TargetRoot(), outcome), QStringLiteral("Quillmar"),
                        MB_OK | MB_ICONERROR);
         return;
     }

@@ -4,26 +4,31 @@
 #include "platform/device_events.h"
 
 #include "fake_card_list_view.h"
-#include "support/test_files.h"
 
-#include <QHash>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
 
 namespace quillmar {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 // Drives answered from tables; counts how often the drives are listed.
 class FakeDrives : public DriveSource {
 public:
-    QStringList roots;
-    QHash<QString, QString> labels;
-    QHash<QString, VolumeSpace> spaces;
+    std::vector<std::string> roots;
+    std::map<std::string, std::string> labels;
+    std::map<std::string, VolumeSpace> spaces;
     int listings = 0;
 
-    QStringList RemovableRoots() override { return ++listings, roots; }
-    QString VolumeLabel(const QString& root) override { return labels.value(root); }
-    std::optional<VolumeSpace> Space(const QString& root) override {
-        return spaces.contains(root) ? std::optional(spaces.value(root)) : std::nullopt;
+    std::vector<std::string> RemovableRoots() override { return ++listings, roots; }
+    std::string VolumeLabel(const std::string& root) override { return labels[root]; }
+    std::optional<VolumeSpace> Space(const std::string& root) override {
+        return spaces.contains(root) ? std::optional(spaces[root]) : std::nullopt;
     }
 };
 
@@ -32,17 +37,19 @@ public:
 class CardListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(QDir().mkpath(e_) && QDir().mkpath(g_) && test_support::WriteRaw(e_ + "version.txt", "V1.02\r\n"));
+        fs::create_directories(dir_ / "E"), fs::create_directories(dir_ / "G");
+        std::ofstream(dir_ / "E" / "version.txt", std::ios::binary) << "V1.02\r\n";
         drives_.roots = {e_, g_};
         drives_.labels = {{e_, "CAMERA"}};
         drives_.spaces = {{e_, {31914983424, 30866227200}}, {g_, {8053063680, 1073741823}}};
         view_.owner = &list_;
     }
+    void TearDown() override { fs::remove_all(dir_); }
 
-    QTemporaryDir dir_;
-    const QString e_ = dir_.path() + "/E/", g_ = dir_.path() + "/G/";
-    const QStringList row_e_{e_, "CAMERA", "29436 MB/30436 MB(28 G/29 G)", "V1.02\r\n"};
-    const QStringList row_g_{g_, "", "1023 MB/7680 MB(0 G/7 G)", kNoVersionText};
+    const fs::path dir_ = fs::temp_directory_path() / ("card_list_test_" + std::to_string(std::random_device()()));
+    const std::string e_ = (dir_ / "E/").string(), g_ = (dir_ / "G/").string();
+    const FakeCardListView::Row row_e_{e_, "CAMERA", "29436 MB/30436 MB(28 G/29 G)", "V1.02\r\n"};
+    const FakeCardListView::Row row_g_{g_, "", "1023 MB/7680 MB(0 G/7 G)", kNoVersionText};
     FakeDrives drives_;
     FakeCardListView view_;
     CardList list_{view_, drives_};
@@ -50,8 +57,8 @@ protected:
 
 TEST_F(CardListTest, UserChoiceHoldsUntilADeviceChangeAndAnEmptiedListKeepsTheTarget) {
     list_.RefreshCardList();
-    EXPECT_EQ(view_.rows, (QList<QStringList>{row_e_, row_g_}));
-    EXPECT_EQ(list_.CardRoots(), (QStringList{e_, g_}));
+    EXPECT_EQ(view_.rows, (std::vector{row_e_, row_g_}));
+    EXPECT_EQ(list_.CardRoots(), (std::vector{e_, g_}));
     view_.Click(1);
     EXPECT_EQ(list_.TargetRoot(), g_);
     view_.Click(-1);  // click on empty space: only the row losing the selection is reported
@@ -62,9 +69,9 @@ TEST_F(CardListTest, UserChoiceHoldsUntilADeviceChangeAndAnEmptiedListKeepsTheTa
     view_.Click(1);
     drives_.roots.clear();
     EXPECT_TRUE(list_.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE, 0));
-    for (const quint32 other : {0x0007, 0x8001, 0x8003, 0x0018}) EXPECT_TRUE(list_.OnDeviceChange(other, 0x1234));
+    for (const std::uint32_t other : {0x0007, 0x8001, 0x8003, 0x0018}) EXPECT_TRUE(list_.OnDeviceChange(other, 0x1234));
     EXPECT_EQ(drives_.listings, 3);  // only arrival and removal refresh
-    EXPECT_TRUE(view_.rows.isEmpty());
+    EXPECT_TRUE(view_.rows.empty());
     EXPECT_EQ(list_.TargetRoot(), g_);
 }
 

@@ -17,11 +17,11 @@ using test_support::WriteRaw;
 const struct VersionCase {
     const char* what;
     void (*prepare)(const QString& root, const QString& v);
-    QString expected;
+    std::string expected;
 } kCases[] = {
     {"seven bytes with CR LF", [](auto, auto v) { WriteRaw(v, "V1.02\r\n"); }, "V1.02\r\n"},
     {"absent", [](auto, auto) {}, kNoVersionText},
-    {"10 MB", [](auto, auto v) { WriteRaw(v, QByteArray(10 << 20, 'a')); }, QString(99, u'a')},
+    {"10 MB", [](auto, auto v) { WriteRaw(v, QByteArray(10 << 20, 'a')); }, std::string(99, 'a')},
     {"zero byte ends the text", [](auto, auto v) { WriteRaw(v, QByteArray("v3\0junk", 7)); }, "v3"},
     {"invalid bytes",
      [](auto, auto v) {
@@ -29,7 +29,7 @@ const struct VersionCase {
                   "v\xff\xfe"
                   "4");
      },
-     "v\ufffd\ufffd4"},
+     "v\uFFFD\uFFFD4"},
     {"directory", [](auto, auto v) { QDir().mkpath(v); }, kNoVersionText},
     {"FIFO", [](auto, auto v) { ::mkfifo(QFile::encodeName(v).constData(), 0644); }, kNoVersionText},
     {"link to a FIFO",
@@ -58,11 +58,12 @@ TEST(ReadCardVersion, UntrustedVersionFilesAreReadSafely) {
         c.prepare(root, root + "version.txt");
         // In a child without root rights (which would open any file), with
         // an alarm, so a read that blocks fails instead of hanging the run.
-        EXPECT_EQ(test_support::RunInChild([&] {
-                      ::alarm(5);
-                      return test_support::DropRootPrivileges() && ReadCardVersion(root) == c.expected ? 0 : 1;
-                  }),
-                  0)
+        EXPECT_EQ(
+            test_support::RunInChild([&] {
+                ::alarm(5);
+                return test_support::DropRootPrivileges() && ReadCardVersion(root.toStdString()) == c.expected ? 0 : 1;
+            }),
+            0)
             << c.what;
     }
 }
@@ -80,17 +81,17 @@ TEST(ReadCardVersion, NothingFromOutsideTheCardShows) {
     const QString root = dir.path() + '/';
 
     ASSERT_TRUE(QFile::link(secret, root + "version.txt"));
-    EXPECT_EQ(ReadCardVersion(root), kNoVersionText);
+    EXPECT_EQ(ReadCardVersion(root.toStdString()), kNoVersionText);
     ASSERT_TRUE(QFile::remove(root + "version.txt") && QFile::link(secret, root + "VERSION.TXT"));
-    EXPECT_EQ(ReadCardVersion(root), kNoVersionText);
+    EXPECT_EQ(ReadCardVersion(root.toStdString()), kNoVersionText);
     ASSERT_TRUE(QFile::remove(root + "VERSION.TXT") && WriteRaw(root + "version.txt", "V1.02\r\n"));
-    EXPECT_EQ(ReadCardVersion(root), "V1.02\r\n");
+    EXPECT_EQ(ReadCardVersion(root.toStdString()), "V1.02\r\n");
 
     const QByteArray target = QFile::encodeName(root + "version.txt");
     if (::mount(QFile::encodeName(secret).constData(), target.constData(), nullptr, MS_BIND, nullptr) != 0)
         GTEST_SKIP() << "bind mounts are not permitted here";
     const std::unique_ptr<const char, int (*)(const char*)> unbind(target.constData(), ::umount);
-    EXPECT_EQ(ReadCardVersion(root), kNoVersionText);
+    EXPECT_EQ(ReadCardVersion(root.toStdString()), kNoVersionText);
 }
 
 }  // namespace

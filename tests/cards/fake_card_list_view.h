@@ -5,37 +5,41 @@
 #include "cards/card_list.h"
 #include "cards/card_list_view.h"
 
-#include <QList>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 namespace quillmar {
 
 class FakeCardListView : public CardListView {
 public:
+    using Row = std::vector<std::string>;
+
     CardList* owner = nullptr;  // receives item changes
     int selected = -1;
-    QList<QStringList> rows;
+    std::vector<Row> rows;
 
     int ItemCount() const override { return static_cast<int>(rows.size()); }
     bool DeleteItem(int row) override {
         if (row < 0 || row >= ItemCount()) return false;
-        rows.removeAt(row);
+        rows.erase(rows.begin() + row);
         selected = selected == row ? -1 : selected - (selected > row);
         return true;
     }
-    int InsertItem(int row, const QString& text) override {
+    int InsertItem(int row, const std::string& text) override {
         if (row < 0 || row > ItemCount()) return -1;
-        rows.insert(row, QStringList{text, "", "", ""});
+        rows.insert(rows.begin() + row, Row{text, "", "", ""});
         return row;
     }
-    bool SetItemText(int row, int column, const QString& text) override {
+    bool SetItemText(int row, int column, const std::string& text) override {
         return row >= 0 && row < ItemCount() && column >= 0 && column <= 3 && (rows[row][column] = text, true);
     }
     void SelectAndFocusItem(int row) override {
         selected = row;
         if (owner) owner->OnCardItemChanged(row);
     }
-    QString ItemText(int row, int column) const override { return rows.value(row).value(column); }
+    std::string ItemText(int row, int column) const override {
+        return row >= 0 && row < ItemCount() && column >= 0 && column <= 3 ? rows[row][column] : std::string();
+    }
 
     // A user's click: the row losing the selection is reported, then the
     // one gaining it; a click on empty space (-1) reports only the loser.

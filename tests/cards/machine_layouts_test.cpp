@@ -3,7 +3,7 @@
 // never the default target of "Set".
 
 #include "cards/card_entry.h"
-#include "cards/system_drive_source.h"
+#include "platform/mounted_drive_source.h"
 
 #include "support/fake_system_tree.h"
 #include "support/test_files.h"
@@ -149,11 +149,11 @@ TEST(MachineLayouts, SystemDisksAreNeverListedAndEncryptedSticksAre) {
         QTemporaryDir dir;
         FakeSystemTree tree(dir.path());
         layout.build(tree);
-        SystemDriveSource drives(tree.Paths(), [](const QString&) { return std::nullopt; });
+        MountedDriveSource drives(tree.Paths(), [](const std::string&) { return std::nullopt; });
         QStringList rows;
-        for (const QString& root : drives.RemovableRoots()) {
+        for (const std::string& root : drives.RemovableRoots()) {
             const CardEntry c = DescribeCard(drives, root);
-            rows << c.root + '|' + c.label;
+            rows << QString::fromStdString(c.root + '|' + c.label);
         }
         EXPECT_EQ(rows, layout.rows) << layout.what;
     }

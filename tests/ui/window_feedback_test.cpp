@@ -145,15 +145,15 @@ TEST(CardCellsTest, ColumnsShowDeviceLabelAndDescriptionWhole) {
     const struct {
         QString root, label, description, version;
     } rows[] = {
-        {"/media/a-rather-long-user-name/CAMERA_SD_CARD_128/", "CAMERA_SD_CARD_128", CapacityText(119000, 122104),
-         version},
-        {"/media/u/X/", "", CapacityText(0, 0), "No infomation"},
+        {"/media/a-rather-long-user-name/CAMERA_SD_CARD_128/", "CAMERA_SD_CARD_128",
+         QString::fromStdString(CapacityText(119000, 122104)), version},
+        {"/media/u/X/", "", QString::fromStdString(CapacityText(0, 0)), "No infomation"},
     };
     for (int row = 0; row < 2; ++row) {
-        view.InsertItem(row, rows[row].root);
-        view.SetItemText(row, 1, rows[row].label);
-        view.SetItemText(row, 2, rows[row].description);
-        view.SetItemText(row, 3, rows[row].version);
+        view.InsertItem(row, rows[row].root.toStdString());
+        view.SetItemText(row, 1, rows[row].label.toStdString());
+        view.SetItemText(row, 2, rows[row].description.toStdString());
+        view.SetItemText(row, 3, rows[row].version.toStdString());
     }
     FitCardColumns(table);
     const QFontMetrics metrics(table.font());
@@ -167,7 +167,8 @@ TEST(CardCellsTest, ColumnsShowDeviceLabelAndDescriptionWhole) {
                     table.item(row, 3)->toolTip() == rows[row].version);
         EXPECT_EQ(table.item(row, 0)->data(Qt::AccessibleTextRole).toString(), shown[0]);
         EXPECT_EQ(table.item(row, 0)->data(Qt::AccessibleDescriptionRole).toString(), rows[row].root);
-        EXPECT_EQ(view.ItemText(row, 0), rows[row].root) << "the row keeps the root that \"Set\" writes to";
+        EXPECT_EQ(view.ItemText(row, 0), rows[row].root.toStdString())
+            << "the row keeps the root that \"Set\" writes to";
     }
     int total = 0;
     for (int column = 0; column < 4; ++column) total += table.columnWidth(column);

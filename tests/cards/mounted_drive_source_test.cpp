@@ -1,5 +1,5 @@
 #include "cards/card_entry.h"
-#include "cards/system_drive_source.h"
+#include "platform/mounted_drive_source.h"
 
 #include "support/fake_system_tree.h"
 #include "support/test_files.h"
@@ -14,7 +14,7 @@ namespace dp = test_support::devpaths;
 
 // A camera user's machine: three cards among the usual disks and the traps
 // around them.
-TEST(SystemDriveSource, MixedMachineShowsOnlyItsThreeCardsWithLabelsAndSizes) {
+TEST(MountedDriveSource, MixedMachineShowsOnlyItsThreeCardsWithLabelsAndSizes) {
     QTemporaryDir dir;
     test_support::FakeSystemTree t(dir.path());
     t.AddDevice(dp::Usb(1, "sdb"), 8, 16, "1");  // USB stick; btrfs shows an anonymous device number
@@ -42,15 +42,15 @@ TEST(SystemDriveSource, MixedMachineShowsOnlyItsThreeCardsWithLabelsAndSizes) {
     t.AddMountedPartition(dp::Usb(4, "sde/sde3"), 8, 67, "/media/me/pulled", "vfat");
     t.RemoveDevice("sde3", 8, 67);
 
-    const QHash<QString, VolumeSpace> spaces = {{"/media/me/STICK/", {31914983424, 30866227200}},
-                                                {"/media/me/CAM CARD/", {8053063680, 1073741823}}};
-    SystemDriveSource drives(t.Paths(), [&](const QString& root) {
+    const QHash<std::string, VolumeSpace> spaces = {{"/media/me/STICK/", {31914983424, 30866227200}},
+                                                    {"/media/me/CAM CARD/", {8053063680, 1073741823}}};
+    MountedDriveSource drives(t.Paths(), [&](const std::string& root) {
         return spaces.contains(root) ? std::optional(spaces.value(root)) : std::nullopt;
     });
     QStringList rows;
-    for (const QString& root : drives.RemovableRoots()) {
+    for (const std::string& root : drives.RemovableRoots()) {
         const CardEntry c = DescribeCard(drives, root);
-        rows << c.root + '|' + c.label + '|' + CapacityText(c.free_mb, c.total_mb);
+        rows << QString::fromStdString(c.root + '|' + c.label + '|' + CapacityText(c.free_mb, c.total_mb));
     }
     EXPECT_EQ(rows, (QStringList{"/media/me/CAM CARD/|CAM CARD|1023 MB/7680 MB(0 G/7 G)",
                                  "/media/me/SDSLOT/|Karte_\u00e4|0 MB/0 MB(0 G/0 G)",
