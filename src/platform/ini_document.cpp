@@ -60,11 +60,12 @@ IniDocument::Line IniDocument::Classify(QStringView text) {
         line.kind = LineKind::kHeader;
         line.name = TrimBlanks(t.sliced(1, close - 1)).toString();
     } else {
-        // Anything else is a key, also a '[' without ']'; no '=' means an
-        // empty value.
+        // Anything else is a key, also a '[' without ']'; no '=' means no
+        // value at all.
         const qsizetype eq = t.indexOf(u'=');
         line.kind = LineKind::kEntry;
         line.name = TrimBlanks(eq >= 0 ? t.first(eq) : t).toString();
+        line.has_value = eq >= 0;
         if (eq >= 0) line.value = TrimBlanks(t.sliced(eq + 1)).toString();
         line.indent = text.first(t.data() - text.data()).toString();
     }
@@ -106,6 +107,26 @@ IniDocument IniDocument::Parse(QByteArrayView bytes) {
         return at + unit <= bytes.size() && doc.UnitAt(bytes, at) == c;
     };
 
+    // A Ctrl-Z that ends the file, blanks at most after it, stays the file's
+    // last bytes whatever is added: Windows takes it for a blank only there,
+    // and in the middle of the file it would become part of a value.
+    qsizetype stop = bytes.size();
+    if ((stop - doc.bom_.size()) % unit == 0) {
+        qsizetype at = stop;
+        const auto blankInLine = [&](qsizetype i) {
+            return isUnit(i, u' ') || isUnit(i, u'\t') || isUnit(i, u'\v') || isUnit(i, u'\f') || isUnit(i, u'\x1A');
+        };
+        while (at - unit >= doc.bom_.size() && blankInLine(at - unit)) at -= unit;
+        // From the first Ctrl-Z of the blanks that end the last line.
+        for (qsizetype i = at; i < stop; i += unit)
+            if (isUnit(i, u'\x1A')) {
+                doc.eof_marks_ = bytes.sliced(i).toByteArray();
+                stop = i;
+                break;
+            }
+    }
+    bytes = bytes.first(stop);
+
     bool endSeen = false;
     qsizetype lineNumber = 0;
     qsizetype start = doc.bom_.size();
@@ -131,7 +152,7 @@ IniDocument IniDocument::Parse(QByteArrayView bytes) {
         if (line.kind == LineKind::kEntry && line.name.isEmpty())
             qCDebug(lcIni) << "line" << lineNumber << "has no key name and is never read:" << text;
         else if (line.kind == LineKind::kEntry && !text.contains(u'='))
-            qCDebug(lcIni) << "line" << lineNumber << "has no '=', read as key" << line.name << "with an empty value";
+            qCDebug(lcIni) << "line" << lineNumber << "has no '=': key" << line.name << "is found but has no value";
         line.raw = bytes.sliced(start, next - start).toByteArray();
         line.end = end;
         if (end != IniLineEnd::kNone && !endSeen) {
@@ -146,7 +167,7 @@ IniDocument IniDocument::Parse(QByteArrayView bytes) {
 }
 
 QByteArray IniDocument::Serialize() const {
-    qsizetype size = bom_.size();
+    qsizetype size = bom_.size() + eof_marks_.size();
     for (const Section& s : sections_)
         for (const Line& l : s.lines) size += l.raw.size();
     QByteArray out;
@@ -154,6 +175,7 @@ QByteArray IniDocument::Serialize() const {
     out += bom_;
     for (const Section& s : sections_)
         for (const Line& l : s.lines) out += l.raw;
+    out += eof_marks_;
     return out;
 }
 
@@ -215,7 +237,8 @@ QString IniDocument::Value(QStringView section, QStringView key, const QString& 
     const qsizetype s = FindSection(section);
     if (s < 0) return fallback;
     for (const Line& line : sections_[size_t(s)].lines)
-        if (line.kind == LineKind::kEntry && IniNamesMatch(line.name, key)) return StripQuotes(line.value).toString();
+        if (line.kind == LineKind::kEntry && IniNamesMatch(line.name, key))
+            return line.has_value ? StripQuotes(line.value).toString() : fallback;
     return fallback;
 }
 
@@ -255,8 +278,9 @@ WriteOutcome IniDocument::SetValue(QStringView section, QStringView key, QString
     std::vector<Line>& lines = sections_[size_t(found)].lines;
     for (Line& line : lines) {
         if (line.kind != LineKind::kEntry || !IniNamesMatch(line.name, key)) continue;
-        if (line.value == value) return WriteOutcome::Success();
+        if (line.has_value && line.value == value) return WriteOutcome::Success();
         line.value = value.toString();
+        line.has_value = true;
         line.raw = Encode(QString(line.indent + line.name + u'=' + line.value), line.end);
         modified_ = true;
         return WriteOutcome::Success();

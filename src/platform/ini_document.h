@@ -10,10 +10,15 @@
 // win; a value loses surrounding blanks and one pair of matching quotes
 // ("..." or '...'); a line whose first non-blank character is ';' is a
 // comment; a line starting with '[' that holds a ']' is a header whose name
-// runs to the last ']'; every other non-blank line is a key, and one without
-// '=' is a key with an empty value. A section with an empty name, and the
-// lines before the first header, are never found and never listed; nor is a
-// key with an empty name.
+// runs to the last ']'; every other non-blank line is a key. A key line
+// without '=' is found as its key but has no value: the lookup gives the
+// caller's fallback, and a later line of the same key stays hidden. A
+// section with an empty name, and the lines before the first header, are
+// never found and never listed; nor is a key with an empty name.
+//
+// Ctrl-Z at the very end of a file (after its last line end, or ending its
+// last line) is an end-of-file mark: lines added later go in front of it, so
+// it never ends up inside a value.
 
 #include "platform/write_outcome.h"
 
@@ -64,7 +69,7 @@ public:
     QStringList SectionNames() const;
     bool HasSection(QStringView section) const;
     // The key's value in the first matching section, or `fallback` when the
-    // section or the key is absent.
+    // section or the key is absent, or the key's first line has no '='.
     QString Value(QStringView section, QStringView key, const QString& fallback) const;
 
     // Replaces the value of an existing key where it stands (the key keeps
@@ -87,9 +92,10 @@ private:
         QByteArray raw;  // stored bytes, line end included
         IniLineEnd end = IniLineEnd::kNone;
         LineKind kind = LineKind::kBlank;
-        QString name;    // header or key name, trimmed
-        QString value;   // key value, trimmed, quotes kept
-        QString indent;  // blanks before the key, kept when the value changes
+        QString name;            // header or key name, trimmed
+        QString value;           // key value, trimmed, quotes kept
+        bool has_value = false;  // the key line holds a '='
+        QString indent;          // blanks before the key, kept when the value changes
     };
     struct Section {
         QString name;
@@ -107,6 +113,7 @@ private:
     IniLineEnd line_end_;
     bool modified_ = false;
     QByteArray bom_;
+    QByteArray eof_marks_;           // the Ctrl-Z run that ends the file, kept last
     std::vector<Section> sections_;  // [0] holds the lines before the first header
 };
 

@@ -1,6 +1,7 @@
 // The INI engine against a small model of how the private-profile functions
 // read a file, on many generated files that mix line ends, byte-order marks,
-// key lines without '=', empty section names, Ctrl-Z and blanks. The model
+// key lines without '=' (found, but without a value), empty section names,
+// Ctrl-Z and blanks. The model
 // decodes the whole file at once, folds every line end into LF and reads the
 // lines with Qt's own case-insensitive comparison, so it shares no code with
 // the engine.
@@ -32,8 +33,16 @@ QString Trimmed(QStringView s) {
     return s.sliced(begin, end - begin).toString();
 }
 
+QString DecodeFile(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE")) return QStringDecoder(QStringConverter::Utf16LE)(bytes.mid(2));
+    if (bytes.startsWith("\xFE\xFF")) return QStringDecoder(QStringConverter::Utf16BE)(bytes.mid(2));
+    return QString::fromUtf8(bytes);
+}
+
 struct ModelKey {
-    QString name, value;
+    QString name;
+    std::optional<QString> value;  // none on a line without '='
 };
 struct ModelSection {
     QString name;
@@ -43,7 +52,7 @@ struct ModelSection {
 class ModelFile {
 public:
     explicit ModelFile(const QByteArray& bytes) {
-        QString text = Decode(bytes);
+        QString text = DecodeFile(bytes);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
         sections_.push_back({});  // the lines before any header
         for (const QString& raw : text.split(u'\n')) {
@@ -54,10 +63,12 @@ public:
                 continue;
             }
             const qsizetype eq = line.indexOf(u'=');
-            ModelKey key{Trimmed(eq < 0 ? line : line.left(eq)), eq < 0 ? QString() : Trimmed(line.mid(eq + 1))};
-            const QString& v = key.value;
-            if (v.size() > 1 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
-                key.value = v.mid(1, v.size() - 2);
+            ModelKey key{Trimmed(eq < 0 ? line : line.left(eq)), std::nullopt};
+            if (eq >= 0) {
+                const QString v = Trimmed(line.mid(eq + 1));
+                const bool quoted = v.size() > 1 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front();
+                key.value = quoted ? v.mid(1, v.size() - 2) : v;
+            }
             sections_.back().keys.push_back(key);
         }
     }
@@ -86,13 +97,6 @@ public:
     }
 
 private:
-    static QString Decode(const QByteArray& bytes) {
-        if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.mid(3));
-        if (bytes.startsWith("\xFF\xFE")) return QStringDecoder(QStringConverter::Utf16LE)(bytes.mid(2));
-        if (bytes.startsWith("\xFE\xFF")) return QStringDecoder(QStringConverter::Utf16BE)(bytes.mid(2));
-        return QString::fromUtf8(bytes);
-    }
-
     std::vector<ModelSection> sections_;
 };
 
@@ -219,13 +223,7 @@ QByteArray Bom(const QByteArray& bytes) {
 
 // The line ends a file uses, by kind: LF, CR LF, lone CR.
 QList<bool> LineEndKinds(const QByteArray& bytes) {
-    QString text;
-    if (bytes.startsWith("\xFF\xFE"))
-        text = QStringDecoder(QStringConverter::Utf16LE)(bytes.mid(2));
-    else if (bytes.startsWith("\xFE\xFF"))
-        text = QStringDecoder(QStringConverter::Utf16BE)(bytes.mid(2));
-    else
-        text = QString::fromUtf8(bytes);
+    const QString text = DecodeFile(bytes);
     QList<bool> kinds{false, false, false};
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == u'\n') kinds[0] = true;
@@ -275,6 +273,9 @@ TEST(IniDocumentReference, WritesReadBackAndTouchNothingElse) {
         // Same encoding, and added lines use a line end the file already had
         // (CR LF in a file that had none).
         ASSERT_EQ(Bom(written), Bom(file));
+        // Windows reads a Ctrl-Z as a blank only at the end of the file.
+        ASSERT_EQ(DecodeFile(written).endsWith(u'\x1A'), DecodeFile(file).endsWith(u'\x1A'))
+            << Shown(written).toStdString();
         QList<bool> allowed = LineEndKinds(file);
         if (!allowed.contains(true)) allowed = {false, true, false};
         const QList<bool> used = LineEndKinds(written);
