@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ApplyOverrides(overrides.value, selection);
         for (const SettingOverride& o : overrides.value)
             if (o.index < 0 || o.index >= OptionCount(o.key.section, o.key.key)) __builtin_trap();
-    } else if (overrides.outcome.error.isEmpty()) {
+    } else if (overrides.outcome.error.empty()) {
         __builtin_trap();
     }
     return 0;

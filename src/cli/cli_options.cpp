@@ -76,8 +76,8 @@ Result<QList<SettingOverride>> ParseSettingOverrides(const QStringList& items) {
     for (const QString& item : items) {
         const qsizetype eq = item.indexOf(QLatin1Char('='));
         if (eq < 0) {
-            return Parsed::Failure(
-                WriteOutcome::Failure(QStringLiteral("--set %1 is not KEY=OPTION.").arg(QuotedForMessage(item))));
+            return Parsed::Failure(WriteOutcome::Failure(
+                QStringLiteral("--set %1 is not KEY=OPTION.").arg(QuotedForMessage(item)).toStdString()));
         }
         const QString name = item.left(eq);
         const QString option = item.mid(eq + 1);
@@ -85,10 +85,10 @@ Result<QList<SettingOverride>> ParseSettingOverrides(const QStringList& items) {
         int key = 0;
         if (!FindKeyByName(name, &section, &key) || OptionCount(section, key) == 0) {
             if (name == KeyName(keys::kSyncClock.section, keys::kSyncClock.key))
-                return Parsed::Failure(
-                    WriteOutcome::Failure(QStringLiteral("sync_clock has no options; use --sync-clock.")));
-            return Parsed::Failure(WriteOutcome::Failure(
-                QStringLiteral("unknown setting %1. Valid settings: %2.").arg(QuotedForMessage(name), ValidKeyList())));
+                return Parsed::Failure(WriteOutcome::Failure("sync_clock has no options; use --sync-clock."));
+            return Parsed::Failure(WriteOutcome::Failure(QStringLiteral("unknown setting %1. Valid settings: %2.")
+                                                             .arg(QuotedForMessage(name), ValidKeyList())
+                                                             .toStdString()));
         }
         int index = -1;
         for (int i = 0; i < OptionCount(section, key) && index < 0; ++i)
@@ -96,7 +96,8 @@ Result<QList<SettingOverride>> ParseSettingOverrides(const QStringList& items) {
         if (index < 0) {
             return Parsed::Failure(
                 WriteOutcome::Failure(QStringLiteral("unknown option %1 for %2. Valid options: %3.")
-                                          .arg(QuotedForMessage(option), name, ValidOptionList(section, key))));
+                                          .arg(QuotedForMessage(option), name, ValidOptionList(section, key))
+                                          .toStdString()));
         }
         overrides.append({{section, key}, index});
     }

@@ -1,6 +1,8 @@
 // Where the commands' profile file is, and loading it with failures told in the tool's words.
 #include "cli/cli_profile_file.h"
 
+#include "platform/qt_text_bridge.h"
+
 #include "cli/cli_options.h"
 #include "cli/cli_text.h"
 
@@ -17,7 +19,7 @@ bool ProfileFileInPlay(const CliContext& ctx) { return QFileInfo::exists(ConfigP
 
 int LoadProfileStore(const CliContext& ctx, ProfileStore& store, ProfileFileAccess access) {
     if (const WriteOutcome outcome = store.LoadProfiles(access); !outcome) {
-        ctx.Error(outcome.error);
+        ctx.Error(FromUtf8(outcome.error));
         return kExitFailure;
     }
     return kExitOk;
@@ -44,7 +46,7 @@ int ApplyChosenProfile(const CliContext& ctx, ProfileStore& store) {
     if (store.ProfileSections()[at] == store.CurrentProfile()) return kExitOk;
     store.SelectProfile(at);
     if (const WriteOutcome outcome = store.ApplyProfile(); !outcome) {
-        ctx.Error(outcome.error);
+        ctx.Error(FromUtf8(outcome.error));
         return kExitFailure;
     }
     return kExitOk;

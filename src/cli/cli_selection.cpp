@@ -1,6 +1,8 @@
 // The settings a command works on: --from-card first, then --set and the clock options.
 #include "cli/cli_selection.h"
 
+#include "platform/qt_text_bridge.h"
+
 #include "cards/card_list.h"
 #include "cli/cli_profile_file.h"
 
@@ -9,7 +11,7 @@ namespace quillmar {
 int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
     const Result<QList<SettingOverride>> overrides = ParseSettingOverrides(ctx.parser.values(cli_option::kSet));
     if (!overrides) {
-        ctx.Error(overrides.outcome.error);
+        ctx.Error(FromUtf8(overrides.outcome.error));
         return kExitUsage;
     }
     choices->overrides.append(overrides.value);

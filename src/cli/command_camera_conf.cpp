@@ -1,10 +1,12 @@
 // "print" and "write": the camera.conf text for the chosen settings.
 
 #include "cli/cli_card_target.h"
+
 #include "cli/cli_commands.h"
 #include "cli/cli_options.h"
 #include "cli/cli_selection.h"
 #include "cli/cli_write_all.h"
+#include "platform/qt_text_bridge.h"
 #include "settings/camera_conf.h"
 
 #include <QDir>
@@ -39,7 +41,7 @@ int RunWrite(const CliContext& ctx) {
     if (!root.endsWith(QLatin1Char('/'))) root += QLatin1Char('/');
     const WriteOutcome outcome = WriteCameraConf(root, BuildCameraConfText(selection, std::time(nullptr)));
     if (!outcome) {
-        ctx.Error(outcome.error);
+        ctx.Error(FromUtf8(outcome.error));
         return kExitFailure;
     }
     if (ctx.parser.isSet(cli_option::kEject)) return EjectAfterWrite(ctx, root);

@@ -1,11 +1,13 @@
 // "profiles", "save" and "delete": the profiles of cfg.ini.
 
 #include "cli/cli_commands.h"
+
 #include "cli/cli_options.h"
 #include "cli/cli_profile_file.h"
 #include "cli/cli_profile_limits.h"
 #include "cli/cli_selection.h"
 #include "cli/cli_text.h"
+#include "platform/qt_text_bridge.h"
 #include "profiles/profile_name_rules.h"
 
 namespace quillmar {
@@ -40,7 +42,7 @@ int RunSave(const CliContext& ctx) {
     // the lock, against the file as it is then.
     const Result<bool> exists = store.SectionExists(ProfileStore::SectionForName(name));
     if (!exists) {
-        ctx.Error(exists.outcome.error);
+        ctx.Error(FromUtf8(exists.outcome.error));
         return kExitFailure;
     }
     NewProfileNameCheck check =
@@ -59,7 +61,7 @@ int RunSave(const CliContext& ctx) {
         if (result == ProfileStore::NamedSave::kNameInUse) check = NewProfileNameCheck::kInUse;
         if (result == ProfileStore::NamedSave::kNameUnstorable) {
             check = NewProfileNameCheck::kUnstorable;
-            error = outcome.error;
+            error = FromUtf8(outcome.error);
         }
     }
     switch (check) {
@@ -76,7 +78,7 @@ int RunSave(const CliContext& ctx) {
         return kExitFailure;
     }
     if (!outcome) {
-        ctx.Error(outcome.error);
+        ctx.Error(FromUtf8(outcome.error));
         return kExitFailure;
     }
     WarnValuesProfilesCannotReadBack(ctx, saved);
@@ -102,14 +104,14 @@ int RunDelete(const CliContext& ctx) {
     // file; the delete itself decides again under the lock.
     const Result<bool> stored = store.SectionExists(store.ProfileSections().at(index));
     if (!stored) {
-        ctx.Error(stored.outcome.error);
+        ctx.Error(FromUtf8(stored.outcome.error));
         return kExitFailure;
     }
     int removed = 0;
     const WriteOutcome outcome = stored.value ? store.DeleteProfileSection(store.ProfileSections().at(index), &removed)
                                               : WriteOutcome::Success();
     if (!outcome) {
-        ctx.Error(outcome.error);
+        ctx.Error(FromUtf8(outcome.error));
         return kExitFailure;
     }
     // The default profile of a file without profiles exists only in memory,

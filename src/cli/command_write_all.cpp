@@ -2,12 +2,14 @@
 // "write --eject": the card ejected once it holds the file.
 
 #include "cards/card_list.h"
+
 #include "cards/system_drive_source.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_eject.h"
 #include "cli/cli_options.h"
 #include "cli/cli_selection.h"
 #include "cli/cli_write_all.h"
+#include "platform/qt_text_bridge.h"
 #include "settings/camera_conf.h"
 
 namespace quillmar {
@@ -53,7 +55,7 @@ int RunWriteAllCards(const CliContext& ctx) {
         const QString& root = roots.at(i);
         QString line = root + QStringLiteral(": ");
         if (!written.at(i)) {
-            line += QStringLiteral("not written: ") + written.at(i).error;
+            line += QStringLiteral("not written: ") + FromUtf8(written.at(i).error);
             ++failed;
         } else if (!eject) {
             line += QStringLiteral("written");

@@ -4,9 +4,10 @@
 // Ctrl-Z and blanks. The model
 // decodes the whole file at once, folds every line end into LF and reads the
 // lines with Qt's own case-insensitive comparison, so it shares no code with
-// the engine.
+// the engine. Names fold ASCII letters only, as the platform's functions do.
 
 #include "platform/ini_document.h"
+#include "platform/qt_text_bridge.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -38,6 +39,15 @@ QString DecodeFile(const QByteArray& bytes) {
     if (bytes.startsWith("\xFF\xFE")) return QStringDecoder(QStringConverter::Utf16LE)(bytes.mid(2));
     if (bytes.startsWith("\xFE\xFF")) return QStringDecoder(QStringConverter::Utf16BE)(bytes.mid(2));
     return QString::fromUtf8(bytes);
+}
+
+bool SameName(const QString& a, const QString& b) {
+    const auto upper = [](QString s) {
+        for (QChar& c : s)
+            if (c >= u'a' && c <= u'z') c = QChar(c.unicode() - 32);
+        return s;
+    };
+    return upper(a) == upper(b);
 }
 
 struct ModelKey {
@@ -83,7 +93,7 @@ public:
     const ModelSection* Find(const QString& section) const {
         const QString wanted = Trimmed(section);
         for (size_t i = 1; i < sections_.size(); ++i)
-            if (!wanted.isEmpty() && sections_[i].name.compare(wanted, Qt::CaseInsensitive) == 0) return &sections_[i];
+            if (!wanted.isEmpty() && SameName(sections_[i].name, wanted)) return &sections_[i];
         return nullptr;
     }
 
@@ -92,7 +102,7 @@ public:
         const QString wanted = Trimmed(key);
         if (s == nullptr || wanted.isEmpty()) return std::nullopt;
         for (const ModelKey& k : s->keys)
-            if (k.name.compare(wanted, Qt::CaseInsensitive) == 0) return k.value;
+            if (SameName(k.name, wanted)) return k.value;
         return std::nullopt;
     }
 
@@ -199,15 +209,16 @@ TEST(IniDocumentReference, ReadsEveryGeneratedFileAsThePlatformDoes) {
     const QString fallback = QStringLiteral("\x01missing");
     for (int n = 0; n < kFiles; ++n) {
         const QByteArray file = generate.File();
-        const IniDocument doc = IniDocument::Parse(file);
+        const IniDocument doc = IniDocument::Parse(file.toStdString());
         const ModelFile model(file);
-        ASSERT_EQ(doc.Serialize(), file);
-        ASSERT_EQ(doc.SectionNames(), model.Names()) << Shown(file).toStdString();
+        ASSERT_EQ(QByteArray::fromStdString(doc.Serialize()), file);
+        ASSERT_EQ(FromUtf8(doc.SectionNames()), model.Names()) << Shown(file).toStdString();
         for (const QString& section : kSectionQueries) {
-            ASSERT_EQ(doc.HasSection(section), model.Find(section) != nullptr)
+            ASSERT_EQ(doc.HasSection(ToUtf8(section)), model.Find(section) != nullptr)
                 << Shown(file).toStdString() << " section " << section.toStdString();
             for (const QString& key : kKeyQueries)
-                ASSERT_EQ(doc.Value(section, key, fallback), model.Value(section, key).value_or(fallback))
+                ASSERT_EQ(FromUtf8(doc.Value(ToUtf8(section), ToUtf8(key), ToUtf8(fallback))),
+                          model.Value(section, key).value_or(fallback))
                     << Shown(file).toStdString() << " [" << section.toStdString() << "] " << key.toStdString();
         }
     }
@@ -239,9 +250,9 @@ QList<bool> LineEndKinds(const QByteArray& bytes) {
 void ExpectOtherLookupsKept(const ModelFile& before, const ModelFile& after, const QString& section, const QString& key,
                             const QByteArray& file) {
     for (const QString& s : kSectionQueries) {
-        const bool sameSection = Trimmed(s).compare(Trimmed(section), Qt::CaseInsensitive) == 0;
+        const bool sameSection = SameName(Trimmed(s), Trimmed(section));
         for (const QString& k : kKeyQueries) {
-            if (sameSection && (key.isNull() || Trimmed(k).compare(Trimmed(key), Qt::CaseInsensitive) == 0)) continue;
+            if (sameSection && (key.isNull() || SameName(Trimmed(k), Trimmed(key)))) continue;
             ASSERT_EQ(after.Value(s, k), before.Value(s, k))
                 << Shown(file).toStdString() << " [" << s.toStdString() << "] " << k.toStdString();
         }
@@ -259,10 +270,10 @@ TEST(IniDocumentReference, WritesReadBackAndTouchNothingElse) {
         const QString key = generate.Pick(kKeys);
         const QString value = generate.Pick(values);
 
-        IniDocument doc = IniDocument::Parse(file);
-        const WriteOutcome set = doc.SetValue(section, key, value);
-        ASSERT_TRUE(set) << set.error.toStdString();
-        const QByteArray written = doc.Serialize();
+        IniDocument doc = IniDocument::Parse(file.toStdString());
+        const WriteOutcome set = doc.SetValue(ToUtf8(section), ToUtf8(key), ToUtf8(value));
+        ASSERT_TRUE(set) << set.error;
+        const QByteArray written = QByteArray::fromStdString(doc.Serialize());
         const ModelFile after(written);
         ASSERT_EQ(after.Value(section, key), value)
             << Shown(file).toStdString() << " -> " << Shown(written).toStdString();
@@ -282,13 +293,13 @@ TEST(IniDocumentReference, WritesReadBackAndTouchNothingElse) {
         for (int kind = 0; kind < 3; ++kind) ASSERT_TRUE(allowed[kind] || !used[kind]) << Shown(written).toStdString();
 
         // Deleting a section removes all of that name and nothing else.
-        IniDocument removed = IniDocument::Parse(file);
-        removed.RemoveSection(section);
-        const QByteArray rest = removed.Serialize();
+        IniDocument removed = IniDocument::Parse(file.toStdString());
+        removed.RemoveSection(ToUtf8(section));
+        const QByteArray rest = QByteArray::fromStdString(removed.Serialize());
         const ModelFile afterRemove(rest);
         ASSERT_EQ(afterRemove.Find(section), nullptr) << Shown(rest).toStdString();
         QStringList keptNames = before.Names();
-        keptNames.removeIf([&](const QString& s) { return s.compare(Trimmed(section), Qt::CaseInsensitive) == 0; });
+        keptNames.removeIf([&](const QString& s) { return SameName(s, Trimmed(section)); });
         ASSERT_EQ(afterRemove.Names(), keptNames) << Shown(file).toStdString() << " -> " << Shown(rest).toStdString();
         ExpectOtherLookupsKept(before, afterRemove, section, QString(), rest);
     }
