@@ -3,28 +3,35 @@
 
 #include "platform/ini_document.h"
 
-#include <QHash>
-
+#include <algorithm>
 #include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
 
 using namespace quillmar;
 
 namespace {
 
 // Pieces of `bytes` between CR and LF bytes: lines, in any of the line ends.
-QList<QByteArray> Pieces(const QByteArray& bytes) {
-    QByteArray unified = bytes;
-    unified.replace('\r', '\n');
-    return unified.split('\n');
+std::vector<std::string> Pieces(const std::string& bytes) {
+    std::vector<std::string> pieces(1);
+    for (const char c : bytes) {
+        if (c == '\r' || c == '\n')
+            pieces.emplace_back();
+        else
+            pieces.back() += c;
+    }
+    return pieces;
 }
 
 // Lines of `before` that `after` no longer holds, counted as a multiset.
-int LinesLost(const QByteArray& before, const QByteArray& after) {
-    QHash<QByteArray, int> remaining;
-    for (const QByteArray& line : Pieces(after)) ++remaining[line];
+int LinesLost(const std::string& before, const std::string& after) {
+    std::map<std::string, int> remaining;
+    for (const std::string& line : Pieces(after)) ++remaining[line];
     int lost = 0;
-    for (const QByteArray& line : Pieces(before)) {
-        if (remaining.value(line) > 0)
+    for (const std::string& line : Pieces(before)) {
+        if (remaining[line] > 0)
             --remaining[line];
         else
             ++lost;
@@ -39,31 +46,32 @@ void Check(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const std::string input(reinterpret_cast<const char*>(data), size);
     IniDocument doc = IniDocument::Parse(input);
     Check(doc.Serialize() == input);
-    const QStringList names = doc.SectionNames();
+    const std::vector<std::string> names = doc.SectionNames();
 
     // One write: the value reads back, every section is still there, and at
     // most the replaced line and a last line that gained its line end differ.
-    const QString section = QStringLiteral("profile-fuzz");
-    if (doc.SetValue(section, QStringLiteral("mode_1"), QStringLiteral("1920x1080p 60"))) {
-        const QByteArray written = doc.Serialize();
+    const std::string section = "profile-fuzz";
+    if (doc.SetValue(section, "mode_1", "1920x1080p 60")) {
+        const std::string written = doc.Serialize();
         const IniDocument again = IniDocument::Parse(written);
-        Check(again.Value(section, QStringLiteral("mode_1"), QString()) == QStringLiteral("1920x1080p 60"));
+        Check(again.Value(section, "mode_1", "") == "1920x1080p 60");
         // Existing headers stay in order; a new section can only follow them.
-        Check(again.SectionNames().mid(0, names.size()) == names);
+        const std::vector<std::string> after = again.SectionNames();
+        Check(after.size() >= names.size() && std::equal(names.begin(), names.end(), after.begin()));
         Check(LinesLost(input, written) <= 2);
     }
 
     // Writing into a section the file has adds no section, whichever line
     // (a key line without '=' too) the key was found on.
-    if (!names.isEmpty()) {
+    if (!names.empty()) {
         IniDocument existing = IniDocument::Parse(input);
-        if (existing.SetValue(names.first(), QStringLiteral("tvmode"), QStringLiteral("pal"))) {
-            const QByteArray written = existing.Serialize();
+        if (existing.SetValue(names.front(), "tvmode", "pal")) {
+            const std::string written = existing.Serialize();
             const IniDocument again = IniDocument::Parse(written);
-            Check(again.Value(names.first(), QStringLiteral("tvmode"), QString()) == QStringLiteral("pal"));
+            Check(again.Value(names.front(), "tvmode", "") == "pal");
             Check(again.SectionNames() == names);
             Check(LinesLost(input, written) <= 2);
         }
@@ -71,9 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Removing a section leaves none of that name behind.
     IniDocument removed = IniDocument::Parse(input);
-    if (!names.isEmpty()) {
-        removed.RemoveSection(names.first());
-        Check(!IniDocument::Parse(removed.Serialize()).HasSection(names.first()));
+    if (!names.empty()) {
+        removed.RemoveSection(names.front());
+        Check(!IniDocument::Parse(removed.Serialize()).HasSection(names.front()));
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 #include "cli/cli_arguments.h"
 
 #include "cli/cli_text.h"
+#include "platform/text_encoding.h"
 
 namespace quillmar {
 

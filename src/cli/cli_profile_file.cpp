@@ -20,7 +20,7 @@ bool ProfileFileInPlay(const CliContext& ctx) {
 
 int LoadProfileStore(const CliContext& ctx, ProfileStore& store, ProfileFileAccess access) {
     if (const WriteOutcome outcome = store.LoadProfiles(access); !outcome) {
-        ctx.Error(FromCore(outcome.error));
+        ctx.Error(outcome.error);
         return kExitFailure;
     }
     return kExitOk;
@@ -48,7 +48,7 @@ int ApplyChosenProfile(const CliContext& ctx, ProfileStore& store) {
     if (store.ProfileSections()[at] == store.CurrentProfile()) return kExitOk;
     store.SelectProfile(at);
     if (const WriteOutcome outcome = store.ApplyProfile(); !outcome) {
-        ctx.Error(FromCore(outcome.error));
+        ctx.Error(outcome.error);
         return kExitFailure;
     }
     return kExitOk;

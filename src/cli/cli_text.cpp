@@ -100,13 +100,4 @@ size_t Utf16Length(std::string_view text) {
     return units;
 }
 
-bool IsValidUtf8(std::string_view text) {
-    for (size_t at = 0; at < text.size();) {
-        const auto [c, length] = DecodeAt(text, at);
-        if (c == kInvalid) return false;
-        at += length;
-    }
-    return true;
-}
-
 }  // namespace quillmar

@@ -29,7 +29,5 @@ std::string_view DropChars(std::string_view text, size_t count);
 // The number of UTF-16 code units of `text`: what a list row has room for.
 size_t Utf16Length(std::string_view text);
 
-// Whether every byte of `text` belongs to a valid UTF-8 character.
-bool IsValidUtf8(std::string_view text);
 
 }  // namespace quillmar

@@ -49,7 +49,7 @@ int RunWrite(const CliContext& ctx) {
     if (!root.ends_with('/')) root += '/';
     const WriteOutcome outcome = WriteCameraConf(ToCore(root), BuildCameraConfText(selection, std::time(nullptr)));
     if (!outcome) {
-        ctx.Error(FromCore(outcome.error));
+        ctx.Error(outcome.error);
         return kExitFailure;
     }
     if (ctx.options.Has(CliOption::kEject)) return EjectAfterWrite(ctx, root);

@@ -64,7 +64,7 @@ int RunSave(const CliContext& ctx) {
     // the lock, against the file as it is then.
     const Result<bool> exists = store.SectionExists(ProfileStore::SectionForName(name));
     if (!exists) {
-        ctx.Error(FromCore(exists.outcome.error));
+        ctx.Error(exists.outcome.error);
         return kExitFailure;
     }
     if (!exists.value) {
@@ -86,7 +86,7 @@ int RunSave(const CliContext& ctx) {
         if (result == ProfileStore::NamedSave::kNameInUse) check = NewProfileNameCheck::kInUse;
         if (result == ProfileStore::NamedSave::kNameUnstorable) {
             check = NewProfileNameCheck::kUnstorable;
-            error = outcome.error;
+            error = ToCore(outcome.error);
         }
     }
     switch (check) {
@@ -103,7 +103,7 @@ int RunSave(const CliContext& ctx) {
         return kExitFailure;
     }
     if (!outcome) {
-        ctx.Error(FromCore(outcome.error));
+        ctx.Error(outcome.error);
         return kExitFailure;
     }
     WarnValuesProfilesCannotReadBack(ctx, saved);
@@ -128,14 +128,14 @@ int RunDelete(const CliContext& ctx) {
     // file; the delete itself decides again under the lock.
     const Result<bool> stored = store.SectionExists(store.ProfileSections().at(index));
     if (!stored) {
-        ctx.Error(FromCore(stored.outcome.error));
+        ctx.Error(stored.outcome.error);
         return kExitFailure;
     }
     int removed = 0;
     const WriteOutcome outcome = stored.value ? store.DeleteProfileSection(store.ProfileSections().at(index), &removed)
                                               : WriteOutcome::Success();
     if (!outcome) {
-        ctx.Error(FromCore(outcome.error));
+        ctx.Error(outcome.error);
         return kExitFailure;
     }
     // The default profile of a file without profiles exists only in memory,

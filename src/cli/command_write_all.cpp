@@ -56,7 +56,7 @@ int RunWriteAllCards(const CliContext& ctx) {
         const std::string& root = roots[i];
         std::string line = root + ": ";
         if (!written[i]) {
-            line += "not written: " + FromCore(written[i].error);
+            line += "not written: " + written[i].error;
             ++failed;
         } else if (!eject) {
             line += "written" + erased;

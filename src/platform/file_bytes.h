@@ -1,11 +1,11 @@
 #pragma once
 // Reading a whole file while telling "nothing there" apart from "there but
-// unreadable", which QFile folds into one failure. Only a regular file of a
-// sane size is read: a FIFO would block the reader forever and a device
-// such as /dev/zero would never end.
+// unreadable". Only a regular file of a sane size is read: a FIFO would
+// block the reader forever and a device such as /dev/zero would never end.
 
-#include <QByteArray>
-#include <QString>
+#include <cstdint>
+#include <filesystem>
+#include <string>
 
 namespace quillmar {
 
@@ -16,11 +16,14 @@ enum class FileReadStatus {
 };
 
 // Larger files are refused unread.
-inline constexpr qint64 kMaxReadFileBytes = qint64(64) << 20;
+inline constexpr std::uint64_t kMaxReadFileBytes = std::uint64_t(64) << 20;
 
-// On kFailed, `error` names the file and gives the reason. Links are
+// On kFailed, `error` names the file and gives the reason (UTF-8). Links are
 // followed; anything but a regular file at their end is refused.
-FileReadStatus ReadFileBytes(const QString& path, QByteArray* bytes, QString* error,
-                             qint64 maxBytes = kMaxReadFileBytes);
+FileReadStatus ReadFileBytes(const std::filesystem::path& path, std::string* bytes, std::string* error,
+                             std::uint64_t maxBytes = kMaxReadFileBytes);
+
+// The reason given for a file over `maxBytes`.
+std::string TooLargeReason(std::uint64_t size, std::uint64_t maxBytes);
 
 }  // namespace quillmar

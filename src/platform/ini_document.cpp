@@ -1,9 +1,8 @@
 // The INI text held line by line: lookups and edits that leave untouched lines byte for byte.
 #include "platform/ini_document.h"
 
-#include "platform/log_categories.h"
-
-#include <QStringDecoder>
+#include "platform/legacy_code_page.h"
+#include "platform/text_encoding.h"
 
 #include <algorithm>
 
@@ -12,127 +11,147 @@ namespace quillmar {
 namespace {
 
 // Ctrl-Z counts: old editors leave one at the end of a file.
-bool IsBlank(QChar c) {
-    const char16_t u = c.unicode();
-    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\v' || u == u'\f' || u == u'\x1A';
+bool IsBlank(char32_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == 0x1A; }
+
+std::string_view TrimBlanks(std::string_view s) {
+    size_t begin = 0;
+    size_t end = s.size();
+    while (begin < end && IsBlank(char32_t(s[begin]))) ++begin;
+    while (end > begin && IsBlank(char32_t(s[end - 1]))) --end;
+    return s.substr(begin, end - begin);
 }
 
-QStringView TrimBlanks(QStringView s) {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && IsBlank(s[begin])) ++begin;
-    while (end > begin && IsBlank(s[end - 1])) --end;
-    return s.sliced(begin, end - begin);
-}
+// ASCII only, as the Windows private-profile functions fold names; a byte of
+// a longer UTF-8 sequence is never a letter here.
+char FoldCase(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 
-// Unit by unit, as the platform compares names; a surrogate stays itself.
-char32_t FoldCase(QChar c) { return c.isSurrogate() ? c.unicode() : QChar::toUpper(char32_t(c.unicode())); }
-
-QStringView StripQuotes(QStringView value) {
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
-        return value.sliced(1, value.size() - 2);
+std::string_view StripQuotes(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
     return value;
 }
 
-bool HasLineBreak(QStringView s) { return s.contains(u'\n') || s.contains(u'\r'); }
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
 }  // namespace
 
-bool IniNamesMatch(QStringView a, QStringView b) {
+bool IniNamesMatch(std::string_view a, std::string_view b) {
     a = TrimBlanks(a);
     b = TrimBlanks(b);
-    if (a.isEmpty() || a.size() != b.size()) return false;
-    for (qsizetype i = 0; i < a.size(); ++i)
+    if (a.empty() || a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
         if (FoldCase(a[i]) != FoldCase(b[i])) return false;
     return true;
 }
 
 IniDocument::IniDocument(IniLineEnd lineEnd) : line_end_(lineEnd) { sections_.emplace_back(); }
 
-IniDocument::Line IniDocument::Classify(QStringView text) {
+IniDocument::Line IniDocument::Classify(std::string_view text) {
     Line line;
-    const QStringView t = TrimBlanks(text);
-    if (t.isEmpty()) {
+    const std::string_view t = TrimBlanks(text);
+    if (t.empty()) {
         line.kind = LineKind::kBlank;
-    } else if (t.front() == u';') {
+    } else if (t.front() == ';') {
         line.kind = LineKind::kComment;
-    } else if (const qsizetype close = t.lastIndexOf(u']'); t.front() == u'[' && close > 0) {
+    } else if (const size_t close = t.rfind(']'); t.front() == '[' && close != std::string_view::npos && close > 0) {
         line.kind = LineKind::kHeader;
-        line.name = TrimBlanks(t.sliced(1, close - 1)).toString();
+        line.name = TrimBlanks(t.substr(1, close - 1));
     } else {
-        // Anything else is a key, also a '[' without ']'; no '=' means an
-        // empty value.
-        const qsizetype eq = t.indexOf(u'=');
+        // Anything else is a key, also a '[' without ']'; no '=' means no
+        // value at all.
+        const size_t eq = t.find('=');
         line.kind = LineKind::kEntry;
-        line.name = TrimBlanks(eq >= 0 ? t.first(eq) : t).toString();
-        if (eq >= 0) line.value = TrimBlanks(t.sliced(eq + 1)).toString();
-        line.indent = text.first(t.data() - text.data()).toString();
+        line.has_value = eq != std::string_view::npos;
+        line.name = TrimBlanks(line.has_value ? t.substr(0, eq) : t);
+        if (line.has_value) line.value = TrimBlanks(t.substr(eq + 1));
+        line.indent = text.substr(0, size_t(t.data() - text.data()));
     }
     return line;
 }
 
-char16_t IniDocument::UnitAt(QByteArrayView bytes, qsizetype at) const {
-    const auto byte = [&](qsizetype i) { return char16_t(uchar(bytes[i])); };
+std::string IniDocument::Decode(std::string_view bytes) const {
     switch (encoding_) {
     case IniEncoding::kUtf16LeBom:
-        return char16_t(byte(at) | byte(at + 1) << 8);
+        return Utf16ToUtf8(bytes, false);
     case IniEncoding::kUtf16BeBom:
-        return char16_t(byte(at) << 8 | byte(at + 1));
+        return Utf16ToUtf8(bytes, true);
+    case IniEncoding::kLegacyCodePage:
+        return LegacyCodePageToUtf8(bytes).value_or(std::string(bytes));
     default:
-        return byte(at);  // no UTF-8 sequence holds a byte below 0x80
+        // Where the system has no legacy code page, stray bytes read as
+        // U+FFFD; the line itself stays as it is until it is changed.
+        return ValidUtf8(bytes);
     }
 }
 
-IniDocument IniDocument::Parse(QByteArrayView bytes) {
+IniDocument IniDocument::Parse(std::string_view bytes) {
     IniDocument doc;
-    QStringConverter::Encoding decoding = QStringConverter::Utf8;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
         doc.encoding_ = IniEncoding::kUtf8Bom;
-        doc.bom_ = bytes.first(3).toByteArray();
-    } else if (bytes.startsWith("\xFF\xFE")) {
+        doc.bom_ = bytes.substr(0, 3);
+    } else if (bytes.starts_with("\xFF\xFE")) {
         doc.encoding_ = IniEncoding::kUtf16LeBom;
-        doc.bom_ = bytes.first(2).toByteArray();
-        decoding = QStringConverter::Utf16LE;
-    } else if (bytes.startsWith("\xFE\xFF")) {
+        doc.bom_ = bytes.substr(0, 2);
+    } else if (bytes.starts_with("\xFE\xFF")) {
         doc.encoding_ = IniEncoding::kUtf16BeBom;
-        doc.bom_ = bytes.first(2).toByteArray();
-        decoding = QStringConverter::Utf16BE;
+        doc.bom_ = bytes.substr(0, 2);
+    } else if (LegacyCodePageToUtf8("") && !IsValidUtf8(bytes)) {
+        // Files the Windows functions write have no mark and use this page.
+        doc.encoding_ = IniEncoding::kLegacyCodePage;
     }
-    const qsizetype unit = decoding == QStringConverter::Utf8 ? 1 : 2;
-    // Stateless with ConvertInitialBom: every line decodes on its own and a
-    // U+FEFF inside the file stays a character.
-    QStringDecoder decode(decoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-    const auto isUnit = [&](qsizetype at, char16_t c) {
-        return at + unit <= bytes.size() && doc.UnitAt(bytes, at) == c;
+    const bool utf16 = doc.encoding_ == IniEncoding::kUtf16LeBom || doc.encoding_ == IniEncoding::kUtf16BeBom;
+    const size_t unit = utf16 ? 2 : 1;
+    // No multi-byte sequence of UTF-8 or of the legacy pages holds a byte
+    // below 0x40 that could be taken for one of these.
+    const auto isUnit = [&](size_t at, char c) {
+        if (at + unit > bytes.size()) return false;
+        if (!utf16) return bytes[at] == c;
+        const bool bigEndian = doc.encoding_ == IniEncoding::kUtf16BeBom;
+        return bytes[at + (bigEndian ? 1 : 0)] == c && bytes[at + (bigEndian ? 0 : 1)] == '\0';
     };
 
+    // A Ctrl-Z that ends the file, blanks at most after it, stays the file's
+    // last bytes whatever is added: Windows takes it for a blank only there,
+    // and in the middle of the file it would become part of a value.
+    size_t stop = bytes.size();
+    if ((stop - doc.bom_.size()) % unit == 0) {
+        size_t at = stop;
+        const auto blankInLine = [&](size_t i) {
+            return isUnit(i, ' ') || isUnit(i, '\t') || isUnit(i, '\v') || isUnit(i, '\f') || isUnit(i, '\x1A');
+        };
+        while (at >= doc.bom_.size() + unit && blankInLine(at - unit)) at -= unit;
+        // From the first Ctrl-Z of the blanks that end the last line.
+        for (size_t i = at; i < stop; i += unit)
+            if (isUnit(i, '\x1A')) {
+                doc.eof_marks_ = bytes.substr(i);
+                stop = i;
+                break;
+            }
+    }
+    bytes = bytes.substr(0, stop);
+
     bool endSeen = false;
-    qsizetype lineNumber = 0;
-    qsizetype start = doc.bom_.size();
+    size_t start = doc.bom_.size();
     while (start < bytes.size()) {
-        ++lineNumber;
-        qsizetype contentEnd = start;
-        while (contentEnd + unit <= bytes.size() && !isUnit(contentEnd, u'\n') && !isUnit(contentEnd, u'\r'))
+        size_t contentEnd = start;
+        while (contentEnd + unit <= bytes.size() && !isUnit(contentEnd, '\n') && !isUnit(contentEnd, '\r'))
             contentEnd += unit;
         IniLineEnd end = IniLineEnd::kNone;
-        qsizetype next = bytes.size();
-        if (isUnit(contentEnd, u'\n')) {
+        size_t next = bytes.size();
+        if (isUnit(contentEnd, '\n')) {
             end = IniLineEnd::kLf;
             next = contentEnd + unit;
-        } else if (isUnit(contentEnd, u'\r')) {
-            const bool lf = isUnit(contentEnd + unit, u'\n');
+        } else if (isUnit(contentEnd, '\r')) {
+            const bool lf = isUnit(contentEnd + unit, '\n');
             end = lf ? IniLineEnd::kCrLf : IniLineEnd::kCr;
             next = contentEnd + (lf ? 2 : 1) * unit;
         } else {
             contentEnd = bytes.size();  // a lone trailing byte of a UTF-16 file stays in the line
         }
-        const QString text = decode(bytes.sliced(start, contentEnd - start));
-        Line line = Classify(text);
-        if (line.kind == LineKind::kEntry && line.name.isEmpty())
-            qCDebug(lcIni) << "line" << lineNumber << "has no key name and is never read:" << text;
-        else if (line.kind == LineKind::kEntry && !text.contains(u'='))
-            qCDebug(lcIni) << "line" << lineNumber << "has no '=', read as key" << line.name << "with an empty value";
-        line.raw = bytes.sliced(start, next - start).toByteArray();
+        Line line = Classify(doc.Decode(bytes.substr(start, contentEnd - start)));
+        line.raw = bytes.substr(start, next - start);
         line.end = end;
         if (end != IniLineEnd::kNone && !endSeen) {
             doc.line_end_ = end;
@@ -145,40 +164,41 @@ IniDocument IniDocument::Parse(QByteArrayView bytes) {
     return doc;
 }
 
-QByteArray IniDocument::Serialize() const {
-    qsizetype size = bom_.size();
+std::string IniDocument::Serialize() const {
+    size_t size = bom_.size() + eof_marks_.size();
     for (const Section& s : sections_)
         for (const Line& l : s.lines) size += l.raw.size();
-    QByteArray out;
+    std::string out;
     out.reserve(size);
     out += bom_;
     for (const Section& s : sections_)
         for (const Line& l : s.lines) out += l.raw;
+    out += eof_marks_;
     return out;
 }
 
-QByteArray IniDocument::Encode(QStringView text, IniLineEnd end) const {
-    QString whole = text.toString();
-    if (end == IniLineEnd::kCrLf) whole += QStringLiteral("\r\n");
-    if (end == IniLineEnd::kLf) whole += u'\n';
-    if (end == IniLineEnd::kCr) whole += u'\r';
-    const bool bigEndian = encoding_ == IniEncoding::kUtf16BeBom;
-    if (!bigEndian && encoding_ != IniEncoding::kUtf16LeBom) return whole.toUtf8();
-    QByteArray out;
-    out.reserve(whole.size() * 2);
-    for (const QChar c : whole) {
-        const char low = char(c.unicode() & 0xFF);
-        const char high = char(c.unicode() >> 8);
-        out += bigEndian ? high : low;
-        out += bigEndian ? low : high;
+std::optional<std::string> IniDocument::Encode(std::string_view text, IniLineEnd end) const {
+    std::string whole(text);
+    if (end == IniLineEnd::kCrLf) whole += "\r\n";
+    if (end == IniLineEnd::kLf) whole += '\n';
+    if (end == IniLineEnd::kCr) whole += '\r';
+    switch (encoding_) {
+    case IniEncoding::kUtf16LeBom:
+        return Utf8ToUtf16(whole, false);
+    case IniEncoding::kUtf16BeBom:
+        return Utf8ToUtf16(whole, true);
+    case IniEncoding::kLegacyCodePage:
+        return Utf8ToLegacyCodePage(whole);
+    default:
+        return whole;
     }
-    return out;
 }
 
-IniDocument::Line IniDocument::MakeLine(const QString& text) const {
+// Only for text that Encode has accepted.
+IniDocument::Line IniDocument::MakeLine(const std::string& text) const {
     Line line = Classify(text);
     line.end = line_end_;
-    line.raw = Encode(text, line_end_);
+    line.raw = Encode(text, line_end_).value_or(text);
     return line;
 }
 
@@ -190,62 +210,65 @@ void IniDocument::EnsureLineEnd(Line& line) const {
     // nothing. It goes, so that what follows starts on a character boundary
     // and the line still reads as it did.
     const bool utf16 = encoding_ == IniEncoding::kUtf16LeBom || encoding_ == IniEncoding::kUtf16BeBom;
-    if (utf16 && line.raw.size() % 2 != 0) line.raw.chop(1);
-    line.raw += Encode(u"", line_end_);
+    if (utf16 && line.raw.size() % 2 != 0) line.raw.pop_back();
+    line.raw += Encode("", line_end_).value_or("");
     line.end = line_end_;
 }
 
-QStringList IniDocument::SectionNames() const {
-    QStringList names;
-    names.reserve(qsizetype(sections_.size()) - 1);
+std::vector<std::string> IniDocument::SectionNames() const {
+    std::vector<std::string> names;
+    names.reserve(sections_.size() - 1);
     for (size_t i = 1; i < sections_.size(); ++i)
-        if (!sections_[i].name.isEmpty()) names.append(sections_[i].name);
+        if (!sections_[i].name.empty()) names.push_back(sections_[i].name);
     return names;
 }
 
-qsizetype IniDocument::FindSection(QStringView name) const {
+int IniDocument::FindSection(std::string_view name) const {
     for (size_t i = 1; i < sections_.size(); ++i)
-        if (IniNamesMatch(sections_[i].name, name)) return qsizetype(i);
+        if (IniNamesMatch(sections_[i].name, name)) return int(i);
     return -1;
 }
 
-bool IniDocument::HasSection(QStringView section) const { return FindSection(section) >= 0; }
+bool IniDocument::HasSection(std::string_view section) const { return FindSection(section) >= 0; }
 
-QString IniDocument::Value(QStringView section, QStringView key, const QString& fallback) const {
-    const qsizetype s = FindSection(section);
+std::string IniDocument::Value(std::string_view section, std::string_view key, const std::string& fallback) const {
+    const int s = FindSection(section);
     if (s < 0) return fallback;
     for (const Line& line : sections_[size_t(s)].lines)
-        if (line.kind == LineKind::kEntry && IniNamesMatch(line.name, key)) return StripQuotes(line.value).toString();
+        if (line.kind == LineKind::kEntry && IniNamesMatch(line.name, key))
+            return line.has_value ? std::string(StripQuotes(line.value)) : fallback;
     return fallback;
 }
 
-WriteOutcome IniDocument::CheckSectionName(QStringView section) {
-    if (TrimBlanks(section).isEmpty())
-        return WriteOutcome::Failure(QStringLiteral("An empty section name cannot be stored."));
+WriteOutcome IniDocument::CheckSectionName(std::string_view section) {
+    if (TrimBlanks(section).empty()) return WriteOutcome::Failure("An empty section name cannot be stored.");
     if (!HasLineBreak(section)) return WriteOutcome::Success();
-    return WriteOutcome::Failure(
-        QStringLiteral("The name \"%1\" cannot be stored: it holds a line break.").arg(section));
+    return WriteOutcome::Failure("The name " + Quoted(section) + " cannot be stored: it holds a line break.");
 }
 
-WriteOutcome IniDocument::SetValue(QStringView section, QStringView key, QStringView value) {
+WriteOutcome IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
     if (WriteOutcome checked = CheckSectionName(section); !checked) return checked;
-    const QStringView trimmedKey = TrimBlanks(key);
-    if (trimmedKey.isEmpty() || HasLineBreak(key) || key.contains(u'=') || trimmedKey.startsWith(u';') ||
-        trimmedKey.startsWith(u'[')) {
-        return WriteOutcome::Failure(QStringLiteral("The key \"%1\" cannot be stored in an INI file.").arg(key));
+    const std::string_view trimmedKey = TrimBlanks(key);
+    if (trimmedKey.empty() || HasLineBreak(key) || key.find('=') != std::string_view::npos ||
+        trimmedKey.starts_with(';') || trimmedKey.starts_with('[')) {
+        return WriteOutcome::Failure("The key " + Quoted(key) + " cannot be stored in an INI file.");
     }
-    if (HasLineBreak(value)) {
-        return WriteOutcome::Failure(
-            QStringLiteral("The value of \"%1\" cannot be stored: it holds a line break.").arg(key));
-    }
+    if (HasLineBreak(value))
+        return WriteOutcome::Failure("The value of " + Quoted(key) + " cannot be stored: it holds a line break.");
 
-    const QString entry = key.toString() + u'=' + value.toString();
-    const qsizetype found = FindSection(section);
+    const std::string header = "[" + std::string(section) + "]";
+    const std::string entry = std::string(key) + "=" + std::string(value);
+    // A file in a legacy code page keeps it: what it cannot hold is refused.
+    if (!Encode(header, IniLineEnd::kNone) || !Encode(entry, IniLineEnd::kNone)) {
+        return WriteOutcome::Failure("The profile file's code page cannot hold " + Quoted(header) + " or " +
+                                     Quoted(entry) + "; nothing was changed.");
+    }
+    const int found = FindSection(section);
     if (found < 0) {
         // Only the lines before any header can be an empty section.
         if (Section& last = sections_.back(); !last.lines.empty()) EnsureLineEnd(last.lines.back());
-        Section added{TrimBlanks(section).toString(), {}};
-        added.lines.push_back(MakeLine(u'[' + section.toString() + u']'));
+        Section added{std::string(TrimBlanks(section)), {}};
+        added.lines.push_back(MakeLine(header));
         added.lines.push_back(MakeLine(entry));
         sections_.push_back(std::move(added));
         modified_ = true;
@@ -255,9 +278,16 @@ WriteOutcome IniDocument::SetValue(QStringView section, QStringView key, QString
     std::vector<Line>& lines = sections_[size_t(found)].lines;
     for (Line& line : lines) {
         if (line.kind != LineKind::kEntry || !IniNamesMatch(line.name, key)) continue;
-        if (line.value == value) return WriteOutcome::Success();
-        line.value = value.toString();
-        line.raw = Encode(QString(line.indent + line.name + u'=' + line.value), line.end);
+        if (line.has_value && line.value == value) return WriteOutcome::Success();
+        const std::string text = line.indent + line.name + "=" + std::string(value);
+        const std::optional<std::string> raw = Encode(text, line.end);
+        if (!raw) {
+            return WriteOutcome::Failure("The profile file's code page cannot hold " + Quoted(text) +
+                                         "; nothing was changed.");
+        }
+        line.value = value;
+        line.has_value = true;
+        line.raw = *raw;
         modified_ = true;
         return WriteOutcome::Success();
     }
@@ -266,12 +296,12 @@ WriteOutcome IniDocument::SetValue(QStringView section, QStringView key, QString
     size_t at = lines.size();
     while (at > 1 && (lines[at - 1].kind == LineKind::kBlank || lines[at - 1].kind == LineKind::kComment)) --at;
     EnsureLineEnd(lines[at - 1]);
-    lines.insert(lines.begin() + qsizetype(at), MakeLine(entry));
+    lines.insert(lines.begin() + std::ptrdiff_t(at), MakeLine(entry));
     modified_ = true;
     return WriteOutcome::Success();
 }
 
-int IniDocument::RemoveSection(QStringView section) {
+int IniDocument::RemoveSection(std::string_view section) {
     // sections_[0] holds the lines before any header and is never a match.
     const auto kept = std::remove_if(sections_.begin() + 1, sections_.end(),
                                      [&](const Section& s) { return IniNamesMatch(s.name, section); });

@@ -1,16 +1,9 @@
 // An INI file on disk: load, change in memory, commit durably under the writers' lock.
 #include "platform/ini_file.h"
 
-#include "platform/durable_file_temporaries.h"
+#include "platform/durable_file.h"
 #include "platform/file_bytes.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
-#include <climits>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/path_text.h"
 
 namespace quillmar {
 
@@ -19,51 +12,32 @@ namespace {
 // The path a chain of symbolic links at `path` ends at (which may not exist
 // yet); `path` itself when it is no link. A loop is left for the read to
 // report.
-QString FinalLinkTarget(const QString& path) {
-    QString current = path;
+std::filesystem::path FinalLinkTarget(const std::filesystem::path& path) {
+    std::filesystem::path current = path;
     for (int hop = 0; hop < 40; ++hop) {
-        const QByteArray name = QFile::encodeName(current);
-        struct stat st {};
-        if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
-        char buffer[PATH_MAX];
-        const ssize_t n = ::readlink(name.constData(), buffer, sizeof buffer);
-        if (n <= 0 || n >= ssize_t(sizeof buffer)) return current;
-        const QString target = QFile::decodeName(QByteArray(buffer, n));
-        // Kept unnormalised: "dir/.." must mean what the kernel makes of it.
-        current = target.startsWith(u'/') ? target : QFileInfo(current).path() + u'/' + target;
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, error))) return current;
+        const std::filesystem::path target = std::filesystem::read_symlink(current, error);
+        if (error || target.empty()) return current;
+        // Kept unnormalised: "dir/.." must mean what the system makes of it.
+        current = target.is_absolute() ? target : current.parent_path() / target;
     }
     return current;
-}
-
-// Temporaries of a replacement that never finished (a killed writer) are
-// ours to remove once we hold the lock: no other writer can be using one.
-void RemoveStaleTemporaries(const QString& target) {
-    const QFileInfo info(target);
-    const QDir dir(info.path());
-    const QByteArray fileName = QFile::encodeName(info.fileName());
-    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        // Exactly the names our writer makes; any age, since every writer
-        // holds the lock while its temporary exists.
-        if (!IsDurableTemporaryName(QFile::encodeName(entry), fileName)) continue;
-        struct stat st {};
-        const QByteArray name = QFile::encodeName(dir.filePath(entry));
-        if (::lstat(name.constData(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(name.constData());
-    }
 }
 
 }  // namespace
 
 WriteOutcome IniFile::Load() {
-    if (target_.isEmpty()) target_ = FinalLinkTarget(path_);
-    QByteArray bytes;
-    QString error;
+    if (target_.empty()) target_ = FinalLinkTarget(path_);
+    std::string bytes;
+    std::string error;
     const FileReadStatus status = ReadFileBytes(target_, &bytes, &error);
     existed_ = status == FileReadStatus::kRead;
     document_ = existed_ ? IniDocument::Parse(bytes) : IniDocument();
-    if (status == FileReadStatus::kFailed && target_ != path_ && !error.contains(path_))
-        error = QStringLiteral("%1 (the link \"%2\" leads there)").arg(error, path_);
-    load_error_ = status == FileReadStatus::kFailed ? error : QString();
-    return load_error_.isEmpty() ? WriteOutcome::Success() : WriteOutcome::Failure(load_error_);
+    if (status == FileReadStatus::kFailed && target_ != path_ && error.find(PathText(path_)) == std::string::npos)
+        error += " (the link \"" + PathText(path_) + "\" leads there)";
+    load_error_ = status == FileReadStatus::kFailed ? error : std::string();
+    return load_error_.empty() ? WriteOutcome::Success() : WriteOutcome::Failure(load_error_);
 }
 
 WriteOutcome IniFile::LoadForUpdate() {
@@ -77,18 +51,19 @@ WriteOutcome IniFile::LoadForUpdate() {
         load_error_ = locked.error;
         return locked;
     }
-    RemoveStaleTemporaries(target_);
+    // Temporaries of a replacement that never finished (a killed writer) are
+    // ours to remove once we hold the lock: no other writer can be using one.
+    RemoveDurableTemporaries(target_, std::chrono::seconds(0));
     return Load();
 }
 
 WriteOutcome IniFile::Commit() {
     // A file that could not be read is never replaced by what little we know.
-    if (!load_error_.isEmpty()) return WriteOutcome::Failure(load_error_);
+    if (!load_error_.empty()) return WriteOutcome::Failure(load_error_);
     if (!document_.Modified()) return WriteOutcome::Success();
     // Without the lock another writer's change could be lost.
     if (!lock_.Held())
-        return WriteOutcome::Failure(
-            QStringLiteral("\"%1\" was not locked for the change; nothing was written.").arg(path_));
+        return WriteOutcome::Failure("\"" + PathText(path_) + "\" was not locked for the change; nothing was written.");
     const WriteOutcome outcome = ReplaceFileDurably(target_, document_.Serialize());
     if (outcome) {
         existed_ = true;
@@ -97,14 +72,15 @@ WriteOutcome IniFile::Commit() {
     return outcome;
 }
 
-WriteOutcome IniWriteString(const QString& path, QStringView section, QStringView key, QStringView value) {
+WriteOutcome IniWriteString(const std::filesystem::path& path, std::string_view section, std::string_view key,
+                            std::string_view value) {
     IniFile file(path);
     if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
     if (WriteOutcome set = file.Document().SetValue(section, key, value); !set) return set;
     return file.Commit();
 }
 
-WriteOutcome IniDeleteSection(const QString& path, QStringView section, int* removed) {
+WriteOutcome IniDeleteSection(const std::filesystem::path& path, std::string_view section, int* removed) {
     if (removed) *removed = 0;
     IniFile file(path);
     if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;

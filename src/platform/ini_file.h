@@ -9,17 +9,18 @@
 // replaced, in its own folder, and the link stays (people keep settings in
 // a dotfiles folder and link them).
 
-#include "platform/durable_file.h"
 #include "platform/file_lock.h"
 #include "platform/ini_document.h"
 
-#include <QString>
+#include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace quillmar {
 
 class IniFile {
 public:
-    explicit IniFile(QString path) : path_(std::move(path)) {}
+    explicit IniFile(std::filesystem::path path) : path_(std::move(path)) {}
 
     // Reads the file to look at it; such a load cannot be committed. A
     // missing file loads as an empty document. Fails, naming the file and
@@ -31,7 +32,7 @@ public:
     // document loaded this way can be committed.
     WriteOutcome LoadForUpdate();
     bool Existed() const { return existed_; }
-    const QString& Path() const { return path_; }
+    const std::filesystem::path& Path() const { return path_; }
 
     IniDocument& Document() { return document_; }
     const IniDocument& Document() const { return document_; }
@@ -42,17 +43,18 @@ public:
     WriteOutcome Commit();
 
 private:
-    QString path_;
-    QString target_;  // where links at path_ end; what is read and replaced
+    std::filesystem::path path_;
+    std::filesystem::path target_;  // where links at path_ end; what is read and replaced
     IniDocument document_;
     bool existed_ = false;
-    QString load_error_;
+    std::string load_error_;
     FileLock lock_;
 };
 
 // Single changes, each one locked load and at most one commit.
-WriteOutcome IniWriteString(const QString& path, QStringView section, QStringView key, QStringView value);
+WriteOutcome IniWriteString(const std::filesystem::path& path, std::string_view section, std::string_view key,
+                            std::string_view value);
 // `removed` receives how many sections went, 0 when the file held none.
-WriteOutcome IniDeleteSection(const QString& path, QStringView section, int* removed = nullptr);
+WriteOutcome IniDeleteSection(const std::filesystem::path& path, std::string_view section, int* removed = nullptr);
 
 }  // namespace quillmar

@@ -6,7 +6,6 @@ namespace quillmar {
 
 Q_LOGGING_CATEGORY(lcDrives, "quillmar.drives", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcWatcher, "quillmar.watcher", QtWarningMsg)
-Q_LOGGING_CATEGORY(lcIni, "quillmar.ini", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcCards, "quillmar.cards", QtWarningMsg)
 
 }  // namespace quillmar

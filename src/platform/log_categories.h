@@ -8,7 +8,6 @@ namespace quillmar {
 
 Q_DECLARE_LOGGING_CATEGORY(lcDrives)   // "quillmar.drives": mounts, block devices, labels
 Q_DECLARE_LOGGING_CATEGORY(lcWatcher)  // "quillmar.watcher": sources of device-change events
-Q_DECLARE_LOGGING_CATEGORY(lcIni)      // "quillmar.ini": lines of INI files
 Q_DECLARE_LOGGING_CATEGORY(lcCards)    // "quillmar.cards": what a card row shows
 
 }  // namespace quillmar

@@ -1,5 +1,5 @@
 #pragma once
-// Owns a file descriptor and closes it on scope exit unless released.
+// Owns a POSIX file descriptor and closes it on scope exit unless released.
 
 #include <unistd.h>
 
@@ -25,12 +25,14 @@ public:
 
     int Get() const { return fd_; }
     bool Valid() const { return fd_ >= 0; }
-    // Closes now and reports the result, which matters for a written file.
-    int CloseChecked() {
+    // Gives up ownership: the caller closes it.
+    int Release() {
         const int fd = fd_;
         fd_ = -1;
-        return ::close(fd);
+        return fd;
     }
+    // Closes now and reports the result, which matters for a written file.
+    int CloseChecked() { return ::close(Release()); }
 
 private:
     int fd_;

@@ -1,17 +1,12 @@
 #pragma once
-// UTF-8 inside, UTF-16 at the Windows API, and the small helpers every Win32
-// call site needs.
+// The small helpers every Win32 call site of the drive side needs; text
+// conversion lives in platform/win32_text.h.
 
 #include <windows.h>
 
-#include <string>
-#include <string_view>
+#include "platform/win32_text.h"
 
 namespace quillmar {
-
-std::wstring WideFromUtf8(std::string_view text);
-// Unpaired surrogates become U+FFFD.
-std::string Utf8FromWide(std::wstring_view text);
 
 // Closes a kernel handle when it goes out of scope.
 class UniqueHandle {

@@ -1,6 +1,8 @@
 // The rules for a new profile's name: storable as a section header, and not in use in any letter case.
 #include "profiles/profile_name_rules.h"
 
+#include "platform/qt_text_bridge.h"
+
 namespace quillmar {
 
 namespace {
@@ -34,7 +36,7 @@ NewProfileNameCheck CheckNewProfileName(const ProfileStore& store, const QString
     // name may have been cut to 16 characters: the section itself decides.
     const Result<bool> exists = store.SectionExists(ProfileStore::SectionForName(name));
     if (!exists) {
-        *reason = exists.outcome.error;
+        *reason = FromUtf8(exists.outcome.error);
         return NewProfileNameCheck::kUnreadable;
     }
     return exists.value ? NewProfileNameCheck::kInUse : NewProfileNameCheck::kAccepted;

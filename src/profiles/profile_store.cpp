@@ -2,6 +2,7 @@
 #include "profiles/profile_store.h"
 
 #include "platform/ini_file.h"
+#include "platform/qt_text_bridge.h"
 #include "profiles/profile_key_order.h"
 #include "profiles/profile_name_rules.h"
 
@@ -46,7 +47,7 @@ QString ProfileStore::ShownName(const QString& section) {
 }
 
 void ProfileStore::ListProfiles(const IniDocument& doc) {
-    profile_sections_ = doc.SectionNames();
+    profile_sections_ = FromUtf8(doc.SectionNames());
     profile_sections_.removeOne(QString::fromUtf16(kBasicSection));  // the first exact "basic" only
     profile_names_.clear();
     for (const QString& section : profile_sections_) profile_names_.append(ShownName(section));
@@ -54,7 +55,8 @@ void ProfileStore::ListProfiles(const IniDocument& doc) {
 
 void ProfileStore::AddDefaultProfile(IniDocument& doc) {
     // Fixed names and option texts: these changes cannot be refused.
-    if (!doc.HasSection(kBasicSection)) doc.SetValue(kBasicSection, u"last_cfg", kDefaultProfileName);
+    const std::string basic = ToUtf8(QString::fromUtf16(kBasicSection));
+    if (!doc.HasSection(basic)) doc.SetValue(basic, "last_cfg", ToUtf8(QString::fromUtf16(kDefaultProfileName)));
     current_profile_ = SectionForName(QString::fromUtf16(kDefaultProfileName));
     ResetToDefaultProfile(selection_);
     WriteSelectionTo(doc, nullptr);
@@ -62,7 +64,7 @@ void ProfileStore::AddDefaultProfile(IniDocument& doc) {
 }
 
 WriteOutcome ProfileStore::LoadProfiles(ProfileFileAccess access) {
-    IniFile file(cfg_path_);
+    IniFile file(ToPath(cfg_path_));
     if (WriteOutcome loaded = file.Load(); !loaded) {
         profile_sections_.clear();
         profile_names_.clear();
@@ -80,7 +82,7 @@ WriteOutcome ProfileStore::LoadProfiles(ProfileFileAccess access) {
 
     // First use: decided again under the lock, since another program may
     // have created the file or a profile in the meantime.
-    IniFile locked(cfg_path_);
+    IniFile locked(ToPath(cfg_path_));
     if (WriteOutcome loaded = locked.LoadForUpdate(); !loaded) {
         AddDefaultProfile(file.Document());  // the default, in memory only
         ApplyFrom(file.Document());
@@ -99,12 +101,12 @@ WriteOutcome ProfileStore::LoadProfiles(ProfileFileAccess access) {
 
 int ProfileStore::ReadOption(const IniDocument& doc, int section, int key, int limit) const {
     // "unknown" is no option's text, so a missing key reads as option 0.
-    const QString text = doc.Value(current_profile_, KeyName(section, key), QStringLiteral("unknown"));
+    const QString text = FromUtf8(doc.Value(ToUtf8(current_profile_), ToUtf8(KeyName(section, key)), "unknown"));
     return FindOptionIndex(section, key, text, limit);
 }
 
 int ProfileStore::ReadClock(const IniDocument& doc) const {
-    const QString text = doc.Value(current_profile_, SyncClockName(), QStringLiteral("FALSE"));
+    const QString text = FromUtf8(doc.Value(ToUtf8(current_profile_), ToUtf8(SyncClockName()), "FALSE"));
     return text.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0 ? 1 : 0;
 }
 
@@ -126,58 +128,62 @@ WriteOutcome ProfileStore::WriteSelectionTo(IniDocument& doc, ProfilePages* page
         }
         const QString value = IsSyncClock(pk.key) ? SyncClockText(selection_.clock_sync)
                                                   : StoredOptionText(pk.key.section, pk.key.key, selection_.At(pk.key));
-        if (WriteOutcome set = doc.SetValue(current_profile_, KeyName(pk.key.section, pk.key.key), value); !set)
+        if (WriteOutcome set =
+                doc.SetValue(ToUtf8(current_profile_), ToUtf8(KeyName(pk.key.section, pk.key.key)), ToUtf8(value));
+            !set)
             return set;
     }
     return WriteOutcome::Success();
 }
 
 WriteOutcome ProfileStore::ApplyProfile() {
-    IniFile file(cfg_path_);
+    IniFile file(ToPath(cfg_path_));
     if (WriteOutcome loaded = file.Load(); !loaded) return loaded;
     ApplyFrom(file.Document());
     return WriteOutcome::Success();
 }
 
 WriteOutcome ProfileStore::SaveProfile() {
-    IniFile file(cfg_path_);
+    IniFile file(ToPath(cfg_path_));
     if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
     if (WriteOutcome written = WriteSelectionTo(file.Document(), pages_); !written) return written;
     return file.Commit();
 }
 
 Result<int> ProfileStore::ReadProfileOption(int section, int key, int limit) const {
-    IniFile file(cfg_path_);
+    IniFile file(ToPath(cfg_path_));
     const WriteOutcome loaded = file.Load();
     return {ReadOption(file.Document(), section, key, limit), loaded};
 }
 
 Result<int> ProfileStore::ReadSyncClock() const {
-    IniFile file(cfg_path_);
+    IniFile file(ToPath(cfg_path_));
     const WriteOutcome loaded = file.Load();
     return {ReadClock(file.Document()), loaded};
 }
 
 WriteOutcome ProfileStore::WriteProfileOption(int section, int key, int index) {
-    return IniWriteString(cfg_path_, current_profile_, KeyName(section, key), StoredOptionText(section, key, index));
+    return IniWriteString(ToPath(cfg_path_), ToUtf8(current_profile_), ToUtf8(KeyName(section, key)),
+                          ToUtf8(StoredOptionText(section, key, index)));
 }
 
 WriteOutcome ProfileStore::WriteSyncClock(int flag) {
-    return IniWriteString(cfg_path_, current_profile_, SyncClockName(), SyncClockText(flag));
+    return IniWriteString(ToPath(cfg_path_), ToUtf8(current_profile_), ToUtf8(SyncClockName()),
+                          ToUtf8(SyncClockText(flag)));
 }
 
 Result<bool> ProfileStore::SectionExists(const QString& section) const {
-    IniFile file(cfg_path_);
+    IniFile file(ToPath(cfg_path_));
     if (WriteOutcome loaded = file.Load(); !loaded) return Result<bool>::Failure(std::move(loaded));
-    return Result<bool>::Success(file.Document().HasSection(section));
+    return Result<bool>::Success(file.Document().HasSection(ToUtf8(section)));
 }
 
 WriteOutcome ProfileStore::DeleteProfileSection(const QString& section, int* removed) {
-    return IniDeleteSection(cfg_path_, section, removed);
+    return IniDeleteSection(ToPath(cfg_path_), ToUtf8(section), removed);
 }
 
 WriteOutcome ProfileStore::RefreshProfileList() {
-    IniFile file(cfg_path_);
+    IniFile file(ToPath(cfg_path_));
     if (WriteOutcome loaded = file.Load(); !loaded) return loaded;
     ListProfiles(file.Document());
     return WriteOutcome::Success();
@@ -185,7 +191,7 @@ WriteOutcome ProfileStore::RefreshProfileList() {
 
 WriteOutcome ProfileStore::SaveNamedProfile(const QString& name, const std::function<void(SettingsSelection&)>& change,
                                             NamedSave* result) {
-    IniFile file(cfg_path_);
+    IniFile file(ToPath(cfg_path_));
     if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) return loaded;
     IniDocument& doc = file.Document();
     QString error;
@@ -193,7 +199,7 @@ WriteOutcome ProfileStore::SaveNamedProfile(const QString& name, const std::func
     const QStringList names = profile_names_;
     ListProfiles(doc);
     const QString section = SectionForName(name);
-    if (doc.HasSection(section)) {
+    if (doc.HasSection(ToUtf8(section))) {
         *result = NamedSave::kUpdated;
         current_profile_ = section;
         ApplyFrom(doc);
@@ -210,7 +216,7 @@ WriteOutcome ProfileStore::SaveNamedProfile(const QString& name, const std::func
     if (*result == NamedSave::kNameInUse || *result == NamedSave::kNameUnstorable) {
         profile_sections_ = sections;
         profile_names_ = names;
-        return WriteOutcome::Failure(error);
+        return WriteOutcome::Failure(ToUtf8(error));
     }
     change(selection_);
     if (WriteOutcome written = WriteSelectionTo(doc, nullptr); !written) return written;
@@ -224,14 +230,15 @@ WriteOutcome ProfileStore::AddProfile(const QString& name) {
     current_profile_ = SectionForName(name);
     WriteOutcome outcome;
     {
-        IniFile file(cfg_path_);
+        IniFile file(ToPath(cfg_path_));
         if (WriteOutcome loaded = file.LoadForUpdate(); !loaded) {
             outcome = std::move(loaded);
-        } else if (file.Document().HasSection(current_profile_)) {
+        } else if (file.Document().HasSection(ToUtf8(current_profile_))) {
             // Another program added it since the name was checked.
             outcome = WriteOutcome::Failure(
                 QStringLiteral("A profile named \"%1\" was added to \"%2\" by another program; it was not changed.")
-                    .arg(name, cfg_path_));
+                    .arg(name, cfg_path_)
+                    .toStdString());
         } else {
             outcome = WriteSelectionTo(file.Document(), pages_);
             if (outcome) outcome = file.Commit();
@@ -261,7 +268,7 @@ int ProfileStore::FindProfile(const QString& name) const {
     if (shown >= 0) return int(shown);
     const QString section = SectionForName(name);
     for (qsizetype i = 0; i < profile_sections_.size(); ++i)
-        if (IniNamesMatch(profile_sections_[i], section)) return int(i);
+        if (IniNamesMatch(ToUtf8(profile_sections_[i]), ToUtf8(section))) return int(i);
     return -1;
 }
 

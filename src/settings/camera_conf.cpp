@@ -1,6 +1,8 @@
 // Writing camera.conf: the marker line, the setting lines, and the clock line when asked for.
 #include "settings/camera_conf.h"
 
+#include "platform/qt_text_bridge.h"
+
 namespace quillmar {
 
 namespace {
@@ -58,7 +60,7 @@ QString BuildCameraConfText(const SettingsSelection& s, std::time_t now) {
 WriteOutcome WriteCameraConf(const QString& root, const QString& text) {
     // Every character is ASCII, so the system's 8-bit encoding gives one byte
     // per character; the text is written whole, however long.
-    return ReplaceFileDurably(root + QString::fromUtf16(kCameraConfFileName), text.toLocal8Bit());
+    return ReplaceFileDurably(ToPath(root + QString::fromUtf16(kCameraConfFileName)), text.toLocal8Bit().toStdString());
 }
 
 }  // namespace quillmar

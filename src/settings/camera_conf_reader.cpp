@@ -1,7 +1,8 @@
 // Reading a card's camera.conf back as the camera would, reporting every line it would skip.
 #include "settings/camera_conf_reader.h"
 
-#include "platform/small_card_file.h"
+#include "platform/qt_text_bridge.h"
+#include "platform/regular_file_in_folder.h"
 #include "settings/camera_conf.h"
 
 #include <QDateTime>
@@ -141,28 +142,30 @@ QString CameraConfContents::Text() const {
 
 CameraConfRead ReadCameraConf(const QString& root) {
     const QString path = root + QString::fromUtf16(kCameraConfFileName);
-    const SmallCardFile file = ReadSmallCardFile(path, kMaxCameraConfBytes);
+    const FolderFileRead file = ReadRegularFileInFolder(ToPath(root), ToUtf8(QString::fromUtf16(kCameraConfFileName)),
+                                                        size_t(kMaxCameraConfBytes));
     CameraConfRead read;
-    switch (file.status) {
-    case SmallCardFile::kRead:
+    switch (file.truncated ? FolderFileRead::kUnreadable : file.status) {
+    case FolderFileRead::kRead:
         read.ok = true;
-        read.contents = ParseCameraConf(file.bytes);
+        read.contents = ParseCameraConf(QByteArray::fromStdString(file.bytes));
         return read;
-    case SmallCardFile::kAbsent:
+    case FolderFileRead::kAbsent:
         read.error = QFileInfo(root).isDir()
                          ? QStringLiteral("the card holds no camera.conf (\"%1\" not found).").arg(path)
                          : QStringLiteral("\"%1\" is not a folder.").arg(root);
         break;
-    case SmallCardFile::kNotRegular:
+    case FolderFileRead::kNotRegular:
         read.error = QStringLiteral("\"%1\" is not a regular file; links, folders and devices are not read.").arg(path);
         break;
-    case SmallCardFile::kTooLarge:
+    case FolderFileRead::kUnreadable:
+        if (!file.truncated) {
+            read.error = QStringLiteral("cannot read \"%1\": %2.").arg(path, FromUtf8(file.error));
+            break;
+        }
         read.error = QStringLiteral("\"%1\" is larger than %2 bytes; it is not a camera settings file.")
                          .arg(path)
                          .arg(kMaxCameraConfBytes);
-        break;
-    case SmallCardFile::kUnreadable:
-        read.error = QStringLiteral("cannot read \"%1\": %2.").arg(path, file.error);
         break;
     }
     return read;

@@ -3,6 +3,8 @@
 
 #include "ui/main_window.h"
 
+#include "platform/qt_text_bridge.h"
+
 #include "platform/file_change_watcher.h"
 #include "platform/ini_document.h"
 #include "profiles/profile_name_rules.h"
@@ -26,7 +28,7 @@ void RefreshProfileList(ProfileStore& store, CListBox& list) {
     const QStringList& sections = store.ProfileSections();
     qsizetype at = sections.indexOf(store.CurrentProfile());
     for (qsizetype i = 0; at < 0 && i < sections.size(); ++i)
-        if (IniNamesMatch(sections[i], store.CurrentProfile())) at = i;
+        if (IniNamesMatch(ToUtf8(sections[i]), ToUtf8(store.CurrentProfile()))) at = i;
     // A profile deleted elsewhere leaves nothing selected; "Save Profile"
     // still writes it, and so brings it back.
     list.SetCurSel(int(at));
@@ -39,9 +41,9 @@ bool CQuillmarVS2010Dlg::ReportProfileOutcome(const WriteOutcome& outcome) {
     // Some failures name only the folder (no room for the new copy beside
     // the file); the user still learns which file was not written.
     const QString& path = store_.CfgPath();
-    const QString text = outcome.error.contains(path)
-                             ? outcome.error
-                             : QStringLiteral("\"%1\" could not be written.\n\n%2").arg(path, outcome.error);
+    const QString error = FromUtf8(outcome.error);
+    const QString text =
+        error.contains(path) ? error : QStringLiteral("\"%1\" could not be written.\n\n%2").arg(path, error);
     ShowMessageBox(this, text, QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
     return false;
 }
@@ -104,7 +106,7 @@ bool CQuillmarVS2010Dlg::CreateProfile(const QString& name) {
         ShowMessageBox(this, reason, kNotifyCaption, MB_OK);
         return false;
     case NewProfileNameCheck::kUnreadable:
-        ReportProfileOutcome(WriteOutcome::Failure(reason));
+        ReportProfileOutcome(WriteOutcome::Failure(ToUtf8(reason)));
         return true;
     }
     // The store appends to its lists only once the section is on disk; the
@@ -125,7 +127,7 @@ void CQuillmarVS2010Dlg::OnDelProfile() {
 
     int next = selected;
     for (int i = int(store_.ProfileSections().size()) - 1; i >= 0; --i) {
-        if (!IniNamesMatch(store_.ProfileSections()[i], section)) continue;
+        if (!IniNamesMatch(ToUtf8(store_.ProfileSections()[i]), ToUtf8(section))) continue;
         profile_list_.DeleteString(i);
         store_.UnlistProfile(i);
         if (i < selected) --next;

@@ -35,11 +35,13 @@ WriteOutcome CQuillmarVS2010Dlg::CheckTargetStillThere() const {
     // No card chosen yet: the file goes to the working directory.
     if (targetRoot.isEmpty()) return WriteOutcome::Success();
     if (!QFileInfo(targetRoot).isDir())
-        return WriteOutcome::Failure(QStringLiteral("The folder \"%1\" does not exist").arg(targetRoot), ENOENT);
+        return WriteOutcome::Failure(QStringLiteral("The folder \"%1\" does not exist").arg(targetRoot).toStdString(),
+                                     ENOENT);
     // A pulled card leaves an empty mount folder behind; the file must never
     // land there. A --card folder only has to exist.
     if (!TargetIsCardFolder() && !IsMountedVolumeRoot(targetRoot))
-        return WriteOutcome::Failure(QStringLiteral("The card \"%1\" is no longer there").arg(targetRoot), ENODEV);
+        return WriteOutcome::Failure(QStringLiteral("The card \"%1\" is no longer there").arg(targetRoot).toStdString(),
+                                     ENODEV);
     return WriteOutcome::Success();
 }
 

@@ -1,6 +1,8 @@
 // The error-box text for a failed "Set": the cause in plain words, then the failed step.
 #include "ui/set_failure_message.h"
 
+#include "platform/qt_text_bridge.h"
+
 #include <QDir>
 
 #include <cerrno>
@@ -43,8 +45,8 @@ QString DescribeCameraConfFailure(const QString& targetRoot, const WriteOutcome&
                                                        "camera.conf on the card is read-only, so it was left as it is. "
                                                        "Make it writable, or delete it, and press \"Set\" again.")
                                                  : PlainReason(outcome.error_code);
-    text += plain.isEmpty() ? QStringLiteral("The system reports: %1").arg(outcome.error)
-                            : plain + QStringLiteral("\n\nDetails: %1").arg(outcome.error);
+    text += plain.isEmpty() ? QStringLiteral("The system reports: %1").arg(FromUtf8(outcome.error))
+                            : plain + QStringLiteral("\n\nDetails: %1").arg(FromUtf8(outcome.error));
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/durable_file.h"
 #include "platform/durable_file_temporaries.h"
+#include "platform/qt_text_bridge.h"
 
 #include "support/child_process.h"
 #include "support/test_files.h"
@@ -19,7 +20,7 @@ TEST(ReplaceFileDurably, ReplacesALinkNotItsTarget) {
     QTemporaryDir dir;
     const QString f = dir.path() + "/f", link = dir.path() + "/link", target = dir.path() + "/target";
     ASSERT_TRUE(WriteRaw(f, QByteArray(1000, 'o')) && WriteRaw(target, "keep me") && QFile::link(target, link));
-    ASSERT_TRUE(ReplaceFileDurably(f, "new1") && ReplaceFileDurably(link, "new2"));
+    ASSERT_TRUE(ReplaceFileDurably(ToPath(f), "new1") && ReplaceFileDurably(ToPath(link), "new2"));
     EXPECT_EQ(ReadAll(f) + ReadAll(link) + ReadAll(target), "new1new2keep me");
     EXPECT_FALSE(QFileInfo(link).isSymLink());
     EXPECT_EQ(Entries(dir.path()), (QStringList{"f", "link", "target"}));
@@ -31,7 +32,7 @@ TEST(ReplaceFileDurably, PermissionBitsFollowTheOldFileOrTheUmask) {
     const QString kept = dir.path() + "/kept", fresh = dir.path() + "/fresh";
     ASSERT_TRUE(WriteRaw(kept, "old") && ::chmod(QFile::encodeName(kept).constData(), 0640) == 0);
     const mode_t previous = ::umask(022);
-    const bool written = ReplaceFileDurably(kept, "new") && ReplaceFileDurably(fresh, "new");
+    const bool written = ReplaceFileDurably(ToPath(kept), "new") && ReplaceFileDurably(ToPath(fresh), "new");
     ::umask(previous);
     ASSERT_TRUE(written);
     struct stat a {
@@ -62,8 +63,9 @@ TEST(ReplaceFileDurably, FailuresLeaveTheOldFileAndNoTemporary) {
         // (clang 14, which the lint runs) lets a lambda capture them implicitly.
         const int status = RunInChild([&, &setUp = setUp, &path = path, &reason = reason] {
             if (!setUp()) return 3;
-            const WriteOutcome outcome = ReplaceFileDurably(path, QByteArray(5000, 'n'));
-            return !outcome && outcome.error.contains(QLatin1String(reason)) && outcome.error.contains(folder) ? 0 : 1;
+            const WriteOutcome outcome = ReplaceFileDurably(ToPath(path), std::string(5000, 'n'));
+            const QString error = FromUtf8(outcome.error);
+            return !outcome && error.contains(QLatin1String(reason)) && error.contains(folder) ? 0 : 1;
         });
         ::chmod(QFile::encodeName(folder).constData(), 0755);
         EXPECT_EQ(status, 0) << reason;
@@ -102,7 +104,7 @@ TEST(ReplaceFileDurably, RemovesOnlyOurStaleTemporaries) {
     ASSERT_TRUE(QFile::link(d + "notes.txt", d + ".camera.conf.tmplink") && SetAge(d + ".camera.conf.tmplink", 120));
     ASSERT_TRUE(QDir().mkdir(d + ".camera.conf.tmpdir") && SetAge(d + ".camera.conf.tmpdir", 120));
 
-    ASSERT_TRUE(ReplaceFileDurably(d + "camera.conf", "new"));
+    ASSERT_TRUE(ReplaceFileDurably(ToPath(d + "camera.conf"), "new"));
 
     QStringList expected{"camera.conf", ".camera.conf.tmplink", ".camera.conf.tmpdir"};
     for (const QString& name : kept) expected << name;
@@ -117,9 +119,9 @@ TEST(ReplaceFileDurably, RemovesOnlyOurStaleTemporaries) {
 // Every name the writer makes for its temporaries is one the cleanup knows.
 TEST(DurableTemporaryName, IsRecognisedForEveryRandomNumber) {
     for (const quint32 random : {0u, 35u, 36u, 123456789u, 0xffffffffu}) {
-        const QByteArray name = DurableTemporaryName("cfg.ini", random);
-        EXPECT_TRUE(IsDurableTemporaryName(name, "cfg.ini")) << name.constData();
-        EXPECT_FALSE(IsDurableTemporaryName(name, "cfg.in")) << name.constData();
+        const std::string name = DurableTemporaryName("cfg.ini", random);
+        EXPECT_TRUE(IsDurableTemporaryName(name, "cfg.ini")) << name;
+        EXPECT_FALSE(IsDurableTemporaryName(name, "cfg.in")) << name;
     }
 }
 
@@ -145,9 +147,10 @@ TEST(ReplaceFileDurably, RefusesAFileMarkedReadOnly) {
         ASSERT_TRUE(WriteRaw(f, old) && ::chmod(QFile::encodeName(f).constData(), c.mode) == 0);
         const int status = RunInChild([&] {
             if (c.as_nobody && !DropRootPrivileges()) return 3;
-            const WriteOutcome outcome = ReplaceFileDurably(f, "new");
+            const WriteOutcome outcome = ReplaceFileDurably(ToPath(f), "new");
             if (outcome) return 0;
-            return outcome.read_only_file && outcome.error.contains("read-only") && outcome.error.contains(f) ? 1 : 2;
+            const QString error = FromUtf8(outcome.error);
+            return outcome.read_only_file && error.contains("read-only") && error.contains(f) ? 1 : 2;
         });
         EXPECT_EQ(status, c.refused ? 1 : 0);
         ::chmod(QFile::encodeName(f).constData(), 0644);

@@ -1,4 +1,5 @@
 #include "platform/ini_document.h"
+#include "platform/qt_text_bridge.h"
 
 #include <QStringEncoder>
 #include <gtest/gtest.h>
@@ -6,6 +7,8 @@
 namespace quillmar {
 
 namespace {
+
+std::string U8(const char16_t* text) { return ToUtf8(QString::fromUtf16(text)); }
 
 QByteArray Utf16Le(const QString& text) {
     QStringEncoder encode(QStringConverter::Utf16LE);
@@ -35,22 +38,22 @@ TEST(IniDocumentRead, FollowsTheFormatRulesAndKeepsEveryByte) {
         {"UTF-16BE", Utf16Be(QStringLiteral("[a]\rk=\u00FCber\r")), u"a", u"k", u"\u00FCber"},
         {"a lone CR ends a line", "[a]\rx=1\r[b]\rk=2", u"b", u"k", u"2"},
         {"line ends mixed", "[a]\r\nx=1\n[b]\rk=2\r\n", u"b", u"k", u"2"},
-        {"key without = is an empty value and wins", "[a]\n tvmode \ntvmode=pal\n", u"a", u"tvmode", u""},
+        {"key without = has no value and wins", "[a]\n tvmode \ntvmode=pal\n", u"a", u"tvmode", u"-"},
         {"[ without ] is a key", "[a]\n[b\nk=1\n", u"a", u"k", u"1"},
         {"[] is not found by an empty name", "[]\nk=1\n", u"", u"k", u"-"},
         {"nor are the lines before the first header", "k=1\n[a]\n", u" ", u"k", u"-"},
         {"an empty key is never found", "[a]\n=1\n", u"a", u"", u"-"},
         {"trailing Ctrl-Z is a blank", "[a]\nosd=on\x1A", u"a", u"osd", u"on"},
         {"Ctrl-Z around names too", "\x1A[a\x1A]\n\x1Ak\x1A=\x1A'v'\x1A\n", u"a\x1A", u"k", u"v"},
-        {"case of non-ASCII letters ignored", "[\xC3\x9C]\n\xC3\x84=1\n", u"\u00FC", u"\u00E4", u"1"},
+        {"only ASCII letters fold", "[\xC3\x9C]\n\xC3\x84=1\n", u"\u00FC", u"\u00C4", u"-"},
     };
     for (const auto& c : cases) {
-        const IniDocument doc = IniDocument::Parse(c.file);
-        EXPECT_EQ(doc.Value(c.section, c.key, QStringLiteral("-")), QString::fromUtf16(c.expected)) << c.rule;
-        EXPECT_EQ(doc.Serialize(), c.file) << c.rule;
+        const IniDocument doc = IniDocument::Parse(c.file.toStdString());
+        EXPECT_EQ(FromUtf8(doc.Value(U8(c.section), U8(c.key), "-")), QString::fromUtf16(c.expected)) << c.rule;
+        EXPECT_EQ(QByteArray::fromStdString(doc.Serialize()), c.file) << c.rule;
     }
     EXPECT_EQ(IniDocument::Parse("k=0\n[a]\n[ b ]\n;[c]\n[]\n[ \x1A]\n[A]\n[d\n").SectionNames(),
-              (QStringList{"a", "b", "A"}));
+              (std::vector<std::string>{"a", "b", "A"}));
 }
 
 // A null value deletes the section. A refused change, or a delete that finds
@@ -75,7 +78,8 @@ TEST(IniDocumentWrite, TouchesOnlyWhatItChangesAndRefusesWhatWouldNotReadBack) {
         {"mixed line ends: the first one seen", "[a]\rk=1\r\n", u"a", u"j", u"2", "[a]\rk=1\r\nj=2\r"},
         {"key without = filled in place", "[a]\r\n  tvmode\x1A\r\ntvmode=pal\r\n", u"a", u"TVMODE", u"ntsc",
          "[a]\r\n  tvmode=ntsc\r\ntvmode=pal\r\n"},
-        {"key without = already empty", "[a]\nk\n", u"a", u"k", u"", "[a]\nk\n"},
+        {"key without = given an empty value", "[a]\nk\n", u"a", u"k", u"", "[a]\nk=\n"},
+        {"a final Ctrl-Z stays last", "[a]\r\nk=0\x1A", u"b", u"j", u"2", "[a]\r\nk=0\r\n[b]\r\nj=2\r\n\x1A"},
         {"UTF-16BE kept, lone CR", Utf16Be(QStringLiteral("[a]\rk=1")), u"b", u"k", u"\u00FC",
          Utf16Be(QStringLiteral("[a]\rk=1\r[b]\rk=\u00FC\r"))},
         {"UTF-16BE value replaced", Utf16Be(QStringLiteral("[a]\nk=1\n")), u"A", u"K", u"22",
@@ -92,13 +96,14 @@ TEST(IniDocumentWrite, TouchesOnlyWhatItChangesAndRefusesWhatWouldNotReadBack) {
         {"line break in a value", "[a]\n", u"a", u"k", u"v\r", {}},
     };
     for (const auto& c : cases) {
-        IniDocument doc = IniDocument::Parse(c.before);
-        const WriteOutcome set = c.value ? doc.SetValue(c.section, c.key, c.value) : WriteOutcome::Success();
-        const QString& error = set.error;
-        const bool done = c.value ? bool(set) : doc.RemoveSection(c.section) > 0;
+        IniDocument doc = IniDocument::Parse(c.before.toStdString());
+        const WriteOutcome set =
+            c.value ? doc.SetValue(U8(c.section), U8(c.key), U8(c.value)) : WriteOutcome::Success();
+        const std::string& error = set.error;
+        const bool done = c.value ? bool(set) : doc.RemoveSection(U8(c.section)) > 0;
         EXPECT_EQ(done, !c.after.isEmpty()) << c.rule;
-        EXPECT_EQ(error.isEmpty(), done || !c.value) << c.rule;
-        EXPECT_EQ(doc.Serialize(), done ? c.after : c.before) << c.rule;
+        EXPECT_EQ(error.empty(), done || !c.value) << c.rule;
+        EXPECT_EQ(QByteArray::fromStdString(doc.Serialize()), done ? c.after : c.before) << c.rule;
         EXPECT_EQ(doc.Modified(), done && c.before != c.after) << c.rule;
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/file_bytes.h"
 #include "platform/file_lock.h"
 #include "platform/ini_file.h"
+#include "platform/qt_text_bridge.h"
 
 #include "support/child_process.h"
 #include "support/test_files.h"
@@ -48,10 +49,10 @@ TEST(ReadFileBytes, RefusesEverythingButARegularFileOfASaneSize) {
         ASSERT_TRUE(odd.make(path)) << odd.what;
         const int status = RunInChild([&] {
             ::alarm(5);
-            QByteArray bytes;
-            QString error;
-            if (ReadFileBytes(path, &bytes, &error) != FileReadStatus::kFailed) return 1;
-            return bytes.isEmpty() && error.contains(path) && error.contains(QLatin1String(odd.mentions)) ? 0 : 2;
+            std::string bytes, error;
+            if (ReadFileBytes(ToPath(path), &bytes, &error) != FileReadStatus::kFailed) return 1;
+            const QString reason = FromUtf8(error);
+            return bytes.empty() && reason.contains(path) && reason.contains(QLatin1String(odd.mentions)) ? 0 : 2;
         });
         EXPECT_EQ(status, 0) << odd.what;
     }
@@ -61,14 +62,13 @@ TEST(ReadFileBytes, ReadsRegularFilesThroughLinksAndTellsMissingApart) {
     QTemporaryDir dir;
     const QString file = dir.path() + "/real", link = dir.path() + "/link", dangling = dir.path() + "/dangling";
     ASSERT_TRUE(WriteRaw(file, "[a]\n") && QFile::link(file, link) && QFile::link(dir.path() + "/none", dangling));
-    QByteArray bytes;
-    QString error;
-    EXPECT_EQ(ReadFileBytes(link, &bytes, &error), FileReadStatus::kRead);
+    std::string bytes, error;
+    EXPECT_EQ(ReadFileBytes(ToPath(link), &bytes, &error), FileReadStatus::kRead);
     EXPECT_EQ(bytes, "[a]\n");
-    EXPECT_EQ(ReadFileBytes(dangling, &bytes, &error), FileReadStatus::kMissing);
-    EXPECT_EQ(ReadFileBytes(dir.path() + "/none", &bytes, &error), FileReadStatus::kMissing);
-    EXPECT_EQ(ReadFileBytes(file, &bytes, &error, 3), FileReadStatus::kFailed);  // over the given bound
-    EXPECT_TRUE(error.contains("too large")) << error.toStdString();
+    EXPECT_EQ(ReadFileBytes(ToPath(dangling), &bytes, &error), FileReadStatus::kMissing);
+    EXPECT_EQ(ReadFileBytes(ToPath(dir.path() + "/none"), &bytes, &error), FileReadStatus::kMissing);
+    EXPECT_EQ(ReadFileBytes(ToPath(file), &bytes, &error, 3), FileReadStatus::kFailed);  // over the given bound
+    EXPECT_NE(error.find("too large"), std::string::npos) << error;
 }
 
 // Chains of links, relative and absolute, end at the file that is replaced;
@@ -79,7 +79,7 @@ TEST(IniFile, ALinkedFileIsReplacedWhereItPointsAndTheLinksStay) {
     const QString hop = home.path() + "/hop.ini", link = home.path() + "/cfg.ini";
     ASSERT_TRUE(WriteRaw(target, "[profile-a]\nosd=on\n") && QFile::link(target, hop) &&
                 ::symlink("hop.ini", QFile::encodeName(link).constData()) == 0);
-    ASSERT_TRUE(IniWriteString(link, u"profile-a", u"osd", u"off"));
+    ASSERT_TRUE(IniWriteString(ToPath(link), "profile-a", "osd", "off"));
     EXPECT_EQ(ReadAll(target), "[profile-a]\nosd=off\n");
     EXPECT_TRUE(QFileInfo(link).isSymLink() && QFileInfo(hop).isSymLink());
     EXPECT_EQ(Entries(home.path()), (QStringList{"cfg.ini", "hop.ini"}));
@@ -87,7 +87,7 @@ TEST(IniFile, ALinkedFileIsReplacedWhereItPointsAndTheLinksStay) {
 
     // A dangling link is followed too: the file is created where it points.
     const QString later = dotfiles.path() + "/later.ini", laterLink = home.path() + "/later.ini";
-    ASSERT_TRUE(QFile::link(later, laterLink) && IniWriteString(laterLink, u"basic", u"last_cfg", u"default"));
+    ASSERT_TRUE(QFile::link(later, laterLink) && IniWriteString(ToPath(laterLink), "basic", "last_cfg", "default"));
     EXPECT_TRUE(QFileInfo(laterLink).isSymLink());
     EXPECT_EQ(ReadAll(later), "[basic]\r\nlast_cfg=default\r\n");
 }
@@ -100,8 +100,8 @@ TEST(IniFile, OddFilesAreNeverWrittenOver) {
         const QFileInfo before(path);
         const int status = RunInChild([&] {
             ::alarm(5);
-            const WriteOutcome o = IniWriteString(path, u"profile-a", u"osd", u"on");
-            return !o && o.error.contains(QLatin1String(odd.mentions)) ? 0 : 1;
+            const WriteOutcome o = IniWriteString(ToPath(path), "profile-a", "osd", "on");
+            return !o && o.error.find(odd.mentions) != std::string::npos ? 0 : 1;
         });
         EXPECT_EQ(status, 0) << odd.what;
         const QFileInfo after(path);
@@ -119,22 +119,23 @@ TEST(IniFile, AChangeNeedsTheLockAndWaitsForItABoundedTime) {
     const QString path = dir.path() + "/cfg.ini";
     ASSERT_TRUE(WriteRaw(path, "[a]\nk=1\n"));
 
-    IniFile looked(path);
+    IniFile looked(ToPath(path));
     ASSERT_TRUE(looked.Load());
-    ASSERT_TRUE(looked.Document().SetValue(u"a", u"k", u"2"));
+    ASSERT_TRUE(looked.Document().SetValue("a", "k", "2"));
     EXPECT_FALSE(looked.Commit()) << "a plain load is not for writing";
 
     FileLock holder;
-    const WriteOutcome held = holder.Acquire(path, 0);
-    ASSERT_TRUE(held) << held.error.toStdString();
+    const WriteOutcome held = holder.Acquire(ToPath(path), 0);
+    ASSERT_TRUE(held) << held.error;
     FileLock waiter;
-    const WriteOutcome refused = waiter.Acquire(path, 200);
+    const WriteOutcome refused = waiter.Acquire(ToPath(path), 200);
     EXPECT_FALSE(refused);
-    EXPECT_TRUE(refused.error.contains("another program") && refused.error.contains(".cfg.ini.lock"))
-        << refused.error.toStdString();
+    EXPECT_TRUE(FromUtf8(refused.error).contains("another program") &&
+                FromUtf8(refused.error).contains(".cfg.ini.lock"))
+        << refused.error;
     holder.Release();
-    const WriteOutcome taken = waiter.Acquire(path, 200);
-    EXPECT_TRUE(taken) << taken.error.toStdString();
+    const WriteOutcome taken = waiter.Acquire(ToPath(path), 200);
+    EXPECT_TRUE(taken) << taken.error;
     EXPECT_EQ(ReadAll(path), "[a]\nk=1\n");
 }
 
@@ -147,7 +148,7 @@ TEST(IniFile, TheNextWriterRemovesTemporariesOfAKilledOne) {
     ASSERT_TRUE(WriteRaw(path, "[a]\n") && WriteRaw(dir.path() + "/.cfg.ini.tmpabc", "[a]\nk=half") &&
                 WriteRaw(dir.path() + "/.other.tmp1", "not ours") &&
                 WriteRaw(dir.path() + "/.cfg.ini.tmp-mine", "a user's"));
-    ASSERT_TRUE(IniWriteString(path, u"a", u"k", u"1"));
+    ASSERT_TRUE(IniWriteString(ToPath(path), "a", "k", "1"));
     EXPECT_EQ(Entries(dir.path()), (QStringList{".cfg.ini.lock", ".cfg.ini.tmp-mine", ".other.tmp1", "cfg.ini"}));
 }
 
@@ -161,7 +162,7 @@ TEST(IniFile, AReadOnlyLockFileOfAnotherUserStillServes) {
                 ::chmod(QFile::encodeName(lock).constData(), 0444) == 0);
     const int status = RunInChild([&] {
         if (!DropRootPrivileges()) return 9;
-        return IniWriteString(path, u"a", u"k", u"1") ? 0 : 1;
+        return IniWriteString(ToPath(path), "a", "k", "1") ? 0 : 1;
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadAll(path), "[a]\nk=1\n");

@@ -55,7 +55,7 @@ TEST(ProfileStoreForeignFiles, ListsAppliesAndSavesInTheFilesOwnForm) {
          0,
          1,
          u"\r\n",
-         u"[profile-x]\r\ntvmode=pal\r\ntvmode=pal\r\nosd=on\x1A\r\nmode_1="},
+         u"[profile-x]\r\ntvmode=pal\r\ntvmode=pal\r\nosd=on\r\nmode_1="},
         {"[] is no profile",
          "[]\nosd=on\n[profile-y]\ntvmode=pal\n",
          {"y"},

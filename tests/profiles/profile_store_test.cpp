@@ -1,3 +1,4 @@
+#include "platform/qt_text_bridge.h"
 #include "profiles/profile_store.h"
 
 #include "platform/ini_file.h"
@@ -179,7 +180,8 @@ TEST_F(ProfileStoreTest, WriteFailuresAreReportedAndChangeNothing) {
             if (!setUp() || !store_.LoadProfiles()) return 9;
             selection_.At(keys::kOsd) = 0;
             for (const WriteOutcome& o : {store_.SaveProfile(), store_.AddProfile(QStringLiteral("new"))})
-                if (o || !o.error.contains(QLatin1String(reason)) || !o.error.contains(dir_.path())) return 1;
+                if (o || !FromUtf8(o.error).contains(QLatin1String(reason)) || !FromUtf8(o.error).contains(dir_.path()))
+                    return 1;
             if (store_.ProfileNames().size() != 3 || store_.CurrentProfile() != QStringLiteral("profile-p0")) return 2;
             ProfileStore firstUseStore(dir_.path() + QStringLiteral("/first-use.ini"), selection_);
             const WriteOutcome firstUse = firstUseStore.LoadProfiles();
@@ -202,13 +204,14 @@ TEST_F(ProfileStoreTest, WriteFailuresAreReportedAndChangeNothing) {
 TEST_F(ProfileStoreTest, WritesStartFromTheFileAsAnotherProgramLeftIt) {
     ASSERT_TRUE(WriteRaw(path_, ManyProfiles(2)));
     ASSERT_TRUE(store_.LoadProfiles());
-    ASSERT_TRUE(IniWriteString(path_, u"profile-p1", u"osd", u"off") && IniDeleteSection(path_, u"profile-p0") &&
-                IniWriteString(path_, u"profile-new", u"osd", u"off"));
+    ASSERT_TRUE(IniWriteString(ToPath(path_), "profile-p1", "osd", "off") &&
+                IniDeleteSection(ToPath(path_), "profile-p0") &&
+                IniWriteString(ToPath(path_), "profile-new", "osd", "off"));
     const QByteArray theirs = ReadAll(path_);
 
     const WriteOutcome added = store_.AddProfile(QStringLiteral("NEW"));  // names match without regard to case
     EXPECT_FALSE(added);
-    EXPECT_TRUE(added.error.contains("another program")) << added.error.toStdString();
+    EXPECT_TRUE(FromUtf8(added.error).contains("another program")) << added.error;
     EXPECT_EQ(store_.CurrentProfile(), QStringLiteral("profile-p0"));
     EXPECT_EQ(store_.ProfileNames(), (QStringList{"p0", "p1"}));
     EXPECT_EQ(ReadAll(path_), theirs);
@@ -245,7 +248,7 @@ TEST_F(ProfileStoreTest, LookupsReportAnUnreadableFileAndListChangesStayInRange)
     const Result<bool> unreadable = store_.SectionExists(QStringLiteral("profile-p0"));
     const Result<int> option = store_.ReadProfileOption(keys::kOsd.section, keys::kOsd.key, 2);
     EXPECT_FALSE(unreadable);
-    EXPECT_TRUE(unreadable.outcome.error.contains(path_)) << unreadable.outcome.error.toStdString();
+    EXPECT_TRUE(FromUtf8(unreadable.outcome.error).contains(path_)) << unreadable.outcome.error;
     EXPECT_FALSE(option);
     EXPECT_EQ(option.value, 0);
 }

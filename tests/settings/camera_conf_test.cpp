@@ -72,7 +72,7 @@ TEST(WriteCameraConf, LongestText491BytesAnd523WithTheClockIsWrittenWholeIntoThe
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     const WriteOutcome outcome = WriteCameraConf(QString(), text);  // empty root: the working directory
     QDir::setCurrent(previous);
-    ASSERT_TRUE(outcome) << outcome.error.toStdString();
+    ASSERT_TRUE(outcome) << outcome.error;
     EXPECT_EQ(test_support::ReadAll(dir.path() + "/camera.conf"), text.toLatin1());
     EXPECT_EQ(text.size(), 523);
     EXPECT_EQ(test_support::Entries(dir.path()), QStringList{"camera.conf"});

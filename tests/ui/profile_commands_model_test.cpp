@@ -4,6 +4,7 @@
 // QUILLMAR_MODEL_SEED repeats a run.
 
 #include "platform/ini_document.h"
+#include "platform/qt_text_bridge.h"
 #include "profiles/profile_key_order.h"
 #include "ui_test_support.h"
 
@@ -21,12 +22,13 @@ QString KeyOf(const ProfileKey& pk) { return KeyName(pk.key.section, pk.key.key)
 
 // The profile sections of a cfg.ini, in file order, with the keys they hold.
 Sections ProfileSections(const QByteArray& bytes) {
-    const IniDocument doc = IniDocument::Parse(bytes);
+    const IniDocument doc = IniDocument::Parse(bytes.toStdString());
     Sections sections;
-    for (const QString& section : doc.SectionNames().mid(1)) {
+    for (const QString& section : FromUtf8(doc.SectionNames()).mid(1)) {
         Values& values = sections.emplace_back(section, Values{}).second;
         for (const ProfileKey& pk : kProfileKeyOrder)
-            if (const QString v = doc.Value(section, KeyOf(pk), "\n"); v != u'\n') values[KeyOf(pk)] = v;
+            if (const QString v = FromUtf8(doc.Value(ToUtf8(section), ToUtf8(KeyOf(pk)), "\n")); v != u'\n')
+                values[KeyOf(pk)] = v;
     }
     return sections;
 }

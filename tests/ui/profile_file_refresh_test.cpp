@@ -3,6 +3,7 @@
 // never undoes their change. Odd files are refused with an error box.
 
 #include "platform/ini_file.h"
+#include "platform/qt_text_bridge.h"
 #include "ui_test_support.h"
 
 #include <sys/stat.h>
@@ -39,20 +40,20 @@ TEST_F(ProfileFileRefreshTest, ChangesByAnotherProgramShowWithoutTouchingThePage
 
     // Added and deleted elsewhere: the list follows, b stays selected and
     // the pages keep the unsaved choice.
-    ASSERT_TRUE(IniDeleteSection(cfg, u"profile-a") && IniWriteString(cfg, u"profile-z", u"osd", u"off"));
+    ASSERT_TRUE(IniDeleteSection(ToPath(cfg), "profile-a") && IniWriteString(ToPath(cfg), "profile-z", "osd", "off"));
     ASSERT_TRUE(ListBecomes({"b", "c", "z"})) << Items().join(',').toStdString();
     EXPECT_TRUE(SelectedRow() == 0 && Current() == u"profile-b");
     EXPECT_TRUE(IsChecked(window_->Page(kModeTab), 1009));
 
     // Saving b keeps another program's change to c.
-    ASSERT_TRUE(IniWriteString(cfg, u"profile-c", u"tvmode", u"pal"));
+    ASSERT_TRUE(IniWriteString(ToPath(cfg), "profile-c", "tvmode", "pal"));
     Click(*window_, 1062);
     EXPECT_TRUE(Cfg().contains("[profile-b]\r\nmode_1=" + ChosenMode1() + "\r\n")) << Cfg().toStdString();
     EXPECT_TRUE(Cfg().contains("tvmode=pal") && Cfg().contains("[profile-z]\r\nosd=off"));
 
     // The current profile deleted elsewhere leaves the list; saving brings
     // it back, at the end.
-    ASSERT_TRUE(IniDeleteSection(cfg, u"profile-b"));
+    ASSERT_TRUE(IniDeleteSection(ToPath(cfg), "profile-b"));
     ASSERT_TRUE(ListBecomes({"c", "z"}));
     EXPECT_EQ(SelectedRow(), -1);
     Click(*window_, 1062);

@@ -1,0 +1,20 @@
+#pragma once
+// Conversions between UTF-8 (the core's text) and UTF-16 (INI files with a
+// byte-order mark). Invalid input never fails: what does not decode becomes
+// U+FFFD.
+
+#include <string>
+#include <string_view>
+
+namespace quillmar {
+
+bool IsValidUtf8(std::string_view bytes);
+// `bytes` with every byte that starts no valid UTF-8 sequence as U+FFFD.
+std::string ValidUtf8(std::string_view bytes);
+
+// `bytes` holds UTF-16 units in the given byte order; a lone trailing byte is
+// ignored.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);
+std::string Utf8ToUtf16(std::string_view text, bool bigEndian);
+
+}  // namespace quillmar
