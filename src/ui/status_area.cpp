@@ -23,6 +23,12 @@ void StatusArea::ShowMessage(const QString& text, const QList<QWidget*>& actions
     for (QWidget* action : actions_) action->setVisible(actions.contains(action));
 }
 
+void StatusArea::ShowMessage(const QString& text, const QString& shorter, const QString& details) {
+    const bool fits = text_->fontMetrics().horizontalAdvance(text) <= width();
+    ShowMessage(fits ? text : shorter);
+    text_->setToolTip(details.isEmpty() ? text : text + QStringLiteral("\n\n") + details);
+}
+
 void StatusArea::Clear() {
     text_->clear();
     text_->setToolTip({});
