@@ -1,6 +1,7 @@
 // The status strip: showing a line of news with its actions, and clearing it.
 #include "ui/status_area.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -24,8 +25,13 @@ void StatusArea::ShowMessage(const QString& text, const QList<QWidget*>& actions
 }
 
 void StatusArea::ShowMessage(const QString& text, const QString& shorter, const QString& details) {
-    const bool fits = text_->fontMetrics().horizontalAdvance(text) <= width();
-    ShowMessage(fits ? text : shorter);
+    const QFontMetrics metrics = text_->fontMetrics();
+    // A shorter text still too long (a card folder with a very long name)
+    // loses its middle; the tooltip has it whole.
+    ShowMessage(metrics.horizontalAdvance(text) <= width() ? text
+                : metrics.horizontalAdvance(shorter) <= width()
+                    ? shorter
+                    : metrics.elidedText(shorter, Qt::ElideMiddle, width()));
     text_->setToolTip(details.isEmpty() ? text : text + QStringLiteral("\n\n") + details);
 }
 
