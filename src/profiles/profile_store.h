@@ -53,8 +53,6 @@ public:
     // Makes the listed profile at `index` current; the selection is not read
     // (ApplyProfile does that). An index outside the lists changes nothing.
     void SelectProfile(int index);
-    // Leaves no profile current: SaveProfile then has nowhere to write.
-    void ClearCurrentProfile() { current_profile_.clear(); }
     // Takes the profile at `index` off the lists, for a section deleted from
     // the file; the file is not touched.
     void UnlistProfile(int index);
