@@ -303,10 +303,19 @@ WriteOutcome IniDocument::SetValue(std::string_view section, std::string_view ke
 
 int IniDocument::RemoveSection(std::string_view section) {
     // sections_[0] holds the lines before any header and is never a match.
-    const auto kept = std::remove_if(sections_.begin() + 1, sections_.end(),
-                                     [&](const Section& s) { return IniNamesMatch(s.name, section); });
-    const int removed = int(sections_.end() - kept);
-    sections_.erase(kept, sections_.end());
+    int removed = 0;
+    for (size_t i = sections_.size() - 1; i >= 1; --i) {
+        if (!IniNamesMatch(sections_[i].name, section)) continue;
+        // Comment lines right above the next header belong to that section:
+        // they stay. One set off by a blank line ends this section, and goes.
+        std::vector<Line>& lines = sections_[i].lines;
+        size_t lead = lines.size();
+        while (lead > 1 && lines[lead - 1].kind == LineKind::kComment) --lead;
+        if (i + 1 < sections_.size())
+            sections_[i - 1].lines.insert(sections_[i - 1].lines.end(), lines.begin() + static_cast<std::ptrdiff_t>(lead), lines.end());
+        sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(i));
+        ++removed;
+    }
     if (removed > 0) modified_ = true;
     return removed;
 }

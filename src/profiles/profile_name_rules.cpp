@@ -1,4 +1,4 @@
-// The rules for a new profile's name: storable as a section header, and not in use in any letter case.
+// The rules for a new profile's name: not empty, shown whole, storable as a section header, not in use in any case.
 #include "profiles/profile_name_rules.h"
 
 #include "platform/qt_text_bridge.h"
@@ -27,8 +27,18 @@ QString UnstorableProfileNameReason(const QString& name) {
     return {};
 }
 
+QString NewProfileNameReason(const QString& name) {
+    if (name.isEmpty()) return QStringLiteral("A profile needs a name.");
+    if (name.size() > kShownProfileNameLength)
+        return QStringLiteral("A profile name can have at most %1 characters, so that the list shows it whole.")
+            .arg(kShownProfileNameLength);
+    return UnstorableProfileNameReason(name);
+}
+
 NewProfileNameCheck CheckNewProfileName(const ProfileStore& store, const QString& name, QString* reason) {
-    *reason = UnstorableProfileNameReason(name);
+    // A name in use is refused as such even when longer than the list shows:
+    // the user typed the full name of a listed profile.
+    *reason = name.isEmpty() ? NewProfileNameReason(name) : UnstorableProfileNameReason(name);
     if (!reason->isEmpty()) return NewProfileNameCheck::kUnstorable;
     // A listed profile counts even when its section has left the file since.
     if (store.FindProfile(name) >= 0) return NewProfileNameCheck::kInUse;
@@ -39,7 +49,9 @@ NewProfileNameCheck CheckNewProfileName(const ProfileStore& store, const QString
         *reason = FromUtf8(exists.outcome.error);
         return NewProfileNameCheck::kUnreadable;
     }
-    return exists.value ? NewProfileNameCheck::kInUse : NewProfileNameCheck::kAccepted;
+    if (exists.value) return NewProfileNameCheck::kInUse;
+    *reason = NewProfileNameReason(name);
+    return reason->isEmpty() ? NewProfileNameCheck::kAccepted : NewProfileNameCheck::kUnstorable;
 }
 
 }  // namespace quillmar

@@ -16,7 +16,6 @@ constexpr char16_t kProfilePrefix[] = u"profile-";
 constexpr char16_t kBasicSection[] = u"basic";
 constexpr char16_t kDefaultProfileName[] = u"default";
 constexpr qsizetype kShownNameStart = 8;
-constexpr qsizetype kShownNameLength = 16;
 
 QString SyncClockName() { return KeyName(keys::kSyncClock.section, keys::kSyncClock.key); }
 
@@ -40,9 +39,9 @@ QString ProfileStore::DefaultCfgPath() { return QDir::current().filePath(QString
 QString ProfileStore::SectionForName(const QString& name) { return QString::fromUtf16(kProfilePrefix) + name; }
 
 QString ProfileStore::ShownName(const QString& section) {
-    QString shown = section.mid(kShownNameStart, kShownNameLength);
+    QString shown = section.mid(kShownNameStart, kShownProfileNameLength);
     // Never show half of a character that needs two UTF-16 units.
-    if (shown.size() == kShownNameLength && shown.back().isHighSurrogate()) shown.chop(1);
+    if (shown.size() == kShownProfileNameLength && shown.back().isHighSurrogate()) shown.chop(1);
     return shown;
 }
 
@@ -117,6 +116,8 @@ void ProfileStore::ApplyFrom(const IniDocument& doc) {
         else
             selection_.At(pk.key) = ReadOption(doc, pk.key.section, pk.key.key, pk.lookup_limit);
     }
+    // A profile edited by hand may hold both a burst and an interval.
+    selection_.SettleLoadedBurstAndAutoShoot();
 }
 
 WriteOutcome ProfileStore::WriteSelectionTo(IniDocument& doc, ProfilePages* pages) {
@@ -205,7 +206,7 @@ WriteOutcome ProfileStore::SaveNamedProfile(const QString& name, const std::func
         ApplyFrom(doc);
     } else if (FindProfile(name) >= 0) {  // a shown name, cut from a longer section name
         *result = NamedSave::kNameInUse;
-    } else if (const QString reason = UnstorableProfileNameReason(name); !reason.isEmpty()) {
+    } else if (const QString reason = NewProfileNameReason(name); !reason.isEmpty()) {
         *result = NamedSave::kNameUnstorable;
         error = reason;
     } else {
@@ -219,6 +220,7 @@ WriteOutcome ProfileStore::SaveNamedProfile(const QString& name, const std::func
         return WriteOutcome::Failure(ToUtf8(error));
     }
     change(selection_);
+    selection_.SettleBurstAndAutoShoot();
     if (WriteOutcome written = WriteSelectionTo(doc, nullptr); !written) return written;
     const WriteOutcome outcome = file.Commit();
     if (outcome) ListProfiles(doc);

@@ -26,6 +26,8 @@ namespace quillmar {
 class IniDocument;
 
 inline constexpr char16_t kCfgFileName[] = u"cfg.ini";
+// The profile list shows this many UTF-16 units of a name, no more.
+inline constexpr qsizetype kShownProfileNameLength = 16;
 
 // Whether LoadProfiles may write the default profile into the file.
 enum class ProfileFileAccess {
@@ -51,8 +53,6 @@ public:
     // Makes the listed profile at `index` current; the selection is not read
     // (ApplyProfile does that). An index outside the lists changes nothing.
     void SelectProfile(int index);
-    // Leaves no profile current: SaveProfile then has nowhere to write.
-    void ClearCurrentProfile() { current_profile_.clear(); }
     // Takes the profile at `index` off the lists, for a section deleted from
     // the file; the file is not touched.
     void UnlistProfile(int index);
@@ -77,8 +77,9 @@ public:
     WriteOutcome LoadProfiles(ProfileFileAccess access = ProfileFileAccess::kReadWrite);
     // Reads the current profile into the selection with one load of the file.
     // Missing keys and unknown texts give option 0, a missing or unknown
-    // sync_clock gives 0. photo_lock_flags are kept. An unreadable file
-    // leaves the selection as it was.
+    // sync_clock gives 0. Burst and auto-shoot are settled as a loaded
+    // selection (SettleLoadedBurstAndAutoShoot): both on keeps the burst.
+    // An unreadable file leaves the selection as it was.
     WriteOutcome ApplyProfile();
     // Pulls each page (Mode, Video, Image, Photo, System) and writes its keys
     // in profile key order into the current profile: one load, one replacement.
@@ -110,12 +111,13 @@ public:
         kUpdated,         // the profile existed: its values with the change on top
         kCreated,         // a new profile at the defaults, clock on, with the change
         kNameInUse,       // another profile shows that name; nothing written
-        kNameUnstorable,  // see UnstorableProfileNameReason; nothing written
+        kNameUnstorable,  // see NewProfileNameReason; nothing written
     };
     // Stores profile `name` in one locked read-change-write, deciding from
     // the file as it is once the lock is held: an existing section (ASCII
-    // case ignored) is read into the selection, `change` runs on it, and its
-    // keys are written back; a new name starts from the defaults with the
+    // case ignored) is read into the selection, `change` runs on it (use
+    // SettingsSelection::Choose, so a burst or interval counts as chosen
+    // last), and its keys are written back; a new name starts from the defaults with the
     // clock on. On success the profile is current and the lists are those
     // of the file written. `error` explains kNameUnstorable.
     WriteOutcome SaveNamedProfile(const QString& name, const std::function<void(SettingsSelection&)>& change,

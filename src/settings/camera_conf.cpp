@@ -36,16 +36,14 @@ QString BuildCameraConfText(const SettingsSelection& s, std::time_t now) {
     AppendKeyLines(s, kVideoSection, 0, 7, text);
     AppendKeyLines(s, kImageSection, 0, 4, text);
 
-    // A lock set by the group chosen last writes the other group as "off"
-    // while the locking group is on; the selection itself keeps both indexes.
-    const int shoot = s.At(keys::kAutoShoot);
-    const int burst = s.At(keys::kPhotoBurst);
-    const int writtenShoot = (s.photo_lock_flags & kBurstLock) && burst != 0 ? 0 : shoot;
-    const int writtenBurst = (s.photo_lock_flags & kShootLock) && shoot != 0 ? 0 : burst;
+    // Burst and auto-shoot never both reach the card, whatever path built
+    // the selection; the pages settle the same way before they show it.
+    SettingsSelection photo = s;
+    photo.SettleBurstAndAutoShoot();
     AppendSettingLine(kPhotoSection, keys::kPhotoQuality.key, s.At(keys::kPhotoQuality), text);
     AppendSettingLine(kPhotoSection, keys::kPhotoStamp.key, s.At(keys::kPhotoStamp), text);
-    AppendSettingLine(kPhotoSection, keys::kAutoShoot.key, writtenShoot, text);
-    AppendSettingLine(kPhotoSection, keys::kPhotoBurst.key, writtenBurst, text);
+    AppendSettingLine(kPhotoSection, keys::kAutoShoot.key, photo.At(keys::kAutoShoot), text);
+    AppendSettingLine(kPhotoSection, keys::kPhotoBurst.key, photo.At(keys::kPhotoBurst), text);
 
     AppendKeyLines(s, kSystemSection, 1, 8, text);
     if (s.clock_sync != 0) {

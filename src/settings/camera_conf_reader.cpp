@@ -114,14 +114,11 @@ CameraConfContents ParseCameraConf(QByteArrayView bytes) {
 }
 
 void CameraConfContents::ApplyTo(SettingsSelection& selection) const {
-    for (const CameraConfSetting& s : settings) selection.At(s.key) = s.index;
+    // Each line counts as a choice, in the file's order: a burst line after
+    // an auto_shoot line (the order every writer of the file uses) leaves the
+    // burst on, and a line turns off the page's own burst or interval.
+    for (const CameraConfSetting& s : settings) selection.Choose(s.key, s.index);
     selection.clock_sync = HasClockLine() ? 1 : 0;
-    // The writer forces one of auto-shoot and burst off under a lock. With
-    // one of them off on the card a lock on the other shows the page as the
-    // camera will run; with both on, no lock writes both as they are.
-    const bool shoot = selection.At(keys::kAutoShoot) != 0;
-    const bool burst = selection.At(keys::kPhotoBurst) != 0;
-    selection.photo_lock_flags = shoot && !burst ? kShootLock : burst && !shoot ? kBurstLock : 0;
 }
 
 QString CameraConfContents::Text() const {

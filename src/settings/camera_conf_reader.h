@@ -39,8 +39,9 @@ struct CameraConfContents {
 
     bool HasClockLine() const { return !sync_clock.isEmpty(); }
     // Puts the loaded values into `selection`: keys the file lacks keep
-    // theirs, clock_sync follows the clock line, and the photo lock flags are
-    // set so that writing the selection gives back what the card holds.
+    // theirs, clock_sync follows the clock line. Each line counts as a
+    // choice (SettingsSelection::Choose) in the file's order, so with both a
+    // burst and an interval on, the later line stays on.
     void ApplyTo(SettingsSelection& selection) const;
     // The understood lines as the camera file spells them, LF-terminated.
     QString Text() const;

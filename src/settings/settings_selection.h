@@ -35,7 +35,33 @@ struct SettingsSelection {
 
     // Every key at the schema's default option, clock_sync as given.
     static SettingsSelection Defaults(int32_t clockSync = 0);
+
+    // Burst and auto-shoot exclude each other: at most one of the two is on,
+    // and a group is shown disabled while the other one's lock bit is set
+    // and that group is on (it was chosen last and forced this one off).
+    //
+    // A choice of one key, by a click or by `--set key=option`: a burst or an
+    // interval other than off counts as chosen last: the other group becomes
+    // off, this group's lock bit is set and the other's cleared. Choosing off
+    // clears the other's bit.
+    void Choose(SettingsKeyRef key, int32_t index);
+    // For a selection with both on, built without Choose: the group whose
+    // lock bit alone is set was chosen last and stays on; with no such bit
+    // the burst stays on. The other becomes off, as Choose makes it.
+    void SettleBurstAndAutoShoot();
+    // For a selection read whole from a profile, where nothing was chosen
+    // last: the lock bits are cleared, so that the page looks the same
+    // whatever was clicked before, and both on always resolves the same way:
+    // the burst stays on, auto-shoot is off and locked. The burst line
+    // stands after auto_shoot in cfg.ini and camera.conf, and a later line
+    // counts as the later choice, as a card's lines do
+    // (CameraConfContents::ApplyTo) and as a repeated key's later line does.
+    void SettleLoadedBurstAndAutoShoot();
 };
+
+// Whether camera.conf written from `selection` tells the camera to erase its
+// card when it starts (format=true).
+bool FormatsCard(const SettingsSelection& selection);
 
 // Named keys for the places that need one particular key.
 namespace keys {

@@ -60,6 +60,7 @@ bool CQuillmarVS2010Dlg::OnInitDialog() {
     SetUpStatusArea();
     SetUpCardActions();
     SetUpKeys();
+    ReportProfileFormats();
     return true;
 }
 

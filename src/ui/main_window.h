@@ -97,6 +97,12 @@ private:
     void ReportWritten();
     // Success when the chosen card can still receive the file.
     WriteOutcome CheckTargetStillThere() const;
+    // Asks before a camera.conf that erases the card is written; No is the
+    // default. True when the user answered Yes.
+    bool ConfirmFormat();
+    // Names where the values next pushed into the pages come from, for the
+    // groups that keep a value they have no radio for.
+    void SetHeldOrigin(const QString& words);
 
     // --- profiles (main_window_profiles.cpp)
     void LoadProfiles();
@@ -111,6 +117,10 @@ private:
     void OnDelProfile();
     void OnSaveProfile();
     void OnSelchangeProfileList();
+    // After a profile was chosen or applied: says so when it formats the card.
+    void ReportProfileFormats();
+    // After a save: names the values the profile will read back as others.
+    void ReportReadBack();
 
     // --- card list (main_window_cards.cpp)
     void SetUpCardList();

@@ -19,27 +19,45 @@ namespace {
 
 QString Lines(qsizetype count) { return count == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(count); }
 
-// What Load took from the card, and what it could not use.
-QString LoadedText(const QString& card, const CameraConfContents& contents) {
+// What Load took from the card, and what it could not use: one line short
+// enough for the strip, with the details for its tooltip.
+struct LoadedReport {
+    QString text;
+    QString shorter;
+    QString details;
+};
+
+LoadedReport DescribeLoad(const QString& card, const CameraConfContents& contents, const QStringList& held) {
     const qsizetype count = contents.settings.size();
-    QString text = QStringLiteral("Loaded %1 from %2")
-                       .arg(count == 1 ? QStringLiteral("1 setting") : QStringLiteral("%1 settings").arg(count), card);
-    if (contents.HasClockLine()) text += QStringLiteral(" and the clock line");
+    QString loaded =
+        QStringLiteral("Loaded %1 from %2")
+            .arg(count == 1 ? QStringLiteral("1 setting") : QStringLiteral("%1 settings").arg(count), card);
+    if (contents.HasClockLine()) loaded += QStringLiteral(" and the clock line");
     QStringList notUnderstood;
-    qsizetype replaced = 0;
-    for (const CameraConfSkippedLine& line : contents.skipped) {
-        if (line.reason == CameraConfSkippedLine::kRepeatedKey)
-            ++replaced;
-        else
-            notUnderstood << QString::number(line.line);
+    QStringList replaced;
+    for (const CameraConfSkippedLine& line : contents.skipped)
+        (line.reason == CameraConfSkippedLine::kRepeatedKey ? replaced : notUnderstood) << QString::number(line.line);
+    QStringList news;
+    QStringList details;
+    if (!held.isEmpty()) {
+        news << QStringLiteral("%1 kept without a button").arg(held.size());
+        details << QStringLiteral("Kept as loaded, named beside their groups (no button for them): %1.")
+                       .arg(held.join(QStringLiteral(", ")));
     }
-    if (notUnderstood.isEmpty())
-        text += QStringLiteral("; every line understood");
-    else
-        text += QStringLiteral("; %1 not understood (line %2)")
+    if (!notUnderstood.isEmpty()) {
+        news << QStringLiteral("%1 not understood (line %2)")
                     .arg(Lines(notUnderstood.size()), notUnderstood.join(QStringLiteral(", ")));
-    if (replaced > 0) text += QStringLiteral("; %1 replaced by a later one").arg(Lines(replaced));
-    return text;
+        details << QStringLiteral("Not understood by the camera, so not loaded: line %1.")
+                       .arg(notUnderstood.join(QStringLiteral(", ")));
+    }
+    if (!replaced.isEmpty()) {
+        news << QStringLiteral("%1 replaced by a later one").arg(Lines(replaced.size()));
+        details << QStringLiteral("Replaced by a later line of the same key: line %1.")
+                       .arg(replaced.join(QStringLiteral(", ")));
+    }
+    if (news.isEmpty()) return {loaded + QStringLiteral("; every line understood"), loaded, {}};
+    return {loaded + QStringLiteral("; ") + news.join(QStringLiteral("; ")),
+            loaded + QStringLiteral("; more in the tooltip"), details.join(u'\n')};
 }
 
 }  // namespace
@@ -105,20 +123,17 @@ void CQuillmarVS2010Dlg::OnLoadSettingsFromCard(const QString& root) {
     // The pages' own values first: keys the file lacks keep them.
     PullPages();
     read.contents.ApplyTo(selection_);
+    SetHeldOrigin(QStringLiteral("from card"));
     PushPages();
-    // A value the camera knows but the pages offer no choice for (ISO 3200)
-    // cannot be shown, and "Set" would write another: say so.
-    PullPages();
-    QStringList unshown;
-    for (const CameraConfSetting& s : read.contents.settings) {
-        if (selection_.At(s.key) != s.index)
-            unshown << KeyName(s.key.section, s.key.key) + u'=' + OptionText(s.key.section, s.key.key, s.index);
-    }
-    QString text = LoadedText(CardDisplayName(root), read.contents);
-    if (!unshown.isEmpty())
-        text += QStringLiteral("; the pages cannot show %1").arg(unshown.join(QStringLiteral(", ")));
+    // A value the camera knows but the pages have no button for (ISO 3200)
+    // is kept as it is, and named beside its group and here.
+    QStringList held;
+    for (const CHoldingPage* page : {static_cast<CHoldingPage*>(&image_page_), static_cast<CHoldingPage*>(&photo_page_),
+                                     static_cast<CHoldingPage*>(&system_page_)})
+        held << page->HeldValues();
+    const LoadedReport report = DescribeLoad(CardDisplayName(root), read.contents, held);
     // After the push, whose changes clear the strip.
-    status_area_->ShowMessage(text);
+    status_area_->ShowMessage(report.text, report.shorter, report.details);
 }
 
 void CQuillmarVS2010Dlg::OnEjectCard(const QString& root) {

@@ -67,7 +67,7 @@ void CQuillmarVS2010Dlg::SetUpStatusArea() {
         for (const QSlider* slider : page->findChildren<QSlider*>())
             QObject::connect(slider, &QSlider::valueChanged, status_area_, clear);
     }
-    QObject::connect(profile_list_.Widget(), &QListWidget::itemSelectionChanged, status_area_, clear);
+    // A profile chosen clears it in OnSelchangeProfileList, before its own news.
     QObject::connect(card_list_.Widget(), &QTableWidget::itemSelectionChanged, status_area_, clear);
 }
 

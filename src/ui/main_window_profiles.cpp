@@ -8,6 +8,7 @@
 #include "platform/file_change_watcher.h"
 #include "platform/ini_document.h"
 #include "profiles/profile_name_rules.h"
+#include "profiles/profile_read_back.h"
 #include "ui/dialog/message_box.h"
 #include "ui/new_cfg_dlg.h"
 
@@ -57,7 +58,44 @@ void CQuillmarVS2010Dlg::LoadProfiles() {
         store_.CfgPath(), [this] { RefreshProfileList(store_, profile_list_); }, this);
 }
 
-void CQuillmarVS2010Dlg::ApplyProfile() { ReportProfileOutcome(store_.ApplyProfile()); }
+void CQuillmarVS2010Dlg::ApplyProfile() {
+    ReportProfileOutcome(store_.ApplyProfile());
+    SetHeldOrigin(QStringLiteral("from profile"));
+}
+
+void CQuillmarVS2010Dlg::ReportProfileFormats() {
+    if (!FormatsCard(selection_) || store_.CurrentProfile().isEmpty()) return;
+    const QString text = QStringLiteral("Profile \"%1\" formats the card (\"Format SD card\" is ticked)")
+                             .arg(ProfileStore::ShownName(store_.CurrentProfile()));
+    status_area_->ShowMessage(text, QStringLiteral("This profile formats the card"),
+                              QStringLiteral("\"Set\" asks first: the camera erases everything on the card when it "
+                                             "starts. Untick \"Format SD card\" on the System page to keep the "
+                                             "card's photos and videos."));
+}
+
+void CQuillmarVS2010Dlg::ReportReadBack() {
+    const QList<ProfileReadBack> changed = ValuesProfilesReadBackDifferently(selection_);
+    if (changed.isEmpty()) return;
+    QStringList stored;
+    QStringList details;
+    for (const ProfileReadBack& c : changed) {
+        const QString key = KeyName(c.key.section, c.key.key);
+        const QString storedText = OptionText(c.key.section, c.key.key, c.stored);
+        const QString readText = OptionText(c.key.section, c.key.key, c.read_back);
+        stored << key + u'=' + storedText;
+        details
+            << QStringLiteral("%1=%2 is stored, but a profile reads it back as %1=%3.").arg(key, storedText, readText);
+    }
+    const QString name = ProfileStore::ShownName(store_.CurrentProfile());
+    const QString text =
+        changed.size() == 1
+            ? QStringLiteral("Saved \"%1\"; it will read %2 back as %3")
+                  .arg(name, stored.first(),
+                       OptionText(changed[0].key.section, changed[0].key.key, changed[0].read_back))
+            : QStringLiteral("Saved \"%1\"; it will read %2 values back differently").arg(name).arg(changed.size());
+    status_area_->ShowMessage(text, QStringLiteral("Saved; some values will read back differently"),
+                              details.join(u'\n'));
+}
 
 void CQuillmarVS2010Dlg::PullPage(int section) {
     switch (section) {
@@ -114,6 +152,7 @@ bool CQuillmarVS2010Dlg::CreateProfile(const QString& name) {
     if (!ReportProfileOutcome(store_.AddProfile(name))) return true;
     profile_list_.AddString(store_.ProfileNames().last());
     profile_list_.SetCurSel(profile_list_.GetCount() - 1);
+    ReportReadBack();
     return true;
 }
 
@@ -137,7 +176,13 @@ void CQuillmarVS2010Dlg::OnDelProfile() {
     if (next >= store_.ProfileSections().size()) next = int(store_.ProfileSections().size()) - 1;
     profile_list_.SetCurSel(next);
     if (next < 0) {
-        store_.ClearCurrentProfile();  // nothing is current; Save writes nothing
+        // As at start-up, a file without profiles gets "default", so that
+        // the list, the file and quillmar-cli agree on what exists.
+        ReportProfileOutcome(store_.LoadProfiles());
+        FillProfileList();
+        SetHeldOrigin(QStringLiteral("from profile"));
+        PushPages();
+        ReportProfileFormats();
         return;
     }
     // The neighbour becomes current, so list, pages and file agree.
@@ -147,16 +192,20 @@ void CQuillmarVS2010Dlg::OnDelProfile() {
 void CQuillmarVS2010Dlg::OnSaveProfile() {
     if (store_.CurrentProfile().isEmpty()) return;
     // A profile that another program deleted is written anew, and listed.
-    if (ReportProfileOutcome(store_.SaveProfile()) && store_.ProfileSections().indexOf(store_.CurrentProfile()) < 0)
-        RefreshProfileList(store_, profile_list_);
+    if (!ReportProfileOutcome(store_.SaveProfile())) return;
+    if (store_.ProfileSections().indexOf(store_.CurrentProfile()) < 0) RefreshProfileList(store_, profile_list_);
+    ReportReadBack();
 }
 
 void CQuillmarVS2010Dlg::OnSelchangeProfileList() {
     const int selected = profile_list_.GetCurSel();
     if (selected < 0 || selected >= store_.ProfileSections().size()) return;
+    status_area_->Clear();
     store_.SelectProfile(selected);
     ApplyProfile();
     PushPages();
+    // After the push, whose changes clear the strip.
+    ReportProfileFormats();
 }
 
 }  // namespace quillmar

@@ -4,6 +4,7 @@
 
 #include "platform/mount_root.h"
 #include "settings/camera_conf.h"
+#include "ui/card_cells.h"
 #include "ui/dialog/message_box.h"
 #include "ui/set_failure_message.h"
 
@@ -30,6 +31,12 @@ void CQuillmarVS2010Dlg::PushPages() {
     system_page_.UpdateData(false);
 }
 
+void CQuillmarVS2010Dlg::SetHeldOrigin(const QString& words) {
+    image_page_.SetHeldOrigin(words);
+    photo_page_.SetHeldOrigin(words);
+    system_page_.SetHeldOrigin(words);
+}
+
 WriteOutcome CQuillmarVS2010Dlg::CheckTargetStillThere() const {
     const QString targetRoot = TargetRoot();
     // No card chosen yet: the file goes to the working directory.
@@ -45,6 +52,18 @@ WriteOutcome CQuillmarVS2010Dlg::CheckTargetStillThere() const {
     return WriteOutcome::Success();
 }
 
+bool CQuillmarVS2010Dlg::ConfirmFormat() {
+    // The camera erases the card at its next start: photos and videos are
+    // lost without a trace, so the safe answer is the default.
+    const QString card = CardDisplayName(TargetRoot());
+    const QString text = QStringLiteral(
+                             "\"Format SD card\" is ticked: everything on %1, photos and videos "
+                             "included, will be erased when the camera starts with it.\n\n"
+                             "Write camera.conf with format=true to %1?")
+                             .arg(card);
+    return ShowMessageBox(this, text, QStringLiteral("Quillmar"), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 void CQuillmarVS2010Dlg::OnSet() {
     // Without a card the file would land where the camera never sees it,
     // while the user believes the card was set.
@@ -56,6 +75,7 @@ void CQuillmarVS2010Dlg::OnSet() {
         return;
     }
     PullPages();
+    if (FormatsCard(selection_) && !ConfirmFormat()) return;
     // The clock line takes the time after all five pages were pulled.
     const QString text = BuildCameraConfText(selection_, std::time(nullptr));
     WriteOutcome outcome = CheckTargetStillThere();

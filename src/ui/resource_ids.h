@@ -99,6 +99,8 @@ inline constexpr int IDC_EV_TEXT = 1059;
 inline constexpr int IDC_SHARPNESS_SLIDER = 1109;
 inline constexpr int IDC_SHARPNESS_TEXT = 1111;
 inline constexpr int IDC_SHARPNESS_LABEL = 1110;
+// Names an ISO the group has no radio for (3200).
+inline constexpr int IDC_ISO_HELD_NOTE = 1120;
 
 // Photo page (IDD_TAB_PHOTO)
 inline constexpr int IDC_PHOTO_QUALITY_SFINE = 1036;
@@ -122,6 +124,8 @@ inline constexpr int IDC_BURST_5_P = 1089;
 inline constexpr int IDC_BURST_10_P = 1092;
 inline constexpr int IDC_BURST_20_P = 1093;
 inline constexpr int IDC_BURST_LABEL = 1094;
+// Names a burst the group shows no radio for (the hidden "20 P").
+inline constexpr int IDC_BURST_HELD_NOTE = 1120;
 inline constexpr int IDC_PHOTO_SEPARATOR_1 = 1039;
 inline constexpr int IDC_PHOTO_SEPARATOR_2 = 1050;
 inline constexpr int IDC_AUTO_SHOOT_LABEL = 1042;
@@ -164,3 +168,5 @@ inline constexpr int IDC_OP_BEEP_LABEL = 1102;
 inline constexpr int IDC_OP_BEEP_OFF = 1100;
 inline constexpr int IDC_OP_BEEP_ON = 1101;
 inline constexpr int IDC_SYSTEM_SEPARATOR_7 = 1056;
+// Names an auto-shutdown time the group has no radio for (30 and 60 minutes).
+inline constexpr int IDC_AUTO_SHUTDOWN_HELD_NOTE = 1120;

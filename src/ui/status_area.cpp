@@ -1,6 +1,7 @@
 // The status strip: showing a line of news with its actions, and clearing it.
 #include "ui/status_area.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -21,6 +22,17 @@ void StatusArea::ShowMessage(const QString& text, const QList<QWidget*>& actions
     text_->show();
     lasting_ = lasting;
     for (QWidget* action : actions_) action->setVisible(actions.contains(action));
+}
+
+void StatusArea::ShowMessage(const QString& text, const QString& shorter, const QString& details) {
+    const QFontMetrics metrics = text_->fontMetrics();
+    // A shorter text still too long (a card folder with a very long name)
+    // loses its middle; the tooltip has it whole.
+    ShowMessage(metrics.horizontalAdvance(text) <= width() ? text
+                : metrics.horizontalAdvance(shorter) <= width()
+                    ? shorter
+                    : metrics.elidedText(shorter, Qt::ElideMiddle, width()));
+    text_->setToolTip(details.isEmpty() ? text : text + QStringLiteral("\n\n") + details);
 }
 
 void StatusArea::Clear() {

@@ -24,6 +24,10 @@ public:
     // next Clear.
     void ShowMessage(const QString& text, const QList<QWidget*>& actions = {},
                      Lasting lasting = Lasting::kUntilAnyChange);
+    // The strip is one line: shows `text` when it fits whole, else
+    // `shorter` (cut in the middle if need be). The tooltip holds `text`
+    // followed by `details`.
+    void ShowMessage(const QString& text, const QString& shorter, const QString& details);
     void Clear();
     QString Message() const;
     Lasting HowLong() const { return lasting_; }

@@ -90,8 +90,8 @@ TEST(IniDocumentWrite, TouchesOnlyWhatItChangesAndRefusesWhatWouldNotReadBack) {
         {"delete finds no empty name", "[]\nk=1\n", u" ", nullptr, nullptr, {}},
         {"empty section name", "[]\nk=1\n", u"", u"k", u"2", {}},
         {"empty key", "[a]\n", u"a", u" \x1A", u"2", {}},
-        {"delete removes every same-named section", "x=0\n[a]\nk=1\n;c\n[b]\n[ A ]\nk=3", u"a", nullptr, nullptr,
-         "x=0\n[b]\n"},
+        {"delete removes every same-named section, not the comment leading into the next one",
+         "x=0\n[a]\nk=1\n\n;c\n[b]\n[ A ]\nk=3", u"a", nullptr, nullptr, "x=0\n;c\n[b]\n"},
         {"line break in a name", "[a]\n", u"a\nb", u"k", u"v", {}},
         {"line break in a value", "[a]\n", u"a", u"k", u"v\r", {}},
     };

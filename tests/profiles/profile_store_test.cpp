@@ -59,9 +59,9 @@ TEST_F(ProfileStoreTest, FirstUseAndFilesWithoutProfilesGetTheDefaultProfileAndK
 TEST_F(ProfileStoreTest, AppliesTheFirstProfileAndLeavesTheFileAlone) {
     const QByteArray file =
         "[profile-x]\nosd=ON\nimage_iso=3200\nauto_shutdown=60Min\nsync_clock=1\nlightfreq=\"60Hz\"\n"
-        "auto_shoot=60s\n[basic]\n[basic]\n";  // only the first exact "basic" is not a profile
+        "auto_shoot=60s\nphoto_burst=5p\n[basic]\n[basic]\n";  // only the first exact "basic" is not a profile
     ASSERT_TRUE(WriteRaw(path_, file));
-    selection_.photo_lock_flags = kBurstLock;
+    selection_.photo_lock_flags = kShootLock;
     selection_.clock_sync = 1;
     ASSERT_TRUE(store_.LoadProfiles());
     EXPECT_EQ(store_.ProfileNames(), (QStringList{"x", ""}));
@@ -70,10 +70,11 @@ TEST_F(ProfileStoreTest, AppliesTheFirstProfileAndLeavesTheFileAlone) {
                                      {keys::kImageIso, 0},
                                      {keys::kAutoShutdown, 0},
                                      {keys::kLightfreq, 1},
-                                     {keys::kAutoShoot, 7}})
+                                     {keys::kAutoShoot, 0},
+                                     {keys::kPhotoBurst, 2}})
         EXPECT_EQ(selection_.At(key), index) << key.section << " " << key.key;
     EXPECT_EQ(selection_.clock_sync, 0);
-    EXPECT_EQ(selection_.photo_lock_flags, kBurstLock);
+    EXPECT_EQ(selection_.photo_lock_flags, kBurstLock) << "both on: the burst, whatever was clicked before";
     EXPECT_EQ(ReadAll(path_), file);
 }
 

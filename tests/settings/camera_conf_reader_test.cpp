@@ -101,6 +101,11 @@ TEST(CameraConfContents, KeysTheFileLacksKeepTheirValuesAndTheClockFollowsTheFil
     EXPECT_EQ(s.clock_sync, 0);
     ParseCameraConf("sync_clock=2025-03-07 09:04:05\n").ApplyTo(s);
     EXPECT_EQ(s.clock_sync, 1);
+    // Burst and auto-shoot lines count as choices in file order.
+    ParseCameraConf("photo_burst=3p\nauto_shoot=5s\n").ApplyTo(s);
+    EXPECT_TRUE(s.At(keys::kPhotoBurst) == 0 && s.At(keys::kAutoShoot) == 4);
+    ParseCameraConf("photo_burst=10p\n").ApplyTo(s);
+    EXPECT_TRUE(s.At(keys::kPhotoBurst) == 3 && s.At(keys::kAutoShoot) == 0);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST(BuildCameraConfText, LockRuleAndClampingDecideTheWrittenOptions) {
     const std::tuple<uint8_t, Indexes, std::vector<const char*>> cases[] = {
         {kBurstLock, {{keys::kAutoShoot, 3}, {keys::kPhotoBurst, 2}}, {"auto_shoot=off", "photo_burst=5p"}},
         {kShootLock, {{keys::kAutoShoot, 3}, {keys::kPhotoBurst, 2}}, {"auto_shoot=3s", "photo_burst=off"}},
-        {0, {{keys::kAutoShoot, 3}, {keys::kPhotoBurst, 2}}, {"auto_shoot=3s", "photo_burst=5p"}},
+        {0, {{keys::kAutoShoot, 3}, {keys::kPhotoBurst, 2}}, {"auto_shoot=off", "photo_burst=5p"}},
         {kBurstLock, {{keys::kAutoShoot, 4}, {keys::kPhotoBurst, 0}}, {"auto_shoot=5s", "photo_burst=off"}},
         {kShootLock, {{keys::kAutoShoot, 0}, {keys::kPhotoBurst, 4}}, {"auto_shoot=off", "photo_burst=20p"}},
         {kBurstLock, {{keys::kAutoShoot, 0}, {keys::kPhotoBurst, 0}}, {"auto_shoot=off", "photo_burst=off"}},

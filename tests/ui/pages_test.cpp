@@ -18,22 +18,22 @@ using ui_test::PagesFixture;
 
 // Groups run in template order up to the next group mark: the hidden "20 P"
 // (IDC_BURST_20_P) counts, the "Format" box inside the OSD run is skipped, a value
-// outside the group selects none and a pull with none selected gives -1.
+// outside the group selects none, and a pull with none selected keeps it.
 TEST(PagesTest, RadioGroupWalk) {
     PagesFixture pages;
     SettingsSelection& s = pages.selection;
     for (CDialog* page : pages.All()) page->UpdateData(true);
     EXPECT_EQ(s.index, SettingsSelection{}.index) << "fresh pages pull 0 everywhere";
-    // ISO 6 is one past the six ISO radios and pulls as -1.
+    // ISO 6 is one past the six ISO radios.
     s.At(keys::kPhotoBurst) = 4, s.At(keys::kOsd) = 1, s.At(keys::kFormat) = 1, s.At(keys::kImageIso) = 6;
-    SettingsSelection pulled = s;
-    pulled.At(keys::kImageIso) = -1;
+    const SettingsSelection pulled = s;
     for (CDialog* page : pages.All()) page->UpdateData(false);
     EXPECT_TRUE(IsChecked(pages.photo, IDC_BURST_20_P) && IsChecked(pages.system, IDC_OSD_ON) &&
                 IsChecked(pages.system, IDC_FORMAT_CARD));
     for (const int id : {IDC_ISO_AUTO, IDC_ISO_100, IDC_ISO_200, IDC_ISO_400, IDC_ISO_800, IDC_ISO_1600})
         EXPECT_FALSE(IsChecked(pages.image, id)) << id;
     s = {};
+    s.At(keys::kImageIso) = 6;
     for (CDialog* page : pages.All()) page->UpdateData(true);
     EXPECT_EQ(s.index, pulled.index);
     pages.Show(pages.image);  // the emptied group works as a group again
@@ -138,7 +138,7 @@ TEST(PagesTest, PhotoInterlock) {
         {0, {{IDC_AUTO_SHOOT_5_SECONDS, 2, true, false}, {IDC_AUTO_SHOOT_OFF, 2, true, true}}},
         // "2 Seconds" is disabled under a burst: the click does nothing.
         {0, {{IDC_BURST_3_P, 1, false, true}, {IDC_AUTO_SHOOT_2_SECONDS, 1, false, true}}},
-        {0, {{IDC_AUTO_SHOOT_1_SECOND, 0, true, true}}},
+        {0, {{IDC_AUTO_SHOOT_1_SECOND, 2, true, false}}},
         {0,
          {{IDC_AUTO_SHOOT_5_SECONDS, 2, true, false},
           {IDC_AUTO_SHOOT_OFF, 2, true, true},

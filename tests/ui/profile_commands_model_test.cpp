@@ -62,13 +62,14 @@ struct Model {
     }
     // The box text expected, "?" for a name the file cannot hold.
     QString New(const QString& name) {
-        if (name.contains(u'[') || name.contains(u']') || name != name.trimmed() ||
+        if (name.isEmpty() || name.contains(u'[') || name.contains(u']') || name != name.trimmed() ||
             std::any_of(name.begin(), name.end(), [](QChar c) { return c < u' '; }))
             return QStringLiteral("?");
         const QString section = "profile-" + name;
         if (Names().contains(name) || Stored(section) ||
             std::any_of(sections.begin(), sections.end(), [&](const QString& s) { return SameSection(s, section); }))
             return ui_test::kInUse;
+        if (name.size() > 16) return QStringLiteral("?");
         sections << section, file.emplace_back(section, pages);
         selected = int(sections.size()) - 1;
         return {};
@@ -84,6 +85,8 @@ struct Model {
         if (selected < 0) return;
         std::erase_if(file, [&](const auto& s) { return SameSection(s.first, Current()); });
         sections.removeAt(selected);
+        if (sections.isEmpty())  // "default" comes back, as at first use
+            sections << "profile-default", file = ProfileSections(profile_test::kFirstUseFile);
         Choose(std::min(selected, int(sections.size()) - 1));
     }
 };

@@ -64,7 +64,7 @@ TEST_F(WindowFeedbackTest, StatusAfterSetLastsUntilTheNextChange) {
         {"check box",
          [&] {
              ChooseTab(kSystemTab);
-             Click(window_->Page(kSystemTab), IDC_FORMAT_CARD);
+             Click(window_->Page(kSystemTab), IDC_SYNC_CLOCK);
          }},
         {"slider",
          [&] {

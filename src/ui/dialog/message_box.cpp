@@ -16,10 +16,19 @@ int ShowRealBox(const MessageBoxCall& call) {
     QMessageBox box(call.owner);
     box.setWindowTitle(call.caption);
     box.setText(call.text);
-    box.setIcon((call.style & MB_ICONERROR) ? QMessageBox::Critical : QMessageBox::NoIcon);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return IDOK;
+    const unsigned icon = call.style & 0xF0;
+    box.setIcon(icon == MB_ICONWARNING ? QMessageBox::Warning
+                : icon == MB_ICONERROR ? QMessageBox::Critical
+                                       : QMessageBox::NoIcon);
+    if ((call.style & 0x0F) != MB_YESNO) {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return IDOK;
+    }
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton((call.style & MB_DEFBUTTON2) ? QMessageBox::No : QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
 }
 
 }  // namespace

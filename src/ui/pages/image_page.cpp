@@ -24,14 +24,14 @@ QString SharpnessLabel(int position) { return QString::number(position + 1); }
 
 }  // namespace
 
-CDlgTab3::CDlgTab3(SettingsSelection& selection) : CDialog(kImagePageTemplate), selection_(selection) {
+CDlgTab3::CDlgTab3(SettingsSelection& selection) : CHoldingPage(kImagePageTemplate), selection_(selection) {
     On(IDC_EV_SLIDER, Notification::kRedraw, [this] { OnEvRedraw(); });
     On(IDC_SHARPNESS_SLIDER, Notification::kRedraw, [this] { OnSharpnessRedraw(); });
 }
 
 void CDlgTab3::DoDataExchange(CDataExchange& dx) {
     DDX_Radio(dx, IDC_METER_SPOT, selection_.At(keys::kImageMeter));
-    DDX_Radio(dx, IDC_ISO_AUTO, selection_.At(keys::kImageIso));
+    ExchangeHeldRadio(dx, IDC_ISO_AUTO, IDC_ISO_HELD_NOTE, keys::kImageIso, selection_.At(keys::kImageIso));
     DDX_Radio(dx, IDC_WB_AUTO, selection_.At(keys::kImageWb));
     DDX_Control(dx, IDC_EV_SLIDER, ev_slider_);
     DDX_Text(dx, IDC_EV_TEXT, ev_label_);
@@ -42,7 +42,7 @@ void CDlgTab3::DoDataExchange(CDataExchange& dx) {
 }
 
 bool CDlgTab3::OnInitDialog() {
-    CDialog::OnInitDialog();
+    CHoldingPage::OnInitDialog();
     ev_slider_.SetRange(0, 12, false);
     ev_slider_.SetTic(1);
     ev_slider_.SetTicFreq(1);

@@ -1,15 +1,15 @@
 #pragma once
 // Tab 4, Image Setting; template 131; CDlgTab3.
-// The Image page: metering, ISO, white balance, and the EV and sharpness
-// sliders with their live labels.
+// The Image page: metering, ISO (keeping an ISO it has no radio for),
+// white balance, and the EV and sharpness sliders with their live labels.
 
 #include "settings/settings_selection.h"
 #include "ui/dialog/controls.h"
-#include "ui/dialog/dialog.h"
+#include "ui/pages/holding_page.h"
 
 namespace quillmar {
 
-class CDlgTab3 : public CDialog {
+class CDlgTab3 : public CHoldingPage {
 public:
     explicit CDlgTab3(SettingsSelection& selection);
 

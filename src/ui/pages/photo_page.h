@@ -1,18 +1,18 @@
 #pragma once
 // Tab 2, Photo Setting; template 133; CDlgTab4.
-// The Photo page: photo choices, and the interlock between the burst and
-// auto-shoot groups that records in photo_lock_flags which of the two was
-// turned on last. The page always shows what "Set" writes: a group the lock
-// writes as off shows OFF and is disabled.
+// The Photo page: photo choices, and the burst and auto-shoot groups, which
+// exclude each other (SettingsSelection::Choose): the one chosen last is on,
+// the other shows OFF and is disabled. The page always shows what "Set"
+// writes, from its first push.
 
 #include "settings/settings_selection.h"
-#include "ui/dialog/dialog.h"
+#include "ui/pages/holding_page.h"
 
 #include <span>
 
 namespace quillmar {
 
-class CDlgTab4 : public CDialog {
+class CDlgTab4 : public CHoldingPage {
 public:
     explicit CDlgTab4(SettingsSelection& selection);
 
@@ -20,10 +20,10 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
-    void OnBurstClicked();
-    void OnAutoShootClicked();
-    // Before every push: the locked group's member becomes OFF, and each
-    // group is enabled unless the other one locks it.
+    // A click on a radio of the burst or the auto-shoot group.
+    void OnPhotoGroupClicked(SettingsKeyRef key);
+    // Before every push: burst and auto-shoot settled as "Set" settles
+    // them, and a group disabled while the other one, chosen last, is on.
     void ShowWhatSetWrites();
     void EnableControls(std::span<const int> ids, bool enable);
 

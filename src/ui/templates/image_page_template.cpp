@@ -42,6 +42,7 @@ constexpr ControlTemplate kControls[] = {
     {IDC_SHARPNESS_LABEL, kText, u"Sharpness", 15, 205, 34, 8, kGroup},
     {kNoId, kText, u"Hard", 348, 231, 16, 8, kGroup},
     {kNoId, kText, u"Soft", 13, 231, 14, 8, kGroup},
+    {IDC_ISO_HELD_NOTE, kText, u"", 330, 69, 120, 8, kGroup},
 };
 }  // namespace
 

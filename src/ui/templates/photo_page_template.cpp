@@ -37,6 +37,7 @@ constexpr ControlTemplate kControls[] = {
     {IDC_PHOTO_STAMP_LABEL, kText, u"Photo Stamp", 19, 117, 42, 8, kGroup},
     {IDC_PHOTO_QUALITY_LABEL, kText, u"Photo Quality", 21, 17, 44, 8, kGroup},
     {IDC_PHOTO_SEPARATOR_3, kSeparator, u"", 19, 151, 423, 1, 0},
+    {IDC_BURST_HELD_NOTE, kText, u"", 280, 184, 120, 8, kGroup},
 };
 }  // namespace
 

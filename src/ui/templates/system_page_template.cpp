@@ -44,6 +44,7 @@ constexpr ControlTemplate kControls[] = {
     {IDC_OP_BEEP_OFF, kRadio, u"OFF", 27, 291, 29, 10, kRadioStart},
     {IDC_OP_BEEP_ON, kRadio, u"ON", 70, 291, 26, 10, kTabStop},
     {IDC_SYSTEM_SEPARATOR_7, kSeparator, u"", 15, 271, 423, 1, 0},
+    {IDC_AUTO_SHUTDOWN_HELD_NOTE, kText, u"", 230, 169, 120, 8, kGroup},
 };
 }  // namespace
 
