@@ -7,19 +7,6 @@
 
 namespace quillmar {
 
-namespace {
-
-bool SameKey(SettingsKeyRef a, SettingsKeyRef b) { return a.section == b.section && a.key == b.key; }
-
-}  // namespace
-
-void ApplyBurstAutoShootChoice(SettingsKeyRef chosen, SettingsSelection& selection) {
-    const bool burst = SameKey(chosen, keys::kPhotoBurst);
-    if ((!burst && !SameKey(chosen, keys::kAutoShoot)) || selection.At(chosen) == 0) return;
-    selection.At(burst ? keys::kAutoShoot : keys::kPhotoBurst) = 0;  // option 0 is off for both
-    selection.photo_lock_flags = burst ? kBurstLock : kShootLock;
-}
-
 int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
     ParsedOverrides parsed = ParseSettingOverrides(ctx.options.Values(CliOption::kSet));
     if (!parsed.error.empty()) {
@@ -47,10 +34,8 @@ int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
 
 void ApplyChoices(const SelectionChoices& choices, SettingsSelection& selection) {
     if (choices.card) choices.card->ApplyTo(selection);
-    for (const SettingOverride& o : choices.overrides) {
-        selection.At(o.key) = o.index;
-        ApplyBurstAutoShootChoice(o.key, selection);
-    }
+    // A --set counts as choosing it last, as a click on the page does.
+    for (const SettingOverride& o : choices.overrides) selection.Choose(o.key, o.index);
     if (choices.clock_sync >= 0) selection.clock_sync = choices.clock_sync;
 }
 

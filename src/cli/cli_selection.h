@@ -25,10 +25,6 @@ struct SelectionChoices {
 int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices);
 void ApplyChoices(const SelectionChoices& choices, SettingsSelection& selection);
 
-// Burst and auto-shoot exclude each other: setting one of them to anything
-// but off counts as choosing it last, and turns the other off.
-void ApplyBurstAutoShootChoice(SettingsKeyRef chosen, SettingsSelection& selection);
-
 // The selection of print and write: the profile chosen by --profile, or the
 // first profile, when a profile file is in play (see ProfileFileInPlay);
 // otherwise the schema's defaults with the clock off, and --profile may only

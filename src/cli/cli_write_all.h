@@ -15,8 +15,6 @@ int EjectAfterWrite(const CliContext& ctx, const std::string& root);
 // "/media/card/" -> "/media/card", as mount points are listed.
 std::string MountDirOfCardRoot(const std::string& root);
 
-// Whether the camera erases the card when it starts with these settings.
-bool ErasesCard(const SettingsSelection& selection);
 // kExitUsage, with the reason, for settings that erase the card when
 // --yes-format was not given; else kExitOk.
 int RefuseFormatWithoutConsent(const CliContext& ctx, const SettingsSelection& selection);

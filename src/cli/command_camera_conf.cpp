@@ -10,13 +10,8 @@
 
 namespace quillmar {
 
-bool ErasesCard(const SettingsSelection& selection) {
-    const int index = selection.At(keys::kFormat);
-    return FromCore(OptionText(keys::kFormat.section, keys::kFormat.key, index)) == "true";
-}
-
 int RefuseFormatWithoutConsent(const CliContext& ctx, const SettingsSelection& selection) {
-    if (!ErasesCard(selection) || ctx.options.Has(CliOption::kYesFormat)) return kExitOk;
+    if (!FormatsCard(selection) || ctx.options.Has(CliOption::kYesFormat)) return kExitOk;
     ctx.Error(
         "these settings have format=true: the camera would erase the whole card, photos and videos included, "
         "when it next starts. Nothing was written. Give --yes-format to write them anyway, or --set format=false.");

@@ -49,7 +49,7 @@ int RunWriteAllCards(const CliContext& ctx) {
     for (const std::string& root : roots) written.push_back(WriteCameraConf(ToCore(root), text));
 
     const bool eject = ctx.options.Has(CliOption::kEject);
-    const std::string erased = ErasesCard(selection) ? "; the camera will erase this card when it next starts" : "";
+    const std::string erased = FormatsCard(selection) ? "; the camera will erase this card when it next starts" : "";
     std::map<std::string, EjectOutcome> takenOff;  // mount points an earlier eject took off, with its outcome
     size_t failed = 0;
     for (size_t i = 0; i < roots.size(); ++i) {
