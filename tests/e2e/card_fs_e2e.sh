@@ -251,7 +251,7 @@ mkdir -p -m 0700 "$tmp/runtime" "$tmp/home" "$tmp/layout"
 # as that user, in a clean environment.
 user_env=(env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/runtime"
   DISPLAY=":$(cat "$tmp/display")" QT_QPA_PLATFORM=xcb ${TZ:+TZ="$TZ"}
-  ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}")
+  ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}")
 xdo() { timeout 10 "${user_env[@]}" xdotool "$@"; }
 
 step "measuring the window's layout"

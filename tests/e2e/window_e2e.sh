@@ -81,10 +81,7 @@ chmod 0700 "$tmp/runtime"
 mkdir -p "$tmp/bin"
 cp "$quillmar_built" "$tmp/bin/quillmar"
 cp "$layout_built" "$tmp/bin/quillmar-window-layout"
-# Under the sanitizers: caches that fontconfig and D-Bus keep for the life
-# of the process are not ours to free.
-printf 'leak:libfontconfig.so\nleak:libdbus-1.so\n' >"$tmp/lsan.supp"
-chmod -R a+rX "$tmp/bin" "$tmp/lsan.supp"
+chmod -R a+rX "$tmp/bin"
 
 # --- waiting and checking ----------------------------------------------------
 
@@ -230,7 +227,7 @@ export DISPLAY
 user_env=(env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/runtime"
   DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb ${TZ:+TZ="$TZ"}
   ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}"
-  LSAN_OPTIONS="suppressions=$tmp/lsan.supp")
+  LSAN_OPTIONS="${LSAN_OPTIONS:-}")
 
 step "measuring the window's layout"
 (cd "$tmp/layout" && timeout 60 "${run_as[@]}" "${user_env[@]}" \
