@@ -254,10 +254,14 @@ TEST(PhotoPageTest, ShowsWhatSetWrites) {
                 pages.photo.UpdateData(true);
                 const std::string what = std::to_string(b) + (burstFirst ? " then " : " after ") + std::to_string(a);
                 expectAgree(pages, pages.selection, what);
-                // A group written as off is disabled, "1 Second" and "2 Seconds" included.
-                const bool shootLocked =
-                    (pages.selection.photo_lock_flags & kBurstLock) && pages.selection.At(keys::kPhotoBurst) != 0;
+                // A group written as off is disabled, "1 Second", "2 Seconds" and the hidden "20 P" included.
+                const SettingsSelection& s = pages.selection;
+                const bool shootLocked = (s.photo_lock_flags & kBurstLock) && s.At(keys::kPhotoBurst) != 0;
+                const bool burstLocked = (s.photo_lock_flags & kShootLock) && s.At(keys::kAutoShoot) != 0;
                 for (const int id : shoot) EXPECT_EQ(pages.photo.GetDlgItem(id)->isEnabled(), !shootLocked) << what;
+                for (const int id : {IDC_BURST_OFF, IDC_BURST_3_P, IDC_BURST_5_P, IDC_BURST_10_P, IDC_BURST_20_P})
+                    EXPECT_EQ(pages.photo.GetDlgItem(id)->isEnabled(), !burstLocked) << what;
+                EXPECT_TRUE(pages.photo.GetDlgItem(IDC_BURST_20_P)->isHidden());
             }
         }
     }
