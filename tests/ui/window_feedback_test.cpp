@@ -51,9 +51,10 @@ TEST_F(WindowFeedbackTest, SetWithoutACardWritesNothing) {
 // settings, profile or card; a failed "Set" shows none.
 TEST_F(WindowFeedbackTest, StatusAfterSetLastsUntilTheNextChange) {
     QTemporaryDir parent;
-    const QString card = parent.filePath("CAMERA_SD");
-    ASSERT_TRUE(QDir().mkpath(card));
-    Open(AppOptions{{card}, {}});
+    const QString card = parent.filePath("CAMERA_SD"), other = parent.filePath("OTHER");
+    ASSERT_TRUE(QDir().mkpath(card) && QDir().mkpath(other));
+    Open(AppOptions{{card, other}, {}});
+    auto* rows = qobject_cast<QTableWidget*>(window_->GetDlgItem(IDC_CARD_LIST));
     const QRegularExpression written("^camera\\.conf written to CAMERA_SD at \\d\\d:\\d\\d$");
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {
         {"radio",
@@ -78,6 +79,7 @@ TEST_F(WindowFeedbackTest, StatusAfterSetLastsUntilTheNextChange) {
              NewProfile("second");
              ClickItem(0);
          }},
+        {"card row", [&] { rows->selectRow(1), rows->selectRow(0); }},
         {"card", [&] { window_->OnDeviceChange(0x8000); }},
     };
     for (const auto& [what, change] : changes) {
