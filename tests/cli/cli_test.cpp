@@ -63,6 +63,8 @@ TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
         {{"save", "--profile", "x", "--config", "missing/cfg.ini"}, 1, {"No such file or directory", ""}},
         {{"write", "--card", "gone"}, 1, {"\"gone\"", "No such file or directory"}},
         {{"write", "--card", ""}, 2, {"--card", ""}},  // not the root folder, not the working one
+        {{"print", "--colour"}, 2, {"'colour'", ""}},
+        {{"frobnicate"}, 2, {"frobnicate", ""}},
     };
     for (const auto& c : cases) {
         const auto run = RunCli(c.args, dir.path());
