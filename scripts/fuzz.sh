@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
-# (FUZZ_SECONDS, default 60), starting from the saved corpus. An input that
+# (FUZZ_SECONDS, default 15), starting from the saved corpus. An input that
 # crashes is kept in build/fuzz/artifacts/ and fails the run; copy it to
 # fuzz/regressions/<target>/ so every later build replays it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${FUZZ_SECONDS:-60}
+seconds=${FUZZ_SECONDS:-15}
 cmake --preset fuzz >/dev/null
 targets=()
 for corpus in fuzz/corpus/*/; do targets+=("fuzz_$(basename "$corpus")"); done

@@ -103,7 +103,7 @@ int RaceRoundsWanted() {
 
 TEST(ProfilesCli, ConcurrentSavesAndADeleteAllKeepTheirChange) {
     const int rounds = RaceRoundsWanted();
-    for (const auto& [writers, withDelete] : {std::pair{2, false}, {4, false}, {1, true}, {3, true}}) {
+    for (const auto& [writers, withDelete] : {std::pair{4, false}, {3, true}}) {
         const RaceCount count = RaceRounds(writers, withDelete, rounds);
         std::printf("%d writers%s, %d rounds: %d saves lost, %d deletes undone, %d runs failed\n", writers,
                     withDelete ? " and a delete" : "", rounds, count.lost_saves, count.undone_deletes,
@@ -114,43 +114,29 @@ TEST(ProfilesCli, ConcurrentSavesAndADeleteAllKeepTheirChange) {
     }
 }
 
-// Odd things at the profile file's path: every command answers with a clear
-// message and exit 1, and the thing stays as it was (RunCli gives up after
-// 30 s, so a hang fails too).
-TEST(ProfilesCli, OddProfileFilesAreRefusedByEveryCommand) {
-    const std::pair<const char*, std::function<bool(const QString&)>> kinds[] = {
-        {"FIFO", [](const QString& p) { return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; }},
-        {"device", [](const QString& p) { return QFile::link("/dev/zero", p); }},
-        {"Is a directory", [](const QString& p) { return QDir().mkdir(p); }},
-        {"too large",  // 100 MB, sparse
-         [](const QString& p) {
-             return WriteRaw(p, "[a]\n") && ::truncate(QFile::encodeName(p).constData(), 100000000) == 0;
-         }},
-    };
-    for (const auto& [mention, make] : kinds) {
-        QTemporaryDir dir;
-        const QString path = dir.path() + "/cfg.ini";
-        ASSERT_TRUE(make(path)) << mention;
-        const QFileInfo before(path);
-        for (const QStringList& args : {QStringList{"print"},
-                                        {"profiles"},
-                                        {"save", "--profile", "x"},
-                                        {"delete", "--profile", "default"},
-                                        {"write", "--card", "."},
-                                        {"print", "--profile", "default", "--config", path}}) {
-            const auto run = test_support::RunCli(args, dir.path());
-            const std::string what = std::string(mention) + ": " + args.join(u' ').toStdString();
-            EXPECT_EQ(run.exit_code, 1) << what;
-            EXPECT_TRUE(run.err.contains(mention) && run.err.contains(QFile::encodeName(path)))
-                << what << run.err.toStdString();
-            EXPECT_TRUE(run.out.isEmpty()) << what;
-        }
-        const QFileInfo after(path);
-        EXPECT_TRUE(after.isSymLink() == before.isSymLink() && after.isDir() == before.isDir() &&
-                    after.size() == before.size())
-            << mention;
-        EXPECT_EQ(test_support::Entries(dir.path()), QStringList{"cfg.ini"}) << mention;
+// A FIFO at the profile file's path: every command answers at once with a
+// clear message and exit 1, and the FIFO stays (RunCli gives up after 30 s,
+// so a hang fails too). The other odd kinds are refused by the same reader,
+// checked in tests/platform/ini_file_test.cpp.
+TEST(ProfilesCli, AnOddProfileFileIsRefusedByEveryCommand) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/cfg.ini";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    for (const QStringList& args : {QStringList{"print"},
+                                    {"profiles"},
+                                    {"save", "--profile", "x"},
+                                    {"delete", "--profile", "default"},
+                                    {"write", "--card", "."},
+                                    {"print", "--profile", "default", "--config", path}}) {
+        const auto run = test_support::RunCli(args, dir.path());
+        const std::string what = args.join(u' ').toStdString();
+        EXPECT_EQ(run.exit_code, 1) << what;
+        EXPECT_TRUE(run.err.contains("FIFO") && run.err.contains(QFile::encodeName(path)))
+            << what << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << what;
     }
+    EXPECT_FALSE(QFileInfo(path).isFile());
+    EXPECT_EQ(test_support::Entries(dir.path()), QStringList{"cfg.ini"});
 }
 
 TEST(ProfilesCli, ASymlinkedProfileFileIsSavedWhereItPoints) {

@@ -1,5 +1,14 @@
 # Helpers shared by the end-to-end scripts; sourced, not run.
 
+started_ms=$(( $(date +%s%N) / 1000000 ))
+step="checking the tools"
+# Names the step the test is at, with the seconds since its start.
+step() {
+  step=$1
+  local ms=$(( $(date +%s%N) / 1000000 - started_ms ))
+  printf '%3d.%01ds  %s\n' $(( ms / 1000 )) $(( ms % 1000 / 100 )) "$step"
+}
+
 # Ends the test naming the step it was at; with a display, keeps a screenshot.
 fail() {
   echo "FAILED while: $step" >&2

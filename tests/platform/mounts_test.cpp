@@ -3,15 +3,8 @@
 #include "platform/mount_table.h"
 #include "platform/system_disks.h"
 
-#include "support/child_process.h"
 #include "support/test_files.h"
 #include "support/tmpfs_mount.h"
-
-#include <QProcess>
-#include <QStandardPaths>
-
-#include <functional>
-#include <vector>
 
 namespace quillmar {
 
@@ -120,94 +113,6 @@ TEST(UnmountedFstabMountPoints, AFolderWaitingForItsVolumeIsFoundAlsoThroughLink
     if (!mount.Mounted()) GTEST_SKIP() << "mounting is not permitted here";
     EXPECT_EQ(UnmountedFstabMountPoint(paths, sd), std::nullopt);
     EXPECT_EQ(UnmountedFstabMountPoint(paths, link), std::nullopt);
-}
-
-// System disks found on the real machine: active swap on a loop device, a
-// swap file whose name needs the kernel's escapes, and a system folder
-// mounted from a loop device, read from the real /proc, /sys and /dev.
-
-int RunTool(const QString& program, const QStringList& args, QByteArray* out = nullptr) {
-    QProcess p;
-    p.start(QStandardPaths::findExecutable(program, {"/usr/sbin", "/sbin", "/usr/bin", "/bin"}), args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) return -1;
-    if (out) *out = p.readAllStandardOutput().trimmed();
-    return p.exitCode();
-}
-
-// Undoes what a test set up, last first, also when an assertion ends it early.
-class Undo {
-public:
-    ~Undo() {
-        for (auto it = steps_.rbegin(); it != steps_.rend(); ++it) (*it)();
-    }
-    void Add(std::function<void()> step) { steps_.push_back(std::move(step)); }
-
-private:
-    std::vector<std::function<void()>> steps_;
-};
-
-bool HoldsLoop(const QString& loop) {
-    const SystemPaths paths;
-    const std::optional<BlockDevice> device = BlockDeviceAt(paths.sysfs + "/class/block/" + loop.section('/', -1));
-    return device && SystemDisks(paths, ReadMountTable(paths.mount_table)).Holds(*device);
-}
-
-TEST(SystemDisksOnThisMachine, SwapAndSystemFoldersOnLoopDevicesMakeThemSystemDisks) {
-    for (const char* tool : {"losetup", "mkswap", "swapon", "swapoff", "mkfs.ext4", "mount", "umount"})
-        if (QStandardPaths::findExecutable(tool, {"/usr/sbin", "/sbin", "/usr/bin", "/bin"}).isEmpty())
-            GTEST_SKIP() << tool << " is not installed";
-    QTemporaryDir dir;
-    Undo undo;
-
-    // A swap partition: a whole loop device.
-    const QString swapImage = dir.path() + "/swap.img";
-    ASSERT_TRUE(QFile(swapImage).open(QIODevice::WriteOnly) && QFile::resize(swapImage, 16 << 20));
-    ASSERT_EQ(RunTool("mkswap", {swapImage}), 0);
-    QByteArray loop;
-    if (RunTool("losetup", {"-f", "--show", swapImage}, &loop) != 0) GTEST_SKIP() << "no loop devices here";
-    undo.Add([loop] { RunTool("losetup", {"-d", loop}); });
-    EXPECT_FALSE(HoldsLoop(loop));
-    if (RunTool("swapon", {loop}) != 0) GTEST_SKIP() << "swapon is not permitted here";
-    undo.Add([loop] { RunTool("swapoff", {loop}); });
-    EXPECT_TRUE(HoldsLoop(loop));
-    ASSERT_EQ(RunTool("swapoff", {loop}), 0);
-    EXPECT_FALSE(HoldsLoop(loop));
-
-    // A swap file with blanks in its path, on a file system on a loop device.
-    const QString diskImage = dir.path() + "/disk.img", mountDir = dir.path() + "/usb disk";
-    ASSERT_TRUE(QFile(diskImage).open(QIODevice::WriteOnly) && QFile::resize(diskImage, 32 << 20));
-    ASSERT_TRUE(QDir().mkpath(mountDir));
-    ASSERT_EQ(RunTool("mkfs.ext4", {"-q", diskImage}), 0);
-    if (RunTool("mount", {"-o", "loop", diskImage, mountDir}) != 0) GTEST_SKIP() << "cannot mount ext4 here";
-    undo.Add([mountDir] { RunTool("umount", {mountDir}); });
-    QString diskLoop;
-    for (const MountEntry& m : ReadMountTable("/proc/self/mountinfo"))
-        if (m.mount_dir == mountDir) diskLoop = m.source;
-    ASSERT_TRUE(diskLoop.startsWith("/dev/loop")) << diskLoop.toStdString();
-    const QString swapFile = mountDir + "/swap\tfile";
-    QFile file(swapFile);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(8 << 20, '\0')) == 8 << 20);
-    file.close();
-    ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
-    ASSERT_EQ(RunTool("mkswap", {swapFile}), 0);
-    EXPECT_FALSE(HoldsLoop(diskLoop));
-    ASSERT_EQ(RunTool("swapon", {swapFile}), 0);
-    undo.Add([swapFile] { RunTool("swapoff", {swapFile}); });
-    EXPECT_TRUE(HoldsLoop(diskLoop));
-    ASSERT_EQ(RunTool("swapoff", {swapFile}), 0);
-    EXPECT_FALSE(HoldsLoop(diskLoop));
-
-    // The same file system bind-mounted below /var, in a mount table of the
-    // child's own so the machine's /var stays as it is.
-    const QByteArray varDir = "/var/tmp";
-    EXPECT_EQ(test_support::RunInChild([&] {
-                  if (!test_support::IsolateMounts()) return 2;
-                  if (::mount(QFile::encodeName(mountDir).constData(), varDir.constData(), nullptr, MS_BIND, nullptr))
-                      return 3;
-                  return HoldsLoop(diskLoop) ? 0 : 1;
-              }),
-              0);
-    EXPECT_FALSE(HoldsLoop(diskLoop));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The main window: start-up state, tabs, ending and "Set".
 
+#include "settings/camera_conf.h"
 #include "support/child_process.h"
 #include "ui/resource_ids.h"
 #include "ui/templates/dialog_templates.h"
@@ -14,14 +15,6 @@ namespace {
 using test_support::ReadAll;
 using ui_test::Click;
 using ui_test::IsChecked;
-
-// The file for every default choice without the clock line.
-const QByteArray kDefaultCameraConf =
-    "enable_cfg=true\r\nmode_1=1920x1080p 60\r\nmode_2=1280x720p 120\r\nmode_3=16M\r\nvideo_quality=sfine\r\n"
-    "fov=wide\r\ntimelapse=off\r\nvideo_stamp=off\r\nmic_vol=80%\r\nauto_rec=off\r\nloop_rec=off\r\nrec_beep=off\r\n"
-    "image_meter=center\r\nimage_iso=auto\r\nimage_wb=auto\r\nimage_ev=0.0\r\nimage_sharpness=3\r\n"
-    "photo_quality=sfine\r\nphoto_stamp=off\r\nauto_shoot=3s\r\nphoto_burst=off\r\nimage_rotate=normal\r\n"
-    "tvmode=ntsc\r\nlightfreq=60Hz\r\nauto_shutdown=3Min\r\ndatefmt=ymd\r\nosd=on\r\nop_beep=on\r\nformat=false\r\n";
 
 class MainWindowTest : public ui_test::MainWindowFixture {
 protected:
@@ -78,7 +71,7 @@ TEST_F(MainWindowTest, SetWritesWhatThePagesShow) {
         Click(window_->Page(tab), id);
     }
     Click(*window_, IDC_SET);
-    QByteArray expected = kDefaultCameraConf;
+    QByteArray expected = BuildCameraConfText(SettingsSelection::Defaults(0), 0).toLatin1();
     expected.replace("mode_1=1920x1080p 60", "mode_1=1920x1080p 30").replace("image_wb=auto", "image_wb=incencas");
     expected.replace("auto_shoot=3s", "auto_shoot=off").replace("photo_burst=off", "photo_burst=3p");
     EXPECT_EQ(ReadAll(card.filePath("camera.conf")), expected);

@@ -1,6 +1,7 @@
 // The pages as the user meets them: the radio group walk, the live slider
-// labels, the indexes the radios and boxes give, and the Photo page's
-// burst / auto-shoot interlock.
+// labels, the indexes the radios and boxes give. The Photo page's burst /
+// auto-shoot interlock is checked against what "Set" writes, in
+// window_feedback_test.cpp.
 
 #include "ui/resource_ids.h"
 #include "ui_test_support.h"
@@ -113,58 +114,6 @@ TEST(PagesTest, ClickGivesTheIndex) {
         Click(page, c.click_id);
         page.UpdateData(true);
         EXPECT_EQ(pages.selection.At(c.key), c.index) << c.click_id;
-    }
-}
-
-// Each click's effect on the flags and on which radios are enabled: a burst
-// disables all eight auto-shoot radios ("Set" writes any of them as off),
-// an interval all five burst radios, the hidden one included.
-TEST(PagesTest, PhotoInterlock) {
-    const int shootRadios[] = {IDC_AUTO_SHOOT_OFF,        IDC_AUTO_SHOOT_1_SECOND,  IDC_AUTO_SHOOT_2_SECONDS,
-                               IDC_AUTO_SHOOT_3_SECONDS,  IDC_AUTO_SHOOT_5_SECONDS, IDC_AUTO_SHOOT_10_SECONDS,
-                               IDC_AUTO_SHOOT_30_SECONDS, IDC_AUTO_SHOOT_60_SECONDS};
-    const int burstRadios[] = {IDC_BURST_OFF, IDC_BURST_3_P, IDC_BURST_5_P, IDC_BURST_10_P, IDC_BURST_20_P};
-    // Click, then the flags and whether the auto-shoot and the burst radios are enabled.
-    struct Step {
-        int click_id;
-        uint8_t flags;
-        bool shoot_radios_enabled, burst_radios_enabled;
-    };
-    const struct {
-        uint8_t start_flags;
-        std::vector<Step> steps;
-    } sequences[] = {
-        {0, {{IDC_BURST_3_P, 1, false, true}, {IDC_BURST_OFF, 1, true, true}}},
-        {0, {{IDC_AUTO_SHOOT_5_SECONDS, 2, true, false}, {IDC_AUTO_SHOOT_OFF, 2, true, true}}},
-        // "2 Seconds" is disabled under a burst: the click does nothing.
-        {0, {{IDC_BURST_3_P, 1, false, true}, {IDC_AUTO_SHOOT_2_SECONDS, 1, false, true}}},
-        {0, {{IDC_AUTO_SHOOT_1_SECOND, 2, true, false}}},
-        {0,
-         {{IDC_AUTO_SHOOT_5_SECONDS, 2, true, false},
-          {IDC_AUTO_SHOOT_OFF, 2, true, true},
-          {IDC_BURST_10_P, 1, false, true}}},
-        {0,
-         {{IDC_BURST_5_P, 1, false, true},
-          {IDC_BURST_OFF, 1, true, true},
-          {IDC_AUTO_SHOOT_60_SECONDS, 2, true, false}}},
-        {0xF0,
-         {{IDC_BURST_3_P, 0xF1, false, true},
-          {IDC_BURST_OFF, 0xF1, true, true},
-          {IDC_AUTO_SHOOT_3_SECONDS, 0xF2, true, false}}},
-    };
-    for (const auto& sequence : sequences) {
-        PagesFixture pages;
-        CDialog& photo = pages.photo;
-        pages.selection.photo_lock_flags = sequence.start_flags;
-        pages.Show(photo);
-        ASSERT_TRUE(photo.GetDlgItem(IDC_BURST_20_P)->isHidden());
-        for (const Step& step : sequence.steps) {
-            Click(photo, step.click_id);
-            SCOPED_TRACE(testing::Message() << "sequence " << &sequence - sequences << ", click on " << step.click_id);
-            EXPECT_EQ(pages.selection.photo_lock_flags, step.flags);
-            for (const int id : shootRadios) EXPECT_EQ(photo.GetDlgItem(id)->isEnabled(), step.shoot_radios_enabled);
-            for (const int id : burstRadios) EXPECT_EQ(photo.GetDlgItem(id)->isEnabled(), step.burst_radios_enabled);
-        }
     }
 }
 

@@ -101,7 +101,7 @@ TEST_F(ProfileCommandsTest, NewNamesAreCheckedAgainstListAndFile) {
     QByteArray expected = kBasic + Section("night", 0) + Section("abcdefghijklmnopqrst") + Section("Zed");
     ASSERT_TRUE(test_support::WriteRaw(WorkFile("cfg.ini"), expected));
     QStringList items = {"night", "abcdefghijklmnop", "Zed"};
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Items() == items; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Items() == items; }, 10000));
     Run("e1009");
     // Refusal none: accepted; "!": in use; else a part of the box's text.
     const struct {

@@ -51,9 +51,10 @@ TEST_F(WindowFeedbackTest, SetWithoutACardWritesNothing) {
 // settings, profile or card; a failed "Set" shows none.
 TEST_F(WindowFeedbackTest, StatusAfterSetLastsUntilTheNextChange) {
     QTemporaryDir parent;
-    const QString card = parent.filePath("CAMERA_SD");
-    ASSERT_TRUE(QDir().mkpath(card));
-    Open(AppOptions{{card}, {}});
+    const QString card = parent.filePath("CAMERA_SD"), other = parent.filePath("OTHER");
+    ASSERT_TRUE(QDir().mkpath(card) && QDir().mkpath(other));
+    Open(AppOptions{{card, other}, {}});
+    auto* rows = qobject_cast<QTableWidget*>(window_->GetDlgItem(IDC_CARD_LIST));
     const QRegularExpression written("^camera\\.conf written to CAMERA_SD at \\d\\d:\\d\\d$");
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {
         {"radio",
@@ -78,6 +79,7 @@ TEST_F(WindowFeedbackTest, StatusAfterSetLastsUntilTheNextChange) {
              NewProfile("second");
              ClickItem(0);
          }},
+        {"card row", [&] { rows->selectRow(1), rows->selectRow(0); }},
         {"card", [&] { window_->OnDeviceChange(0x8000); }},
     };
     for (const auto& [what, change] : changes) {
@@ -255,10 +257,14 @@ TEST(PhotoPageTest, ShowsWhatSetWrites) {
                 pages.photo.UpdateData(true);
                 const std::string what = std::to_string(b) + (burstFirst ? " then " : " after ") + std::to_string(a);
                 expectAgree(pages, pages.selection, what);
-                // A group written as off is disabled, "1 Second" and "2 Seconds" included.
-                const bool shootLocked =
-                    (pages.selection.photo_lock_flags & kBurstLock) && pages.selection.At(keys::kPhotoBurst) != 0;
+                // A group written as off is disabled, "1 Second", "2 Seconds" and the hidden "20 P" included.
+                const SettingsSelection& s = pages.selection;
+                const bool shootLocked = (s.photo_lock_flags & kBurstLock) && s.At(keys::kPhotoBurst) != 0;
+                const bool burstLocked = (s.photo_lock_flags & kShootLock) && s.At(keys::kAutoShoot) != 0;
                 for (const int id : shoot) EXPECT_EQ(pages.photo.GetDlgItem(id)->isEnabled(), !shootLocked) << what;
+                for (const int id : {IDC_BURST_OFF, IDC_BURST_3_P, IDC_BURST_5_P, IDC_BURST_10_P, IDC_BURST_20_P})
+                    EXPECT_EQ(pages.photo.GetDlgItem(id)->isEnabled(), !burstLocked) << what;
+                EXPECT_TRUE(pages.photo.GetDlgItem(IDC_BURST_20_P)->isHidden());
             }
         }
     }
