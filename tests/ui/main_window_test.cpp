@@ -1,10 +1,14 @@
-// The main window: start-up state, tabs, ending and "Set".
+// The main window: start-up state, tabs, what the pages give, and "Set" to
+// a card that works, is gone, write-protected or full.
 
 #include "settings/camera_conf.h"
 #include "support/child_process.h"
-#include "ui/resource_ids.h"
+#include "ui/dialog/dialog_units.h"
 #include "ui/templates/dialog_templates.h"
 #include "ui_test_support.h"
+
+#include <QLabel>
+#include <QSlider>
 
 #include <sys/stat.h>
 
@@ -20,56 +24,42 @@ class MainWindowTest : public ui_test::MainWindowFixture {
 protected:
     MainWindowTest() { Open(); }
 
-    // The clock line carries the time of the write: leave it out.
-    void UntickClock() {
-        ChooseTab(kSystemTab);
-        Click(window_->Page(kSystemTab), IDC_SYNC_CLOCK);
-    }
-    // Starts the window with `folder` offered as a card (--card).
+    // Starts the window with `folder` offered as a card (--card), without
+    // the clock line, which carries the time of the write.
     void OpenWithCard(const QString& folder) {
         Open(AppOptions{{folder}, {}});
-        UntickClock();
+        ClickOn(kSystemTab, IDC_SYNC_CLOCK);
     }
 };
 
-TEST_F(MainWindowTest, FirstStartShowsTheModeTabAtTheDefaults) {
-    for (int tab = kModeTab; tab < kTabCount; ++tab) EXPECT_EQ(window_->Page(tab).isVisible(), tab == kModeTab) << tab;
-    EXPECT_TRUE(window_->windowTitle() == "TORVEX" &&
-                IsChecked(window_->Page(kSystemTab), IDC_SYNC_CLOCK));  // clock box
+// The Mode tab at the defaults; saving them into "default" changes no byte.
+// Switching tabs only hides and shows: a choice survives it.
+TEST_F(MainWindowTest, FirstStartAndTabs) {
+    EXPECT_TRUE(window_->windowTitle() == "TORVEX" && IsChecked(window_->Page(kSystemTab), IDC_SYNC_CLOCK));
     EXPECT_TRUE(Items() == QStringList{"default"} && SelectedRow() == 0);
-    // Every page at its default: saving them into "default" changes no byte.
-    for (int save = 0; save < 2; ++save, Click(*window_, IDC_SAVE_PROFILE))
-        EXPECT_EQ(Cfg(), profile_test::kFirstUseFile);
-    EXPECT_TRUE(boxes_.empty());
-}
-
-// Switching only hides and shows: a choice survives it.
-TEST_F(MainWindowTest, TabsShowTheirPages) {
+    for (int tab = kModeTab; tab < kTabCount; ++tab) EXPECT_EQ(window_->Page(tab).isVisible(), tab == kModeTab) << tab;
+    Click(*window_, IDC_SAVE_PROFILE);
+    EXPECT_EQ(Cfg(), profile_test::kFirstUseFile);
     const int expectedTemplate[] = {IDD_TAB_MODE, IDD_TAB_VIDEO, IDD_TAB_PHOTO, IDD_TAB_SYSTEM, IDD_TAB_IMAGE};
-    const QStringList texts = {"Mode Setting", "Video Setting", "Photo Setting", "System Setting", "Image Setting"};
-    ChooseTab(kImageTab);
-    Click(window_->Page(kImageTab), IDC_WB_DAYLIGHT);
+    ClickOn(kImageTab, IDC_WB_DAYLIGHT);
     for (const int tab : {kPhotoTab, kVideoTab, kSystemTab, kModeTab, kImageTab}) {
         ChooseTab(tab);
-        EXPECT_TRUE(Tabs()->tabText(tab) == texts[tab] && window_->Page(tab).Template().id == expectedTemplate[tab]);
-        for (int other = 0; other < kTabCount; ++other)
-            EXPECT_EQ(window_->Page(other).isVisible(), other == tab) << "tab " << tab << " page " << other;
+        EXPECT_EQ(window_->Page(tab).Template().id, expectedTemplate[tab]);
+        for (int other = 0; other < kTabCount; ++other) EXPECT_EQ(window_->Page(other).isVisible(), other == tab);
     }
-    EXPECT_TRUE(IsChecked(window_->Page(kImageTab), IDC_WB_DAYLIGHT));
+    EXPECT_EQ(Tabs()->tabText(kImageTab), "Image Setting");
+    EXPECT_TRUE(IsChecked(window_->Page(kImageTab), IDC_WB_DAYLIGHT) && boxes_.empty());
 }
 
-// The file goes to the card and holds what the pages show at the press.
+// The file goes to the card and holds what the pages show at the press: a
+// burst writes auto-shoot off, and "2 Seconds" cannot be chosen after it.
 TEST_F(MainWindowTest, SetWritesWhatThePagesShow) {
     QTemporaryDir card;
     OpenWithCard(card.path());
-    // A burst: auto-shoot is written off, and "2 Seconds" cannot be chosen after it.
-    for (const auto& [tab, id] : {std::pair{kModeTab, IDC_MODE1_1920X1080P30},
-                                  {kImageTab, IDC_WB_DAYLIGHT},
-                                  {kPhotoTab, IDC_BURST_3_P},
-                                  {kPhotoTab, IDC_AUTO_SHOOT_2_SECONDS}}) {
-        ChooseTab(tab);
-        Click(window_->Page(tab), id);
-    }
+    ClickOn(kModeTab, IDC_MODE1_1920X1080P30);
+    ClickOn(kImageTab, IDC_WB_DAYLIGHT);
+    ClickOn(kPhotoTab, IDC_BURST_3_P);
+    ClickOn(kPhotoTab, IDC_AUTO_SHOOT_2_SECONDS);
     Click(*window_, IDC_SET);
     QByteArray expected = BuildCameraConfText(SettingsSelection::Defaults(0), 0).toLatin1();
     expected.replace("mode_1=1920x1080p 60", "mode_1=1920x1080p 30").replace("image_wb=auto", "image_wb=incencas");
@@ -95,8 +85,7 @@ TEST_F(MainWindowTest, SetToAPulledCardShowsTheErrorAndWritesNothing) {
         boxes_.clear();
         Click(*window_, IDC_SET);
         ASSERT_EQ(boxes_.size(), 1u) << drive;
-        EXPECT_TRUE((boxes_[0].style & MB_ICONERROR) && boxes_[0].owner == window_.get());
-        EXPECT_TRUE(boxes_[0].text.contains("no longer there")) << boxes_[0].text.toStdString();
+        EXPECT_TRUE((boxes_[0].style & MB_ICONERROR) && boxes_[0].text.contains("no longer there")) << drive;
         EXPECT_TRUE(QDir(emptyMountFolder.path()).isEmpty() && FolderEntries() == QStringList{"cfg.ini"});
         EXPECT_EQ(QFileInfo::exists(cardFolder.path()), drive) << "no folder is made for a pulled card";
     }
@@ -121,6 +110,47 @@ TEST_F(MainWindowTest, SetToAReadOnlyOrFullCardShowsTheError) {
         EXPECT_EQ(status, 0) << "full: " << full;
         EXPECT_TRUE(QDir(card.path()).isEmpty()) << "full: " << full;
     }
+}
+
+// Each mic volume position shows its label as the keyboard moves the
+// slider; a radio or box gives its index, Daylight 2 (written "incencas"),
+// Incandescent 3 (past the options: written as the last one). A click in
+// the OSD run leaves the "Format" box inside it alone.
+TEST_F(MainWindowTest, PagesShowLabelsAndGiveIndexes) {
+    const char* labels[] = {"Mute", "50%", "60%", "70%", "80%", "90%", "100%"};
+    CDialog& video = window_->Page(kVideoTab);
+    auto* label = qobject_cast<QLabel*>(video.GetDlgItem(IDC_MIC_VOLUME_TEXT));
+    EXPECT_EQ(label->text(), "80%");
+    ChooseTab(kVideoTab);
+    auto* slider = qobject_cast<QSlider*>(video.GetDlgItem(IDC_MIC_VOLUME_SLIDER));
+    QTest::keyClick(slider, Qt::Key_Home);
+    for (int position = 0; position < 7; ++position, QTest::keyClick(slider, Qt::Key_Right)) {
+        video.UpdateData(true);
+        EXPECT_TRUE(label->text() == labels[position] && window_->CurrentSelection().At(keys::kMicVol) == position);
+    }
+    const struct {
+        int tab, click_id;
+        SettingsKeyRef key;
+        int index;
+    } cases[] = {{kImageTab, IDC_WB_DAYLIGHT, keys::kImageWb, 2},
+                 {kImageTab, IDC_WB_INCANDESCENT, keys::kImageWb, 3},
+                 {kSystemTab, IDC_DATEFMT_MM_DD_YYYY_HH_MM_SS, keys::kDatefmt, 2},
+                 {kSystemTab, IDC_FORMAT_CARD, keys::kFormat, 1},
+                 {kSystemTab, IDC_OSD_OFF, keys::kOsd, 0}};
+    for (const auto& c : cases) {
+        ClickOn(c.tab, c.click_id);
+        window_->Page(c.tab).UpdateData(true);
+        EXPECT_EQ(window_->CurrentSelection().At(c.key), c.index) << c.click_id;
+    }
+    EXPECT_TRUE(IsChecked(window_->Page(kSystemTab), IDC_FORMAT_CARD));
+}
+
+// Base units 6 × 13, those of an 8-point dialog font on a 96-dpi screen;
+// each value maps on its own and halves round away from zero.
+TEST(DialogUnitsTest, MapsEachValueOnItsOwn) {
+    EXPECT_EQ(DialogUnits(6, 13).ToPixels(7, 7, 436, 74), QRect(11, 11, 654, 120));
+    EXPECT_EQ(DialogUnits(6, 13).ToPixels(1, 4, 1, 4), QRect(2, 7, 2, 7));
+    EXPECT_EQ(DialogUnits(6, 13).ToPixels(382, 81, 269, 27), QRect(573, 132, 404, 44));
 }
 
 }  // namespace

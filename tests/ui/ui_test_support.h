@@ -1,11 +1,9 @@
 #pragma once
-// Helpers for the window tests: clicking controls by id, the five settings
-// pages inside a shown host window over one selection, as the main window
-// holds them, and the main window shown in a fresh working directory with
-// message boxes recorded instead of shown.
+// Helpers for the window tests: clicking controls by id, and the main window
+// shown in a fresh working directory with message boxes recorded instead of
+// shown.
 
 #include "profiles/profile_files.h"
-#include "settings/settings_selection.h"
 #include "support/qt_application.h"
 #include "support/test_files.h"
 #include "ui/dialog/message_box.h"
@@ -38,29 +36,6 @@ inline void Click(const CDialog& dialog, int id) {
 inline bool IsChecked(const CDialog& dialog, int id) {
     return qobject_cast<QAbstractButton*>(dialog.GetDlgItem(id))->isChecked();
 }
-
-struct PagesFixture : private test_support::QtApplicationFirst {
-    // `initial` is what the pages show when they are created.
-    explicit PagesFixture(const SettingsSelection& initial = {}) : selection(initial) {
-        for (CDialog* page : All()) page->Create(&host), page->setGeometry(0, 0, 1200, 700);
-        host.show();
-    }
-    // Shows one page; the others stay hidden, as under the tabs.
-    void Show(const CDialog& page) {
-        for (CDialog* p : All()) p->setVisible(p == &page);
-    }
-    std::array<CDialog*, 5> All() { return {&mode, &video, &image, &photo, &system}; }
-
-    SettingsSelection selection;
-    QWidget host;
-    CDlgTab1 mode{selection};
-    CDlgTab2 video{selection};
-    CDlgTab3 image{selection};
-    CDlgTab4 photo{selection};
-    CDlgTab5 system{selection};
-};
-
-inline const QString kInUse = QStringLiteral("This name has be used !");
 
 // How the user ends the new-profile dialog.
 enum class DialogAnswer { kOk, kCancel, kEscape, kCloseBox };
@@ -97,8 +72,10 @@ protected:
         entries.removeOne(QStringLiteral(".cfg.ini.lock"));
         return entries;
     }
+    QString Status() const { return window_->Status()->isVisible() ? window_->Status()->Message() : QString(); }
     QTabBar* Tabs() const { return window_->findChild<QTabBar*>(); }
     void ChooseTab(int tab) { QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(tab).center()); }
+    void ClickOn(int tab, int id) { ChooseTab(tab), Click(window_->Page(tab), id); }
 
     QListWidget* ProfileList() const { return qobject_cast<QListWidget*>(window_->GetDlgItem(IDC_PROFILE_LIST)); }
     QStringList Items() const {
@@ -119,9 +96,11 @@ protected:
     // Presses "New Profile", enters `name` into the dialog as a paste brings
     // it (QTest types printable ASCII only) and ends the dialog with
     // `answer`. False unless the dialog "New" opened with the focus in its
-    // name field.
+    // name field. A refused name must keep the dialog open with the name
+    // selected for correcting (kept_for_correcting_); then it is cancelled.
     bool NewProfile(const QString& name, DialogAnswer answer = DialogAnswer::kOk) {
         bool opened = false;
+        kept_for_correcting_ = false;
         QTimer user;  // local, so nothing runs once this call has returned
         user.setSingleShot(true);
         user.callOnTimeout([&] {
@@ -136,8 +115,9 @@ protected:
                 dialog->close();
             else
                 Click(*dialog, answer == DialogAnswer::kOk ? IDOK : IDCANCEL);
-            // A refused name keeps the dialog open for correcting; give up.
-            if (dialog->isVisible()) Click(*dialog, IDCANCEL);
+            if (!dialog->isVisible()) return;
+            kept_for_correcting_ = dialog->focusWidget() == edit && edit->selectedText() == name;
+            Click(*dialog, IDCANCEL);
         });
         user.start(0);
         Click(*window_, IDC_NEW_PROFILE);
@@ -148,6 +128,7 @@ protected:
     QTemporaryDir work_dir_;
     std::vector<MessageBoxCall> boxes_;
     std::unique_ptr<CQuillmarVS2010Dlg> window_;
+    bool kept_for_correcting_ = false;
 };
 
 }  // namespace ui_test
