@@ -7,62 +7,41 @@
 #
 #   desktop_entry_test.sh QUILLMAR DESKTOP_FILE
 set -euo pipefail
-if [ $# -ne 2 ]; then
-  echo "usage: $0 QUILLMAR DESKTOP_FILE" >&2
-  exit 2
-fi
+[ $# -eq 2 ] || { echo "usage: $0 QUILLMAR DESKTOP_FILE" >&2; exit 2; }
 quillmar=$1
-desktop=$2
-
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/quillmar-desktop.XXXXXX")
 pid=""
-cleanup() {
-  if [ -n "$pid" ]; then kill -9 "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+trap '[ -z "$pid" ] || kill -9 "$pid" 2>/dev/null || true; rm -rf "$tmp"' EXIT
 
 # The Exec line without field codes; the program name becomes the build's.
-exec_line=$(sed -n 's/^Exec=//p' "$desktop")
-read -r -a exec_args <<<"$(sed -E 's/ %[fFuUick]//g' <<<"$exec_line")"
+read -r -a exec_args <<<"$(sed -n 's/^Exec=//p' "$2" | sed -E 's/ %[fFuUick]//g')"
 [ "${exec_args[0]}" = quillmar ] || { echo "FAIL: Exec starts ${exec_args[0]}, not quillmar" >&2; exit 1; }
-desktop_args=("${exec_args[@]:1}")
-
 failures=()
 
 # start CASE XDG_CONFIG_HOME WORKDIR EXPECTED [ARGS...]: paths relative to the
 # case's home folder; "-" leaves XDG_CONFIG_HOME unset.
 start() {
-  local name=$1 xdg=$2 workdir=$3 expected=$4
-  shift 4
-  local home=$tmp/$name/home
-  mkdir -p "$home/$workdir"
-  mkdir -m 0700 -p "$tmp/$name/runtime"
+  local name=$1 xdg=$2 home=$tmp/$1/home expected=$4
+  mkdir -p "$home/$3" && mkdir -m 0700 "$tmp/$name/runtime"
   local env_args=(env -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$tmp/$name/runtime" QT_QPA_PLATFORM=offscreen)
   [ "$xdg" = - ] || env_args+=(XDG_CONFIG_HOME="$xdg")
-  (cd "$home/$workdir" && exec "${env_args[@]}" "$quillmar" "$@") >"$tmp/$name/output" 2>&1 &
+  (cd "$home/$3" && exec "${env_args[@]}" "$quillmar" "${@:5}") >"$tmp/$name/output" 2>&1 &
   pid=$!
-  for _ in $(seq 100); do
-    [ -s "$home/$expected" ] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
+  for _ in $(seq 200); do [ -s "$home/$expected" ] || ! kill -0 "$pid" 2>/dev/null && break; sleep 0.05; done
   kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   pid=""
-  if ! grep -q '^\[profile-default\]' "$home/$expected" 2>/dev/null; then
-    failures+=("$name: no profile file $expected; output: $(head -c 300 "$tmp/$name/output")")
-    return
-  fi
+  grep -q '^\[profile-default\]' "$home/$expected" 2>/dev/null ||
+    { failures+=("$name: no profile file $expected; output: $(head -c 300 "$tmp/$name/output")"); return; }
   local others
   others=$(cd "$home" && find . -name cfg.ini ! -path "./$expected")
   [ -z "$others" ] || failures+=("$name: stray profile files: $others")
 }
 
-start desktop-default - . .config/quillmar/cfg.ini "${desktop_args[@]}"
-start desktop-xdg "$tmp/desktop-xdg/home/xdg" . xdg/quillmar/cfg.ini "${desktop_args[@]}"
+start desktop-default - . .config/quillmar/cfg.ini "${exec_args[@]:1}"
+start desktop-xdg "$tmp/desktop-xdg/home/xdg" . xdg/quillmar/cfg.ini "${exec_args[@]:1}"
 # A relative XDG_CONFIG_HOME is not a valid one and is ignored.
-start desktop-relative-xdg relative . .config/quillmar/cfg.ini "${desktop_args[@]}"
+start desktop-relative-xdg relative . .config/quillmar/cfg.ini "${exec_args[@]:1}"
 start terminal - work work/cfg.ini
 start terminal-config - conf conf/my.ini --config my.ini
 
@@ -71,8 +50,5 @@ status=0
 env QT_QPA_PLATFORM=offscreen HOME="$tmp" "$quillmar" --config "$tmp/a.ini" --user-config >/dev/null 2>&1 || status=$?
 [ "$status" = 2 ] || failures+=("--config with --user-config: status $status, not 2")
 
-if [ ${#failures[@]} -gt 0 ]; then
-  printf 'FAIL: %s\n' "${failures[@]}" >&2
-  exit 1
-fi
+[ ${#failures[@]} -eq 0 ] || { printf 'FAIL: %s\n' "${failures[@]}" >&2; exit 1; }
 echo "profile files land where expected in every case"

@@ -5,18 +5,14 @@
 #
 #   man_page_test.sh PROGRAM MAN_PAGE
 set -euo pipefail
-if [ $# -ne 2 ]; then
-  echo "usage: $0 PROGRAM MAN_PAGE" >&2
-  exit 2
-fi
+[ $# -eq 2 ] || { echo "usage: $0 PROGRAM MAN_PAGE" >&2; exit 2; }
 program=$1
-page=$2
 command -v man >/dev/null || { echo "SKIP: man is missing (package man-db)"; exit 0; }
 
 help=$(QT_QPA_PLATFORM=offscreen "$program" --help)
 # Rendered as a reader sees it, on long lines, in plain ASCII, with runs of
 # blanks from justification squeezed.
-text=$(LC_ALL=C.UTF-8 MANWIDTH=1000 man -l "$page" 2>/dev/null | col -b |
+text=$(LC_ALL=C.UTF-8 MANWIDTH=1000 man -l "$2" 2>/dev/null | col -b |
   sed 's/\xe2\x80\x90/-/g; s/\xe2\x88\x92/-/g' | tr -s ' ')
 
 failures=()
@@ -45,8 +41,5 @@ for name in $(grep -oE -- '(^|[ [(|])--[a-z][-a-z]*' <<<"$text" | grep -oE -- '-
     failures+=("the man page names $name; --help does not")
 done
 
-if [ ${#failures[@]} -gt 0 ]; then
-  printf 'FAIL: %s\n' "${failures[@]}" >&2
-  exit 1
-fi
+[ ${#failures[@]} -eq 0 ] || { printf 'FAIL: %s\n' "${failures[@]}" >&2; exit 1; }
 echo "man page and --help agree on ${#options_in_help[@]} option names"
