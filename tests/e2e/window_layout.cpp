@@ -13,9 +13,8 @@
 // window itself), "main" (controls of the window), "tab" (id = tab index),
 // "mode", "video", "photo", "system", "image" (controls of the pages),
 // "card" (id = row of the card list showing a --card folder), and, when
-// the window scrolls, "scroll 0 <max x> <max y>". Pixels are the X
-// server's (QT_SCALE_FACTOR applied). The click
-// point is where a user clicks: the indicator of a radio or check box, the
+// the window scrolls, "scroll 0 <max x> <max y>". The click point is
+// where a user clicks: the indicator of a radio or check box, the
 // middle of anything else.
 
 #include "cards/card_list.h"
@@ -25,40 +24,27 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QRadioButton>
-#include <QStyleOptionButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableWidget>
 
-#include <QScrollArea>
-#include <QScrollBar>
-
-#include <cmath>
 #include <cstdio>
 
 using namespace quillmar;
 
 namespace {
 
-// Device pixels per logical pixel (QT_SCALE_FACTOR): the X server and
-// xdotool count device pixels.
-double gScale = 1.0;
-
-int Device(int logical) { return int(std::lround(logical * gScale)); }
-
 void Print(const char* scope, int id, const QRect& rect, const QPoint& click) {
-    std::printf("%s %d %d %d %d %d %d %d\n", scope, id, Device(rect.x()), Device(rect.y()), Device(rect.width()),
-                Device(rect.height()), Device(click.x()), Device(click.y()));
+    std::printf("%s %d %d %d %d %d %d %d\n", scope, id, rect.x(), rect.y(), rect.width(), rect.height(), click.x(),
+                click.y());
 }
 
-// Where a user clicks a control, in the control's own coordinates.
+// Where a user clicks a control, in its own coordinates: the indicator of
+// a radio or check box (at the left), the middle of anything else.
 QPoint ClickPoint(QWidget* control) {
-    auto* button = qobject_cast<QAbstractButton*>(control);
-    const bool isRadio = qobject_cast<QRadioButton*>(control) != nullptr;
-    if (!button || (!isRadio && !qobject_cast<QCheckBox*>(control))) return control->rect().center();
-    QStyleOptionButton option;
-    option.initFrom(button);
-    const auto element = isRadio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator;
-    return control->style()->subElementRect(element, &option, control).center();
+    const bool box = qobject_cast<QRadioButton*>(control) || qobject_cast<QCheckBox*>(control);
+    return box ? QPoint(6, control->height() / 2) : control->rect().center();
 }
 
 void PrintControls(const char* scope, const CDialog& dialog, const QWidget& window) {
@@ -83,13 +69,11 @@ int main(int argc, char* argv[]) {
     window.show();
     QApplication::processEvents();
 
-    gScale = window.devicePixelRatioF();
     Print("window", 0, window.rect(), window.rect().center());
     // A window too big for the screen scrolls: how far each way it can.
-    if (const QScrollArea* area = window.ScrollArea()) {
-        std::printf("scroll 0 %d %d 0 0 0 0\n", Device(area->horizontalScrollBar()->maximum()),
-                    Device(area->verticalScrollBar()->maximum()));
-    }
+    if (const QScrollArea* area = window.ScrollArea())
+        std::printf("scroll 0 %d %d 0 0 0 0\n", area->horizontalScrollBar()->maximum(),
+                    area->verticalScrollBar()->maximum());
     PrintControls("main", window, window);
 
     const auto* tabs = window.findChild<QTabBar*>();
@@ -103,13 +87,10 @@ int main(int argc, char* argv[]) {
 
     auto* cards = qobject_cast<QTableWidget*>(window.GetDlgItem(1000));
     for (int row = 0; row < cards->rowCount(); ++row) {
-        const QTableWidgetItem* item = cards->item(row, 0);
-        if (!item) continue;
-        for (const QString& folder : options.card_folders) {
-            if (item->text() != FolderCardRoot(folder)) continue;  // the row keeps the whole root
-            const QRect rect = cards->visualItemRect(item).translated(cards->viewport()->mapTo(&window, QPoint(0, 0)));
-            Print("card", row, rect, rect.center());
-        }
+        const QTableWidgetItem* item = cards->item(row, 0);  // the row keeps the whole root
+        if (options.card_folders.isEmpty() || item->text() != FolderCardRoot(options.card_folders[0])) continue;
+        const QRect rect = cards->visualItemRect(item).translated(cards->viewport()->mapTo(&window, QPoint(0, 0)));
+        Print("card", row, rect, rect.center());
     }
     return 0;
 }
