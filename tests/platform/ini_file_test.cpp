@@ -60,18 +60,6 @@ TEST(IniFile, OddFilesAreRefusedAndNeverWrittenOver) {
     }
 }
 
-TEST(ReadFileBytes, ReadsRegularFilesThroughLinksAndTellsMissingApart) {
-    QTemporaryDir dir;
-    const QString file = dir.path() + "/real", link = dir.path() + "/link", dangling = dir.path() + "/dangling";
-    ASSERT_TRUE(WriteRaw(file, "[a]\n") && QFile::link(file, link) && QFile::link(dir.path() + "/none", dangling));
-    std::string bytes, error;
-    EXPECT_EQ(ReadFileBytes(ToPath(link), &bytes, &error), FileReadStatus::kRead);
-    EXPECT_EQ(bytes, "[a]\n");
-    EXPECT_EQ(ReadFileBytes(ToPath(dangling), &bytes, &error), FileReadStatus::kMissing);
-    EXPECT_EQ(ReadFileBytes(ToPath(file), &bytes, &error, 3), FileReadStatus::kFailed);  // over the given bound
-    EXPECT_NE(error.find("too large"), std::string::npos) << error;
-}
-
 // Chains of links, relative and absolute, end at the file that is replaced;
 // every link stays, and no temporary is left in either folder. A dangling
 // link is followed too: the file is created where it points.
