@@ -4,16 +4,11 @@
 
 namespace quillmar {
 
-namespace {
-
 TEST(DecideDriveLetter, OnlyARemovableDriveWithAMediumThatDoesNotHoldWindowsIsACard) {
     const auto removable = static_cast<unsigned>(DriveType::kRemovable);
-    const struct {
-        DriveLetterFacts facts;
-        const char* code;
-    } cases[] = {
+    const std::pair<DriveLetterFacts, const char*> cases[] = {
         {{removable, false, true}, "card"},
-        {{removable, false, false}, "no-medium"},  // an empty slot of a card reader
+        {{removable, false, false}, "no-medium"},  // an empty slot
         {{removable, true, true}, "system-disk"},  // Windows started from a USB stick
         {{3, false, true}, "fixed-disk"},
         {{3, true, true}, "fixed-disk"},
@@ -24,14 +19,12 @@ TEST(DecideDriveLetter, OnlyARemovableDriveWithAMediumThatDoesNotHoldWindowsIsAC
         {{0, false, true}, "unknown"},
         {{7, false, true}, "unknown"},
     };
-    for (const auto& c : cases) {
-        const DriveLetterVerdict verdict = DecideDriveLetter(c.facts);
-        EXPECT_EQ(verdict.code, c.code) << c.facts.type << c.facts.holds_windows << c.facts.has_medium;
+    for (const auto& [facts, code] : cases) {
+        const DriveLetterVerdict verdict = DecideDriveLetter(facts);
+        EXPECT_EQ(verdict.code, code) << facts.type << facts.holds_windows << facts.has_medium;
         EXPECT_EQ(verdict.card, verdict.code == "card");
         EXPECT_FALSE(verdict.reason.empty());
     }
 }
-
-}  // namespace
 
 }  // namespace quillmar

@@ -5,9 +5,10 @@
 #include "platform/volume_decision.h"
 
 #include "support/fake_system_tree.h"
-#include "support/test_files.h"
 
 #include <QLoggingCategory>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace quillmar {
 
@@ -62,11 +63,8 @@ void BuildMachine(FakeSystemTree& t) {
     t.AddMount(9, 5, "/media/me/raid", "ext4", "/dev/md5");
 }
 
-const struct Expected {
-    const char* folder;
-    const char* code;
-    const char* reason;
-} kExpected[] = {
+// Folder, verdict code and reason, in mount-table order.
+const char* const kExpected[][3] = {
     {"/", "system-folder", "mounted on a system folder"},
     {"/proc", "pseudo", "proc has no device behind it"},
     {"/boot/firmware", "system-folder", "mounted on a system folder"},
@@ -90,67 +88,38 @@ const struct Expected {
     {"/media/me/raid", "raid", "RAID array"},
 };
 
+// Each verdict reaches the log only when the drives category is switched on;
+// the list of cards and its explanation agree.
 TEST(VolumeDecisions, EveryMountGetsTheReasonThatAppliesAndOnlyCardsAreListed) {
     QTemporaryDir dir;
     FakeSystemTree tree(dir.path());
     BuildMachine(tree);
+    static QStringList log;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext& c, const QString& text) { log << c.category + (": " + text); });
+    DecideVolumes(tree.Paths());
+    EXPECT_EQ(log, QStringList{});
+    QLoggingCategory::setFilterRules("quillmar.*=true");
     const QList<VolumeDecision> decisions = DecideVolumes(tree.Paths());
-    ASSERT_EQ(decisions.size(), std::size(kExpected));
-    QStringList cards;
-    for (qsizetype i = 0; i < decisions.size(); ++i) {
-        const VolumeDecision& d = decisions[i];
-        const Expected& e = kExpected[i];
-        EXPECT_EQ(d.mount.mount_dir, e.folder);
-        EXPECT_EQ(VerdictCode(d), e.code) << e.folder;
-        EXPECT_EQ(VerdictText(d), e.reason) << e.folder;
+    QLoggingCategory::setFilterRules({});
+    qInstallMessageHandler(previous);
+
+    QStringList got, expected, cards, listed;
+    for (const VolumeDecision& d : decisions) {
+        got << d.mount.mount_dir + ' ' + VerdictCode(d) + ' ' + VerdictText(d);
         if (d.verdict == VolumeVerdict::kCard) cards << d.mount.mount_dir + '/';
     }
-    // The list and its explanation agree.
-    QStringList listed;
+    for (const auto& [folder, code, reason] : kExpected) expected << QString("%1 %2 %3").arg(folder, code, reason);
+    EXPECT_EQ(got.join('\n').toStdString(), expected.join('\n').toStdString());
+    ASSERT_EQ(log.size(), std::size(kExpected)) << log.join('\n').toStdString();
+    EXPECT_EQ(log[3],
+              "quillmar.drives: not a card: /media/pi/rootfs from /dev/mmcblk0p2 - "
+              "on a system disk, which holds /boot/firmware");
+    EXPECT_EQ(log[6], "quillmar.drives: card: /media/me/CAM from /dev/sdc1 - disk on USB");
     for (const RemovableVolume& v : ListRemovableVolumes(tree.Paths())) listed << v.root;
     cards.sort();
     EXPECT_EQ(listed, cards);
     EXPECT_EQ(listed, (QStringList{"/media/me/CAM/", "/media/me/KEYS/", "/media/me/OLD/"}));
-}
-
-// Collects what is logged while it lives.
-class LogCapture {
-public:
-    LogCapture() {
-        messages = &lines_;
-        previous_ = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
-            *messages << QString::fromLatin1(context.category) + ": " + text;
-        });
-    }
-    ~LogCapture() {
-        qInstallMessageHandler(previous_);
-        QLoggingCategory::setFilterRules({});
-    }
-    const QStringList& Lines() const { return lines_; }
-
-private:
-    static inline QStringList* messages = nullptr;
-    QStringList lines_;
-    QtMessageHandler previous_;
-};
-
-TEST(VolumeDecisions, EachVerdictIsLoggedOnlyWhenTheDrivesCategoryIsSwitchedOn) {
-    QTemporaryDir dir;
-    FakeSystemTree tree(dir.path());
-    BuildMachine(tree);
-    {
-        LogCapture quiet;
-        DecideVolumes(tree.Paths());
-        EXPECT_EQ(quiet.Lines(), QStringList{});
-    }
-    LogCapture log;
-    QLoggingCategory::setFilterRules("quillmar.*=true");
-    DecideVolumes(tree.Paths());
-    ASSERT_EQ(log.Lines().size(), std::size(kExpected)) << log.Lines().join('\n').toStdString();
-    EXPECT_EQ(log.Lines()[3],
-              "quillmar.drives: not a card: /media/pi/rootfs from /dev/mmcblk0p2 - "
-              "on a system disk, which holds /boot/firmware");
-    EXPECT_EQ(log.Lines()[6], "quillmar.drives: card: /media/me/CAM from /dev/sdc1 - disk on USB");
 }
 
 }  // namespace

@@ -2,30 +2,15 @@
 // Runs a piece of a test in a forked child, for conditions that must not
 // leak into the test process: dropped privileges, a file-size limit.
 
+#include <QDir>
 #include <QThreadPool>
 
-#include <functional>
-
 #include <csignal>
-#include <dirent.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace quillmar {
-
-namespace test_support {
-
-// Threads of this process, from /proc.
-inline int ThreadCount() {
-    int count = 0;
-    if (DIR* tasks = ::opendir("/proc/self/task")) {
-        while (const dirent* entry = ::readdir(tasks))
-            if (entry->d_name[0] != '.') ++count;
-        ::closedir(tasks);
-    }
-    return count;
-}
+namespace quillmar::test_support {
 
 // Returns the child's exit status, or -1 when it did not exit normally.
 inline int RunInChild(const std::function<int()>& body) {
@@ -36,20 +21,20 @@ inline int RunInChild(const std::function<int()>& body) {
     // would then wait on for good: fork once the process is down to this
     // thread (or after a second, when something else keeps threads).
     QThreadPool::globalInstance()->waitForDone();
-    for (int i = 0; i < 1000 && ThreadCount() > 1; ++i) ::usleep(1000);
+    for (int i = 0; i < 1000 && QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size() > 1; ++i)
+        ::usleep(1000);
     const pid_t pid = ::fork();
     if (pid == 0) ::_exit(body());
     int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Root ignores permission bits; a child that must meet a read-only folder
 // gives up root first. Returns false when that was not possible.
 inline bool DropRootPrivileges() {
-    if (::geteuid() != 0) return true;
     constexpr uid_t kNobody = 65534;
-    return ::setresgid(kNobody, kNobody, kNobody) == 0 && ::setresuid(kNobody, kNobody, kNobody) == 0;
+    return ::geteuid() != 0 ||
+           (::setresgid(kNobody, kNobody, kNobody) == 0 && ::setresuid(kNobody, kNobody, kNobody) == 0);
 }
 
 // Makes any write beyond `bytes` fail with EFBIG, as a full card would fail.
@@ -59,6 +44,4 @@ inline bool LimitFileSize(rlim_t bytes) {
     return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
 
-}  // namespace test_support
-
-}  // namespace quillmar
+}  // namespace quillmar::test_support

@@ -10,43 +10,34 @@
 
 #include <unistd.h>
 
-namespace quillmar {
-
-namespace test_support {
+namespace quillmar::test_support {
 
 class FakeSystemTree {
 public:
     explicit FakeSystemTree(QString base) : base_(std::move(base)) {
         Put("proc/mountinfo", {});
+        Put("etc/fstab", {});
         SetSwaps({});
-        SetFstab({});
         QDir().mkpath(At("dev"));
     }
 
     SystemPaths Paths() const {
-        SystemPaths p;
-        p.mount_table = At("proc/mountinfo");
-        p.sysfs = At("sys");
-        p.udev_data = At("run/udev/data");
-        p.disk_by_label = At("dev/disk/by-label");
-        p.swaps = At("proc/swaps");
-        p.dev = At("dev");
-        p.fstab = At("etc/fstab");
-        return p;
+        return {At("proc/mountinfo"), At("sys"), At("run/udev/data"), At("dev/disk/by-label"),
+                At("proc/swaps"),     At("dev"), At("etc/fstab")};
     }
 
     // A device at sys/devices/<devpath>, named by the last part of the path;
     // a partition when `removable` is empty. `mmc_type` is "SD" or "MMC".
     void AddDevice(const QString& devpath, unsigned major, unsigned minor, const QByteArray& removable = {},
                    const QByteArray& mmcType = {}) {
-        const QString dir = "sys/devices/" + devpath;
-        const QString number = QStringLiteral("%1:%2").arg(major).arg(minor);
+        const QString dir = "sys/devices/" + devpath, name = devpath.section('/', -1);
+        const QString number = Number(major, minor);
         Put(dir + "/dev", number.toLatin1() + '\n');
         Put(dir + (removable.isEmpty() ? "/partition" : "/removable"), removable.isEmpty() ? "1\n" : removable);
         if (!mmcType.isEmpty()) Put(dir + "/device/type", mmcType + '\n');
         Link("../../devices/" + devpath, "sys/dev/block/" + number);
-        Link("../../devices/" + devpath, "sys/class/block/" + devpath.section('/', -1));
-        devpaths_.insert(devpath.section('/', -1), devpath);
+        Link("../../devices/" + devpath, "sys/class/block/" + name);
+        devpaths_.insert(name, devpath);
     }
     // A device-mapper device "dm-N" (LUKS, LVM) over the devices named in
     // `below`, with "slaves" and "holders" links both ways. With a
@@ -61,25 +52,23 @@ public:
     void AddRaid(const QString& name, unsigned minor, const QStringList& below) { AddStacked(name, 9, minor, below); }
     // A btrfs file system spanning the devices named in `members`.
     void AddBtrfs(const QString& uuid, const QStringList& members) {
-        for (const QString& m : members)
-            Link(At("sys/devices/" + devpaths_.value(m)), "sys/fs/btrfs/" + uuid + "/devices/" + m);
+        for (const QString& m : members) Link(Sys(m), "sys/fs/btrfs/" + uuid + "/devices/" + m);
     }
     // `lines` after the header of /proc/swaps.
     void SetSwaps(const QByteArray& lines) {
         Put("proc/swaps", "Filename\t\t\t\tType\t\tSize\t\tUsed\t\tPriority\n" + lines);
     }
-    void SetFstab(const QByteArray& text) { Put("etc/fstab", text); }
     // The device vanishes from sysfs, as a pulled card does.
     void RemoveDevice(const QString& name, unsigned major, unsigned minor) {
         QFile::remove(At("sys/class/block/" + name));
-        QFile::remove(At(QStringLiteral("sys/dev/block/%1:%2").arg(major).arg(minor)));
+        QFile::remove(At("sys/dev/block/" + Number(major, minor)));
     }
     // `dir` and `source` carry the kernel's octal escapes.
     void AddMount(unsigned major, unsigned minor, const QByteArray& dir, const QByteArray& type,
                   const QByteArray& source, const QByteArray& fsRoot = "/") {
         QFile f(At("proc/mountinfo"));
         if (f.open(QIODevice::Append))
-            f.write(QStringLiteral("%1 1 %2:%3 ").arg(++id_).arg(major).arg(minor).toLatin1() + fsRoot + ' ' + dir +
+            f.write(QByteArray::number(++id_) + " 1 " + Number(major, minor).toLatin1() + ' ' + fsRoot + ' ' + dir +
                     " rw,relatime shared:1 - " + type + ' ' + source + " rw\n");
     }
     // A partition (see AddDevice) mounted at `dir` from "/dev/<name>".
@@ -89,7 +78,7 @@ public:
         AddMount(major, minor, dir, type, "/dev/" + QFile::encodeName(devpath.section('/', -1)), fsRoot);
     }
     void SetUdevRecord(unsigned major, unsigned minor, const QByteArray& lines) {
-        Put(QStringLiteral("run/udev/data/b%1:%2").arg(major).arg(minor), lines);
+        Put("run/udev/data/b" + Number(major, minor), lines);
     }
     void AddByLabelLink(const QByteArray& encodedLabel, const QString& device) {
         Link("../../" + device, "dev/disk/by-label/" + QFile::decodeName(encodedLabel));
@@ -97,19 +86,14 @@ public:
 
 private:
     void AddStacked(const QString& name, unsigned major, unsigned minor, const QStringList& below) {
-        const QString devpath = "virtual/block/" + name;
-        const QString dir = "sys/devices/" + devpath;
-        const QString number = QStringLiteral("%1:%2").arg(major).arg(minor);
-        Put(dir + "/dev", number.toLatin1() + '\n');
-        Put(dir + "/removable", "0\n");
-        Link("../../devices/" + devpath, "sys/dev/block/" + number);
-        Link("../../devices/" + devpath, "sys/class/block/" + name);
-        devpaths_.insert(name, devpath);
+        AddDevice("virtual/block/" + name, major, minor, "0\n");
         for (const QString& b : below) {
-            Link(At("sys/devices/" + devpaths_.value(b)), dir + "/slaves/" + b);
-            Link(At(dir), "sys/devices/" + devpaths_.value(b) + "/holders/" + name);
+            Link(Sys(b), "sys/devices/virtual/block/" + name + "/slaves/" + b);
+            Link(Sys(name), "sys/devices/" + devpaths_.value(b) + "/holders/" + name);
         }
     }
+    static QString Number(unsigned major, unsigned minor) { return QStringLiteral("%1:%2").arg(major).arg(minor); }
+    QString Sys(const QString& name) const { return At("sys/devices/" + devpaths_.value(name)); }
     QString At(const QString& relative) const { return base_ + '/' + relative; }
     void Put(const QString& relative, const QByteArray& bytes) const {
         QDir().mkpath(At(relative).section('/', 0, -2));
@@ -140,6 +124,4 @@ inline QString Mmc(int host, const QString& disk) {
 }
 }  // namespace devpaths
 
-}  // namespace test_support
-
-}  // namespace quillmar
+}  // namespace quillmar::test_support

@@ -3,14 +3,11 @@
 
 #include <QApplication>
 
-namespace quillmar {
-
-namespace test_support {
+namespace quillmar::test_support {
 
 inline QApplication& EnsureQtApplication() {
     static int argc = 1;
-    static char name[] = "quillmar-test";
-    static char* argv[] = {name, nullptr};
+    static char name[] = "quillmar-test", *argv[] = {name, nullptr};
     static QApplication* app = new QApplication(argc, argv);
     return *app;
 }
@@ -20,6 +17,4 @@ struct QtApplicationFirst {
     QtApplicationFirst() { EnsureQtApplication(); }
 };
 
-}  // namespace test_support
-
-}  // namespace quillmar
+}  // namespace quillmar::test_support

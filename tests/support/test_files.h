@@ -2,13 +2,10 @@
 // Temporary folders and whole files for tests that compare files byte for byte.
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace quillmar {
-
-namespace test_support {
+namespace quillmar::test_support {
 
 inline QByteArray ReadAll(const QString& path) {
     QFile f(path);
@@ -25,6 +22,4 @@ inline QStringList Entries(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
-}  // namespace test_support
-
-}  // namespace quillmar
+}  // namespace quillmar::test_support

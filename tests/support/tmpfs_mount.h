@@ -3,14 +3,11 @@
 // that cannot mount skips.
 
 #include <QFile>
-#include <QString>
 
 #include <sched.h>
 #include <sys/mount.h>
 
-namespace quillmar {
-
-namespace test_support {
+namespace quillmar::test_support {
 
 // Gives this process a mount table of its own, so mounts made by tests
 // running beside it go unseen. Call before any thread is started.
@@ -22,23 +19,18 @@ inline bool IsolateMounts() {
 // leaves no mount behind.
 class ScopedTmpfs {
 public:
-    explicit ScopedTmpfs(QString dir, const char* options = "size=64m")
-        : dir_(std::move(dir)),
-          mounted_(::mount("quillmar-test", QFile::encodeName(dir_).constData(), "tmpfs", 0, options) == 0) {}
+    explicit ScopedTmpfs(const QString& dir, const char* options = "size=64m")
+        : dir_(QFile::encodeName(dir)),
+          mounted_(::mount("quillmar-test", dir_.constData(), "tmpfs", 0, options) == 0) {}
     ~ScopedTmpfs() { Release(); }
     ScopedTmpfs(const ScopedTmpfs&) = delete;
     ScopedTmpfs& operator=(const ScopedTmpfs&) = delete;
     bool Mounted() const { return mounted_; }
-    bool Release() {
-        if (mounted_) mounted_ = ::umount(QFile::encodeName(dir_).constData()) != 0;
-        return !mounted_;
-    }
+    bool Release() { return !(mounted_ = mounted_ && ::umount(dir_.constData()) != 0); }
 
 private:
-    QString dir_;
+    QByteArray dir_;
     bool mounted_;
 };
 
-}  // namespace test_support
-
-}  // namespace quillmar
+}  // namespace quillmar::test_support

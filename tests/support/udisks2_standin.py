@@ -3,12 +3,13 @@
 # the system bus (DBUS_SYSTEM_BUS_ADDRESS). It exposes the object manager,
 # block devices, file systems and drives described by a JSON scenario, under
 # the real service's name, paths, interfaces, methods and error names, and
-# logs every method call as one JSON line.
+# logs every method call as a line "Method path option=value ...". It serves
+# the calls the program makes: GetManagedObjects, Unmount, PowerOff, Eject.
 #
-# Scenario: {"log": PATH,
-#            "objects": {OBJECT_PATH: {INTERFACE: {PROPERTY: VALUE}}},
-#            "errors": {"OBJECT_PATH METHOD": [ERROR_NAME, MESSAGE]},
-#            "vanish": {"OBJECT_PATH METHOD": [OBJECT_PATH, ...]}}
+# Usage: udisks2_standin.py LOG SCENARIO, the scenario given as JSON text:
+#   {"objects": {OBJECT_PATH: {INTERFACE: {PROPERTY: VALUE}}},
+#    "errors": {"OBJECT_PATH METHOD": [ERROR_NAME, MESSAGE]},
+#    "vanish": {"OBJECT_PATH METHOD": [OBJECT_PATH, ...]}}
 # Block.Device and Filesystem.MountPoints are given as text and sent as
 # NUL-terminated byte strings; Block.Drive as an object path.
 # Prints "ready" once the name is owned.
@@ -27,134 +28,83 @@ import dbus.mainloop.glib
 import dbus.service
 from gi.repository import GLib
 
-SERVICE = "org.freedesktop.UDisks2"
-MANAGER = "/org/freedesktop/UDisks2"
-OBJECT_MANAGER = "org.freedesktop.DBus.ObjectManager"
-PROPERTIES = "org.freedesktop.DBus.Properties"
-BLOCK = "org.freedesktop.UDisks2.Block"
-FILESYSTEM = "org.freedesktop.UDisks2.Filesystem"
-DRIVE = "org.freedesktop.UDisks2.Drive"
-
-
-def byte_string(text):
-    return dbus.ByteArray(text.encode() + b"\0")
+UD = "org.freedesktop.UDisks2"
+BLOCK, FS, DRIVE = UD + ".Block", UD + ".Filesystem", UD + ".Drive"
 
 
 def typed(interface, name, value):
-    if interface == BLOCK and name == "Device":
-        return byte_string(value)
-    if interface == BLOCK and name == "Drive":
-        return dbus.ObjectPath(value)
-    if interface == FILESYSTEM and name == "MountPoints":
-        return dbus.Array([byte_string(v) for v in value], signature="ay")
-    if isinstance(value, bool):
-        return dbus.Boolean(value)
-    return value
+    text = lambda v: dbus.ByteArray(v.encode() + b"\0")
+    kinds = {(BLOCK, "Device"): text, (BLOCK, "Drive"): dbus.ObjectPath,
+             (FS, "MountPoints"): lambda v: dbus.Array([text(m) for m in v], signature="ay")}
+    return kinds.get((interface, name), lambda v: v)(value)
 
 
-class Error(dbus.DBusException):
-    def __init__(self, name, message):
-        if name.startswith("org.freedesktop.UDisks2.") and not message.endswith("\n"):
-            message += "\n"
-        super().__init__(message, name=name)
+def fail(name, message):
+    ending = "\n" if name.startswith(UD) and not message.endswith("\n") else ""
+    raise dbus.DBusException(message + ending, name=name)
 
 
-class StandIn:
-    def __init__(self, scenario):
-        self.log_path = scenario["log"]
-        self.errors = scenario.get("errors", {})
-        self.vanish = scenario.get("vanish", {})
-        self.objects = {}
-        for path, interfaces in scenario["objects"].items():
-            self.objects[path] = {
-                iface: {name: typed(iface, name, value) for name, value in props.items()}
-                for iface, props in interfaces.items()
-            }
+def device(interfaces):
+    return bytes(interfaces[BLOCK]["Device"][:-1]).decode()
 
-    def log(self, method, path, options):
-        with open(self.log_path, "a") as f:
-            f.write(json.dumps({"method": method, "path": path,
-                                "options": {str(k): bool(v) if isinstance(v, dbus.Boolean) else v
-                                            for k, v in options.items()}}) + "\n")
 
-    def call(self, method, path, interface, options):
-        self.log(method, path, options)
-        try:
-            self.answer(method, path, interface)
-        finally:
-            for gone in self.vanish.pop("%s %s" % (path, method), []):
-                self.objects.pop(gone, None)
-
-    def answer(self, method, path, interface):
-        if interface not in self.objects.get(path, {}):
-            raise Error("org.freedesktop.DBus.Error.UnknownMethod",
-                        "No such interface \u201c%s\u201d on object at path %s" % (interface, path))
-        if method in ("PowerOff", "Eject"):
-            busy = next(self.mounted_devices(path), None)
-            if busy:
-                raise Error("org.freedesktop.UDisks2.Error.DeviceBusy", "Device %s is mounted" % busy)
-        failure = self.errors.get("%s %s" % (path, method))
-        if failure:
-            raise Error(failure[0], failure[1])
-        if method == "Unmount":
-            fs = self.objects[path][FILESYSTEM]
-            if not fs["MountPoints"]:
-                raise Error("org.freedesktop.UDisks2.Error.NotMounted",
-                            "Device `%s' is not mounted" % bytes(self.objects[path][BLOCK]["Device"][:-1]).decode())
-            fs["MountPoints"] = dbus.Array(fs["MountPoints"][1:], signature="ay")
-
-    def mounted_devices(self, drive):
-        for interfaces in self.objects.values():
-            block = interfaces.get(BLOCK, {})
-            if block.get("Drive") == drive and interfaces.get(FILESYSTEM, {}).get("MountPoints"):
-                yield bytes(block["Device"][:-1]).decode()
+def logged(method, interface):
+    def handler(self, options):
+        self.call(method, interface, options)
+    handler.__name__ = method
+    return dbus.service.method(interface, in_signature="a{sv}")(handler)
 
 
 class Manager(dbus.service.Object):
-    def __init__(self, bus, standin):
-        super().__init__(bus, MANAGER)
-        self.standin = standin
+    def __init__(self, bus, objects):
+        super().__init__(bus, "/org/freedesktop/UDisks2")
+        self.objects = objects
 
-    @dbus.service.method(OBJECT_MANAGER, out_signature="a{oa{sa{sv}}}")
+    @dbus.service.method("org.freedesktop.DBus.ObjectManager", out_signature="a{oa{sa{sv}}}")
     def GetManagedObjects(self):
-        return {dbus.ObjectPath(p): ifaces for p, ifaces in self.standin.objects.items()}
+        return {dbus.ObjectPath(p): interfaces for p, interfaces in self.objects.items()}
 
 
 class Device(dbus.service.Object):
-    def __init__(self, bus, path, standin):
+    def __init__(self, bus, path, log, scenario, objects):
         super().__init__(bus, path)
-        self.path = path
-        self.standin = standin
+        self.path, self.log, self.scenario, self.objects = path, log, scenario, objects
 
-    @dbus.service.method(FILESYSTEM, in_signature="a{sv}")
-    def Unmount(self, options):
-        self.standin.call("Unmount", self.path, FILESYSTEM, options)
+    Unmount, PowerOff, Eject = logged("Unmount", FS), logged("PowerOff", DRIVE), logged("Eject", DRIVE)
 
-    @dbus.service.method(DRIVE, in_signature="a{sv}")
-    def PowerOff(self, options):
-        self.standin.call("PowerOff", self.path, DRIVE, options)
-
-    @dbus.service.method(DRIVE, in_signature="a{sv}")
-    def Eject(self, options):
-        self.standin.call("Eject", self.path, DRIVE, options)
-
-    @dbus.service.method(PROPERTIES, in_signature="ss", out_signature="v")
-    def Get(self, interface, name):
-        return self.standin.objects[self.path][interface][name]
-
-    @dbus.service.method(PROPERTIES, in_signature="s", out_signature="a{sv}")
-    def GetAll(self, interface):
-        return self.standin.objects[self.path].get(interface, {})
+    def call(self, method, interface, options):
+        shown = {k: str(bool(v)).lower() if isinstance(v, dbus.Boolean) else v for k, v in options.items()}
+        with open(self.log, "a") as f:
+            f.write(" ".join([method, self.path] + ["%s=%s" % kv for kv in sorted(shown.items())]) + "\n")
+        key = "%s %s" % (self.path, method)
+        try:
+            this = self.objects.get(self.path, {})
+            if interface not in this:
+                fail("org.freedesktop.DBus.Error.UnknownMethod",
+                     "No such interface \u201c%s\u201d on object at path %s" % (interface, self.path))
+            busy = [device(o) for o in self.objects.values() if method != "Unmount"
+                    and o.get(BLOCK, {}).get("Drive") == self.path and o.get(FS, {}).get("MountPoints")]
+            if busy:
+                fail(UD + ".Error.DeviceBusy", "Device %s is mounted" % busy[0])
+            if key in self.scenario["errors"]:
+                fail(*self.scenario["errors"][key])
+            if method == "Unmount":
+                if not this[FS]["MountPoints"]:
+                    fail(UD + ".Error.NotMounted", "Device `%s' is not mounted" % device(this))
+                this[FS]["MountPoints"] = dbus.Array(this[FS]["MountPoints"][1:], signature="ay")
+        finally:
+            for gone in self.scenario["vanish"].pop(key, []):
+                self.objects.pop(gone, None)
 
 
 def main():
-    with open(sys.argv[1]) as f:
-        scenario = json.load(f)
+    log, scenario = sys.argv[1], json.loads(sys.argv[2])
     dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
     bus = dbus.SystemBus()
-    standin = StandIn(scenario)
-    keep = [Manager(bus, standin)] + [Device(bus, p, standin) for p in standin.objects]
-    name = dbus.service.BusName(SERVICE, bus, do_not_queue=True)
+    objects = {path: {i: {n: typed(i, n, v) for n, v in props.items()} for i, props in interfaces.items()}
+               for path, interfaces in scenario["objects"].items()}
+    keep = [Manager(bus, objects)] + [Device(bus, p, log, scenario, objects) for p in objects]
+    name = dbus.service.BusName(UD, bus, do_not_queue=True)
     print("ready", flush=True)
     GLib.MainLoop().run()
     del keep, name

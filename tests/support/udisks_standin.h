@@ -1,10 +1,7 @@
 #pragma once
 // A private D-Bus bus reached as the system bus, and a stand-in UDisks2
 // service on it (udisks2_standin.py) that logs the calls it receives.
-// Both processes are ended when their owners go, and killed by the kernel
-// should the test process die first.
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,52 +11,39 @@
 #include <csignal>
 #include <sys/prctl.h>
 
-namespace quillmar {
+namespace quillmar::test_support {
 
-namespace test_support {
-
-inline void EndWithParent(QProcess& p) {
-    p.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-}
-
-inline void Stop(QProcess& p) {
-    if (p.state() == QProcess::NotRunning) return;
-    p.terminate();
-    if (!p.waitForFinished(5000)) {
-        p.kill();
-        p.waitForFinished(5000);
+// Ended when its owner goes, and killed by the kernel should the test
+// process die first.
+struct OwnedProcess : QProcess {
+    OwnedProcess() {
+        setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     }
-}
+    ~OwnedProcess() override {
+        terminate();
+        waitForFinished(5000);
+    }
+};
 
 // dbus-daemon with the session configuration on a socket of its own.
-class PrivateBus {
+class PrivateBus : OwnedProcess {
 public:
     PrivateBus() {
-        EndWithParent(daemon_);
-        daemon_.start(QStringLiteral("dbus-daemon"),
-                      {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-        if (daemon_.waitForStarted(5000) && daemon_.waitForReadyRead(10000))
-            address_ = QString::fromUtf8(daemon_.readLine().trimmed());
+        start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
+        if (waitForReadyRead(10000)) address_ = QString::fromUtf8(readLine().trimmed());
     }
-    ~PrivateBus() { Stop(daemon_); }
-    PrivateBus(const PrivateBus&) = delete;
-    PrivateBus& operator=(const PrivateBus&) = delete;
-
     const QString& Address() const { return address_; }  // empty when it did not start
 
 private:
-    QProcess daemon_;
     QString address_;
 };
 
 // Scenario objects for the stand-in, as its JSON describes them.
 inline QJsonObject BlockObject(const QString& device, const QString& drive, const QStringList& mounts,
                                bool hintSystem = false) {
-    QJsonObject ifaces{{"org.freedesktop.UDisks2.Block",
-                        QJsonObject{{"Device", device}, {"Drive", drive}, {"HintSystem", hintSystem}}}};
-    ifaces.insert("org.freedesktop.UDisks2.Filesystem",
-                  QJsonObject{{"MountPoints", QJsonArray::fromStringList(mounts)}});
-    return ifaces;
+    return {{"org.freedesktop.UDisks2.Block",
+             QJsonObject{{"Device", device}, {"Drive", drive}, {"HintSystem", hintSystem}}},
+            {"org.freedesktop.UDisks2.Filesystem", QJsonObject{{"MountPoints", QJsonArray::fromStringList(mounts)}}}};
 }
 
 inline QJsonObject DriveObject(bool removable, bool canPowerOff, bool ejectable) {
@@ -72,52 +56,28 @@ class UdisksStandIn {
 public:
     UdisksStandIn(const QString& busAddress, const QJsonObject& objects, const QJsonObject& errors = {},
                   const QJsonObject& vanish = {}) {
-        log_ = dir_.filePath(QStringLiteral("calls.log"));
-        const QString scenario = dir_.filePath(QStringLiteral("scenario.json"));
-        QFile f(scenario);
-        if (!f.open(QIODevice::WriteOnly) ||
-            f.write(QJsonDocument(QJsonObject{{"log", log_}, {"objects", objects}, {"errors", errors}, {"vanish", vanish}}).toJson()) < 0)
-            return;
-        f.close();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), busAddress);
         service_.setProcessEnvironment(env);
         service_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        EndWithParent(service_);
-        service_.start(QStringLiteral(QUILLMAR_UDISKS_STANDIN), {scenario});
-        ready_ = service_.waitForStarted(5000) && service_.waitForReadyRead(20000) &&
-                 service_.readLine().trimmed() == "ready";
+        const QJsonObject scenario{{"objects", objects}, {"errors", errors}, {"vanish", vanish}};
+        service_.start(QStringLiteral(QUILLMAR_UDISKS_STANDIN), {log_, QJsonDocument(scenario).toJson()});
+        ready_ = service_.waitForReadyRead(20000) && service_.readLine().trimmed() == "ready";
     }
-    ~UdisksStandIn() { Stop(service_); }
-    UdisksStandIn(const UdisksStandIn&) = delete;
-    UdisksStandIn& operator=(const UdisksStandIn&) = delete;
-
     bool Ready() const { return ready_; }
 
     // "Method path option=value ..." per call, in the order received.
     QStringList Calls() const {
-        QStringList calls;
         QFile f(log_);
-        if (!f.open(QIODevice::ReadOnly)) return calls;
-        for (const QByteArray& line : f.readAll().split('\n')) {
-            if (line.isEmpty()) continue;
-            const QJsonObject call = QJsonDocument::fromJson(line).object();
-            QString text = call["method"].toString() + ' ' + call["path"].toString();
-            const QJsonObject options = call["options"].toObject();
-            for (auto it = options.begin(); it != options.end(); ++it)
-                text += ' ' + it.key() + '=' + it.value().toVariant().toString();
-            calls << text;
-        }
-        return calls;
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
+                                           : QStringList();
     }
 
 private:
     QTemporaryDir dir_;
-    QString log_;
-    QProcess service_;
+    QString log_ = dir_.filePath(QStringLiteral("calls.log"));
+    OwnedProcess service_;
     bool ready_ = false;
 };
 
-}  // namespace test_support
-
-}  // namespace quillmar
+}  // namespace quillmar::test_support
