@@ -18,7 +18,7 @@ using Values = QMap<QString, QString>;  // key -> stored text
 using Sections = std::vector<std::pair<QString, Values>>;
 
 bool SameSection(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
-QString KeyOf(const ProfileKey& pk) { return KeyName(pk.key.section, pk.key.key); }
+QString KeyOf(const ProfileKey& pk) { return FromUtf8(KeyName(pk.key.section, pk.key.key)); }
 
 // The profile sections of a cfg.ini, in file order, with the keys they hold.
 Sections ProfileSections(const QByteArray& bytes) {
@@ -56,7 +56,8 @@ struct Model {
         if ((selected = row) < 0) return;
         const Values* stored = Stored(sections[row]);
         for (const ProfileKey& pk : kProfileKeyOrder) {
-            const QString fallback = IsSyncClock(pk.key) ? "FALSE" : OptionText(pk.key.section, pk.key.key, 0);
+            const QString fallback =
+                IsSyncClock(pk.key) ? "FALSE" : FromUtf8(OptionText(pk.key.section, pk.key.key, 0));
             pages[KeyOf(pk)] = stored ? stored->value(KeyOf(pk), fallback) : fallback;
         }
     }
@@ -98,8 +99,9 @@ protected:
         std::string wrong;
         auto check = [&](bool ok, const std::string& what) { wrong += ok ? "" : what + "; "; };
         const ProfileStore& store = window_->Store();
-        check(Items() == model_.Names() && store.ProfileNames() == model_.Names() && SelectedRow() == model_.selected &&
-                  store.ProfileSections() == model_.sections && store.CurrentProfile() == model_.Current(),
+        check(Items() == model_.Names() && FromUtf8(store.ProfileNames()) == model_.Names() &&
+                  SelectedRow() == model_.selected && FromUtf8(store.ProfileSections()) == model_.sections &&
+                  FromUtf8(store.CurrentProfile()) == model_.Current(),
               "list");
         check(ProfileSections(Cfg()) == model_.file, "file");  // pages reach the file at "New" or "Save"
         check(boxes_.size() == (expected_box_.isEmpty() ? 0u : 1u), "number of boxes");
@@ -159,7 +161,7 @@ protected:
              IDC_MODE3_5M_2560X1920_4_3}};
         const int key = int(random_.bounded(3)), option = int(random_.bounded(int(kRadios[key].size())));
         ui_test::Click(window_->Page(kModeTab), kRadios[key][option]);
-        model_.pages[KeyName(kModeSection, key)] = OptionText(kModeSection, key, option);
+        model_.pages[FromUtf8(KeyName(kModeSection, key))] = FromUtf8(OptionText(kModeSection, key, option));
         return "mode_" + std::to_string(key + 1) + " option " + std::to_string(option);
     }
 

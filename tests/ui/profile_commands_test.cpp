@@ -1,6 +1,7 @@
 // The profile commands as the user meets them: "New Profile" with its
 // dialog, "Del Profile", "Save Profile" and choosing in the profile list.
 
+#include "platform/qt_text_bridge.h"
 #include "support/child_process.h"
 #include "ui_test_support.h"
 
@@ -20,7 +21,7 @@ const QByteArray kBasic = "[basic]\r\nlast_cfg=default\r\n";
 // A profile at the defaults except for mode_1 (option 1 is the default).
 QByteArray Section(const QByteArray& name, int mode1 = 1) {
     QByteArray body = profile_test::kFirstUseFile.mid(profile_test::kFirstUseFile.indexOf("mode_1="));
-    body.replace("mode_1=1920x1080p 60", "mode_1=" + OptionText(kModeSection, 0, mode1).toUtf8());
+    body.replace("mode_1=1920x1080p 60", "mode_1=" + QByteArray::fromStdString(OptionText(kModeSection, 0, mode1)));
     return "[profile-" + name + "]\r\n" + body;
 }
 
@@ -43,7 +44,7 @@ protected:
             if (IsChecked(window_->Page(kModeTab), radios[option])) return option;
         return -1;
     }
-    const QString& Current() const { return window_->Store().CurrentProfile(); }
+    QString Current() const { return FromUtf8(window_->Store().CurrentProfile()); }
 
     // Runs a script of clicks: "s<row>" selects a row, "u" unselects the
     // selected item (Ctrl+click), "e<id>" clicks a radio of the Mode page,
@@ -69,13 +70,13 @@ protected:
     // applies its own section when chosen (last one first).
     void ExpectListAgreesWith(const char* letters, int selected) {
         const QStringList names = QString::fromLatin1(letters).split(QString(), Qt::SkipEmptyParts);
-        ASSERT_TRUE(Items() == names && window_->Store().ProfileNames() == names);
+        ASSERT_TRUE(Items() == names && FromUtf8(window_->Store().ProfileNames()) == names);
         ASSERT_EQ(SelectedRow(), selected);
         EXPECT_TRUE(selected < 0 || CheckedMode1() == LetterMode(letters[selected])) << "the selected one is applied";
         for (int row = int(names.size()) - 1; row >= 0; --row) {
             ClickItem(row);
             EXPECT_TRUE(Current() == "profile-" + names[row] && CheckedMode1() == LetterMode(letters[row]) &&
-                        window_->Store().ProfileSections()[row] == Current())
+                        FromUtf8(window_->Store().ProfileSections()[row]) == Current())
                 << "row " << row;
         }
     }
@@ -226,10 +227,11 @@ TEST_F(ProfileCommandsTest, FailedWriteShowsTheErrorAndKeepsEverything) {
                 const MessageBoxCall box = boxes_.empty() ? MessageBoxCall{} : boxes_[0];
                 const bool checks[] = {
                     boxes_.size() == 1 && (box.style & MB_ICONERROR) && box.owner == window_.get(),
-                    box.text.contains(window_->Store().CfgPath()) &&
+                    box.text.contains(FromUtf8(window_->Store().CfgPath())) &&
                         box.text.contains(fullDisk ? "File too large" : "Permission denied"),
                     Items() == QStringList({"a", "b", "c"}) && SelectedRow() == 1 && Current() == u"profile-b",
-                    window_->Store().ProfileSections() == QStringList({"profile-a", "profile-b", "profile-c"}),
+                    FromUtf8(window_->Store().ProfileSections()) ==
+                        QStringList({"profile-a", "profile-b", "profile-c"}),
                 };
                 for (int i = 0; i < int(std::size(checks)); ++i)
                     if (!checks[i]) return i + 1;

@@ -16,7 +16,7 @@ using ui_test::Click;
 using ui_test::IsChecked;
 
 const QByteArray kBasic = "[basic]\r\nlast_cfg=default\r\n";
-QByteArray ChosenMode1() { return OptionText(kModeSection, 0, 2).toUtf8(); }  // radio 1009
+QByteArray ChosenMode1() { return QByteArray::fromStdString(OptionText(kModeSection, 0, 2)); }  // radio 1009
 
 QByteArray Section(const QByteArray& name) {
     return "[profile-" + name + "]\r\n" +
@@ -25,7 +25,7 @@ QByteArray Section(const QByteArray& name) {
 
 class ProfileFileRefreshTest : public ui_test::MainWindowFixture {
 protected:
-    const QString& Current() const { return window_->Store().CurrentProfile(); }
+    QString Current() const { return FromUtf8(window_->Store().CurrentProfile()); }
     // Another program's change shows (a deadline for a busy machine).
     bool ListBecomes(const QStringList& items) {
         return QTest::qWaitFor([&] { return Items() == items; }, 10000);

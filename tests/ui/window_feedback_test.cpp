@@ -4,6 +4,7 @@
 // profile name kept for correcting.
 
 #include "cards/card_entry.h"
+#include "platform/qt_text_bridge.h"
 #include "settings/camera_conf.h"
 #include "settings/settings_schema.h"
 #include "ui/card_cells.h"
@@ -229,15 +230,15 @@ TEST(PhotoPageTest, ShowsWhatSetWrites) {
                          IDC_AUTO_SHOOT_3_SECONDS,  IDC_AUTO_SHOOT_5_SECONDS, IDC_AUTO_SHOOT_10_SECONDS,
                          IDC_AUTO_SHOOT_30_SECONDS, IDC_AUTO_SHOOT_60_SECONDS};
     const auto written = [](SettingsSelection s, SettingsKeyRef key) {
-        const QString line = KeyName(key.section, key.key) + u'=';
-        for (const QString& l : BuildCameraConfText(s, 0).split("\r\n"))
+        const QString line = FromUtf8(KeyName(key.section, key.key)) + u'=';
+        for (const QString& l : FromUtf8(BuildCameraConfText(s, 0)).split("\r\n"))
             if (l.startsWith(line)) return l.mid(line.size());
         return QString();
     };
     const auto shown = [](CDialog& page, int firstId, SettingsKeyRef key) {
         const auto radios = page.RadioGroupFrom(firstId);
         for (size_t k = 0; k < radios.size(); ++k)
-            if (radios[k]->isChecked()) return OptionText(key.section, key.key, int(k));
+            if (radios[k]->isChecked()) return FromUtf8(OptionText(key.section, key.key, int(k)));
         return QString("none");
     };
     const auto expectAgree = [&](PagesFixture& pages, const SettingsSelection& source, const std::string& what) {
