@@ -17,8 +17,8 @@ BENCHMARK(BM_BuildCameraConfText);
 
 void BM_WriteCameraConf(benchmark::State& state) {
     QTemporaryDir dir;
-    const QString root = dir.path() + QLatin1Char('/');
-    const QString text = BuildCameraConfText(SettingsSelection::Defaults(1), 1741356309);
+    const std::string root = dir.path().toStdString() + '/';
+    const std::string text = BuildCameraConfText(SettingsSelection::Defaults(1), 1741356309);
     for (auto _ : state) {
         if (!WriteCameraConf(root, text)) state.SkipWithError("write failed");
     }

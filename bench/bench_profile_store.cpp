@@ -15,11 +15,11 @@ namespace {
 struct ProfileFile {
     QTemporaryDir dir;
     SettingsSelection selection;
-    ProfileStore store{dir.path() + QStringLiteral("/cfg.ini"), selection};
+    ProfileStore store{(dir.path() + QStringLiteral("/cfg.ini")).toStdString(), selection};
 
     explicit ProfileFile(int count) {
         store.LoadProfiles();
-        QFile file(store.CfgPath());
+        QFile file(QString::fromStdString(store.CfgPath()));
         file.open(QIODevice::ReadWrite);
         const QByteArray firstUse = file.readAll();
         const QByteArray body = firstUse.mid(firstUse.indexOf("mode_1="));

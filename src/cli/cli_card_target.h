@@ -3,7 +3,6 @@
 // anywhere but on a card.
 
 #include "cli/cli_context.h"
-#include "platform/system_paths.h"
 
 #include <string>
 
@@ -14,7 +13,7 @@ int CheckCardArgument(const CliContext& ctx, const std::string& card);
 
 // kExitFailure when the folder is a mount point of fstab with no card mounted
 // on it (a fixed /mnt/sd after the card was pulled): the file would go onto
-// the computer's own disk.
-int CheckCardIsMounted(const CliContext& ctx, const std::string& card, const SystemPaths& paths = {});
+// the computer's own disk. One file per system: cli_card_mounted_*.cpp.
+int CheckCardIsMounted(const CliContext& ctx, const std::string& card);
 
 }  // namespace quillmar

@@ -1,7 +1,6 @@
 // The options of quillmar-cli and the --set parsing several commands share.
 #include "cli/cli_options.h"
 
-#include "cli/cli_core_strings.h"
 #include "cli/cli_text.h"
 
 namespace quillmar {
@@ -58,14 +57,14 @@ std::string ValidKeyList() {
     std::string names;
     for (int s = 0; s < kSectionCount; ++s)
         for (int k = 0; k < KeyCount(s); ++k)
-            if (OptionCount(s, k) > 0) names += (names.empty() ? "" : ", ") + FromCore(KeyName(s, k));
+            if (OptionCount(s, k) > 0) names += (names.empty() ? "" : ", ") + KeyName(s, k);
     return names;
 }
 
 std::string ValidOptionList(int section, int key) {
     std::string texts;
     for (int i = 0; i < OptionCount(section, key); ++i)
-        texts += (i == 0 ? "\"" : ", \"") + FromCore(OptionText(section, key, i)) + '"';
+        texts += (i == 0 ? "\"" : ", \"") + OptionText(section, key, i) + '"';
     return texts;
 }
 
@@ -80,12 +79,12 @@ ParsedOverrides ParseSettingOverrides(const std::vector<std::string>& items) {
             return parsed;
         }
         const std::string name = item.substr(0, eq);
-        const CoreString option = ToCore(item.substr(eq + 1));
+        const std::string option = item.substr(eq + 1);
         int section = 0;
         int key = 0;
-        if (!FindKeyByName(ToCore(name), &section, &key) || OptionCount(section, key) == 0) {
+        if (!FindKeyByName(name, &section, &key) || OptionCount(section, key) == 0) {
             parsed.error =
-                name == FromCore(KeyName(keys::kSyncClock.section, keys::kSyncClock.key))
+                name == KeyName(keys::kSyncClock.section, keys::kSyncClock.key)
                     ? "sync_clock has no options; use --sync-clock."
                     : "unknown setting " + QuotedForMessage(name) + ". Valid settings: " + ValidKeyList() + ".";
             return parsed;

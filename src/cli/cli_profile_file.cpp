@@ -1,7 +1,6 @@
 // Where the commands' profile file is, and loading it with failures told in the tool's words.
 #include "cli/cli_profile_file.h"
 
-#include "cli/cli_core_strings.h"
 #include "cli/cli_text.h"
 
 #include <filesystem>
@@ -9,8 +8,7 @@
 namespace quillmar {
 
 std::string ConfigPath(const CliContext& ctx) {
-    return ctx.options.Has(CliOption::kConfig) ? ctx.options.Value(CliOption::kConfig)
-                                               : FromCore(ProfileStore::DefaultCfgPath());
+    return ctx.options.Has(CliOption::kConfig) ? ctx.options.Value(CliOption::kConfig) : ProfileStore::DefaultCfgPath();
 }
 
 bool ProfileFileInPlay(const CliContext& ctx) {
@@ -28,17 +26,17 @@ int LoadProfileStore(const CliContext& ctx, ProfileStore& store, ProfileFileAcce
 
 std::string ListedNames(const ProfileStore& store) {
     std::string names;
-    for (const CoreString& name : store.ProfileNames())
-        names += (names.empty() ? "" : ", ") + QuotedForMessage(FromCore(name), 40);
+    for (const std::string& name : store.ProfileNames())
+        names += (names.empty() ? "" : ", ") + QuotedForMessage(name, 40);
     return names.empty() ? "none" : names;
 }
 
 int ApplyChosenProfile(const CliContext& ctx, ProfileStore& store) {
     if (!ctx.options.Has(CliOption::kProfile)) return kExitOk;
     const std::string& name = ctx.options.Value(CliOption::kProfile);
-    const int at = store.FindProfile(ToCore(name));
+    const int at = store.FindProfile(name);
     if (at < 0) {
-        ctx.Error("no profile " + QuotedForMessage(name) + " in \"" + FromCore(store.CfgPath()) +
+        ctx.Error("no profile " + QuotedForMessage(name) + " in \"" + store.CfgPath() +
                   "\". Profiles: " + ListedNames(store) + ".");
         return kExitUsage;
     }

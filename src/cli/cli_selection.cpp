@@ -2,7 +2,6 @@
 #include "cli/cli_selection.h"
 
 #include "cards/card_list.h"
-#include "cli/cli_core_strings.h"
 #include "cli/cli_profile_file.h"
 
 namespace quillmar {
@@ -22,9 +21,9 @@ int ParseSelectionChoices(const CliContext& ctx, SelectionChoices* choices) {
     }
     choices->clock_sync = on ? 1 : off ? 0 : -1;
     if (ctx.options.Has(CliOption::kFromCard)) {
-        const CameraConfRead read = ReadCameraConf(ToCore(FolderCardRoot(ctx.options.Value(CliOption::kFromCard))));
+        const CameraConfRead read = ReadCameraConf(FolderCardRoot(ctx.options.Value(CliOption::kFromCard)));
         if (!read.ok) {
-            ctx.Error(FromCore(read.error));
+            ctx.Error(read.error);
             return kExitFailure;
         }
         choices->card = read.contents;
@@ -46,7 +45,7 @@ int ResolveSelection(const CliContext& ctx, SettingsSelection* selection) {
     const bool inPlay = ProfileFileInPlay(ctx);
     if (inPlay || ctx.options.Has(CliOption::kProfile)) {
         SettingsSelection loaded;
-        ProfileStore store(ToCore(ConfigPath(ctx)), loaded);
+        ProfileStore store(ConfigPath(ctx), loaded);
         if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
         if (const int rc = ApplyChosenProfile(ctx, store); rc != kExitOk) return rc;
         // Without a file --profile can only have named the default profile,

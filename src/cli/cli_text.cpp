@@ -90,14 +90,4 @@ std::string CutMessage(std::string_view text, size_t maxChars) {
 
 std::string_view DropChars(std::string_view text, size_t count) { return text.substr(BytesOfChars(text, count)); }
 
-size_t Utf16Length(std::string_view text) {
-    size_t units = 0;
-    for (size_t at = 0; at < text.size();) {
-        const auto [c, length] = DecodeAt(text, at);
-        units += c != kInvalid && c >= 0x10000 ? 2 : 1;
-        at += length;
-    }
-    return units;
-}
-
 }  // namespace quillmar

@@ -26,8 +26,4 @@ std::string CutMessage(std::string_view text, size_t maxChars = 300);
 // `text` without its first `count` characters.
 std::string_view DropChars(std::string_view text, size_t count);
 
-// The number of UTF-16 code units of `text`: what a list row has room for.
-size_t Utf16Length(std::string_view text);
-
-
 }  // namespace quillmar

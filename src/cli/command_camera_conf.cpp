@@ -2,7 +2,6 @@
 
 #include "cli/cli_card_target.h"
 #include "cli/cli_commands.h"
-#include "cli/cli_core_strings.h"
 #include "cli/cli_options.h"
 #include "cli/cli_selection.h"
 #include "cli/cli_write_all.h"
@@ -21,7 +20,7 @@ int RefuseFormatWithoutConsent(const CliContext& ctx, const SettingsSelection& s
 int RunPrint(const CliContext& ctx) {
     SettingsSelection selection;
     if (const int rc = ResolveSelection(ctx, &selection); rc != kExitOk) return rc;
-    const std::string bytes = FromCore(BuildCameraConfText(selection, std::time(nullptr)));
+    const std::string bytes = BuildCameraConfText(selection, std::time(nullptr));
     if (std::fwrite(bytes.data(), 1, bytes.size(), ctx.out) != bytes.size() || std::fflush(ctx.out) != 0) {
         ctx.Error("cannot write to standard output.");
         return kExitFailure;
@@ -42,7 +41,7 @@ int RunWrite(const CliContext& ctx) {
     if (const int rc = RefuseFormatWithoutConsent(ctx, selection); rc != kExitOk) return rc;
     if (const int rc = CheckCardIsMounted(ctx, root); rc != kExitOk) return rc;
     if (!root.ends_with('/')) root += '/';
-    const WriteOutcome outcome = WriteCameraConf(ToCore(root), BuildCameraConfText(selection, std::time(nullptr)));
+    const WriteOutcome outcome = WriteCameraConf(root, BuildCameraConfText(selection, std::time(nullptr)));
     if (!outcome) {
         ctx.Error(outcome.error);
         return kExitFailure;

@@ -4,7 +4,6 @@
 #include "cards/card_entry.h"
 #include "cards/card_list.h"
 #include "cli/cli_commands.h"
-#include "cli/cli_core_strings.h"
 #include "cli/cli_json.h"
 #include "cli/cli_options.h"
 #include "cli/cli_text.h"

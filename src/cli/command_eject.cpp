@@ -2,37 +2,19 @@
 
 #include "cards/card_list.h"
 #include "cli/cli_commands.h"
-#include "cli/cli_core_strings.h"
 #include "cli/cli_eject.h"
 #include "cli/cli_options.h"
 
-#include <QCoreApplication>
-
 namespace quillmar {
 
-EjectOutcome EjectFromCommandLine(const std::string& root) {
-    // The eject waits for its D-Bus replies in an event loop, which needs an
-    // application object; only the commands that eject pay for one. It lives
-    // until the process ends.
-    static int argc = 1;
-    static char name[] = "quillmar-cli";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
-    EjectRequest request;
-    request.root = ToCore(root);
-    request.allow_interaction = false;
-    return EjectCard(request);
+void PrintUnmounted(const CliContext& ctx, const CliEjectOutcome& outcome) {
+    ctx.Print(outcome.message + '\n');
+    if (!outcome.warning.empty()) ctx.Error("warning: the drive was not powered off: " + outcome.warning + '.');
 }
 
-void PrintUnmounted(const CliContext& ctx, const EjectOutcome& outcome) {
-    ctx.Print(FromCore(outcome.message) + '\n');
-    if (!outcome.warning.isEmpty())
-        ctx.Error("warning: the drive was not powered off: " + FromCore(outcome.warning) + '.');
-}
-
-std::string EjectResultWords(const EjectOutcome& outcome) {
-    if (!outcome.Unmounted()) return "not ejected: " + FromCore(outcome.message);
-    if (!outcome.warning.isEmpty()) return "unmounted (not powered off: " + FromCore(outcome.warning) + ")";
+std::string EjectResultWords(const CliEjectOutcome& outcome) {
+    if (!outcome.Unmounted()) return "not ejected: " + outcome.message;
+    if (!outcome.warning.empty()) return "unmounted (not powered off: " + outcome.warning + ")";
     return "ejected";
 }
 
@@ -42,9 +24,9 @@ int RunEject(const CliContext& ctx) {
         ctx.Error("eject needs one --card DIR.");
         return kExitUsage;
     }
-    const EjectOutcome outcome = EjectFromCommandLine(FolderCardRoot(card));
+    const CliEjectOutcome outcome = EjectFromCommandLine(FolderCardRoot(card));
     if (!outcome.Unmounted()) {
-        ctx.Error(FromCore(outcome.message));
+        ctx.Error(outcome.message);
         return kExitFailure;
     }
     PrintUnmounted(ctx, outcome);

@@ -1,13 +1,13 @@
 // "profiles", "save" and "delete": the profiles of cfg.ini.
 
 #include "cli/cli_commands.h"
-#include "cli/cli_core_strings.h"
 #include "cli/cli_options.h"
 #include "cli/cli_profile_file.h"
-#include "cli/cli_profile_limits.h"
 #include "cli/cli_selection.h"
 #include "cli/cli_text.h"
+#include "platform/text_encoding.h"
 #include "profiles/profile_name_rules.h"
+#include "profiles/profile_read_back.h"
 
 namespace quillmar {
 
@@ -30,17 +30,28 @@ int CheckNewNameLength(const CliContext& ctx, const std::string& name) {
     return kExitUsage;
 }
 
+// A word on stderr for each saved value that a profile reads back as another.
+void WarnValuesProfilesReadBackDifferently(const CliContext& ctx, const SettingsSelection& selection) {
+    for (const ProfileReadBack& c : ValuesProfilesReadBackDifferently(selection)) {
+        const std::string name = KeyName(c.key.section, c.key.key);
+        ctx.Error("warning: " + name + '=' + OptionText(c.key.section, c.key.key, c.stored) +
+                  " is stored, but a profile is read back as " + name + '=' +
+                  OptionText(c.key.section, c.key.key, c.read_back) + ": profiles know only the first " +
+                  std::to_string(c.known) + " options of " + name + '.');
+    }
+}
+
 }  // namespace
 
 int RunProfiles(const CliContext& ctx) {
     SettingsSelection selection;
-    ProfileStore store(ToCore(ConfigPath(ctx)), selection);
+    ProfileStore store(ConfigPath(ctx), selection);
     // Looking must not create the file: a missing one lists the profile the
     // program would create at its first start.
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
     // Whole names: the list in the window cuts a long hand-written one.
-    for (const CoreString& section : store.ProfileSections())
-        ctx.Print(EscapeControls(DropChars(FromCore(section), kProfileSectionPrefixLength)) + '\n');
+    for (const std::string& section : store.ProfileSections())
+        ctx.Print(EscapeControls(DropChars(section, kProfileSectionPrefixLength)) + '\n');
     return kExitOk;
 }
 
@@ -49,14 +60,14 @@ int RunSave(const CliContext& ctx) {
         ctx.Error("save needs --profile NAME.");
         return kExitUsage;
     }
-    const CoreString name = ToCore(ctx.options.Value(CliOption::kProfile));
-    CoreString error;
+    const std::string name = ctx.options.Value(CliOption::kProfile);
+    std::string error;
     SelectionChoices choices;
     if (const int rc = ParseSelectionChoices(ctx, &choices); rc != kExitOk) return rc;
 
     // Loading as the program does: a missing file is created with "default".
     SettingsSelection selection;
-    ProfileStore store(ToCore(ConfigPath(ctx)), selection);
+    ProfileStore store(ConfigPath(ctx), selection);
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadWrite); rc != kExitOk) return rc;
 
     // A new name passes the same checks as in the window. Checked here first
@@ -86,27 +97,27 @@ int RunSave(const CliContext& ctx) {
         if (result == ProfileStore::NamedSave::kNameInUse) check = NewProfileNameCheck::kInUse;
         if (result == ProfileStore::NamedSave::kNameUnstorable) {
             check = NewProfileNameCheck::kUnstorable;
-            error = ToCore(outcome.error);
+            error = outcome.error;
         }
     }
     switch (check) {
     case NewProfileNameCheck::kAccepted:
         break;
     case NewProfileNameCheck::kInUse:
-        ctx.Error("the name " + QuotedForMessage(FromCore(name)) + " is already used by another profile.");
+        ctx.Error("the name " + QuotedForMessage(name) + " is already used by another profile.");
         return kExitUsage;
     case NewProfileNameCheck::kUnstorable:
-        ctx.Error(FromCore(error));
+        ctx.Error(error);
         return kExitUsage;
     case NewProfileNameCheck::kUnreadable:
-        ctx.Error(FromCore(error));
+        ctx.Error(error);
         return kExitFailure;
     }
     if (!outcome) {
         ctx.Error(outcome.error);
         return kExitFailure;
     }
-    WarnValuesProfilesCannotReadBack(ctx, saved);
+    WarnValuesProfilesReadBackDifferently(ctx, saved);
     return kExitOk;
 }
 
@@ -116,10 +127,10 @@ int RunDelete(const CliContext& ctx) {
         return kExitUsage;
     }
     SettingsSelection selection;
-    ProfileStore store(ToCore(ConfigPath(ctx)), selection);
+    ProfileStore store(ConfigPath(ctx), selection);
     if (const int rc = LoadProfileStore(ctx, store, ProfileFileAccess::kReadOnly); rc != kExitOk) return rc;
     const std::string& name = ctx.options.Value(CliOption::kProfile);
-    const int index = store.FindProfile(ToCore(name));
+    const int index = store.FindProfile(name);
     if (index < 0) {
         ctx.Error("there is no profile " + QuotedForMessage(name) + ". Profiles: " + ListedNames(store) + ".");
         return kExitUsage;
@@ -141,7 +152,7 @@ int RunDelete(const CliContext& ctx) {
     // The default profile of a file without profiles exists only in memory,
     // and another program may have deleted the profile first.
     if (removed == 0) {
-        ctx.Error("profile " + QuotedForMessage(name) + " is not stored in \"" + FromCore(store.CfgPath()) +
+        ctx.Error("profile " + QuotedForMessage(name) + " is not stored in \"" + store.CfgPath() +
                   "\"; nothing was deleted.");
         return kExitFailure;
     }

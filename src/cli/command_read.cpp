@@ -2,7 +2,6 @@
 
 #include "cards/card_list.h"
 #include "cli/cli_commands.h"
-#include "cli/cli_core_strings.h"
 #include "cli/cli_json.h"
 #include "cli/cli_options.h"
 #include "settings/camera_conf_reader.h"
@@ -14,17 +13,16 @@ namespace {
 std::string AsJson(const std::string& root, const CameraConfContents& c) {
     nlohmann::json settings = nlohmann::json::object();
     for (const CameraConfSetting& s : c.settings)
-        settings[FromCore(KeyName(s.key.section, s.key.key))] = FromCore(OptionText(s.key.section, s.key.key, s.index));
+        settings[KeyName(s.key.section, s.key.key)] = OptionText(s.key.section, s.key.key, s.index);
     nlohmann::json skipped = nlohmann::json::array();
     for (const CameraConfSkippedLine& line : c.skipped)
-        skipped.push_back(
-            {{"line", line.line}, {"text", FromCore(line.text)}, {"reason", FromCore(SkippedReasonText(line.reason))}});
+        skipped.push_back({{"line", line.line}, {"text", line.text}, {"reason", SkippedReasonText(line.reason)}});
     return JsonText({
         {"root", root},
         {"enable_cfg", c.enable_cfg ? nlohmann::json(*c.enable_cfg) : nlohmann::json()},
         {"settings", settings},
         {"sync_clock", c.HasClockLine()},
-        {"sync_clock_time", c.HasClockLine() ? nlohmann::json(FromCore(c.sync_clock)) : nlohmann::json()},
+        {"sync_clock_time", c.HasClockLine() ? nlohmann::json(c.sync_clock) : nlohmann::json()},
         {"not_understood", skipped},
     });
 }
@@ -39,21 +37,21 @@ int RunRead(const CliContext& ctx) {
         return kExitUsage;
     }
     const std::string root = FolderCardRoot(card);
-    const CameraConfRead read = ReadCameraConf(ToCore(root));
+    const CameraConfRead read = ReadCameraConf(root);
     if (!read.ok) {
-        ctx.Error(FromCore(read.error));
+        ctx.Error(read.error);
         return kExitFailure;
     }
     if (ctx.options.Has(CliOption::kJson)) {
         ctx.Print(AsJson(root, read.contents));
     } else {
-        ctx.Print(FromCore(read.contents.Text()));
+        ctx.Print(read.contents.Text());
         if (!read.contents.skipped.empty()) {
             std::string notice = std::to_string(read.contents.skipped.size()) +
                                  " line(s) of camera.conf not understood, as the camera skips them:";
             for (const CameraConfSkippedLine& line : read.contents.skipped)
-                notice += "\n  line " + std::to_string(line.line) + ": " + FromCore(line.text) + " (" +
-                          FromCore(SkippedReasonText(line.reason)) + ")";
+                notice += "\n  line " + std::to_string(line.line) + ": " + line.text + " (" +
+                          SkippedReasonText(line.reason) + ")";
             ctx.Error(notice);
         }
     }

@@ -3,7 +3,6 @@
 
 #include "cards/card_list.h"
 #include "cli/cli_commands.h"
-#include "cli/cli_core_strings.h"
 #include "cli/cli_eject.h"
 #include "cli/cli_options.h"
 #include "cli/cli_selection.h"
@@ -16,9 +15,9 @@
 namespace quillmar {
 
 int EjectAfterWrite(const CliContext& ctx, const std::string& root) {
-    const EjectOutcome outcome = EjectFromCommandLine(root);
+    const CliEjectOutcome outcome = EjectFromCommandLine(root);
     if (!outcome.Unmounted()) {
-        ctx.Error("camera.conf was written, but the card was not ejected: " + FromCore(outcome.message));
+        ctx.Error("camera.conf was written, but the card was not ejected: " + outcome.message);
         return kExitFailure;
     }
     PrintUnmounted(ctx, outcome);
@@ -46,11 +45,11 @@ int RunWriteAllCards(const CliContext& ctx) {
     // Every card is written before any is ejected: ejecting one drive may
     // unmount another listed card of the same drive.
     std::vector<WriteOutcome> written;
-    for (const std::string& root : roots) written.push_back(WriteCameraConf(ToCore(root), text));
+    for (const std::string& root : roots) written.push_back(WriteCameraConf(root, text));
 
     const bool eject = ctx.options.Has(CliOption::kEject);
     const std::string erased = FormatsCard(selection) ? "; the camera will erase this card when it next starts" : "";
-    std::map<std::string, EjectOutcome> takenOff;  // mount points an earlier eject took off, with its outcome
+    std::map<std::string, CliEjectOutcome> takenOff;  // mount points an earlier eject took off, with its outcome
     size_t failed = 0;
     for (size_t i = 0; i < roots.size(); ++i) {
         const std::string& root = roots[i];
@@ -61,14 +60,14 @@ int RunWriteAllCards(const CliContext& ctx) {
         } else if (!eject) {
             line += "written" + erased;
         } else if (const auto earlier = takenOff.find(MountDirOfCardRoot(root)); earlier != takenOff.end()) {
-            line += earlier->second.status == EjectOutcome::kPoweredOff
+            line += earlier->second.status == CliEjectOutcome::kPoweredOff
                         ? "written, ejected with its drive"
                         : "written, " + EjectResultWords(earlier->second);
             line += erased;
             if (!earlier->second.Unmounted()) ++failed;
         } else {
-            const EjectOutcome outcome = EjectFromCommandLine(root);
-            for (const std::string& mount : FromCore(outcome.unmounted)) takenOff.emplace(mount, outcome);
+            const CliEjectOutcome outcome = EjectFromCommandLine(root);
+            for (const std::string& mount : outcome.unmounted) takenOff.emplace(mount, outcome);
             line += "written, " + EjectResultWords(outcome) + erased;
             if (!outcome.Unmounted()) ++failed;
         }

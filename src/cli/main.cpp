@@ -1,6 +1,7 @@
 // quillmar-cli: the scriptable face of the camera-settings core.
 
 #include "cli/cli_arguments.h"
+#include "cli/cli_console.h"
 #include "cli/cli_invocation.h"
 
 #include <clocale>
@@ -10,10 +11,13 @@ using namespace quillmar;
 int main(int argc, char* argv[]) {
     // The user's locale for the system's error texts, as the window has it.
     std::setlocale(LC_ALL, "");
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const std::vector<std::string> all = Utf8CommandLine(argc, argv);
+    const std::vector<std::string> args(all.begin() + (all.empty() ? 0 : 1), all.end());
     const CliInvocation inv = ParseCliInvocation(args);
     const CliContext ctx{inv.options};
-    if (const std::string refusal = RefuseInvalidUtf8Arguments(argc, argv); !refusal.empty()) {
+    std::vector<const char*> raw;
+    for (const std::string& arg : all) raw.push_back(arg.c_str());
+    if (const std::string refusal = RefuseInvalidUtf8Arguments(int(raw.size()), raw.data()); !refusal.empty()) {
         ctx.Error(refusal);
         return kExitUsage;
     }

@@ -27,8 +27,8 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// The code point at `at`, advancing `at`; U+FFFD for one byte that starts no
-// valid sequence (overlong forms and surrogates included), `valid` then false.
+}  // namespace
+
 char32_t NextUtf8(std::string_view s, size_t& at, bool& valid) {
     valid = false;
     const auto byte = [&](size_t i) { return std::uint8_t(s[i]); };
@@ -70,7 +70,12 @@ char32_t NextUtf8(std::string_view s, size_t& at, bool& valid) {
     return c;
 }
 
-}  // namespace
+size_t Utf16Length(std::string_view text) {
+    size_t units = 0;
+    bool valid = true;
+    for (size_t at = 0; at < text.size();) units += NextUtf8(text, at, valid) >= 0x10000 ? 2 : 1;
+    return units;
+}
 
 bool IsValidUtf8(std::string_view bytes) {
     bool valid = true;

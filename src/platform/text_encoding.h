@@ -8,6 +8,13 @@
 
 namespace quillmar {
 
+// The code point at `at`, advancing `at`; U+FFFD for one byte that starts no
+// valid sequence (overlong forms and surrogates included), `valid` then false.
+char32_t NextUtf8(std::string_view text, size_t& at, bool& valid);
+// The number of UTF-16 units of `text`, a byte that starts no valid sequence
+// counting as one: what a list row of the window has room for.
+size_t Utf16Length(std::string_view text);
+
 bool IsValidUtf8(std::string_view bytes);
 // `bytes` with every byte that starts no valid UTF-8 sequence as U+FFFD.
 std::string ValidUtf8(std::string_view bytes);

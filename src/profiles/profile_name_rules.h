@@ -6,28 +6,29 @@
 
 #include "profiles/profile_store.h"
 
-#include <QString>
+#include <string>
 
 namespace quillmar {
 
 enum class NewProfileNameCheck {
     kAccepted,
     kInUse,       // a listed name or section, or a section of the file, in any letter case
-    kUnstorable,  // empty, too long, brackets, control characters, unpaired surrogates, blanks at either end
+    kUnstorable,  // empty, too long, brackets, control characters, invalid UTF-8 (an unpaired surrogate), blanks at
+                  // either end
     kUnreadable,  // the file could not be read to check
 };
 
-// Why `name` cannot stand in a section header; empty when it can. The empty
+// Why `name` (UTF-8) cannot stand in a section header; empty when it can. The empty
 // name can: it gives the section "profile-".
-QString UnstorableProfileNameReason(const QString& name);
+std::string UnstorableProfileNameReason(const std::string& name);
 // Why `name` cannot be given to a new profile: empty, longer than
-// kShownProfileNameLength (so every profile created is listed whole), or
+// kShownProfileNameLength UTF-16 units (so every profile created is listed whole), or
 // unstorable; empty when it can. A longer name already in the file stays
 // usable: it is shown cut.
-QString NewProfileNameReason(const QString& name);
+std::string NewProfileNameReason(const std::string& name);
 
 // Checks a name typed for a new profile against the store's lists and file.
 // `reason` receives the explanation for kUnstorable and kUnreadable.
-NewProfileNameCheck CheckNewProfileName(const ProfileStore& store, const QString& name, QString* reason);
+NewProfileNameCheck CheckNewProfileName(const ProfileStore& store, const std::string& name, std::string* reason);
 
 }  // namespace quillmar

@@ -5,13 +5,13 @@
 
 namespace quillmar {
 
-QList<ProfileReadBack> ValuesProfilesReadBackDifferently(const SettingsSelection& selection) {
-    QList<ProfileReadBack> changed;
+std::vector<ProfileReadBack> ValuesProfilesReadBackDifferently(const SettingsSelection& selection) {
+    std::vector<ProfileReadBack> changed;
     for (const ProfileKey& pk : kProfileKeyOrder) {
         if (IsSyncClock(pk.key)) continue;
         const int index = selection.At(pk.key);
         if (index >= pk.lookup_limit && index < OptionCount(pk.key.section, pk.key.key))
-            changed.append({pk.key, index, 0});
+            changed.push_back({pk.key, index, 0, pk.lookup_limit});
     }
     return changed;
 }

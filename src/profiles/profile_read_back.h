@@ -6,7 +6,7 @@
 
 #include "settings/settings_selection.h"
 
-#include <QList>
+#include <vector>
 
 namespace quillmar {
 
@@ -14,10 +14,11 @@ struct ProfileReadBack {
     SettingsKeyRef key;
     int stored;     // the option index saved
     int read_back;  // the option index a profile gives back: 0
+    int known;      // how many of the key's first options a profile reads back
 };
 
 // The values of `selection` that a saved profile would give back as
 // another option, in profile key order.
-QList<ProfileReadBack> ValuesProfilesReadBackDifferently(const SettingsSelection& selection);
+std::vector<ProfileReadBack> ValuesProfilesReadBackDifferently(const SettingsSelection& selection);
 
 }  // namespace quillmar

@@ -15,19 +15,19 @@
 #include "profiles/profile_pages.h"
 #include "settings/settings_selection.h"
 
-#include <QString>
-#include <QStringList>
-
+#include <cstddef>
 #include <functional>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace quillmar {
 
 class IniDocument;
 
-inline constexpr char16_t kCfgFileName[] = u"cfg.ini";
+inline constexpr char kCfgFileName[] = "cfg.ini";
 // The profile list shows this many UTF-16 units of a name, no more.
-inline constexpr qsizetype kShownProfileNameLength = 16;
+inline constexpr size_t kShownProfileNameLength = 16;
 
 // Whether LoadProfiles may write the default profile into the file.
 enum class ProfileFileAccess {
@@ -37,18 +37,19 @@ enum class ProfileFileAccess {
 
 class ProfileStore {
 public:
-    // `cfgPath` is the profile file every operation works on. `pages` may
+    // `cfgPath` (UTF-8) is the profile file every operation works on. Names
+    // and sections are UTF-8 too. `pages` may
     // be null: the selection is then taken as current when saving.
-    ProfileStore(QString cfgPath, SettingsSelection& selection, ProfilePages* pages = nullptr)
+    ProfileStore(std::string cfgPath, SettingsSelection& selection, ProfilePages* pages = nullptr)
         : cfg_path_(std::move(cfgPath)), selection_(selection), pages_(pages) {}
 
-    const QString& CfgPath() const { return cfg_path_; }
+    const std::string& CfgPath() const { return cfg_path_; }
     // Full section name, e.g. "profile-default"; empty when none is current.
-    const QString& CurrentProfile() const { return current_profile_; }
+    const std::string& CurrentProfile() const { return current_profile_; }
     // The listed profiles' section names, in file order.
-    const QStringList& ProfileSections() const { return profile_sections_; }
+    const std::vector<std::string>& ProfileSections() const { return profile_sections_; }
     // Their shown names, parallel to ProfileSections().
-    const QStringList& ProfileNames() const { return profile_names_; }
+    const std::vector<std::string>& ProfileNames() const { return profile_names_; }
 
     // Makes the listed profile at `index` current; the selection is not read
     // (ApplyProfile does that). An index outside the lists changes nothing.
@@ -58,11 +59,12 @@ public:
     void UnlistProfile(int index);
 
     // cfg.ini in the working directory.
-    static QString DefaultCfgPath();
+    static std::string DefaultCfgPath();
     // "profile-" + name: the section of a profile created under that name.
-    static QString SectionForName(const QString& name);
-    // A section's shown name: its characters from position 8, at most 16.
-    static QString ShownName(const QString& section);
+    static std::string SectionForName(const std::string& name);
+    // A section's shown name: its UTF-16 units from position 8, at most 16,
+    // never half of a character.
+    static std::string ShownName(const std::string& section);
 
     // Fills the lists from the file and applies the first profile. A file
     // that is missing or lists no profile gets "default" at the schema's
@@ -95,12 +97,12 @@ public:
 
     // Whether the file has a section of that name, compared as the file
     // format compares names (ASCII case ignored). A missing file has none.
-    Result<bool> SectionExists(const QString& section) const;
+    Result<bool> SectionExists(const std::string& section) const;
     // Removes every section of that name from the file in one replacement.
     // `removed` receives how many went: 0 when the file held none (a profile
     // that exists only in memory, or one deleted by another program). The
     // lists are the caller's to update.
-    WriteOutcome DeleteProfileSection(const QString& section, int* removed = nullptr);
+    WriteOutcome DeleteProfileSection(const std::string& section, int* removed = nullptr);
     // Lists the profiles of the file as it is now, for a file changed by
     // another program. The current profile and the selection stay as they are,
     // even when that profile is gone. A file that lists no profile gives
@@ -120,19 +122,19 @@ public:
     // last), and its keys are written back; a new name starts from the defaults with the
     // clock on. On success the profile is current and the lists are those
     // of the file written. `error` explains kNameUnstorable.
-    WriteOutcome SaveNamedProfile(const QString& name, const std::function<void(SettingsSelection&)>& change,
+    WriteOutcome SaveNamedProfile(const std::string& name, const std::function<void(SettingsSelection&)>& change,
                                   NamedSave* result);
     // Creates the profile `name` from the pages (pulled as by SaveProfile),
     // appended at the end of the file, and makes it current; on success it is
     // appended to the lists, on failure the current profile is restored. The
     // caller checks for a listed name first; a section of that name that
     // another program added since is never overwritten: the add fails.
-    WriteOutcome AddProfile(const QString& name);
+    WriteOutcome AddProfile(const std::string& name);
     // Position in the lists of the profile `name`: the first listed shown
     // name equal to it, else the listed section "profile-<name>" (ASCII case
     // ignored, which reaches names longer than the shown 16 characters).
     // -1 when none.
-    int FindProfile(const QString& name) const;
+    int FindProfile(const std::string& name) const;
 
 private:
     int ReadOption(const IniDocument& doc, int section, int key, int limit) const;
@@ -144,10 +146,10 @@ private:
     void AddDefaultProfile(IniDocument& doc);
     void ListProfiles(const IniDocument& doc);
 
-    QString cfg_path_;
-    QString current_profile_;
-    QStringList profile_sections_;
-    QStringList profile_names_;
+    std::string cfg_path_;
+    std::string current_profile_;
+    std::vector<std::string> profile_sections_;
+    std::vector<std::string> profile_names_;
     SettingsSelection& selection_;
     ProfilePages* pages_;
 };

@@ -1,37 +1,37 @@
 // Writing camera.conf: the marker line, the setting lines, and the clock line when asked for.
 #include "settings/camera_conf.h"
 
-#include "platform/qt_text_bridge.h"
+#include "platform/folder_entries.h"
+#include "platform/path_text.h"
 
 namespace quillmar {
 
 namespace {
 
-void AppendKeyLines(const SettingsSelection& s, int section, int firstKey, int lastKey, QString& text) {
+void AppendKeyLines(const SettingsSelection& s, int section, int firstKey, int lastKey, std::string& text) {
     for (int key = firstKey; key <= lastKey; ++key) AppendSettingLine(section, key, s.At(section, key), text);
 }
 
 }  // namespace
 
-void AppendSettingLine(int section, int key, int index, QString& text) {
+void AppendSettingLine(int section, int key, int index, std::string& text) {
     text += KeyName(section, key);
-    text += u'=';
+    text += '=';
     text += OptionText(section, key, ClampOptionIndex(section, key, index));
-    text += u"\r\n";
+    text += "\r\n";
 }
 
-QString FormatLocalClock(std::time_t now) {
-    std::tm local{};
-    localtime_r(&now, &local);
+std::string FormatLocalClock(std::time_t now) {
+    const std::tm local = LocalTime(now);
     char buffer[32];
     const size_t n = std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
-    return QString::fromLatin1(buffer, static_cast<qsizetype>(n));
+    return std::string(buffer, n);
 }
 
-QString BuildCameraConfText(const SettingsSelection& s, std::time_t now) {
-    QString text;
+std::string BuildCameraConfText(const SettingsSelection& s, std::time_t now) {
+    std::string text;
     text.reserve(528);
-    text += u"enable_cfg=true\r\n";
+    text += "enable_cfg=true\r\n";
     AppendKeyLines(s, kModeSection, 0, 2, text);
     AppendKeyLines(s, kVideoSection, 0, 7, text);
     AppendKeyLines(s, kImageSection, 0, 4, text);
@@ -48,17 +48,16 @@ QString BuildCameraConfText(const SettingsSelection& s, std::time_t now) {
     AppendKeyLines(s, kSystemSection, 1, 8, text);
     if (s.clock_sync != 0) {
         text += KeyName(kSystemSection, keys::kSyncClock.key);
-        text += u'=';
+        text += '=';
         text += FormatLocalClock(now);
-        text += u"\r\n";
+        text += "\r\n";
     }
     return text;
 }
 
-WriteOutcome WriteCameraConf(const QString& root, const QString& text) {
-    // Every character is ASCII, so the system's 8-bit encoding gives one byte
-    // per character; the text is written whole, however long.
-    return ReplaceFileDurably(ToPath(root + QString::fromUtf16(kCameraConfFileName)), text.toLocal8Bit().toStdString());
+WriteOutcome WriteCameraConf(const std::string& root, const std::string& text) {
+    // The text is ASCII: its bytes are the file's on every system.
+    return ReplaceFileDurably(PathFromUtf8(root + kCameraConfFileName), text);
 }
 
 }  // namespace quillmar

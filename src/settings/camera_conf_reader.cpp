@@ -1,45 +1,59 @@
 // Reading a card's camera.conf back as the camera would, reporting every line it would skip.
 #include "settings/camera_conf_reader.h"
 
-#include "platform/qt_text_bridge.h"
+#include "platform/path_text.h"
 #include "platform/regular_file_in_folder.h"
+#include "platform/system_text.h"
 #include "settings/camera_conf.h"
-
-#include <QDateTime>
-#include <QFileInfo>
-#include <QStringDecoder>
-#include <QStringList>
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 
 namespace quillmar {
 
 namespace {
 
-const QString kEnableCfg = QStringLiteral("enable_cfg");
+constexpr std::string_view kEnableCfg = "enable_cfg";
 
-int MatchOption(int section, int key, QStringView text) {
+int MatchOption(int section, int key, std::string_view text) {
     // The whole list: a card is not a profile, so no lookup limit applies.
     for (int i = 0; i < OptionCount(section, key); ++i)
         if (OptionText(section, key, i) == text) return i;
     return -1;
 }
 
-bool IsClockTime(const QString& text) {
-    // Exactly as the writer formats it; fromString alone accepts single digits.
-    return text.size() == 19 && QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                                        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) == text;
+// Exactly "yyyy-mm-dd hh:mm:ss" as the writer formats it, naming a real day
+// and time of day.
+bool IsClockTime(std::string_view text) {
+    constexpr std::string_view kShape = "0000-00-00 00:00:00";
+    if (text.size() != kShape.size()) return false;
+    for (size_t i = 0; i < kShape.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (kShape[i] == '0' ? !digit : text[i] != kShape[i]) return false;
+    }
+    const auto number = [&](size_t at, size_t length) {
+        int n = 0;
+        for (size_t i = at; i < at + length; ++i) n = n * 10 + (text[i] - '0');
+        return n;
+    };
+    const int year = number(0, 4);
+    const int month = number(5, 2);
+    const int day = number(8, 2);
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year == 0 || month < 1 || month > 12 || day < 1) return false;
+    if (day > kDays[size_t(month - 1)] + (month == 2 && leap ? 1 : 0)) return false;
+    return number(11, 2) < 24 && number(14, 2) < 60 && number(17, 2) < 60;
 }
 
 }  // namespace
 
-CameraConfContents ParseCameraConf(QByteArrayView bytes) {
+CameraConfContents ParseCameraConf(std::string_view bytes) {
     CameraConfContents contents;
-    QStringDecoder decode(QStringDecoder::System, QStringDecoder::Flag::Stateless);
-    QStringList lines;
+    std::vector<std::string> lines;
     auto skip = [&](CameraConfSkippedLine::Reason reason, int number) {
-        contents.skipped.append({number, lines.at(number - 1), reason});
+        contents.skipped.push_back({number, lines.at(size_t(number - 1)), reason});
     };
     // The line each key was last understood on; 0 for none yet.
     std::array<std::array<int, kMaxKeysPerSection>, kSectionCount> keyLine{};
@@ -50,32 +64,32 @@ CameraConfContents ParseCameraConf(QByteArrayView bytes) {
         lineOfKey = number;
     };
 
-    qsizetype start = 0;
+    size_t start = 0;
     while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0) end = bytes.size();  // a last line without its line end still counts
-        QByteArrayView raw = bytes.sliced(start, end - start);
+        size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos) end = bytes.size();  // a last line without its line end still counts
+        std::string_view raw = bytes.substr(start, end - start);
         start = end + 1;
-        if (raw.endsWith('\r')) raw.chop(1);
-        lines.append(decode(raw));
+        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        lines.push_back(SystemTextToUtf8(raw));
         const int number = static_cast<int>(lines.size());
-        const QString& line = lines.last();
+        const std::string& line = lines.back();
 
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq < 0) {
+        const size_t eq = line.find('=');
+        if (eq == std::string::npos) {
             skip(CameraConfSkippedLine::kNoEquals, number);
             continue;
         }
-        const QStringView name = QStringView(line).left(eq);
-        const QString value = line.mid(eq + 1);
+        const std::string_view name = std::string_view(line).substr(0, eq);
+        const std::string value = line.substr(eq + 1);
         if (name == kEnableCfg) {
-            if (value != QLatin1String("true") && value != QLatin1String("false")) {
+            if (value != "true" && value != "false") {
                 skip(CameraConfSkippedLine::kUnknownValue, number);
                 continue;
             }
             if (enableLine == 0) contents.enable_cfg_at = contents.settings.size();
             understood(enableLine, number);
-            contents.enable_cfg = value == QLatin1String("true");
+            contents.enable_cfg = value == "true";
             continue;
         }
         int section = 0;
@@ -102,7 +116,7 @@ CameraConfContents ParseCameraConf(QByteArrayView bytes) {
         const bool repeated = keyLine[section][key] != 0;
         understood(keyLine[section][key], number);
         if (!repeated) {
-            contents.settings.append({{section, key}, index});
+            contents.settings.push_back({{section, key}, index});
             continue;
         }
         for (CameraConfSetting& s : contents.settings)
@@ -121,63 +135,59 @@ void CameraConfContents::ApplyTo(SettingsSelection& selection) const {
     selection.clock_sync = HasClockLine() ? 1 : 0;
 }
 
-QString CameraConfContents::Text() const {
-    QString text;
-    for (qsizetype i = 0; i <= settings.size(); ++i) {
-        if (enable_cfg && enable_cfg_at == i)
-            text += kEnableCfg + (*enable_cfg ? QStringLiteral("=true\n") : QStringLiteral("=false\n"));
+std::string CameraConfContents::Text() const {
+    std::string text;
+    for (size_t i = 0; i <= settings.size(); ++i) {
+        if (enable_cfg && enable_cfg_at == i) text += std::string(kEnableCfg) + (*enable_cfg ? "=true\n" : "=false\n");
         if (HasClockLine() && sync_clock_at == i)
-            text += KeyName(keys::kSyncClock.section, keys::kSyncClock.key) + QLatin1Char('=') + sync_clock +
-                    QLatin1Char('\n');
+            text += KeyName(keys::kSyncClock.section, keys::kSyncClock.key) + '=' + sync_clock + '\n';
         if (i == settings.size()) break;
-        const CameraConfSetting& s = settings.at(i);
-        text += KeyName(s.key.section, s.key.key) + QLatin1Char('=') + OptionText(s.key.section, s.key.key, s.index) +
-                QLatin1Char('\n');
+        const CameraConfSetting& s = settings[i];
+        text += KeyName(s.key.section, s.key.key) + '=' + OptionText(s.key.section, s.key.key, s.index) + '\n';
     }
     return text;
 }
 
-CameraConfRead ReadCameraConf(const QString& root) {
-    const QString path = root + QString::fromUtf16(kCameraConfFileName);
-    const FolderFileRead file = ReadRegularFileInFolder(ToPath(root), ToUtf8(QString::fromUtf16(kCameraConfFileName)),
-                                                        size_t(kMaxCameraConfBytes));
+CameraConfRead ReadCameraConf(const std::string& root) {
+    const std::string path = root + kCameraConfFileName;
+    const FolderFileRead file = ReadRegularFileInFolder(PathFromUtf8(root), kCameraConfFileName, kMaxCameraConfBytes);
     CameraConfRead read;
+    std::error_code ignored;
     switch (file.truncated ? FolderFileRead::kUnreadable : file.status) {
     case FolderFileRead::kRead:
         read.ok = true;
-        read.contents = ParseCameraConf(QByteArray::fromStdString(file.bytes));
+        read.contents = ParseCameraConf(file.bytes);
         return read;
     case FolderFileRead::kAbsent:
-        read.error = QFileInfo(root).isDir()
-                         ? QStringLiteral("the card holds no camera.conf (\"%1\" not found).").arg(path)
-                         : QStringLiteral("\"%1\" is not a folder.").arg(root);
+        read.error = std::filesystem::is_directory(PathFromUtf8(root), ignored)
+                         ? "the card holds no camera.conf (\"" + path + "\" not found)."
+                         : "\"" + root + "\" is not a folder.";
         break;
     case FolderFileRead::kNotRegular:
-        read.error = QStringLiteral("\"%1\" is not a regular file; links, folders and devices are not read.").arg(path);
+        read.error = "\"" + path + "\" is not a regular file; links, folders and devices are not read.";
         break;
     case FolderFileRead::kUnreadable:
         if (!file.truncated) {
-            read.error = QStringLiteral("cannot read \"%1\": %2.").arg(path, FromUtf8(file.error));
+            read.error = "cannot read \"" + path + "\": " + file.error + ".";
             break;
         }
-        read.error = QStringLiteral("\"%1\" is larger than %2 bytes; it is not a camera settings file.")
-                         .arg(path)
-                         .arg(kMaxCameraConfBytes);
+        read.error = "\"" + path + "\" is larger than " + std::to_string(kMaxCameraConfBytes) +
+                     " bytes; it is not a camera settings file.";
         break;
     }
     return read;
 }
 
-QString SkippedReasonText(CameraConfSkippedLine::Reason reason) {
+std::string SkippedReasonText(CameraConfSkippedLine::Reason reason) {
     switch (reason) {
     case CameraConfSkippedLine::kNoEquals:
-        return QStringLiteral("not key=value");
+        return "not key=value";
     case CameraConfSkippedLine::kUnknownKey:
-        return QStringLiteral("unknown key");
+        return "unknown key";
     case CameraConfSkippedLine::kUnknownValue:
-        return QStringLiteral("unknown value");
+        return "unknown value";
     case CameraConfSkippedLine::kRepeatedKey:
-        return QStringLiteral("replaced by a later line");
+        return "replaced by a later line";
     }
     return {};
 }

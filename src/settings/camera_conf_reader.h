@@ -6,10 +6,11 @@
 
 #include "settings/settings_selection.h"
 
-#include <QByteArrayView>
-#include <QList>
-#include <QString>
+#include <cstddef>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace quillmar {
 
@@ -20,8 +21,8 @@ struct CameraConfSetting {
 
 struct CameraConfSkippedLine {
     enum Reason { kNoEquals, kUnknownKey, kUnknownValue, kRepeatedKey };
-    int line;      // 1-based
-    QString text;  // the line without its line end
+    int line;          // 1-based
+    std::string text;  // the line without its line end, UTF-8
     Reason reason;
 };
 
@@ -29,39 +30,39 @@ struct CameraConfContents {
     // Understood setting lines in the file's order, each key once, where it
     // first stands. A key given again takes the later value; the earlier
     // line is reported as skipped.
-    QList<CameraConfSetting> settings;
+    std::vector<CameraConfSetting> settings;
     std::optional<bool> enable_cfg;  // the marker line's value when there is one
-    QString sync_clock;              // the clock line's time; empty without one
+    std::string sync_clock;          // the clock line's time; empty without one
     // How many settings precede the marker and the clock line, for Text().
-    qsizetype enable_cfg_at = 0;
-    qsizetype sync_clock_at = 0;
-    QList<CameraConfSkippedLine> skipped;
+    size_t enable_cfg_at = 0;
+    size_t sync_clock_at = 0;
+    std::vector<CameraConfSkippedLine> skipped;
 
-    bool HasClockLine() const { return !sync_clock.isEmpty(); }
+    bool HasClockLine() const { return !sync_clock.empty(); }
     // Puts the loaded values into `selection`: keys the file lacks keep
     // theirs, clock_sync follows the clock line. Each line counts as a
     // choice (SettingsSelection::Choose) in the file's order, so with both a
     // burst and an interval on, the later line stays on.
     void ApplyTo(SettingsSelection& selection) const;
     // The understood lines as the camera file spells them, LF-terminated.
-    QString Text() const;
+    std::string Text() const;
 };
 
-// Pure: parses the bytes of a camera.conf.
-CameraConfContents ParseCameraConf(QByteArrayView bytes);
+// Pure: parses the bytes of a camera.conf, text in the system's 8-bit encoding.
+CameraConfContents ParseCameraConf(std::string_view bytes);
 
 // A camera.conf is at most a few hundred bytes; anything past this is not one.
-inline constexpr qsizetype kMaxCameraConfBytes = 4096;
+inline constexpr size_t kMaxCameraConfBytes = 4096;
 
 struct CameraConfRead {
     bool ok = false;
-    QString error;  // names the file and what was wrong
+    std::string error;  // names the file and what was wrong
     CameraConfContents contents;
 };
 
-// Reads and parses root + "camera.conf", `root` ending in "/".
-CameraConfRead ReadCameraConf(const QString& root);
+// Reads and parses root + "camera.conf", `root` (UTF-8) ending in "/".
+CameraConfRead ReadCameraConf(const std::string& root);
 
-QString SkippedReasonText(CameraConfSkippedLine::Reason reason);
+std::string SkippedReasonText(CameraConfSkippedLine::Reason reason);
 
 }  // namespace quillmar

@@ -1,6 +1,7 @@
 // The main window's set-up: its controls, the window menu, and the tabs with their five pages.
 #include "ui/main_window.h"
 
+#include "platform/qt_text_bridge.h"
 #include "ui/about_dlg.h"
 #include "ui/dialog/data_exchange.h"
 #include "ui/resource_ids.h"
@@ -19,7 +20,7 @@ constexpr int kPageTop = 26;
 
 // --config, or cfg.ini in the folder the program was started in.
 QString ProfileFilePath(const AppOptions& options) {
-    return options.config_path.isEmpty() ? ProfileStore::DefaultCfgPath() : options.config_path;
+    return options.config_path.isEmpty() ? FromUtf8(ProfileStore::DefaultCfgPath()) : options.config_path;
 }
 
 }  // namespace
@@ -29,7 +30,7 @@ CQuillmarVS2010Dlg::CQuillmarVS2010Dlg(AppOptions appOptions, SystemPaths paths)
       options_(std::move(appOptions)),
       system_paths_(std::move(paths)),
       app_icon_(LoadIconResource(IDR_MAINFRAME)),
-      store_(ProfileFilePath(options_), selection_, this) {
+      store_(ToUtf8(ProfileFilePath(options_)), selection_, this) {
     On(IDC_SETTINGS_TABS, Notification::kSelChange, [this] { OnTabSelChange(); });
     On(IDC_SET, Notification::kClicked, [this] { OnSet(); });
     On(IDC_NEW_PROFILE, Notification::kClicked, [this] { OnNewProfile(); });

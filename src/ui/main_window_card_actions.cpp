@@ -6,6 +6,7 @@
 
 #include "platform/card_eject.h"
 #include "platform/device_events.h"
+#include "platform/qt_text_bridge.h"
 #include "settings/camera_conf_reader.h"
 #include "ui/card_cells.h"
 #include "ui/card_context_menu.h"
@@ -28,7 +29,7 @@ struct LoadedReport {
 };
 
 LoadedReport DescribeLoad(const QString& card, const CameraConfContents& contents, const QStringList& held) {
-    const qsizetype count = contents.settings.size();
+    const qsizetype count = qsizetype(contents.settings.size());
     QString loaded =
         QStringLiteral("Loaded %1 from %2")
             .arg(count == 1 ? QStringLiteral("1 setting") : QStringLiteral("%1 settings").arg(count), card);
@@ -113,11 +114,12 @@ QList<QWidget*> CQuillmarVS2010Dlg::OfferAfterSet(const QString& root) {
 }
 
 void CQuillmarVS2010Dlg::OnLoadSettingsFromCard(const QString& root) {
-    const CameraConfRead read = ReadCameraConf(root);
+    const CameraConfRead read = ReadCameraConf(ToUtf8(root));
     if (!read.ok) {
-        ShowMessageBox(this,
-                       QStringLiteral("No settings were loaded from %1: %2").arg(CardDisplayName(root), read.error),
-                       QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
+        ShowMessageBox(
+            this,
+            QStringLiteral("No settings were loaded from %1: %2").arg(CardDisplayName(root), FromUtf8(read.error)),
+            QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
         return;
     }
     // The pages' own values first: keys the file lacks keep them.

@@ -25,11 +25,11 @@ void RefreshProfileList(ProfileStore& store, CListBox& list) {
     if (!store.RefreshProfileList()) return;
     const QSignalBlocker quiet(list.Widget());
     while (list.GetCount() > 0) list.DeleteString(list.GetCount() - 1);
-    for (const QString& name : store.ProfileNames()) list.AddString(name);
-    const QStringList& sections = store.ProfileSections();
-    qsizetype at = sections.indexOf(store.CurrentProfile());
+    for (const std::string& name : store.ProfileNames()) list.AddString(FromUtf8(name));
+    const QStringList sections = FromUtf8(store.ProfileSections());
+    qsizetype at = sections.indexOf(FromUtf8(store.CurrentProfile()));
     for (qsizetype i = 0; at < 0 && i < sections.size(); ++i)
-        if (IniNamesMatch(ToUtf8(sections[i]), ToUtf8(store.CurrentProfile()))) at = i;
+        if (IniNamesMatch(ToUtf8(sections[i]), store.CurrentProfile())) at = i;
     // A profile deleted elsewhere leaves nothing selected; "Save Profile"
     // still writes it, and so brings it back.
     list.SetCurSel(int(at));
@@ -41,7 +41,7 @@ bool CQuillmarVS2010Dlg::ReportProfileOutcome(const WriteOutcome& outcome) {
     if (outcome) return true;
     // Some failures name only the folder (no room for the new copy beside
     // the file); the user still learns which file was not written.
-    const QString& path = store_.CfgPath();
+    const QString path = FromUtf8(store_.CfgPath());
     const QString error = FromUtf8(outcome.error);
     const QString text =
         error.contains(path) ? error : QStringLiteral("\"%1\" could not be written.\n\n%2").arg(path, error);
@@ -55,7 +55,7 @@ void CQuillmarVS2010Dlg::LoadProfiles() {
     ReportProfileOutcome(store_.LoadProfiles());
     // The command-line tool and other copies of the program share the file.
     new FileChangeWatcher(
-        store_.CfgPath(), [this] { RefreshProfileList(store_, profile_list_); }, this);
+        FromUtf8(store_.CfgPath()), [this] { RefreshProfileList(store_, profile_list_); }, this);
 }
 
 void CQuillmarVS2010Dlg::ApplyProfile() {
@@ -64,9 +64,9 @@ void CQuillmarVS2010Dlg::ApplyProfile() {
 }
 
 void CQuillmarVS2010Dlg::ReportProfileFormats() {
-    if (!FormatsCard(selection_) || store_.CurrentProfile().isEmpty()) return;
+    if (!FormatsCard(selection_) || store_.CurrentProfile().empty()) return;
     const QString text = QStringLiteral("Profile \"%1\" formats the card (\"Format SD card\" is ticked)")
-                             .arg(ProfileStore::ShownName(store_.CurrentProfile()));
+                             .arg(FromUtf8(ProfileStore::ShownName(store_.CurrentProfile())));
     status_area_->ShowMessage(text, QStringLiteral("This profile formats the card"),
                               QStringLiteral("\"Set\" asks first: the camera erases everything on the card when it "
                                              "starts. Untick \"Format SD card\" on the System page to keep the "
@@ -74,25 +74,27 @@ void CQuillmarVS2010Dlg::ReportProfileFormats() {
 }
 
 void CQuillmarVS2010Dlg::ReportReadBack() {
-    const QList<ProfileReadBack> changed = ValuesProfilesReadBackDifferently(selection_);
-    if (changed.isEmpty()) return;
+    const std::vector<ProfileReadBack> changed = ValuesProfilesReadBackDifferently(selection_);
+    if (changed.empty()) return;
     QStringList stored;
     QStringList details;
     for (const ProfileReadBack& c : changed) {
-        const QString key = KeyName(c.key.section, c.key.key);
-        const QString storedText = OptionText(c.key.section, c.key.key, c.stored);
-        const QString readText = OptionText(c.key.section, c.key.key, c.read_back);
+        const QString key = FromUtf8(KeyName(c.key.section, c.key.key));
+        const QString storedText = FromUtf8(OptionText(c.key.section, c.key.key, c.stored));
+        const QString readText = FromUtf8(OptionText(c.key.section, c.key.key, c.read_back));
         stored << key + u'=' + storedText;
         details
             << QStringLiteral("%1=%2 is stored, but a profile reads it back as %1=%3.").arg(key, storedText, readText);
     }
-    const QString name = ProfileStore::ShownName(store_.CurrentProfile());
+    const QString name = FromUtf8(ProfileStore::ShownName(store_.CurrentProfile()));
     const QString text =
         changed.size() == 1
             ? QStringLiteral("Saved \"%1\"; it will read %2 back as %3")
                   .arg(name, stored.first(),
-                       OptionText(changed[0].key.section, changed[0].key.key, changed[0].read_back))
-            : QStringLiteral("Saved \"%1\"; it will read %2 values back differently").arg(name).arg(changed.size());
+                       FromUtf8(OptionText(changed[0].key.section, changed[0].key.key, changed[0].read_back)))
+            : QStringLiteral("Saved \"%1\"; it will read %2 values back differently")
+                  .arg(name)
+                  .arg(qsizetype(changed.size()));
     status_area_->ShowMessage(text, QStringLiteral("Saved; some values will read back differently"),
                               details.join(u'\n'));
 }
@@ -120,7 +122,7 @@ void CQuillmarVS2010Dlg::PullPage(int section) {
 }
 
 void CQuillmarVS2010Dlg::FillProfileList() {
-    for (const QString& name : store_.ProfileNames()) profile_list_.AddString(name);
+    for (const std::string& name : store_.ProfileNames()) profile_list_.AddString(FromUtf8(name));
     // Selecting here reports nothing, so the profile is not applied twice.
     if (profile_list_.GetCount() > 0) profile_list_.SetCurSel(0);
 }
@@ -133,24 +135,24 @@ void CQuillmarVS2010Dlg::OnNewProfile() {
 }
 
 bool CQuillmarVS2010Dlg::CreateProfile(const QString& name) {
-    QString reason;
-    switch (CheckNewProfileName(store_, name, &reason)) {
+    std::string reason;
+    switch (CheckNewProfileName(store_, ToUtf8(name), &reason)) {
     case NewProfileNameCheck::kAccepted:
         break;
     case NewProfileNameCheck::kInUse:
         ShowMessageBox(this, QStringLiteral("This name has be used !"), kNotifyCaption, MB_OK);
         return false;
     case NewProfileNameCheck::kUnstorable:
-        ShowMessageBox(this, reason, kNotifyCaption, MB_OK);
+        ShowMessageBox(this, FromUtf8(reason), kNotifyCaption, MB_OK);
         return false;
     case NewProfileNameCheck::kUnreadable:
-        ReportProfileOutcome(WriteOutcome::Failure(ToUtf8(reason)));
+        ReportProfileOutcome(WriteOutcome::Failure(reason));
         return true;
     }
     // The store appends to its lists only once the section is on disk; the
     // pages keep showing what they showed, now as the new profile.
-    if (!ReportProfileOutcome(store_.AddProfile(name))) return true;
-    profile_list_.AddString(store_.ProfileNames().last());
+    if (!ReportProfileOutcome(store_.AddProfile(ToUtf8(name)))) return true;
+    profile_list_.AddString(FromUtf8(store_.ProfileNames().back()));
     profile_list_.SetCurSel(profile_list_.GetCount() - 1);
     ReportReadBack();
     return true;
@@ -158,22 +160,22 @@ bool CQuillmarVS2010Dlg::CreateProfile(const QString& name) {
 
 void CQuillmarVS2010Dlg::OnDelProfile() {
     const int selected = profile_list_.GetCurSel();
-    if (selected < 0 || selected >= store_.ProfileSections().size()) return;
+    if (selected < 0 || size_t(selected) >= store_.ProfileSections().size()) return;
     // The selected item's own section goes, with every other section of the
     // same name, which the file could never tell apart from it.
-    const QString section = store_.ProfileSections()[selected];
+    const std::string section = store_.ProfileSections()[size_t(selected)];
     if (!ReportProfileOutcome(store_.DeleteProfileSection(section))) return;
 
     int next = selected;
     for (int i = int(store_.ProfileSections().size()) - 1; i >= 0; --i) {
-        if (!IniNamesMatch(ToUtf8(store_.ProfileSections()[i]), ToUtf8(section))) continue;
+        if (!IniNamesMatch(store_.ProfileSections()[size_t(i)], section)) continue;
         profile_list_.DeleteString(i);
         store_.UnlistProfile(i);
         if (i < selected) --next;
     }
     // The item that moved into the deleted one's place, or the one before
     // when the last item went.
-    if (next >= store_.ProfileSections().size()) next = int(store_.ProfileSections().size()) - 1;
+    if (size_t(next) >= store_.ProfileSections().size()) next = int(store_.ProfileSections().size()) - 1;
     profile_list_.SetCurSel(next);
     if (next < 0) {
         // As at start-up, a file without profiles gets "default", so that
@@ -190,16 +192,17 @@ void CQuillmarVS2010Dlg::OnDelProfile() {
 }
 
 void CQuillmarVS2010Dlg::OnSaveProfile() {
-    if (store_.CurrentProfile().isEmpty()) return;
+    if (store_.CurrentProfile().empty()) return;
     // A profile that another program deleted is written anew, and listed.
     if (!ReportProfileOutcome(store_.SaveProfile())) return;
-    if (store_.ProfileSections().indexOf(store_.CurrentProfile()) < 0) RefreshProfileList(store_, profile_list_);
+    if (!FromUtf8(store_.ProfileSections()).contains(FromUtf8(store_.CurrentProfile())))
+        RefreshProfileList(store_, profile_list_);
     ReportReadBack();
 }
 
 void CQuillmarVS2010Dlg::OnSelchangeProfileList() {
     const int selected = profile_list_.GetCurSel();
-    if (selected < 0 || selected >= store_.ProfileSections().size()) return;
+    if (selected < 0 || size_t(selected) >= store_.ProfileSections().size()) return;
     status_area_->Clear();
     store_.SelectProfile(selected);
     ApplyProfile();

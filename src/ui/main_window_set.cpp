@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include "platform/mount_root.h"
+#include "platform/qt_text_bridge.h"
 #include "settings/camera_conf.h"
 #include "ui/card_cells.h"
 #include "ui/dialog/message_box.h"
@@ -77,9 +78,9 @@ void CQuillmarVS2010Dlg::OnSet() {
     PullPages();
     if (FormatsCard(selection_) && !ConfirmFormat()) return;
     // The clock line takes the time after all five pages were pulled.
-    const QString text = BuildCameraConfText(selection_, std::time(nullptr));
+    const std::string text = BuildCameraConfText(selection_, std::time(nullptr));
     WriteOutcome outcome = CheckTargetStillThere();
-    if (outcome) outcome = WriteCameraConf(TargetRoot(), text);
+    if (outcome) outcome = WriteCameraConf(ToUtf8(TargetRoot()), text);
     if (!outcome) {
         ShowMessageBox(this, DescribeCameraConfFailure(TargetRoot(), outcome), QStringLiteral("Quillmar"),
                        MB_OK | MB_ICONERROR);

@@ -285,7 +285,8 @@ TEST(CliWrite, EjectFollowsOnlyASuccessfulWrite) {
 
         const auto run = RunCli({"write", "--card", a, "--eject"}, dir.path(), WithSystemBus(bus.Address()));
         EXPECT_EQ(run.exit_code, 0) << run.err.toStdString();
-        EXPECT_EQ(ReadAll(a + "/camera.conf"), BuildCameraConfText(SettingsSelection::Defaults(), 0).toLatin1());
+        EXPECT_EQ(ReadAll(a + "/camera.conf"),
+                  QByteArray::fromStdString(BuildCameraConfText(SettingsSelection::Defaults(), 0)));
         EXPECT_EQ(udisks.Calls().size(), 3);
         EXPECT_TRUE(udisks.Calls().value(2).startsWith("PowerOff " + kDrive));
     }
@@ -336,7 +337,7 @@ TEST(CliWrite, AllCardsWritesEveryCardItCanAndReportsTheRest) {
         SettingsSelection s = SettingsSelection::Defaults();
         s.At(keys::kOsd) = 0;
         s.At(keys::kFormat) = 1;
-        return BuildCameraConfText(s, 0).toLatin1();
+        return QByteArray::fromStdString(BuildCameraConfText(s, 0));
     }();
     EXPECT_EQ(ReadAll(cards[0] + "/camera.conf"), expected);
     EXPECT_EQ(ReadAll(cards[2] + "/camera.conf"), expected);

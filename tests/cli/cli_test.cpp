@@ -21,7 +21,7 @@ using namespace test_support;
 TEST(CliPrint, InAFreshFolderPrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywhere) {
     QTemporaryDir dir;  // no cfg.ini: the schema's defaults, clock off, and looking creates nothing
     const auto defaults = RunCli({"print"}, dir.path());
-    EXPECT_EQ(defaults.out, BuildCameraConfText(SettingsSelection::Defaults(), 0).toLatin1());
+    EXPECT_EQ(defaults.out, QByteArray::fromStdString(BuildCameraConfText(SettingsSelection::Defaults(), 0)));
     EXPECT_TRUE(defaults.exit_code == 0 && defaults.err.isEmpty()) << defaults.err.toStdString();
     EXPECT_EQ(RunCli({"profiles"}, dir.path()).out, QByteArray("default\n"));
     EXPECT_EQ(test_support::Entries(dir.path()), QStringList{});
@@ -31,7 +31,7 @@ TEST(CliPrint, InAFreshFolderPrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywher
     s.At(keys::kMode3) = 3;
     s.At(keys::kPhotoBurst) = 1;  // a burst chosen last turns auto-shoot off
     s.At(keys::kAutoShoot) = 0;
-    const QByteArray expected = BuildCameraConfText(s, 0).toLatin1();
+    const QByteArray expected = QByteArray::fromStdString(BuildCameraConfText(s, 0));
     const QRegularExpression clockLine("^sync_clock=\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n$");
     const QStringList burst{"--set", "photo_burst=3p"};
     for (const QStringList& args :
@@ -48,7 +48,7 @@ TEST(CliPrint, InAFreshFolderPrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywher
                      burst)
                   .exit_code,
               0);
-    EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), BuildCameraConfText(s, 0).toLatin1());
+    EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), QByteArray::fromStdString(BuildCameraConfText(s, 0)));
     ASSERT_EQ(RunCli({"save", "--profile", "default"}, dir.path()).exit_code, 0);  // first use
     EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), profile_test::kFirstUseFile);
 }

@@ -1,3 +1,4 @@
+#include "platform/qt_text_bridge.h"
 // cfg.ini as the Windows tools and old editors leave it: lone CR line ends,
 // UTF-16 big-endian, stray key lines without '=', "[]" headers and a final
 // Ctrl-Z. The store lists and applies them as those tools read them, and a
@@ -69,9 +70,9 @@ TEST(ProfileStoreForeignFiles, ListsAppliesAndSavesInTheFilesOwnForm) {
         const QString path = dir.path() + QStringLiteral("/cfg.ini");
         ASSERT_TRUE(WriteRaw(path, c.file));
         SettingsSelection selection;
-        ProfileStore store(path, selection);
+        ProfileStore store(ToUtf8(path), selection);
         ASSERT_TRUE(store.LoadProfiles()) << c.form;
-        EXPECT_EQ(store.ProfileNames(), c.names) << c.form;
+        EXPECT_EQ(FromUtf8(store.ProfileNames()), c.names) << c.form;
         EXPECT_EQ(selection.At(keys::kTvmode), c.tvmode) << c.form;
         EXPECT_EQ(selection.At(keys::kOsd), c.osd) << c.form;
         EXPECT_EQ(ReadAll(path), c.file) << c.form << ": loading wrote";

@@ -29,7 +29,7 @@ protected:
     QTemporaryDir dir_;
     QString path_ = dir_.path() + QStringLiteral("/cfg.ini");
     SettingsSelection selection_;
-    ProfileStore store_{path_, selection_};
+    ProfileStore store_{ToUtf8(path_), selection_};
 };
 
 TEST_F(ProfileStoreTest, FirstUseAndFilesWithoutProfilesGetTheDefaultProfileAndKeepTheirLines) {
@@ -43,8 +43,8 @@ TEST_F(ProfileStoreTest, FirstUseAndFilesWithoutProfilesGetTheDefaultProfileAndK
         selection_ = SettingsSelection();
         ASSERT_TRUE(store_.LoadProfiles());
         EXPECT_EQ(ReadAll(path_), after);
-        EXPECT_EQ(store_.ProfileNames(), QStringList{"default"});
-        EXPECT_EQ(store_.CurrentProfile(), QStringLiteral("profile-default"));
+        EXPECT_EQ(FromUtf8(store_.ProfileNames()), QStringList{"default"});
+        EXPECT_EQ(FromUtf8(store_.CurrentProfile()), QStringLiteral("profile-default"));
         EXPECT_EQ(selection_.index, SettingsSelection::Defaults().index);
         EXPECT_EQ(selection_.clock_sync, 1);
     }
@@ -60,8 +60,8 @@ TEST_F(ProfileStoreTest, AppliesTheFirstProfileAndLeavesTheFileAlone) {
     selection_.photo_lock_flags = kShootLock;
     selection_.clock_sync = 1;
     ASSERT_TRUE(store_.LoadProfiles());
-    EXPECT_EQ(store_.ProfileNames(), (QStringList{"x", ""}));
-    EXPECT_EQ(store_.CurrentProfile(), QStringLiteral("profile-x"));
+    EXPECT_EQ(FromUtf8(store_.ProfileNames()), (QStringList{"x", ""}));
+    EXPECT_EQ(FromUtf8(store_.CurrentProfile()), QStringLiteral("profile-x"));
     for (const auto& [key, index] : {std::pair{keys::kOsd, 0},
                                      {keys::kImageIso, 0},
                                      {keys::kAutoShutdown, 0},
@@ -91,10 +91,10 @@ TEST_F(ProfileStoreTest, SavePullsEachPageAndEqualsSingleWritesInKeyOrder) {
     const QString single = dir_.path() + QStringLiteral("/single.ini");
     ASSERT_TRUE(WriteRaw(path_, before) && WriteRaw(single, before));
     ASSERT_TRUE(store_.LoadProfiles());
-    ProfileStore singleStore(single, selection_);
+    ProfileStore singleStore(ToUtf8(single), selection_);
     ASSERT_TRUE(singleStore.LoadProfiles());  // the same text: the same selection and profile
     RecordingPages pages(selection_);
-    ProfileStore withPages(path_, selection_, &pages);
+    ProfileStore withPages(ToUtf8(path_), selection_, &pages);
     ASSERT_TRUE(withPages.LoadProfiles());
     ASSERT_TRUE(withPages.SaveProfile());
     EXPECT_EQ(pages.pulled,
@@ -131,7 +131,8 @@ int RenamesOfCfg(const QString& folder, const std::function<void()>& action) {
 TEST_F(ProfileStoreTest, AllOf2000ProfilesAreListedAndASaveReplacesTheFileOnce) {
     ASSERT_TRUE(WriteRaw(path_, ManyProfiles(2000)));
     ASSERT_TRUE(store_.LoadProfiles());
-    EXPECT_TRUE(store_.ProfileNames().size() == 2000 && store_.ProfileNames().last() == QStringLiteral("p1999"));
+    EXPECT_TRUE(FromUtf8(store_.ProfileNames()).size() == 2000 &&
+                FromUtf8(store_.ProfileNames()).last() == QStringLiteral("p1999"));
     store_.SelectProfile(1500);
     selection_ = SettingsSelection();  // differs from the stored defaults in many keys
     EXPECT_EQ(RenamesOfCfg(dir_.path(), [&] { ASSERT_TRUE(store_.SaveProfile()); }), 1);
@@ -152,13 +153,15 @@ TEST_F(ProfileStoreTest, WriteFailuresAreReportedAndChangeNothing) {
         const int status = test_support::RunInChild([&, &setUp = setUp, &reason = reason] {
             if (!setUp() || !store_.LoadProfiles()) return 9;
             selection_.At(keys::kOsd) = 0;
-            for (const WriteOutcome& o : {store_.SaveProfile(), store_.AddProfile(QStringLiteral("new"))})
+            for (const WriteOutcome& o : {store_.SaveProfile(), store_.AddProfile(ToUtf8(QStringLiteral("new")))})
                 if (o || !FromUtf8(o.error).contains(QLatin1String(reason)) || !FromUtf8(o.error).contains(dir_.path()))
                     return 1;
-            if (store_.ProfileNames().size() != 3 || store_.CurrentProfile() != QStringLiteral("profile-p0")) return 2;
-            ProfileStore firstUseStore(dir_.path() + QStringLiteral("/first-use.ini"), selection_);
+            if (FromUtf8(store_.ProfileNames()).size() != 3 ||
+                FromUtf8(store_.CurrentProfile()) != QStringLiteral("profile-p0"))
+                return 2;
+            ProfileStore firstUseStore(ToUtf8(dir_.path() + QStringLiteral("/first-use.ini")), selection_);
             const WriteOutcome firstUse = firstUseStore.LoadProfiles();
-            return !firstUse && firstUseStore.ProfileNames() == QStringList{"default"} ? 0 : 3;
+            return !firstUse && FromUtf8(firstUseStore.ProfileNames()) == QStringList{"default"} ? 0 : 3;
         });
         ::chmod(QFile::encodeName(dir_.path()).constData(), 0700);
         EXPECT_EQ(status, 0) << reason;
@@ -182,16 +185,17 @@ TEST_F(ProfileStoreTest, WritesStartFromTheFileAsAnotherProgramLeftIt) {
                 IniWriteString(ToPath(path_), "profile-new", "osd", "off"));
     const QByteArray theirs = ReadAll(path_);
 
-    const WriteOutcome added = store_.AddProfile(QStringLiteral("NEW"));  // names match without regard to case
+    const WriteOutcome added = store_.AddProfile(ToUtf8(QStringLiteral("NEW")));  // names match without regard to case
     EXPECT_FALSE(added);
     EXPECT_TRUE(FromUtf8(added.error).contains("another program")) << added.error;
-    EXPECT_EQ(store_.CurrentProfile(), QStringLiteral("profile-p0"));
-    EXPECT_EQ(store_.ProfileNames(), (QStringList{"p0", "p1"}));
+    EXPECT_EQ(FromUtf8(store_.CurrentProfile()), QStringLiteral("profile-p0"));
+    EXPECT_EQ(FromUtf8(store_.ProfileNames()), (QStringList{"p0", "p1"}));
     EXPECT_EQ(ReadAll(path_), theirs);
 
     ASSERT_TRUE(store_.RefreshProfileList());
-    EXPECT_EQ(store_.ProfileNames(), (QStringList{"p1", "new"}));
-    EXPECT_EQ(store_.CurrentProfile(), QStringLiteral("profile-p0")) << "the current profile stays, though gone";
+    EXPECT_EQ(FromUtf8(store_.ProfileNames()), (QStringList{"p1", "new"}));
+    EXPECT_EQ(FromUtf8(store_.CurrentProfile()), QStringLiteral("profile-p0"))
+        << "the current profile stays, though gone";
     selection_.At(keys::kTvmode) = 1;
     ASSERT_TRUE(store_.SaveProfile());  // brings p0 back, at the end
     const QByteArray saved = ReadAll(path_);
@@ -204,21 +208,21 @@ TEST_F(ProfileStoreTest, WritesStartFromTheFileAsAnotherProgramLeftIt) {
 TEST_F(ProfileStoreTest, LookupsReportAnUnreadableFileAndListChangesStayInRange) {
     ASSERT_TRUE(WriteRaw(path_, ManyProfiles(2)));
     ASSERT_TRUE(store_.LoadProfiles());
-    const Result<bool> present = store_.SectionExists(QStringLiteral("PROFILE-P1"));
-    const Result<bool> absent = store_.SectionExists(QStringLiteral("profile-p2"));
+    const Result<bool> present = store_.SectionExists(ToUtf8(QStringLiteral("PROFILE-P1")));
+    const Result<bool> absent = store_.SectionExists(ToUtf8(QStringLiteral("profile-p2")));
     EXPECT_TRUE(present && present.value);
     EXPECT_TRUE(absent && !absent.value);
     for (const int index : {-1, 2}) {
         store_.SelectProfile(index);
         store_.UnlistProfile(index);
-        EXPECT_EQ(store_.CurrentProfile(), QStringLiteral("profile-p0")) << index;
-        EXPECT_EQ(store_.ProfileSections(), (QStringList{"profile-p0", "profile-p1"})) << index;
+        EXPECT_EQ(FromUtf8(store_.CurrentProfile()), QStringLiteral("profile-p0")) << index;
+        EXPECT_EQ(FromUtf8(store_.ProfileSections()), (QStringList{"profile-p0", "profile-p1"})) << index;
     }
     store_.UnlistProfile(0);
-    EXPECT_EQ(store_.ProfileNames(), QStringList{"p1"});
+    EXPECT_EQ(FromUtf8(store_.ProfileNames()), QStringList{"p1"});
 
     ASSERT_TRUE(QFile::remove(path_) && QDir().mkdir(path_));  // something at the path that is no file
-    const Result<bool> unreadable = store_.SectionExists(QStringLiteral("profile-p0"));
+    const Result<bool> unreadable = store_.SectionExists(ToUtf8(QStringLiteral("profile-p0")));
     const Result<int> option = store_.ReadProfileOption(keys::kOsd.section, keys::kOsd.key, 2);
     EXPECT_FALSE(unreadable);
     EXPECT_TRUE(FromUtf8(unreadable.outcome.error).contains(path_)) << unreadable.outcome.error;

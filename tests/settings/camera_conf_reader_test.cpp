@@ -12,10 +12,10 @@ namespace {
 
 using Reason = CameraConfSkippedLine::Reason;
 
-QString Shown(const CameraConfContents& c) {
-    QString text = c.Text();
+std::string Shown(const CameraConfContents& c) {
+    std::string text = c.Text();
     for (const CameraConfSkippedLine& s : c.skipped)
-        text += QStringLiteral("skip %1 [%2] %3\n").arg(s.line).arg(s.text, SkippedReasonText(s.reason));
+        text += "skip " + std::to_string(s.line) + " [" + s.text + "] " + SkippedReasonText(s.reason) + "\n";
     return text;
 }
 
@@ -24,7 +24,7 @@ QString Shown(const CameraConfContents& c) {
 TEST(ParseCameraConf, MatchesKeysAndValuesExactlyAndCountsTheRest) {
     const struct {
         const char* what;
-        QByteArray bytes;
+        const char* bytes;
         const char* shown;
     } cases[] = {
         {"CR LF", "enable_cfg=true\r\nfov=normal\r\n", "enable_cfg=true\nfov=normal\n"},
@@ -50,11 +50,11 @@ TEST(ParseCameraConf, MatchesKeysAndValuesExactlyAndCountsTheRest) {
          "osd=on\nfov=wide\nskip 1 [osd=off] replaced by a later line\n"},
         {"empty file", "", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(Shown(ParseCameraConf(c.bytes)), QString::fromUtf8(c.shown)) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(Shown(ParseCameraConf(c.bytes)), c.shown) << c.what;
 
-    const CameraConfContents nul = ParseCameraConf(QByteArray("fov=wide\0x\r\n", 12));
+    const CameraConfContents nul = ParseCameraConf(std::string_view("fov=wide\0x\r\n", 12));
     ASSERT_EQ(nul.skipped.size(), 1);
-    EXPECT_EQ(nul.skipped[0].text, QString::fromLatin1("fov=wide\0x", 10));
+    EXPECT_EQ(nul.skipped[0].text, std::string("fov=wide\0x", 10));
     EXPECT_EQ(nul.skipped[0].reason, CameraConfSkippedLine::kUnknownValue);
 }
 
@@ -78,9 +78,9 @@ TEST(ParseCameraConf, ReadingWhatWasWrittenAndWritingItAgainGivesTheSameBytes) {
                 if (OptionCount(s, k) > 0) written.At(s, k) = static_cast<int>(random() % OptionCount(s, k));
         written.clock_sync = static_cast<int>(random() % 2);
         written.photo_lock_flags = static_cast<uint8_t>(random() % 3);
-        const QString text = BuildCameraConfText(written, 1741338245);
-        const CameraConfContents read = ParseCameraConf(text.toLatin1());
-        ASSERT_TRUE(read.skipped.isEmpty()) << text.toStdString();
+        const std::string text = BuildCameraConfText(written, 1741338245);
+        const CameraConfContents read = ParseCameraConf(text);
+        ASSERT_TRUE(read.skipped.empty()) << text;
         ASSERT_EQ(read.settings.size(), 28);
 
         // Start from a selection far from the card's: every key comes from the file.
@@ -88,7 +88,9 @@ TEST(ParseCameraConf, ReadingWhatWasWrittenAndWritingItAgainGivesTheSameBytes) {
         loaded.photo_lock_flags = kBurstLock;
         read.ApplyTo(loaded);
         EXPECT_EQ(BuildCameraConfText(loaded, 1741338245), text) << "round " << round;
-        EXPECT_EQ(read.Text(), QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        std::string lf = text;
+        std::erase(lf, '\r');
+        EXPECT_EQ(read.Text(), lf);
     }
 }
 

@@ -17,7 +17,7 @@ const char kDefaultFile[] =
 static_assert(sizeof kDefaultFile == 462 + 1);
 
 TEST(BuildCameraConfText, DefaultsGiveThe29LinesAndTheClockLineIsLocalTime) {
-    EXPECT_EQ(BuildCameraConfText(SettingsSelection::Defaults(0), 0), QLatin1String(kDefaultFile));
+    EXPECT_EQ(BuildCameraConfText(SettingsSelection::Defaults(0), 0), kDefaultFile);
     const std::time_t t = 1741338245;  // 2025-03-07 09:04:05 UTC
     for (const auto& [tz, clock] : {std::pair{"UTC0", "2025-03-07 09:04:05"},
                                     {"JST-9", "2025-03-07 18:04:05"},
@@ -25,7 +25,7 @@ TEST(BuildCameraConfText, DefaultsGiveThe29LinesAndTheClockLineIsLocalTime) {
         setenv("TZ", tz, 1);
         tzset();
         EXPECT_EQ(BuildCameraConfText(SettingsSelection::Defaults(1), t),
-                  QLatin1String(kDefaultFile) + QStringLiteral("sync_clock=%1\r\n").arg(QLatin1String(clock)));
+                  kDefaultFile + std::string("sync_clock=") + clock + "\r\n");
     }
     unsetenv("TZ");
     tzset();
@@ -49,9 +49,9 @@ TEST(BuildCameraConfText, LockRuleAndClampingDecideTheWrittenOptions) {
         SettingsSelection s = SettingsSelection::Defaults();
         s.photo_lock_flags = flags;
         for (const auto& [key, index] : indexes) s.At(key) = index;
-        const QString text = BuildCameraConfText(s, 0);
+        const std::string text = BuildCameraConfText(s, 0);
         for (const char* line : lines)
-            EXPECT_TRUE(text.contains(QStringLiteral("\r\n%1\r\n").arg(QLatin1String(line)))) << text.toStdString();
+            EXPECT_NE(text.find("\r\n" + std::string(line) + "\r\n"), std::string::npos) << text;
     }
 }
 
@@ -64,16 +64,16 @@ TEST(WriteCameraConf, LongestText491BytesAnd523WithTheClockIsWrittenWholeIntoThe
                     s.At(section, key) = i;
     EXPECT_EQ(BuildCameraConfText(s, 0).size(), 491);
     s.clock_sync = 1;
-    const QString text = BuildCameraConfText(s, 0);
+    const std::string text = BuildCameraConfText(s, 0);
 
     QTemporaryDir dir;
     ASSERT_TRUE(test_support::WriteRaw(dir.path() + "/camera.conf", QByteArray(4096, 'x')));
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    const WriteOutcome outcome = WriteCameraConf(QString(), text);  // empty root: the working directory
+    const WriteOutcome outcome = WriteCameraConf(std::string(), text);  // empty root: the working directory
     QDir::setCurrent(previous);
     ASSERT_TRUE(outcome) << outcome.error;
-    EXPECT_EQ(test_support::ReadAll(dir.path() + "/camera.conf"), text.toLatin1());
+    EXPECT_EQ(test_support::ReadAll(dir.path() + "/camera.conf").toStdString(), text);
     EXPECT_EQ(text.size(), 523);
     EXPECT_EQ(test_support::Entries(dir.path()), QStringList{"camera.conf"});
 }

@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, SetWritesWhatThePagesShow) {
     ClickOn(kPhotoTab, IDC_BURST_3_P);
     ClickOn(kPhotoTab, IDC_AUTO_SHOOT_2_SECONDS);
     Click(*window_, IDC_SET);
-    QByteArray expected = BuildCameraConfText(SettingsSelection::Defaults(0), 0).toLatin1();
+    QByteArray expected = QByteArray::fromStdString(BuildCameraConfText(SettingsSelection::Defaults(0), 0));
     expected.replace("mode_1=1920x1080p 60", "mode_1=1920x1080p 30").replace("image_wb=auto", "image_wb=incencas");
     expected.replace("auto_shoot=3s", "auto_shoot=off").replace("photo_burst=off", "photo_burst=3p");
     EXPECT_EQ(ReadAll(card.filePath("camera.conf")), expected);

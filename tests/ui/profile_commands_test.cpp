@@ -23,7 +23,7 @@ const QString kInUse = QStringLiteral("This name has be used !");
 // A profile at the defaults except for mode_1 (option 1 is the default).
 QByteArray Section(const QByteArray& name, int mode1 = 1) {
     QByteArray body = profile_test::kFirstUseFile.mid(profile_test::kFirstUseFile.indexOf("mode_1="));
-    body.replace("mode_1=1920x1080p 60", "mode_1=" + OptionText(kModeSection, 0, mode1).toUtf8());
+    body.replace("mode_1=1920x1080p 60", "mode_1=" + QByteArray::fromStdString(OptionText(kModeSection, 0, mode1)));
     return "[profile-" + name + "]\r\n" + body;
 }
 
@@ -46,7 +46,7 @@ protected:
             if (IsChecked(window_->Page(kModeTab), radios[option])) return option;
         return -1;
     }
-    const QString& Current() const { return window_->Store().CurrentProfile(); }
+    QString Current() const { return FromUtf8(window_->Store().CurrentProfile()); }
 
     // Runs a script of clicks: "s<row>" selects a row, "u" unselects the
     // selected item (Ctrl+click), "e<id>" clicks a radio of the Mode page,

@@ -41,7 +41,7 @@ dlls=$(x86_64-w64-mingw32-objdump -p "$cli" | sed -n 's/^\s*DLL Name: //p')
 grep -viqE '^(kernel32|msvcrt|user32|gdi32|advapi32|shell32|ole32|comctl32)\.dll$' <<<"$dlls" && fail "needs $dlls"
 cd "$work"
 listing=$("$wine" "$cli" cards | tr -d '\r')
-grep -qE '^E:\\(\\)? +CAMERA +[0-9]+ MB/'"$total_mb"' MB\(.*\) +V1\.02\\r\\n$' <<<"$listing" || fail "cards does not list E:: $listing"
+grep -qE '^E:\\(\\)? +CAMERA +[0-9]+ MB/'"$total_mb"' MB\(.*\) +V1\.02$' <<<"$listing" || fail "cards does not list E:: $listing"
 option_sets=("" "--set timelapse=5s --set mic_vol=mute" "--set image_wb=auto --no-sync-clock")
 for options in "${option_sets[@]}"; do
   # shellcheck disable=SC2086 # each set is split into its words

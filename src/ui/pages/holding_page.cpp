@@ -1,6 +1,7 @@
 // Radio groups that keep, and name, a value they have no shown radio for.
 #include "ui/pages/holding_page.h"
 
+#include "platform/qt_text_bridge.h"
 #include "ui/dialog/data_exchange.h"
 
 #include <QButtonGroup>
@@ -34,11 +35,11 @@ void CHoldingPage::ExchangeHeldRadio(CDataExchange& dx, int firstId, int noteId,
     QString tip;
     held_values_.remove(noteId);
     if (known && !shown) {
-        const QString option = OptionText(key.section, key.key, value);
-        held_values_.insert(noteId, KeyName(key.section, key.key) + u'=' + option);
+        const QString option = FromUtf8(OptionText(key.section, key.key, value));
+        held_values_.insert(noteId, FromUtf8(KeyName(key.section, key.key)) + u'=' + option);
         note = QStringLiteral("%1 (%2)").arg(option, held_origin_);
         tip = QStringLiteral("%1=%2 has no button here. \"Set\" writes it unchanged until you choose another.")
-                  .arg(KeyName(key.section, key.key), option);
+                  .arg(FromUtf8(KeyName(key.section, key.key)), option);
     }
     DDX_Text(dx, noteId, note);
     if (QWidget* control = GetDlgItem(noteId)) control->setToolTip(tip);
