@@ -34,22 +34,18 @@ TEST(CliPrint, PrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywhere) {
     EXPECT_EQ(Entries(dir.path()), QStringList{});
 
     SettingsSelection s = SettingsSelection::Defaults();
-    s.At(keys::kImageWb) = 1;
     s.At(keys::kPhotoBurst) = 1;
     s.At(keys::kAutoShoot) = 0;
-    const QByteArray expected = BuildCameraConfText(s, 0).toLatin1();
-    const QRegularExpression clockLine("^sync_clock=\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n$");
-    const auto run = RunCli({"--sync-clock", "--set", "image_wb=cloudy", "print", "--set=photo_burst=3p"}, dir.path());
-    ASSERT_EQ(run.exit_code, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.startsWith(expected)) << run.out.toStdString();
-    EXPECT_TRUE(clockLine.match(QString::fromLatin1(run.out.mid(expected.size()))).hasMatch());
-
     s.At(keys::kFormat) = 1;
-    ASSERT_EQ(RunCli({"write", "--card", dir.path(), "--set", "image_wb=cloudy", "--set", "format=true", "--yes-format",
-                      "--set", "photo_burst=3p"})
-                  .exit_code,
-              0);
-    EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), BuildCameraConfText(s, 0).toLatin1());
+    const QString expected = BuildCameraConfText(s, 0);
+    const auto run = RunCli({"--sync-clock", "--set", "format=true", "print", "--set=photo_burst=3p"}, dir.path());
+    const QRegularExpression withClock("^" + QRegularExpression::escape(expected) +
+                                       "sync_clock=\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n$");
+    EXPECT_TRUE(run.exit_code == 0 && withClock.match(QString::fromLatin1(run.out)).hasMatch())
+        << run.out.toStdString();
+    const QStringList write{"write", "--card", dir.path(), "--set", "photo_burst=3p", "--set", "format=true"};
+    ASSERT_EQ(RunCli(write + QStringList{"--yes-format"}).exit_code, 0);
+    EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), expected.toLatin1());
     const auto saved = RunCli({"save", "--profile", "default"}, dir.path());
     EXPECT_TRUE(saved.exit_code == 0 && saved.err.isEmpty()) << saved.err.toStdString();
     EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), profile_test::kFirstUseFile);
@@ -60,10 +56,11 @@ TEST(CliPrint, PrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywhere) {
 // nothing written.
 TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
     QTemporaryDir dir;
-    const QByteArray cfg = "[profile-abcdefghijklmnopqrst]\n";
+    const QByteArray cfg = "[profile-abcdefghijklmnopqrst]\n", noProfiles = "[basic]\r\nlast_cfg=default\r\n";
     const auto at = [&](const char* name) { return QFile::encodeName(dir.filePath(name)); };
-    ASSERT_TRUE(WriteRaw(dir.filePath("cfg.ini"), cfg) && QDir(dir.path()).mkpath("folder.ini") &&
-                QDir(dir.path()).mkpath("empty") && QDir(dir.path()).mkpath("big") && QDir(dir.path()).mkpath("odd") &&
+    ASSERT_TRUE(WriteRaw(dir.filePath("cfg.ini"), cfg) && WriteRaw(dir.filePath("basic.ini"), noProfiles) &&
+                QDir(dir.path()).mkpath("folder.ini") && QDir(dir.path()).mkpath("empty") &&
+                QDir(dir.path()).mkpath("big") && QDir(dir.path()).mkpath("odd") &&
                 WriteRaw(dir.filePath("big/camera.conf"), QByteArray(4097, 'x')) &&
                 ::mkfifo(at("odd/camera.conf"), 0600) == 0 && ::mkfifo(at("fifo.ini"), 0600) == 0);
     const QStringList before = Entries(dir.path());
@@ -83,6 +80,8 @@ TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
         {{"print", "--config", "folder.ini"}, 1, {"Is a directory", "folder.ini"}},
         {{"profiles", "--config", "fifo.ini"}, 1, {"FIFO", "fifo.ini"}},
         {{"save", "--profile", "x", "--config", "missing/cfg.ini"}, 1, {"No such file or directory", ""}},
+        {{"delete", "--profile", "default", "--config", "basic.ini"}, 1, {"nothing was deleted", ""}},  // in memory
+        {{"delete", "--profile", "default", "--config", "none.ini"}, 1, {"nothing was deleted", ""}},
         {{"write", "--card", "gone"}, 1, {"\"gone\"", "No such file or directory"}},
         {{"write", "--card", ""}, 2, {"--card", ""}},  // not the root folder, not the working one
         {{"read", "--card", "empty"}, 1, {"no camera.conf", ""}},
@@ -111,6 +110,7 @@ TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
         EXPECT_EQ(Entries(dir.path()), before) << what;
         EXPECT_EQ(ReadAll(dir.filePath("cfg.ini")), cfg) << what;
     }
+    EXPECT_EQ(ReadAll(dir.filePath("basic.ini")), noProfiles);
     const char* notUtf8[] = {"quillmar-cli", "save", "--profile", "caf\xe9"};
     EXPECT_NE(RefuseInvalidUtf8Arguments(4, notUtf8).find("UTF-8"), std::string::npos);
 }

@@ -65,24 +65,6 @@ TEST(ProfilesCli, ConcurrentSavesAndADeleteAllKeepTheirChange) {
     }
 }
 
-// A file whose last profile was deleted, and no file at all: --profile
-// default names the profile the program would create, which cannot be deleted.
-TEST(ProfilesCli, TheInMemoryDefaultProfileIsPrintedAndNeverDeleted) {
-    for (const QByteArray& file : {QByteArray(), QByteArray("[basic]\r\nlast_cfg=default\r\n")}) {
-        QTemporaryDir dir;
-        const QString path = dir.path() + "/cfg.ini";
-        ASSERT_TRUE(file.isNull() || WriteRaw(path, file));
-        const auto run = [&](const QStringList& args) { return test_support::RunCli(args, dir.path()); };
-        const auto plain = run({"print", "--no-sync-clock"});
-        EXPECT_TRUE(plain.exit_code == 0 && plain.out.contains("\r\nmode_3=16M\r\n"));
-        EXPECT_EQ(run({"print", "--profile", "DEFAULT", "--config", path, "--no-sync-clock"}).out, plain.out);
-        const auto gone = run({"delete", "--profile", "default"});
-        EXPECT_EQ(gone.exit_code, 1);
-        EXPECT_TRUE(gone.err.contains("nothing was deleted")) << gone.err.toStdString();
-        EXPECT_EQ(ReadAll(path), file.isNull() ? QByteArray("<unreadable>") : file);
-    }
-}
-
 }  // namespace
 
 }  // namespace quillmar
