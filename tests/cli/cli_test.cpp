@@ -1,5 +1,5 @@
 // What only the command line does: parsing, exit codes, refusals and the
-// output forms of print, write, save and cards.
+// output forms of print, write, profiles, save, delete and cards.
 
 #include "cli/cli_arguments.h"
 #include "cli/cli_invocation.h"
@@ -14,6 +14,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+
+#include <memory>
 
 #include <sys/stat.h>
 
@@ -119,31 +121,80 @@ TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
 // it takes once, saying which options it takes.
 TEST(CliRefusals, OptionsACommandDoesNotUseAreRefused) {
     const std::string printing = " --profile --from-card --set --sync-clock --no-sync-clock --config";
-    const std::string withValue = " --set --card --config --profile --from-card";
     // clang-format off
     const std::pair<std::string, std::string> commands[] = {
         {"print", printing}, {"write", printing + " --card --all-cards --eject --yes-format"}, {"save", printing},
         {"profiles", " --config"}, {"delete", " --profile --config"}, {"read", " --card --json"},
         {"eject", " --card"}, {"cards", " --json --explain --card"}};
     // clang-format on
-    const auto has = [](const std::string& list, const std::string& option) {
-        return (list + ' ').find(' ' + option + ' ') != std::string::npos;
-    };
     for (const auto& [command, takes] : commands) {
-        for (const std::string option :
-             {"--set", "--card", "--config", "--profile", "--from-card", "--sync-clock", "--no-sync-clock",
-              "--all-cards", "--eject", "--yes-format", "--json", "--explain"}) {
-            const bool taken = has(takes, option);
+        for (const std::string word :
+             {"--set=x", "--card=x", "--config=x", "--profile=x", "--from-card=x", "--json", "--sync-clock",
+              "--no-sync-clock", "--all-cards", "--eject", "--yes-format", "--explain"}) {
+            const std::string option = word.substr(0, word.find('='));
+            const bool taken = (takes + ' ').find(' ' + option + ' ') != std::string::npos;
             if (taken && (option == "--set" || (command == "cards" && option == "--card"))) continue;
-            std::vector<std::string> args{command};
-            for (int i = 0; i < (taken ? 2 : 1); ++i) {
-                args.push_back(option);
-                if (has(withValue, option)) args.push_back("x");
-            }
-            const CliInvocation inv = ParseCliInvocation(args);
-            EXPECT_EQ(inv.action, CliInvocation::kRefused) << command << ' ' << option;
+            const CliInvocation inv =
+                ParseCliInvocation(taken ? std::vector{command, word, word} : std::vector{command, word});
+            EXPECT_EQ(inv.action, CliInvocation::kRefused) << command << ' ' << word;
             EXPECT_NE(inv.error.find(takes.substr(takes.rfind(' ') + 1)), std::string::npos) << inv.error;
         }
+    }
+}
+
+// One path through profiles, print --profile, save and delete. (How the
+// file's lines are kept is checked on the profile store.)
+TEST(ProfilesCli, ListsPrintsSavesAndDeletesHandWrittenProfiles) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/cfg.ini";
+    const auto run = [&](const QStringList& args) { return RunCli(args, dir.path()); };
+    ASSERT_TRUE(WriteRaw(path, "[profile-night]\nmode_3=5M\n[profile-red\x1b[31m]\n[profile-tab\tbel\aend]\n"));
+    EXPECT_EQ(run({"profiles"}).out, "night\nred\\x1b[31m\ntab\\tbel\\x07end\n");  // no control bytes printed
+    const QByteArray night = run({"print", "--profile", "night", "--set", "osd=off", "--no-sync-clock"}).out;
+    EXPECT_TRUE(night.contains("\r\nmode_3=5M\r\n") && night.contains("\r\nosd=off\r\n") &&
+                !night.contains("sync_clock"))
+        << night.toStdString();
+
+    ASSERT_EQ(run({"save", "--profile", "night", "--set", "lightfreq=50Hz"}).exit_code, 0);
+    ASSERT_EQ(run({"save", "--profile", "Fresh", "--set", "tvmode=pal"}).exit_code, 0);
+    ASSERT_EQ(run({"delete", "--profile", "red\x1b[31m"}).exit_code, 0);
+    EXPECT_EQ(run({"profiles"}).out, "night\ntab\\tbel\\x07end\nFresh\n");
+    const QByteArray saved = ReadAll(path);
+    EXPECT_TRUE(saved.startsWith("[profile-night]\nmode_3=5M\n") && saved.contains("\nlightfreq=50Hz\n"));
+    QByteArray fresh = profile_test::kFirstUseFile.mid(profile_test::kFirstUseFile.indexOf("mode_1="));
+    EXPECT_TRUE(saved.endsWith("[profile-Fresh]\n" + fresh.replace("\r\n", "\n").replace("tvmode=ntsc", "tvmode=pal")))
+        << saved.toStdString();
+}
+
+// Several quillmar-cli processes at once on one cfg.ini: each saves its own
+// profile while one deletes "victim"; every change must survive.
+// QUILLMAR_RACE_ROUNDS raises the number of rounds for a longer run by hand.
+TEST(ProfilesCli, ConcurrentSavesAndADeleteAllKeepTheirChange) {
+    const int asked = qEnvironmentVariableIntValue("QUILLMAR_RACE_ROUNDS");
+    const char* const micVol[] = {"mute", "50%", "60%", "70%"};
+    for (int round = 0; round < (asked > 0 ? asked : 5); ++round) {
+        QTemporaryDir dir;
+        QByteArray victim = profile_test::kFirstUseFile.mid(profile_test::kFirstUseFile.indexOf("[profile-default]"));
+        ASSERT_TRUE(
+            WriteRaw(dir.path() + "/cfg.ini", profile_test::kFirstUseFile + victim.replace("-default", "-victim")));
+        std::vector<std::unique_ptr<QProcess>> runs;
+        for (int w = 0; w <= 4; ++w) {
+            runs.push_back(std::make_unique<QProcess>());
+            runs.back()->setWorkingDirectory(dir.path());
+            runs.back()->start(QUILLMAR_CLI_PATH, w == 4 ? QStringList{"delete", "--profile", "victim"}
+                                                         : QStringList{"save", "--profile", QString("p%1").arg(w),
+                                                                       "--set", QString("mic_vol=") + micVol[w]});
+        }
+        for (auto& run : runs)
+            EXPECT_TRUE(run->waitForFinished(30000) && run->exitStatus() == QProcess::NormalExit &&
+                        run->exitCode() == 0)
+                << run->arguments().join(' ').toStdString() << run->readAllStandardError().toStdString();
+        const QByteArray file = ReadAll(dir.path() + "/cfg.ini");
+        for (int w = 0; w < 4; ++w) {
+            const qsizetype at = file.indexOf("[profile-p" + QByteArray::number(w) + "]");
+            EXPECT_TRUE(at >= 0 && file.mid(at).contains(QByteArray("mic_vol=") + micVol[w])) << round << ' ' << w;
+        }
+        EXPECT_FALSE(file.contains("[profile-victim]")) << round;
     }
 }
 
