@@ -24,6 +24,7 @@ namespace quillmar {
 namespace {
 
 using namespace test_support;
+using profile_test::kFirstUseFile;
 
 // Options before and after the command word; a burst set last turns
 // auto-shoot off; format=true with --yes-format; a first save.
@@ -50,7 +51,7 @@ TEST(CliPrint, PrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywhere) {
     EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), expected.toLatin1());
     const auto saved = RunCli({"save", "--profile", "default"}, dir.path());
     EXPECT_TRUE(saved.exit_code == 0 && saved.err.isEmpty()) << saved.err.toStdString();
-    EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), profile_test::kFirstUseFile);
+    EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), kFirstUseFile);
 }
 
 // Every refusal and failure: the exit code, a message naming the problem
@@ -161,7 +162,7 @@ TEST(ProfilesCli, ListsPrintsSavesAndDeletesHandWrittenProfiles) {
     EXPECT_EQ(run({"profiles"}).out, "night\ntab\\tbel\\x07end\nFresh\n");
     const QByteArray saved = ReadAll(path);
     EXPECT_TRUE(saved.startsWith("[profile-night]\nmode_3=5M\n") && saved.contains("\nlightfreq=50Hz\n"));
-    QByteArray fresh = profile_test::kFirstUseFile.mid(profile_test::kFirstUseFile.indexOf("mode_1="));
+    QByteArray fresh = kFirstUseFile.mid(kFirstUseFile.indexOf("mode_1="));
     EXPECT_TRUE(saved.endsWith("[profile-Fresh]\n" + fresh.replace("\r\n", "\n").replace("tvmode=ntsc", "tvmode=pal")))
         << saved.toStdString();
 }
@@ -174,9 +175,8 @@ TEST(ProfilesCli, ConcurrentSavesAndADeleteAllKeepTheirChange) {
     const char* const micVol[] = {"mute", "50%", "60%", "70%"};
     for (int round = 0; round < (asked > 0 ? asked : 5); ++round) {
         QTemporaryDir dir;
-        QByteArray victim = profile_test::kFirstUseFile.mid(profile_test::kFirstUseFile.indexOf("[profile-default]"));
-        ASSERT_TRUE(
-            WriteRaw(dir.path() + "/cfg.ini", profile_test::kFirstUseFile + victim.replace("-default", "-victim")));
+        QByteArray victim = kFirstUseFile.mid(kFirstUseFile.indexOf("[profile-default]"));
+        ASSERT_TRUE(WriteRaw(dir.path() + "/cfg.ini", kFirstUseFile + victim.replace("-default", "-victim")));
         std::vector<std::unique_ptr<QProcess>> runs;
         for (int w = 0; w <= 4; ++w) {
             runs.push_back(std::make_unique<QProcess>());
