@@ -1,8 +1,6 @@
 // The card actions of quillmar-cli: read, save --from-card, eject,
 // write --eject and write --all-cards, run as the built program.
 
-#include "settings/camera_conf.h"
-
 #include "support/cli_runner.h"
 #include "support/test_files.h"
 #include "support/tmpfs_mount.h"
@@ -13,8 +11,6 @@
 #include <QJsonObject>
 
 #include <memory>
-
-#include <sys/mount.h>
 
 namespace quillmar {
 
@@ -38,32 +34,27 @@ bool MachineHasRemovableDrives(const QString& workDir) {
     return listed.exit_code != 0 || !QJsonDocument::fromJson(listed.out).array().isEmpty();
 }
 
-// Settings away from their defaults, two of them past what a profile reads back.
-const QStringList kSettings = {"--set", "mode_3=5M",       "--set", "image_iso=3200",     "--set", "auto_shoot=off",
-                               "--set", "photo_burst=20p", "--set", "auto_shutdown=60Min"};
-
 TEST(CliRead, GivesBackWhatWriteWroteAndCarriesItToProfilesAndOtherCards) {
     QTemporaryDir dir;
     const QString a = dir.filePath("a"), b = dir.filePath("b");
     ASSERT_TRUE(QDir().mkpath(a) && QDir().mkpath(b));
-    ASSERT_EQ(RunCli(QStringList{"write", "--card", a, "--no-sync-clock"} + kSettings, dir.path()).exit_code, 0);
+    const QStringList write{"write", "--no-sync-clock",    "--set", "mode_3=5M", "--set", "image_iso=3200",
+                            "--set", "auto_shutdown=60Min"};  // the last two past what a profile reads back
+    ASSERT_EQ(RunCli(write + QStringList{"--card", a}, dir.path()).exit_code, 0);
     const QByteArray written = ReadAll(a + "/camera.conf");
     ASSERT_TRUE(WriteRaw(a + "/camera.conf", written + "colour=red\r\n"));
     const auto json = RunCli({"read", "--card", a, "--json"}, dir.path());
-    ASSERT_EQ(json.exit_code, 0) << json.err.toStdString();
     const QJsonObject read = QJsonDocument::fromJson(json.out).object();
     const QJsonObject settings = read["settings"].toObject();
-    EXPECT_EQ(settings.size(), 28);
-    EXPECT_EQ(settings["mode_3"].toString() + '|' + settings["image_wb"].toString(), "5M|auto");
-    EXPECT_EQ(read["root"].toString() + '|' + read["sync_clock"].toVariant().toString() + '|' +
-                  read["enable_cfg"].toVariant().toString(),
-              a + "/|false|true");
+    EXPECT_EQ(QStringList({read["root"].toString(), read["sync_clock"].toVariant().toString(),
+                           read["enable_cfg"].toVariant().toString(), QString::number(settings.size()),
+                           settings["mode_3"].toString(), settings["image_wb"].toString()}),
+              QStringList({a + "/", "false", "true", "28", "5M", "auto"}));
     EXPECT_EQ(read["not_understood"],
               (QJsonArray{QJsonObject{{"line", 30}, {"text", "colour=red"}, {"reason", "unknown key"}}}));
     const auto plain = RunCli({"read", "--card", a}, dir.path());  // what is understood, with LF line ends
-    EXPECT_EQ(plain.out, QByteArray(written).replace("\r\n", "\n"));
-    EXPECT_TRUE(plain.exit_code == 0 && plain.err.contains("1 line(s)") &&
-                plain.err.contains("line 30: colour=red (unknown key)"))
+    EXPECT_TRUE(plain.out == QByteArray(written).replace("\r\n", "\n") && plain.exit_code == 0 &&
+                plain.err.contains("1 line(s)") && plain.err.contains("line 30: colour=red (unknown key)"))
         << plain.err.toStdString();
 
     // Copied to another card and stored as a profile, the bytes stay the same
@@ -183,10 +174,8 @@ TEST(CliWrite, AllCardsWritesAndEjectsEveryCardItCanAndReportsTheRest) {
                             dir.path(), env);
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_TRUE(run.err.contains("2 of 4 cards failed")) << run.err.toStdString();
-    SettingsSelection s = SettingsSelection::Defaults();
-    s.At(keys::kOsd) = 0;
-    s.At(keys::kFormat) = 1;
-    EXPECT_EQ(ReadAll(c + "/camera.conf"), BuildCameraConfText(s, 0).toLatin1());
+    EXPECT_TRUE(ReadAll(c + "/camera.conf").contains("\r\nosd=off\r\n") &&
+                ReadAll(a + "/camera.conf").contains("\r\nformat=true\r\n"));
     EXPECT_EQ(Entries(d), QStringList{});
     const QList<QByteArray> lines = run.out.split('\n');
     ASSERT_EQ(lines.size(), 5) << run.out.toStdString();
