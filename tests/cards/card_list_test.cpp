@@ -1,8 +1,9 @@
 #include "cards/card_entry.h"
 #include "cards/card_list.h"
-#include "cards/card_list_view.h"
 #include "cards/card_version.h"
 #include "platform/device_events.h"
+
+#include "fake_card_list_view.h"
 
 #include <filesystem>
 #include <fstream>
@@ -10,48 +11,12 @@
 #include <map>
 #include <memory>
 #include <random>
-#include <utility>
 
 namespace quillmar {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// An in-memory list control that behaves like the window's: selecting a row
-// reports it to the card list.
-class FakeCardListView : public CardListView {
-public:
-    using Row = std::vector<std::string>;
-    CardList* owner = nullptr;  // receives item changes
-    int selected = -1;
-    std::vector<Row> rows;
-
-    int ItemCount() const override { return static_cast<int>(rows.size()); }
-    bool DeleteItem(int row) override {
-        if (row < 0 || row >= ItemCount()) return false;
-        rows.erase(rows.begin() + row);
-        selected = selected == row ? -1 : selected - (selected > row);
-        return true;
-    }
-    int InsertItem(int row, const std::string& text) override {
-        return row < 0 || row > ItemCount() ? -1 : (rows.insert(rows.begin() + row, Row{text, "", "", ""}), row);
-    }
-    bool SetItemText(int row, int column, const std::string& text) override {
-        return row >= 0 && row < ItemCount() && column >= 0 && column <= 3 && (rows[row][column] = text, true);
-    }
-    void SelectAndFocusItem(int row) override { owner->OnCardItemChanged(selected = row); }
-    std::string ItemText(int row, int column) const override {
-        return row >= 0 && row < ItemCount() && column >= 0 && column <= 3 ? rows[row][column] : std::string();
-    }
-    // A user's click: the row losing the selection is reported, then the
-    // one gaining it; a click on empty space (-1) reports only the loser.
-    void Click(int row) {
-        const int old = std::exchange(selected, row);
-        if (old >= 0) owner->OnCardItemChanged(old);
-        if (row >= 0) owner->OnCardItemChanged(row);
-    }
-};
 
 // Drives answered from tables; counts how often the drives are listed.
 class FakeDrives : public DriveSource {
