@@ -9,6 +9,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
 #include <random>
 
 namespace quillmar {
@@ -34,45 +35,39 @@ public:
 
 // Removable drives E and G with cards in real folders; E carries a label and
 // a version, which G must not borrow.
-class CardListTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::create_directories(dir_ / "E"), fs::create_directories(dir_ / "G");
-        std::ofstream(dir_ / "E" / "version.txt", std::ios::binary) << "V1.02\r\n";
-        drives_.roots = {e_, g_};
-        drives_.labels = {{e_, "CAMERA"}};
-        drives_.spaces = {{e_, {31914983424, 30866227200}}, {g_, {8053063680, 1073741823}}};
-        view_.owner = &list_;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+TEST(CardList, UserChoiceHoldsUntilADeviceChangeAndAnEmptiedListKeepsTheTarget) {
+    const fs::path dir = fs::temp_directory_path() / ("card_list_test_" + std::to_string(std::random_device()()));
+    const std::unique_ptr<const fs::path, void (*)(const fs::path*)> removeDir(&dir,
+                                                                               [](auto* d) { fs::remove_all(*d); });
+    fs::create_directories(dir / "E"), fs::create_directories(dir / "G");
+    std::ofstream(dir / "E" / "version.txt", std::ios::binary) << "V1.02\r\n";
+    const std::string e = (dir / "E/").string(), g = (dir / "G/").string();
+    FakeDrives drives;
+    drives.roots = {e, g};
+    drives.labels = {{e, "CAMERA"}};
+    drives.spaces = {{e, {31914983424, 30866227200}}, {g, {8053063680, 1073741823}}};
+    FakeCardListView view;
+    CardList list{view, drives};
+    view.owner = &list;
 
-    const fs::path dir_ = fs::temp_directory_path() / ("card_list_test_" + std::to_string(std::random_device()()));
-    const std::string e_ = (dir_ / "E/").string(), g_ = (dir_ / "G/").string();
-    const FakeCardListView::Row row_e_{e_, "CAMERA", "29436 MB/30436 MB(28 G/29 G)", "V1.02\r\n"};
-    const FakeCardListView::Row row_g_{g_, "", "1023 MB/7680 MB(0 G/7 G)", kNoVersionText};
-    FakeDrives drives_;
-    FakeCardListView view_;
-    CardList list_{view_, drives_};
-};
-
-TEST_F(CardListTest, UserChoiceHoldsUntilADeviceChangeAndAnEmptiedListKeepsTheTarget) {
-    list_.RefreshCardList();
-    EXPECT_EQ(view_.rows, (std::vector{row_e_, row_g_}));
-    EXPECT_EQ(list_.CardRoots(), (std::vector{e_, g_}));
-    view_.Click(1);
-    EXPECT_EQ(list_.TargetRoot(), g_);
-    view_.Click(-1);  // click on empty space: only the row losing the selection is reported
-    EXPECT_EQ(list_.TargetRoot(), g_);
-    EXPECT_TRUE(list_.OnDeviceChange(DBT_DEVICEARRIVAL, 0));
-    EXPECT_EQ(view_.selected, 0);
-    EXPECT_EQ(list_.TargetRoot(), e_);
-    view_.Click(1);
-    drives_.roots.clear();
-    EXPECT_TRUE(list_.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE, 0));
-    for (const std::uint32_t other : {0x0007, 0x8001, 0x8003, 0x0018}) EXPECT_TRUE(list_.OnDeviceChange(other, 0x1234));
-    EXPECT_EQ(drives_.listings, 3);  // only arrival and removal refresh
-    EXPECT_TRUE(view_.rows.empty());
-    EXPECT_EQ(list_.TargetRoot(), g_);
+    list.RefreshCardList();
+    EXPECT_EQ(view.rows, (std::vector<FakeCardListView::Row>{{e, "CAMERA", "29436 MB/30436 MB(28 G/29 G)", "V1.02\r\n"},
+                                                             {g, "", "1023 MB/7680 MB(0 G/7 G)", kNoVersionText}}));
+    EXPECT_EQ(list.CardRoots(), (std::vector{e, g}));
+    view.Click(1);
+    EXPECT_EQ(list.TargetRoot(), g);
+    view.Click(-1);  // click on empty space: only the row losing the selection is reported
+    EXPECT_EQ(list.TargetRoot(), g);
+    EXPECT_TRUE(list.OnDeviceChange(DBT_DEVICEARRIVAL, 0));
+    EXPECT_EQ(view.selected, 0);
+    EXPECT_EQ(list.TargetRoot(), e);
+    view.Click(1);
+    drives.roots.clear();
+    EXPECT_TRUE(list.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE, 0));
+    for (const std::uint32_t other : {0x0007, 0x8001, 0x8003, 0x0018}) EXPECT_TRUE(list.OnDeviceChange(other, 0x1234));
+    EXPECT_EQ(drives.listings, 3);  // only arrival and removal refresh
+    EXPECT_TRUE(view.rows.empty());
+    EXPECT_EQ(list.TargetRoot(), g);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "cards/card_list_view.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillmar {
@@ -13,7 +14,6 @@ namespace quillmar {
 class FakeCardListView : public CardListView {
 public:
     using Row = std::vector<std::string>;
-
     CardList* owner = nullptr;  // receives item changes
     int selected = -1;
     std::vector<Row> rows;
@@ -26,9 +26,7 @@ public:
         return true;
     }
     int InsertItem(int row, const std::string& text) override {
-        if (row < 0 || row > ItemCount()) return -1;
-        rows.insert(rows.begin() + row, Row{text, "", "", ""});
-        return row;
+        return row < 0 || row > ItemCount() ? -1 : (rows.insert(rows.begin() + row, Row{text, "", "", ""}), row);
     }
     bool SetItemText(int row, int column, const std::string& text) override {
         return row >= 0 && row < ItemCount() && column >= 0 && column <= 3 && (rows[row][column] = text, true);
@@ -40,14 +38,12 @@ public:
     std::string ItemText(int row, int column) const override {
         return row >= 0 && row < ItemCount() && column >= 0 && column <= 3 ? rows[row][column] : std::string();
     }
-
     // A user's click: the row losing the selection is reported, then the
     // one gaining it; a click on empty space (-1) reports only the loser.
     void Click(int row) {
-        const int old = selected;
-        selected = row;
-        if (owner && old >= 0) owner->OnCardItemChanged(old);
-        if (owner && row >= 0) owner->OnCardItemChanged(row);
+        const int old = std::exchange(selected, row);
+        if (old >= 0) owner->OnCardItemChanged(old);
+        if (row >= 0) owner->OnCardItemChanged(row);
     }
 };
 

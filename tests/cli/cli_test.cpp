@@ -1,3 +1,8 @@
+// What only the command line does: parsing, exit codes, refusals and the
+// output forms of print, write, profiles, save, delete and cards.
+
+#include "cli/cli_arguments.h"
+#include "cli/cli_invocation.h"
 #include "settings/camera_conf.h"
 
 #include "profiles/profile_files.h"
@@ -8,57 +13,61 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStorageInfo>
+
+#include <memory>
+
+#include <sys/stat.h>
 
 namespace quillmar {
 
 namespace {
 
 using namespace test_support;
+using profile_test::kFirstUseFile;
 
-TEST(CliPrint, InAFreshFolderPrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywhere) {
-    QTemporaryDir dir;  // no cfg.ini: the schema's defaults, clock off, and looking creates nothing
+// Options before and after the command word; of burst and auto-shoot the
+// one set last stays on; format=true with --yes-format; a first save.
+TEST(CliPrint, PrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywhere) {
+    QTemporaryDir dir;  // no cfg.ini: the defaults, clock off, and looking creates nothing
     const auto defaults = RunCli({"print"}, dir.path());
-    EXPECT_EQ(defaults.out, QByteArray::fromStdString(BuildCameraConfText(SettingsSelection::Defaults(), 0)));
-    EXPECT_TRUE(defaults.exit_code == 0 && defaults.err.isEmpty()) << defaults.err.toStdString();
+    EXPECT_TRUE(defaults.exit_code == 0 && defaults.err.isEmpty() &&
+                defaults.out == BuildCameraConfText(SettingsSelection::Defaults(), 0).toLatin1());
     EXPECT_EQ(RunCli({"profiles"}, dir.path()).out, QByteArray("default\n"));
-    EXPECT_EQ(test_support::Entries(dir.path()), QStringList{});
+    EXPECT_EQ(Entries(dir.path()), QStringList{});
 
     SettingsSelection s = SettingsSelection::Defaults();
-    s.At(keys::kImageWb) = 1;
-    s.At(keys::kMode3) = 3;
-    s.At(keys::kPhotoBurst) = 1;  // a burst chosen last turns auto-shoot off
+    s.At(keys::kPhotoBurst) = 1;
     s.At(keys::kAutoShoot) = 0;
-    const QByteArray expected = QByteArray::fromStdString(BuildCameraConfText(s, 0));
-    const QRegularExpression clockLine("^sync_clock=\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n$");
-    const QStringList burst{"--set", "photo_burst=3p"};
-    for (const QStringList& args :
-         {QStringList{"print", "--set", "image_wb=cloudy", "--set=mode_3=5M", "--sync-clock"} + burst,
-          QStringList{"--sync-clock", "--set", "image_wb=cloudy", "print", "--set", "mode_3=5M"} + burst}) {
-        const auto run = RunCli(args, dir.path());
-        ASSERT_EQ(run.exit_code, 0) << run.err.toStdString();
-        EXPECT_TRUE(run.out.startsWith(expected)) << run.out.toStdString();
-        EXPECT_TRUE(clockLine.match(QString::fromLatin1(run.out.mid(expected.size()))).hasMatch());
-    }
     s.At(keys::kFormat) = 1;
-    ASSERT_EQ(RunCli(QStringList{"write", "--card", dir.path(), "--set", "image_wb=cloudy", "--set", "mode_3=5M",
-                                 "--set", "format=true", "--yes-format"} +
-                     burst)
-                  .exit_code,
-              0);
-    EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), QByteArray::fromStdString(BuildCameraConfText(s, 0)));
-    ASSERT_EQ(RunCli({"save", "--profile", "default"}, dir.path()).exit_code, 0);  // first use
-    EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), profile_test::kFirstUseFile);
+    const QString expected = BuildCameraConfText(s, 0);
+    const auto run = RunCli({"--sync-clock", "--set", "format=true", "print", "--set=photo_burst=3p"}, dir.path());
+    const QRegularExpression withClock("^" + QRegularExpression::escape(expected) +
+                                       "sync_clock=\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n$");
+    EXPECT_TRUE(run.exit_code == 0 && withClock.match(QString::fromLatin1(run.out)).hasMatch())
+        << run.out.toStdString();
+    const QStringList write{"write", "--card", dir.path(), "--set", "photo_burst=3p", "--set", "format=true"};
+    ASSERT_EQ(RunCli(write + QStringList{"--set", "auto_shoot=2s", "--yes-format"}).exit_code, 0);
+    s.Choose(keys::kAutoShoot, 2);  // chosen last, auto-shoot turns the burst off
+    EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), BuildCameraConfText(s, 0).toLatin1());
+    EXPECT_EQ(RunCli({"save", "--profile", "default"}, dir.path()).err, QByteArray());  // no warning
+    EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), kFirstUseFile);
 }
 
-// Every refusal and failure: the exit code, a message naming the problem,
-// nothing on standard output and nothing written.
+// Every refusal and failure: the exit code, a message naming the problem
+// (cut short when an argument is huge), nothing on standard output and
+// nothing written.
 TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
     QTemporaryDir dir;
-    const QByteArray cfg = "[profile-abcdefghijklmnopqrst]\n";
-    ASSERT_TRUE(test_support::WriteRaw(dir.path() + "/cfg.ini", cfg) && QDir(dir.path()).mkdir("folder.ini"));
+    const QByteArray cfg = "[profile-abcdefghijklmnopqrst]\n", noProfiles = "[basic]\r\nlast_cfg=default\r\n";
+    const auto at = [&](const char* name) { return QFile::encodeName(dir.filePath(name)); };
+    ASSERT_TRUE(WriteRaw(dir.filePath("cfg.ini"), cfg) && WriteRaw(dir.filePath("basic.ini"), noProfiles) &&
+                QDir(dir.path()).mkpath("folder.ini") && QDir(dir.path()).mkpath("empty") &&
+                QDir(dir.path()).mkpath("big") && QDir(dir.path()).mkpath("odd") &&
+                WriteRaw(dir.filePath("big/camera.conf"), QByteArray(4097, 'x')) &&
+                ::mkfifo(at("odd/camera.conf"), 0600) == 0 && ::mkfifo(at("fifo.ini"), 0600) == 0);
+    const QStringList before = Entries(dir.path());
+    const QString huge(100 * 1024, u'x');
     const struct {
         QStringList args;
         int exit_code;
@@ -72,118 +81,184 @@ TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
         {{"print", "--profile", "nope"}, 2, {"\"nope\"", ""}},
         {{"save", "--profile", "abcdefghijklmnop"}, 2, {"already used", ""}},  // the shown name of a longer one
         {{"print", "--config", "folder.ini"}, 1, {"Is a directory", "folder.ini"}},
+        {{"profiles", "--config", "fifo.ini"}, 1, {"FIFO", "fifo.ini"}},
         {{"save", "--profile", "x", "--config", "missing/cfg.ini"}, 1, {"No such file or directory", ""}},
+        {{"delete", "--profile", "default", "--config", "basic.ini"}, 1, {"nothing was deleted", ""}},  // in memory
+        {{"delete", "--profile", "default", "--config", "none.ini"}, 1, {"nothing was deleted", ""}},
         {{"write", "--card", "gone"}, 1, {"\"gone\"", "No such file or directory"}},
         {{"write", "--card", ""}, 2, {"--card", ""}},  // not the root folder, not the working one
+        {{"read", "--card", "empty"}, 1, {"no camera.conf", ""}},
+        {{"save", "--profile", "x", "--from-card", "empty"}, 1, {"no camera.conf", ""}},
+        {{"read", "--card", "odd"}, 1, {"not a regular file", ""}},
+        {{"read", "--card", "big"}, 1, {"larger than 4096 bytes", ""}},
+        {{"read", "--card", "nowhere"}, 1, {"nowhere/\" is not a folder", ""}},
+        {{"read"}, 2, {"--card", ""}},
+        {{"read", "--card", ""}, 2, {"--card", ""}},
+        {{"eject", "--card", ""}, 2, {"--card", ""}},
+        {{"write", "--all-cards", "--card", ""}, 2, {"--card", ""}},
         {{"print", "--colour"}, 2, {"\"--colour\"", "--help"}},
         {{"frobnicate"}, 2, {"frobnicate", ""}},
+        {{"save", "--profile", "p", "--set", huge}, 2, {"xxxxxxxxxx", ""}},
+        {{"print", "--" + huge}, 2, {"xxxxxxxxxx", ""}},
+        {{huge}, 2, {"xxxxxxxxxx", ""}},
     };
     for (const auto& c : cases) {
         const auto run = RunCli(c.args, dir.path());
-        const std::string what = c.args.join(u' ').toStdString();
+        const std::string what = c.args.join(u' ').left(80).toStdString();
         EXPECT_EQ(run.exit_code, c.exit_code) << what;
         for (const char* m : c.mentions) EXPECT_TRUE(run.err.contains(m)) << what << ": " << run.err.toStdString();
+        EXPECT_LT(run.err.size(), 2000) << what;
         EXPECT_TRUE(run.out.isEmpty()) << what;
-        EXPECT_EQ(test_support::Entries(dir.path()), (QStringList{"cfg.ini", "folder.ini"})) << what;
-        EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), cfg) << what;
+        EXPECT_EQ(Entries(dir.path()), before) << what;
+        EXPECT_EQ(ReadAll(dir.filePath("cfg.ini")), cfg) << what;
     }
+    EXPECT_EQ(ReadAll(dir.filePath("basic.ini")), noProfiles);
+    const char* notUtf8[] = {"quillmar-cli", "save", "--profile", "caf\xe9"};
+    EXPECT_NE(RefuseInvalidUtf8Arguments(4, notUtf8).find("UTF-8"), std::string::npos);
 }
 
 // Every command refuses each option it would ignore, and a second use of one
 // it takes once, saying which options it takes.
 TEST(CliRefusals, OptionsACommandDoesNotUseAreRefused) {
-    const QStringList withValue{"--set", "--card", "--config", "--profile", "--from-card"};
-    const QStringList flags{"--sync-clock", "--no-sync-clock", "--all-cards", "--eject",
-                            "--yes-format", "--json",          "--explain"};
-    const QStringList printing{"--profile", "--from-card", "--set", "--sync-clock", "--no-sync-clock", "--config"};
-    const std::pair<QString, QStringList> commands[] = {
-        {"print", printing},
-        {"write", printing + QStringList{"--card", "--all-cards", "--eject", "--yes-format"}},
-        {"profiles", {"--config"}},
-        {"save", printing},
-        {"delete", {"--profile", "--config"}},
-        {"cards", {"--json", "--explain", "--card"}},
-        {"read", {"--card", "--json"}},
-        {"eject", {"--card"}},
-    };
-    QTemporaryDir dir;
+    const std::string printing = " --profile --from-card --set --sync-clock --no-sync-clock --config";
+    // clang-format off
+    const std::pair<std::string, std::string> commands[] = {
+        {"print", printing}, {"write", printing + " --card --all-cards --eject --yes-format"}, {"save", printing},
+        {"profiles", " --config"}, {"delete", " --profile --config"}, {"read", " --card --json"},
+        {"eject", " --card"}, {"cards", " --json --explain --card"}};
+    // clang-format on
     for (const auto& [command, takes] : commands) {
-        for (const QString& option : withValue + flags) {
-            const bool repeatable = option == "--set" || (command == "cards" && option == "--card");
-            if (takes.contains(option) && repeatable) continue;
-            QStringList once{option};
-            if (withValue.contains(option)) once << "x";
-            const QStringList args = QStringList{command} + once + (takes.contains(option) ? once : QStringList());
-            const auto run = RunCli(args, dir.path());
-            EXPECT_EQ(run.exit_code, 2) << args.join(' ').toStdString();
-            EXPECT_TRUE(run.err.contains(takes.last().toLatin1())) << run.err.toStdString();
+        for (const std::string word :
+             {"--set=x", "--card=x", "--config=x", "--profile=x", "--from-card=x", "--json", "--sync-clock",
+              "--no-sync-clock", "--all-cards", "--eject", "--yes-format", "--explain"}) {
+            const std::string option = word.substr(0, word.find('='));
+            const bool taken = (takes + ' ').find(' ' + option + ' ') != std::string::npos;
+            if (taken && (option == "--set" || (command == "cards" && option == "--card"))) continue;
+            const CliInvocation inv =
+                ParseCliInvocation(taken ? std::vector{command, word, word} : std::vector{command, word});
+            EXPECT_EQ(inv.action, CliInvocation::kRefused) << command << ' ' << word;
+            EXPECT_NE(inv.error.find(takes.substr(takes.rfind(' ') + 1)), std::string::npos) << inv.error;
         }
     }
-    EXPECT_EQ(test_support::Entries(dir.path()), QStringList{});
 }
 
-// Folder a holds a version.txt; folder b is a 64 MB tmpfs where mounting is allowed.
-TEST(CliCards, FoldersAreRowsAfterTheDrivesWithTheirSpaceAndVersion) {
+// One path through profiles, print --profile, save and delete. (How the
+// file's lines are kept is checked on the profile store.)
+TEST(ProfilesCli, ListsPrintsSavesAndDeletesHandWrittenProfiles) {
     QTemporaryDir dir;
-    const QString a = dir.path() + "/a", b = dir.path() + "/b";
-    ASSERT_TRUE(QDir().mkpath(a) && QDir().mkpath(b) && test_support::WriteRaw(a + "/version.txt", "V1.02\r\n"));
-    test_support::ScopedTmpfs tmpfs(b);
+    const QString path = dir.path() + "/cfg.ini";
+    const auto run = [&](const QStringList& args) { return RunCli(args, dir.path()); };
+    ASSERT_TRUE(WriteRaw(path, "[profile-night]\nmode_3=5M\n[profile-red\x1b[31m]\n[profile-tab\tbel\aend]\n"));
+    EXPECT_EQ(run({"profiles"}).out, "night\nred\\x1b[31m\ntab\\tbel\\x07end\n");  // no control bytes printed
+    const QByteArray night = run({"print", "--profile", "night", "--set", "osd=off", "--no-sync-clock"}).out;
+    EXPECT_TRUE(night.contains("\r\nmode_3=5M\r\n") && night.contains("\r\nosd=off\r\n") &&
+                !night.contains("sync_clock"))
+        << night.toStdString();
 
-    const auto run = RunCli({"cards", "--json", "--card", "a", "--card", b}, dir.path());
-    ASSERT_EQ(run.exit_code, 0) << run.err.toStdString();
-    const QJsonArray rows = QJsonDocument::fromJson(run.out).array();
-    ASSERT_GE(rows.size(), 2) << run.out.toStdString();  // the machine's own cards may come first
-    const QJsonObject ra = rows[rows.size() - 2].toObject(), rb = rows.last().toObject();
-    EXPECT_EQ(ra["root"].toString() + '|' + ra["label"].toString() + '|' + ra["version_text"].toString(),
-              a + "/||V1.02");  // the root made absolute, the line end not shown
-    EXPECT_EQ(ra["total_mb"].toInteger(), QStorageInfo(a).bytesTotal() >> 20);
-    if (tmpfs.Mounted()) {
-        EXPECT_EQ(rb, (QJsonObject{{"root", b + "/"},
-                                   {"label", ""},
-                                   {"free_mb", 64},
-                                   {"total_mb", 64},
-                                   {"description", "64 MB/64 MB(0 G/0 G)"},
-                                   {"version_text", "No infomation"}}));
+    ASSERT_EQ(run({"save", "--profile", "night", "--set", "lightfreq=50Hz"}).exit_code, 0);
+    ASSERT_EQ(run({"save", "--profile", "Fresh", "--set", "tvmode=pal"}).exit_code, 0);
+    ASSERT_EQ(run({"delete", "--profile", "red\x1b[31m"}).exit_code, 0);
+    EXPECT_EQ(run({"profiles"}).out, "night\ntab\\tbel\\x07end\nFresh\n");
+    const QByteArray saved = ReadAll(path);
+    EXPECT_TRUE(saved.startsWith("[profile-night]\nmode_3=5M\n") && saved.contains("\nlightfreq=50Hz\n"));
+    QByteArray fresh = kFirstUseFile.mid(kFirstUseFile.indexOf("mode_1="));
+    EXPECT_TRUE(saved.endsWith("[profile-Fresh]\n" + fresh.replace("\r\n", "\n").replace("tvmode=ntsc", "tvmode=pal")))
+        << saved.toStdString();
+}
+
+// Several quillmar-cli processes at once on one cfg.ini: each saves its own
+// profile while one deletes "victim"; every change must survive.
+// QUILLMAR_RACE_ROUNDS raises the number of rounds (5) for a longer run by hand.
+TEST(ProfilesCli, ConcurrentSavesAndADeleteAllKeepTheirChange) {
+    const char* const micVol[] = {"mute", "50%", "60%", "70%"};
+    for (int round = 0; round < std::max(5, qEnvironmentVariableIntValue("QUILLMAR_RACE_ROUNDS")); ++round) {
+        QTemporaryDir dir;
+        QByteArray victim = kFirstUseFile.mid(kFirstUseFile.indexOf("[profile-default]"));
+        ASSERT_TRUE(WriteRaw(dir.path() + "/cfg.ini", kFirstUseFile + victim.replace("-default", "-victim")));
+        std::vector<std::unique_ptr<QProcess>> runs;
+        for (int w = 0; w <= 4; ++w) {
+            runs.push_back(std::make_unique<QProcess>());
+            runs.back()->setWorkingDirectory(dir.path());
+            runs.back()->start(QUILLMAR_CLI_PATH, w == 4 ? QStringList{"delete", "--profile", "victim"}
+                                                         : QStringList{"save", "--profile", QString("p%1").arg(w),
+                                                                       "--set", QString("mic_vol=") + micVol[w]});
+        }
+        for (auto& run : runs)
+            EXPECT_TRUE(run->waitForFinished(30000) && run->exitStatus() == QProcess::NormalExit &&
+                        run->exitCode() == 0)
+                << run->arguments().join(' ').toStdString() << run->readAllStandardError().toStdString();
+        const QByteArray file = ReadAll(dir.path() + "/cfg.ini");
+        for (int w = 0; w < 4; ++w) {
+            const qsizetype at = file.indexOf("[profile-p" + QByteArray::number(w) + "]");
+            EXPECT_TRUE(at >= 0 && file.mid(at).contains(QByteArray("mic_vol=") + micVol[w])) << round << ' ' << w;
+        }
+        EXPECT_FALSE(file.contains("[profile-victim]")) << round;
     }
-
-    const auto table = RunCli({"cards", "--card", a});
-    EXPECT_TRUE(table.exit_code == 0 && table.out.startsWith("Device") && table.out.contains("  Label  ") &&
-                table.out.contains(QFile::encodeName(a) + "/ "))
-        << table.out.toStdString() << table.err.toStdString();
 }
 
-// Two tmpfs mounts on one folder: the explanation names both, the lower one
-// hidden; a --card folder is a row of its own. (What is logged, and every
-// reason, is checked on the rules in volume_decision_test.cpp.)
-TEST(CliCards, ExplainGivesEveryMountItsReasonAndTheLogSaysTheSame) {
+// A 64 MB tmpfs holding a version.txt, given with --card as a relative path:
+// its row after the drives in both forms, and its mount explained in both.
+// (Every reason is checked on the rules in volume_decision_test.cpp.)
+TEST(CliCards, AFolderIsARowAfterTheDrivesAndEveryMountIsExplained) {
     QTemporaryDir dir;
-    const QString over = dir.path() + "/over";
-    ASSERT_TRUE(QDir().mkpath(over));
-    test_support::ScopedTmpfs lower(over), upper(over);
-    if (!lower.Mounted() || !upper.Mounted()) GTEST_SKIP() << "mounting is not permitted here";
+    const QString b = dir.path() + "/b";
+    ASSERT_TRUE(QDir().mkpath(b));
+    ScopedTmpfs tmpfs(b);
+    if (!tmpfs.Mounted()) GTEST_SKIP() << "mounting is not permitted here";
+    ASSERT_TRUE(WriteRaw(b + "/version.txt", "V1.02\r\n"));
 
-    const auto run = RunCli({"cards", "--explain", "--json", "--card", dir.path()});
+    const auto run = RunCli({"cards", "--json", "--card", "b"}, dir.path());
     ASSERT_EQ(run.exit_code, 0) << run.err.toStdString();
-    const QJsonArray rows = QJsonDocument::fromJson(run.out).array();
+    EXPECT_EQ(QJsonDocument::fromJson(run.out).array().last().toObject(),  // the machine's own cards may come first
+              (QJsonObject{{"root", b + "/"},
+                           {"label", ""},
+                           {"free_mb", 63},
+                           {"total_mb", 64},
+                           {"description", "63 MB/64 MB(0 G/0 G)"},
+                           {"version_text", "V1.02"}}))
+        << run.out.toStdString();
+    const auto table = RunCli({"cards", "--card", "b"}, dir.path());
+    const QRegularExpression row("^Device +Label +Description +Version\n(.*\n)*" + QRegularExpression::escape(b) +
+                                 "/ +63 MB/64 MB\\(0 G/0 G\\) +V1\\.02\n$");
+    EXPECT_TRUE(table.exit_code == 0 && row.match(QString::fromUtf8(table.out)).hasMatch()) << table.out.toStdString();
+
+    const auto explained = RunCli({"cards", "--explain", "--json", "--card", b});
     QStringList ours;
-    for (const QJsonValue& row : rows) {
-        const QJsonObject r = row.toObject();
-        for (const char* key : {"folder", "source", "type", "code", "reason"})
-            EXPECT_TRUE(r[key].isString()) << key << ' ' << run.out.toStdString();
-        EXPECT_EQ(r["card"].toBool(), r["code"] == "card" || r["code"] == "folder");
-        if (r["folder"].toString().startsWith(dir.path()))
-            ours << r["folder"].toString() + '|' + r["type"].toString() + '|' + r["code"].toString() + '|' +
-                        r["reason"].toString();
+    for (const QJsonValue& value : QJsonDocument::fromJson(explained.out).array()) {
+        const QJsonObject r = value.toObject();
+        if (r["folder"].toString().startsWith(b))
+            ours << QStringList{r["folder"].toString(), r["source"].toString(), r["type"].toString(),
+                                r["code"].toString(),   r["reason"].toString(), r["card"].toVariant().toString()}
+                        .join('|');
     }
-    EXPECT_EQ(ours, (QStringList{over + "|tmpfs|hidden|hidden by a later mount on the same folder",
-                                 over + "|tmpfs|pseudo|tmpfs has no device behind it",
-                                 dir.path() + "/||folder|given with --card"}));
-
-    const auto table = RunCli({"cards", "--explain"});
-    EXPECT_TRUE(table.exit_code == 0 && table.out.startsWith("Folder") && table.err.isEmpty());
-    const QRegularExpression line("\n" + QRegularExpression::escape(over) +
+    EXPECT_EQ(ours, (QStringList{b + "|quillmar-test|tmpfs|pseudo|tmpfs has no device behind it|false",
+                                 b + "/|||folder|given with --card|true"}))
+        << explained.out.toStdString();
+    const auto lines = RunCli({"cards", "--explain"});
+    const QRegularExpression line("^Folder .*\n(.*\n)*" + QRegularExpression::escape(b) +
                                   " +quillmar-test +tmpfs +no +tmpfs has no device behind it\n");
-    EXPECT_TRUE(line.match(QString::fromUtf8(table.out)).hasMatch()) << table.out.toStdString();
+    EXPECT_TRUE(lines.exit_code == 0 && line.match(QString::fromUtf8(lines.out)).hasMatch()) << lines.out.toStdString();
+}
+
+// In a mount table of its own, /etc/fstab names a fixed card folder, tried
+// without its volume: write must not put the file on the computer's disk.
+// (Found with its volume, the folder is a card: mounts_test.cpp.)
+TEST(CliWriteCard, AFixedMountPointWithoutItsCardIsRefused) {
+    if (!QFile::exists("/etc/fstab")) GTEST_SKIP() << "no /etc/fstab to stand in for";
+    if (QProcess::execute("unshare", {"--mount", "true"}) != 0) GTEST_SKIP() << "no mount namespaces here";
+    QTemporaryDir dir;
+    const QString card = dir.path() + "/sd card", fstab = dir.path() + "/fstab";
+    ASSERT_TRUE(QDir().mkpath(card) && WriteRaw(fstab, "/dev/sdz1 " + QFile::encodeName(card).replace(" ", "\\040") +
+                                                           " vfat noauto,user 0 0\n"));
+    QProcess p;  // $1 fstab, $2 the tool, $3 the card folder
+    p.start("unshare", {"--mount", "--propagation", "private", "sh", "-c",
+                        R"(mount --bind "$1" /etc/fstab || exit 90; exec "$2" write --card "$3")", "sh", fstab,
+                        QUILLMAR_CLI_PATH, card});
+    p.waitForFinished(30000);
+    const QByteArray err = p.readAllStandardError();
+    EXPECT_EQ(p.exitCode(), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains(QFile::encodeName(card)) && err.contains("mount")) << err.toStdString();
+    EXPECT_TRUE(p.readAllStandardOutput().isEmpty() && Entries(card).isEmpty());
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ protected:
     // List, store and pages agree: the selected one is current and applied.
     void ExpectListAgreesWith(const char* letters, int selected) {
         const QStringList names = QString::fromLatin1(letters).split(QString(), Qt::SkipEmptyParts);
-        EXPECT_TRUE(Items() == names && window_->Store().ProfileNames() == names && SelectedRow() == selected);
+        EXPECT_TRUE(Items() == names && FromUtf8(window_->Store().ProfileNames()) == names && SelectedRow() == selected);
         EXPECT_TRUE(selected < 0 ||
                     (CheckedMode1() == LetterMode(letters[selected]) && Current() == "profile-" + names[selected]));
     }
@@ -210,7 +210,7 @@ TEST_F(ProfileCommandsTest, FailedWriteShowsTheErrorAndKeepsEverything) {
             const MessageBoxCall box = boxes_.empty() ? MessageBoxCall{} : boxes_[0];
             const bool checks[] = {
                 boxes_.size() == 1 && (box.style & MB_ICONERROR) && box.owner == window_.get(),
-                box.text.contains(window_->Store().CfgPath()) && box.text.contains("Permission denied"),
+                box.text.contains(FromUtf8(window_->Store().CfgPath())) && box.text.contains("Permission denied"),
                 Items() == QStringList({"a", "b", "c"}) && SelectedRow() == 1 && Current() == u"profile-b",
             };
             for (int i = 0; i < int(std::size(checks)); ++i)

@@ -8,8 +8,7 @@ target_include_directories(quillmar_gtest SYSTEM PUBLIC ${gtest_src}/include PRI
 add_library(quillmar_gtest_main STATIC ${gtest_src}/src/gtest_main.cc)
 target_link_libraries(quillmar_gtest_main PUBLIC quillmar_gtest)
 # Not our code: its warnings are not ours to fix.
-target_compile_options(quillmar_gtest PRIVATE -w)
-target_compile_options(quillmar_gtest_main PRIVATE -w)
+set_target_properties(quillmar_gtest quillmar_gtest_main PROPERTIES COMPILE_OPTIONS -w)
 add_library(GTest::gtest ALIAS quillmar_gtest)
 add_library(GTest::gtest_main ALIAS quillmar_gtest_main)
 

@@ -14,15 +14,12 @@ fail() {
   exit 1
 }
 
-rm -rf "$work"
 card=$work/card
-mkdir -p "$card"
+rm -rf "$work" && mkdir -p "$card"
 printf 'CAMERA' >"$card/.windows-label"
 printf 'V1.02\r\n' >"$card/version.txt"
 ln -sfn "$card" "$WINEPREFIX/dosdevices/e:"
-for letter in c e; do
-  "$wine" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d floppy /f >/dev/null
-done
+for letter in c e; do "$wine" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d floppy /f >/dev/null; done
 /usr/lib/wine/wineserver -k # the drive types are read when the server starts
 
 # Space as Linux sees the folder, in whole MB: what Wine reports for E:.
@@ -46,7 +43,6 @@ option_sets=("" "--set timelapse=5s --set mic_vol=mute" "--set image_wb=auto --n
 for options in "${option_sets[@]}"; do
   # shellcheck disable=SC2086 # each set is split into its words
   cmp <("$wine" "$cli" print $options) <("$linux_cli" print $options) || fail "print $options differs"
-  rm -f "$card/camera.conf"
   # shellcheck disable=SC2086
   "$wine" "$cli" write --card "E:\\" $options || fail "write $options failed"
   # shellcheck disable=SC2086

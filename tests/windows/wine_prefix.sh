@@ -3,19 +3,12 @@
 # the registry) for one test run and keeps its Wine server up, so each test
 # program starts in well under a second; or shuts that server down.
 set -euo pipefail
-prefix=$2
-export WINEPREFIX=$prefix
-case $1 in
-start)
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  rm -rf "$prefix"
-  mkdir -p "$prefix"
-  # Detached from our output, which ctest waits on until every holder closes it.
-  /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
-  /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
-  test -d "$prefix/drive_c/windows"
-  ;;
-stop)
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  ;;
-esac
+export WINEPREFIX=$2
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+[ "$1" = start ] || exit 0
+rm -rf "$WINEPREFIX"
+mkdir -p "$WINEPREFIX"
+# Detached from our output, which ctest waits on until every holder closes it.
+/usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+/usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+test -d "$WINEPREFIX/drive_c/windows"
