@@ -32,7 +32,7 @@ TEST(CliPrint, PrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywhere) {
     QTemporaryDir dir;  // no cfg.ini: the defaults, clock off, and looking creates nothing
     const auto defaults = RunCli({"print"}, dir.path());
     EXPECT_TRUE(defaults.exit_code == 0 && defaults.err.isEmpty() &&
-                defaults.out == BuildCameraConfText(SettingsSelection::Defaults(), 0).toLatin1());
+                defaults.out == QByteArray::fromStdString(BuildCameraConfText(SettingsSelection::Defaults(), 0)));
     EXPECT_EQ(RunCli({"profiles"}, dir.path()).out, QByteArray("default\n"));
     EXPECT_EQ(Entries(dir.path()), QStringList{});
 
@@ -40,7 +40,7 @@ TEST(CliPrint, PrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywhere) {
     s.At(keys::kPhotoBurst) = 1;
     s.At(keys::kAutoShoot) = 0;
     s.At(keys::kFormat) = 1;
-    const QString expected = BuildCameraConfText(s, 0);
+    const QString expected = QString::fromStdString(BuildCameraConfText(s, 0));
     const auto run = RunCli({"--sync-clock", "--set", "format=true", "print", "--set=photo_burst=3p"}, dir.path());
     const QRegularExpression withClock("^" + QRegularExpression::escape(expected) +
                                        "sync_clock=\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n$");
@@ -49,7 +49,7 @@ TEST(CliPrint, PrintWriteAndSaveGiveTheCoreBytesWithOptionsAnywhere) {
     const QStringList write{"write", "--card", dir.path(), "--set", "photo_burst=3p", "--set", "format=true"};
     ASSERT_EQ(RunCli(write + QStringList{"--set", "auto_shoot=2s", "--yes-format"}).exit_code, 0);
     s.Choose(keys::kAutoShoot, 2);  // chosen last, auto-shoot turns the burst off
-    EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), BuildCameraConfText(s, 0).toLatin1());
+    EXPECT_EQ(ReadAll(dir.path() + "/camera.conf"), QByteArray::fromStdString(BuildCameraConfText(s, 0)));
     EXPECT_EQ(RunCli({"save", "--profile", "default"}, dir.path()).err, QByteArray());  // no warning
     EXPECT_EQ(ReadAll(dir.path() + "/cfg.ini"), kFirstUseFile);
 }

@@ -37,17 +37,13 @@ const std::pair<QByteArray, QStringConverter::Encoding> kBoms[] = {{"\xEF\xBB\xB
                                                                    {"\xFE\xFF", QStringConverter::Utf16BE},
                                                                    {"", QStringConverter::Utf8}};
 
-QString DecodeFile(const QByteArray& bytes) {
+// The file's byte-order mark ("" for none) and its text.
+std::pair<QByteArray, QString> Decoded(const QByteArray& bytes) {
     for (const auto& [bom, encoding] : kBoms)
-        if (bytes.startsWith(bom)) return QStringDecoder(encoding)(bytes.mid(bom.size()));
+        if (bytes.startsWith(bom)) return {bom, QStringDecoder(encoding)(bytes.mid(bom.size()))};
     return {};
 }
-
-QByteArray Bom(const QByteArray& bytes) {
-    for (const auto& [bom, encoding] : kBoms)
-        if (bytes.startsWith(bom)) return bom;
-    return {};
-}
+QString DecodeFile(const QByteArray& bytes) { return Decoded(bytes).second; }
 
 QString Folded(QString s) {
     for (QChar& c : s)
@@ -125,34 +121,27 @@ const QStringList kLines = {
     u"{k}={v}"_s,  u"{k}={v}"_s,    u"{k}={v}"_s};
 const QStringList kEnds = {u"\n"_s, u"\r\n"_s, u"\r"_s};
 
-class FileGenerator {
-public:
-    explicit FileGenerator(unsigned seed) : random_(seed) {}
-
-    const QString& Pick(const QStringList& list) {
-        return list[std::uniform_int_distribution<qsizetype>(0, list.size() - 1)(random_)];
-    }
-    bool OneIn(int n) { return std::uniform_int_distribution<int>(1, n)(random_) == 1; }
+struct FileGenerator {
+    std::mt19937 random;
+    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
+    const QString& Pick(const QStringList& list) { return list[Below(int(list.size()))]; }
 
     // One line end for the whole file, or any mix; any encoding.
     QByteArray File() {
-        const bool mixed = OneIn(2);
+        const bool mixed = Below(2);
         const QString fileEnd = Pick(kEnds);
         QString text;
-        for (int i = std::uniform_int_distribution<int>(0, 11)(random_); i > 0; --i) {
+        for (int i = Below(12); i > 0; --i) {
             text += QString(Pick(kLines))
                         .replace(u"{s}"_s, Pick(kSectionNames))
                         .replace(u"{k}"_s, Pick(kKeys))
                         .replace(u"{v}"_s, Pick(kValues));
-            if (i > 1 || OneIn(2)) text += mixed ? Pick(kEnds) : fileEnd;
+            if (i > 1 || Below(2)) text += mixed ? Pick(kEnds) : fileEnd;
         }
-        if (OneIn(4)) text += QChar(0x1A);
-        const auto& [bom, encoding] = kBoms[std::uniform_int_distribution<int>(0, 3)(random_)];
+        if (Below(4) == 0) text += QChar(0x1A);
+        const auto& [bom, encoding] = kBoms[Below(4)];
         return bom + QByteArray(QStringEncoder(encoding)(text));
     }
-
-private:
-    std::mt19937 random_;
 };
 
 std::string Shown(const QByteArray& bytes) { return bytes.toPercentEncoding(" =[];'\"").toStdString(); }
@@ -183,7 +172,7 @@ void ExpectOtherLookupsKept(const ModelFile& before, const ModelFile& after, con
 // reads back and leaves every other lookup as it was, and one section is
 // deleted, which takes all of that name and nothing else.
 TEST(IniDocumentReference, ReadsAndWritesEveryGeneratedFileAsThePlatformDoes) {
-    FileGenerator generate(20261207);
+    FileGenerator generate{std::mt19937(20261207)};
     const QString fallback = u"\x01missing"_s;
     const QStringList writable = {u"a"_s, u"A"_s, u"b"_s, u"profile-x"_s, u"\u00DC"_s, u"a]b"_s, u"new"_s};
     for (int n = 0; n < kFiles; ++n) {
@@ -215,7 +204,7 @@ TEST(IniDocumentReference, ReadsAndWritesEveryGeneratedFileAsThePlatformDoes) {
         // Same encoding, and added lines use a line end the file already had
         // (CR LF in a file that had none). A Ctrl-Z is read as a blank only
         // at the end of the file.
-        ASSERT_EQ(Bom(written), Bom(file));
+        ASSERT_EQ(Decoded(written).first, Decoded(file).first);
         ASSERT_EQ(DecodeFile(written).endsWith(u'\x1A'), DecodeFile(file).endsWith(u'\x1A')) << Shown(written);
         std::array<bool, 3> allowed = LineEndKinds(file);
         if (allowed == std::array<bool, 3>{}) allowed[1] = true;

@@ -95,14 +95,16 @@ private:
     static QString Number(unsigned major, unsigned minor) { return QStringLiteral("%1:%2").arg(major).arg(minor); }
     QString Sys(const QString& name) const { return At("sys/devices/" + devpaths_.value(name)); }
     QString At(const QString& relative) const { return base_ + '/' + relative; }
+    // The path of `relative`, its folder made.
+    QString Made(const QString& relative) const {
+        return QDir().mkpath(At(relative).section('/', 0, -2)), At(relative);
+    }
     void Put(const QString& relative, const QByteArray& bytes) const {
-        QDir().mkpath(At(relative).section('/', 0, -2));
-        QFile f(At(relative));
+        QFile f(Made(relative));
         if (f.open(QIODevice::WriteOnly)) f.write(bytes);
     }
     void Link(const QString& target, const QString& relative) const {
-        QDir().mkpath(At(relative).section('/', 0, -2));
-        ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(At(relative)).constData());
+        ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(Made(relative)).constData());
     }
 
     QString base_;

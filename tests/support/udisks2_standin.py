@@ -103,11 +103,10 @@ def main():
     bus = dbus.SystemBus()
     objects = {path: {i: {n: typed(i, n, v) for n, v in props.items()} for i, props in interfaces.items()}
                for path, interfaces in scenario["objects"].items()}
-    keep = [Manager(bus, objects)] + [Device(bus, p, log, scenario, objects) for p in objects]
-    name = dbus.service.BusName(UD, bus, do_not_queue=True)
+    served = [Manager(bus, objects), dbus.service.BusName(UD, bus, do_not_queue=True)]
+    served += [Device(bus, p, log, scenario, objects) for p in objects]
     print("ready", flush=True)
     GLib.MainLoop().run()
-    del keep, name
 
 
 if __name__ == "__main__":

@@ -24,7 +24,6 @@ using ui_test::IsChecked;
 
 const QString kDriveA = "/org/freedesktop/UDisks2/drives/Reader_A";
 const QString kDriveB = "/org/freedesktop/UDisks2/drives/Reader_B";
-const QString kSdb1 = "/org/freedesktop/UDisks2/block_devices/sdb1";
 const QString kSdc1 = "/org/freedesktop/UDisks2/block_devices/sdc1";
 
 // The system bus is a private one for the whole program, set before Qt
@@ -158,80 +157,61 @@ struct TwoReaders {
         tree.AddMountedPartition(devpaths::Usb(2, "sdc/sdc1"), 8, 33, QFile::encodeName(b), "vfat");
     }
     QJsonObject Objects() const {
-        return {{kSdb1, BlockObject("/dev/sdb1", kDriveA, {a})},
+        return {{"/org/freedesktop/UDisks2/block_devices/sdb1", BlockObject("/dev/sdb1", kDriveA, {a})},
                 {kSdc1, BlockObject("/dev/sdc1", kDriveB, {b})},
                 {kDriveA, DriveObject(true, true, true)},
                 {kDriveB, DriveObject(true, true, true)}};
     }
 };
 
-// Eject takes off the chosen card's drive only, allowing the desktop's
-// password dialog; the list then loses the card by itself. A busy unmount
-// is shown and changes nothing.
+// Eject takes off the chosen card's drive only, from the row's menu or from
+// the offer beside the news of a "Set" to a drive (none for a --card
+// folder), allowing the desktop's password dialog; the list then loses the
+// card by itself. A busy unmount is shown and changes nothing. The drive is
+// a real tmpfs mount, so "Set" sees a mounted volume.
 TEST_F(CardActionsTest, EjectUnmountsThenPowersOffTheChosenDriveOrSaysWhyNot) {
     ASSERT_FALSE(BusAddress().isEmpty()) << "dbus-daemon did not start";
-    const QString unmount = kSdc1 + " Unmount";
-    const struct {
-        QJsonObject errors;
-        QStringList calls;
-        const char* box;  // empty: ejected
-    } cases[] = {
-        {{}, {Call("Unmount", kSdc1), Call("PowerOff", kDriveB)}, ""},
-        {{{unmount, QJsonArray{"org.freedesktop.UDisks2.Error.DeviceBusy", "busy"}}},
-         {Call("Unmount", kSdc1)},
-         "is busy"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.box);
+    const QJsonObject busyUnmount{{kSdc1 + " Unmount", QJsonArray{"org.freedesktop.UDisks2.Error.DeviceBusy", "busy"}}};
+    for (const bool busy : {true, false}) {
+        SCOPED_TRACE(busy);
         TwoReaders m;
-        UdisksStandIn udisks(BusAddress(), m.Objects(), c.errors);
+        ScopedTmpfs mounted(m.b, "size=1m");
+        if (!busy && !mounted.Mounted()) GTEST_SKIP() << "cannot mount a tmpfs (needs root)";
+        QTemporaryDir folder;
+        UdisksStandIn udisks(BusAddress(), m.Objects(), busy ? busyUnmount : QJsonObject{});
         ASSERT_TRUE(udisks.Ready());
-        Open({}, m.tree.Paths());
-        ASSERT_EQ(Cards()->rowCount(), 2) << "the fake readers are listed";
-        QMenu* menu = OpenMenu(RowOf(m.b + '/'));
-        ASSERT_TRUE(menu && Eject(menu) && Eject(menu)->isEnabled());
+        Open(AppOptions{{folder.path()}, {}}, m.tree.Paths());
+        ASSERT_EQ(Cards()->rowCount(), 3) << "the fake readers are listed";
         boxes_.clear();
-        QTest::keyClick(menu, Qt::Key_E);
-        EXPECT_EQ(Status(), "Ejecting CARD_B...") << "the window goes on while UDisks2 works";
-        if (!*c.box) m.tree.RemoveDevice("sdc1", 8, 33);  // the card goes as UDisks2 powers it off
-        ASSERT_TRUE(Ejected());
-        EXPECT_EQ(udisks.Calls(), c.calls);
-        if (*c.box) {
-            ASSERT_EQ(boxes_.size(), 1u);
-            EXPECT_TRUE(boxes_[0].text.contains(c.box) && boxes_[0].text.contains("CARD_B"));
-            EXPECT_TRUE(Status().isEmpty() && Cards()->rowCount() == 2);
+        if (busy) {
+            QMenu* menu = OpenMenu(RowOf(m.b + '/'));
+            ASSERT_TRUE(menu && Eject(menu) && Eject(menu)->isEnabled());
+            QTest::keyClick(menu, Qt::Key_E);
         } else {
-            EXPECT_TRUE(boxes_.empty() && Cards()->rowCount() == 1 && RowOf(m.a + '/') == 0);
+            Cards()->selectRow(RowOf(FolderCardRoot(folder.path())));
+            Click(*window_, IDC_SET);
+            EXPECT_TRUE(Status().startsWith("camera.conf written to") && EjectOffer()->isHidden());
+            Cards()->selectRow(RowOf(m.b + '/'));
+            Click(*window_, IDC_SET);
+            ASSERT_TRUE(Status().startsWith("camera.conf written to CARD_B") && QFile::exists(m.b + "/camera.conf"));
+            ASSERT_TRUE(!EjectOffer()->isHidden() && EjectOffer()->isEnabled());
+            EjectOffer()->click();
+        }
+        EXPECT_EQ(Status(), "Ejecting CARD_B...") << "the window goes on while UDisks2 works";
+        if (!busy) m.tree.RemoveDevice("sdc1", 8, 33);  // the card goes as UDisks2 powers it off
+        ASSERT_TRUE(Ejected());
+        if (busy) {
+            EXPECT_EQ(udisks.Calls(), QStringList{Call("Unmount", kSdc1)});
+            ASSERT_EQ(boxes_.size(), 1u);
+            EXPECT_TRUE(boxes_[0].text.contains("is busy") && boxes_[0].text.contains("CARD_B"));
+            EXPECT_TRUE(Status().isEmpty() && Cards()->rowCount() == 3);
+        } else {
+            EXPECT_EQ(udisks.Calls(), (QStringList{Call("Unmount", kSdc1), Call("PowerOff", kDriveB)}));
+            EXPECT_TRUE(boxes_.empty() && Cards()->rowCount() == 2 && RowOf(m.a + '/') >= 0);
             window_->OnDeviceChange(0x8004);  // the watcher's late report keeps the news
-            EXPECT_EQ(Status(), "CARD_B ejected: the card can be pulled");
+            EXPECT_TRUE(Status() == "CARD_B ejected: the card can be pulled" && EjectOffer()->isHidden());
         }
     }
-}
-
-// "Set" to a card on a drive offers Eject next to its news; to a --card
-// folder it does not. The drive is a real tmpfs mount, so "Set" sees a
-// mounted volume.
-TEST_F(CardActionsTest, SetToADriveOffersEject) {
-    ASSERT_FALSE(BusAddress().isEmpty()) << "dbus-daemon did not start";
-    TwoReaders m;
-    ScopedTmpfs mounted(m.a, "size=1m");
-    if (!mounted.Mounted()) GTEST_SKIP() << "cannot mount a tmpfs (needs root)";
-    QTemporaryDir folder;
-    UdisksStandIn udisks(BusAddress(), m.Objects());
-    ASSERT_TRUE(udisks.Ready());
-    Open(AppOptions{{folder.path()}, {}}, m.tree.Paths());
-    ClickOn(kSystemTab, IDC_SYNC_CLOCK);
-    Cards()->selectRow(RowOf(FolderCardRoot(folder.path())));
-    Click(*window_, IDC_SET);
-    EXPECT_TRUE(Status().startsWith("camera.conf written to") && EjectOffer()->isHidden());
-    Cards()->selectRow(RowOf(m.a + '/'));
-    Click(*window_, IDC_SET);
-    ASSERT_TRUE(Status().startsWith("camera.conf written to CARD_A") && QFile::exists(m.a + "/camera.conf"));
-    ASSERT_TRUE(!EjectOffer()->isHidden() && EjectOffer()->isEnabled());
-    EjectOffer()->click();
-    ASSERT_TRUE(Ejected());
-    EXPECT_EQ(udisks.Calls(), (QStringList{Call("Unmount", kSdb1), Call("PowerOff", kDriveA)}));
-    EXPECT_TRUE(Status() == "CARD_A ejected: the card can be pulled" && EjectOffer()->isHidden() && boxes_.empty());
 }
 
 }  // namespace
