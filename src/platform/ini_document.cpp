@@ -312,7 +312,8 @@ int IniDocument::RemoveSection(std::string_view section) {
         size_t lead = lines.size();
         while (lead > 1 && lines[lead - 1].kind == LineKind::kComment) --lead;
         if (i + 1 < sections_.size())
-            sections_[i - 1].lines.insert(sections_[i - 1].lines.end(), lines.begin() + static_cast<std::ptrdiff_t>(lead), lines.end());
+            sections_[i - 1].lines.insert(sections_[i - 1].lines.end(),
+                                          lines.begin() + static_cast<std::ptrdiff_t>(lead), lines.end());
         sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(i));
         ++removed;
     }

@@ -110,7 +110,7 @@ bool DecodeUdisksObjects(const QDBusArgument& reply, UdisksObjects* objects) {
 }
 
 void RegisterUdisksDBusTypes() {
-    static const bool registered = [] {
+    static const bool kRegistered = [] {
         qRegisterMetaType<QDBusArgument>();
         qRegisterMetaType<QDBusObjectPath>();
         qRegisterMetaType<QDBusSignature>();
@@ -120,7 +120,7 @@ void RegisterUdisksDBusTypes() {
         qRegisterMetaType<QDBusPendingCallWatcher*>();
         return true;
     }();
-    (void)registered;
+    (void)kRegistered;
 }
 
 QString UdisksPathText(const QByteArray& bytes) {

@@ -71,7 +71,8 @@ protected:
     // List, store and pages agree: the selected one is current and applied.
     void ExpectListAgreesWith(const char* letters, int selected) {
         const QStringList names = QString::fromLatin1(letters).split(QString(), Qt::SkipEmptyParts);
-        EXPECT_TRUE(Items() == names && FromUtf8(window_->Store().ProfileNames()) == names && SelectedRow() == selected);
+        EXPECT_TRUE(Items() == names && FromUtf8(window_->Store().ProfileNames()) == names &&
+                    SelectedRow() == selected);
         EXPECT_TRUE(selected < 0 ||
                     (CheckedMode1() == LetterMode(letters[selected]) && Current() == "profile-" + names[selected]));
     }
