@@ -19,12 +19,12 @@ CliInvocation Refuse(std::string error) {
 
 // A missing value can only be that of the last argument.
 std::string DescribeParseError(const CLI::ParseError& e, const std::vector<std::string>& args) {
-    for (const CliOptionSpec& spec : CliOptionSpecs()) {
-        if (spec.value && !args.empty() && args.back() == spec.name)
-            return std::string(spec.name) + " needs a value, " + spec.value + ". Try --help.";
+    for (const CliOptionEntry& entry : CliOptionTable()) {
+        if (entry.value && !args.empty() && args.back() == entry.name)
+            return std::string(entry.name) + " needs a value, " + entry.value + ". Try --help.";
         for (const std::string& arg : args)
-            if (!spec.value && arg.starts_with(std::string(spec.name) + '='))
-                return std::string(spec.name) + " takes no value. Try --help.";
+            if (!entry.value && arg.starts_with(std::string(entry.name) + '='))
+                return std::string(entry.name) + " takes no value. Try --help.";
     }
     return CutMessage(e.what()) + ". Try --help.";
 }
@@ -46,7 +46,7 @@ std::string OptionsTaken(const CliCommand& command) {
 // several times: a script that means something else should hear about it.
 std::string RefuseUnusedOptions(const CliCommand& command, const CliOptions& options) {
     for (const auto& [option, values] : options.given) {
-        const std::string name = SpecOf(option).name;
+        const std::string name = EntryOf(option).name;
         if (std::find(command.options.begin(), command.options.end(), option) == command.options.end())
             return std::string(command.name) + " does not take " + name + "; " + OptionsTaken(command);
         if (values.size() > 1 && !MayRepeat(command, option, options))
@@ -65,12 +65,12 @@ CliInvocation ParseCliInvocation(const std::vector<std::string>& args) {
     CLI::Option* help = app.add_flag("-h,--help");
     CLI::Option* version = app.add_flag("-v,--version");
     std::vector<std::pair<CliOption, CLI::Option*>> parsed;
-    for (const CliOptionSpec& spec : CliOptionSpecs()) {
-        CLI::Option* o = spec.value ? app.add_option(spec.name)
-                                          ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-                                          ->allow_extra_args(false)
-                                    : app.add_flag(spec.name)->disable_flag_override();
-        parsed.emplace_back(spec.id, o);
+    for (const CliOptionEntry& entry : CliOptionTable()) {
+        CLI::Option* o = entry.value ? app.add_option(entry.name)
+                                           ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+                                           ->allow_extra_args(false)
+                                     : app.add_flag(entry.name)->disable_flag_override();
+        parsed.emplace_back(entry.id, o);
     }
     std::vector<std::string> words;
     app.add_option("command", words);
@@ -97,7 +97,7 @@ CliInvocation ParseCliInvocation(const std::vector<std::string>& args) {
     for (const auto& [id, o] : parsed) {
         if (o->count() == 0) continue;
         std::vector<std::string>& values = inv.options.given[id];
-        if (SpecOf(id).value)
+        if (EntryOf(id).value)
             values = o->results();
         else
             values.resize(o->count());
@@ -140,8 +140,8 @@ std::string CliHelpText() {
     for (const CliCommand& c : CliCommands()) text += "  " + std::string(c.synopsis) + '\n';
     std::vector<std::pair<std::string, std::string>> rows = {
         {"-h, --help", "Show the commands and options, then exit."}, {"-v, --version", "Show the version, then exit."}};
-    for (const CliOptionSpec& spec : CliOptionSpecs())
-        rows.emplace_back(spec.value ? std::string(spec.name) + " <" + spec.value + '>' : spec.name, spec.help);
+    for (const CliOptionEntry& entry : CliOptionTable())
+        rows.emplace_back(entry.value ? std::string(entry.name) + " <" + entry.value + '>' : entry.name, entry.help);
     size_t width = 0;
     for (const auto& row : rows) width = std::max(width, row.first.size());
     text += "\nOptions:\n";

@@ -5,8 +5,8 @@
 
 namespace quillmar {
 
-const std::vector<CliOptionSpec>& CliOptionSpecs() {
-    static const std::vector<CliOptionSpec> kSpecs = {
+const std::vector<CliOptionEntry>& CliOptionTable() {
+    static const std::vector<CliOptionEntry> kTable = {
         {CliOption::kSet, "--set", "KEY=OPTION", "Choose OPTION for setting KEY (repeatable)."},
         {CliOption::kSyncClock, "--sync-clock", nullptr, "Add the sync_clock line with the local time."},
         {CliOption::kCard, "--card", "DIR",
@@ -25,18 +25,18 @@ const std::vector<CliOptionSpec>& CliOptionSpecs() {
          "Write even when the settings have format=true, which makes the camera erase the card."},
         {CliOption::kExplain, "--explain", nullptr, "List every mounted volume with why it is or is not a card."},
     };
-    return kSpecs;
+    return kTable;
 }
 
-const CliOptionSpec& SpecOf(CliOption option) {
-    for (const CliOptionSpec& spec : CliOptionSpecs())
-        if (spec.id == option) return spec;
-    return CliOptionSpecs().front();  // unreachable: every option has a spec
+const CliOptionEntry& EntryOf(CliOption option) {
+    for (const CliOptionEntry& entry : CliOptionTable())
+        if (entry.id == option) return entry;
+    return CliOptionTable().front();  // unreachable: every option has an entry
 }
 
 std::string OptionWithValue(CliOption option) {
-    const CliOptionSpec& spec = SpecOf(option);
-    return spec.value ? std::string(spec.name) + ' ' + spec.value : std::string(spec.name);
+    const CliOptionEntry& entry = EntryOf(option);
+    return entry.value ? std::string(entry.name) + ' ' + entry.value : std::string(entry.name);
 }
 
 const std::string& CliOptions::Value(CliOption option) const {

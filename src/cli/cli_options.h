@@ -24,7 +24,7 @@ enum class CliOption {
     kExplain,      // --explain
 };
 
-struct CliOptionSpec {
+struct CliOptionEntry {
     CliOption id;
     const char* name;   // "--set"
     const char* value;  // "KEY=OPTION"; nullptr for a flag
@@ -32,8 +32,8 @@ struct CliOptionSpec {
 };
 
 // Every option, in the order --help lists them.
-const std::vector<CliOptionSpec>& CliOptionSpecs();
-const CliOptionSpec& SpecOf(CliOption option);
+const std::vector<CliOptionEntry>& CliOptionTable();
+const CliOptionEntry& EntryOf(CliOption option);
 // "--profile NAME", or "--json" for a flag.
 std::string OptionWithValue(CliOption option);
 
