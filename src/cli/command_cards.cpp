@@ -90,28 +90,17 @@ std::string CardsAsTable(const std::vector<CardRow>& cards) {
     return AsTable(rows);
 }
 
-// One line of the explanation: a mounted volume, or a folder given with --card.
-struct Explained {
-    std::string folder;
-    std::string source;
-    std::string type;
-    bool card = false;
-    std::string code;
-    std::string reason;
-};
-
-std::vector<Explained> Explain(const std::vector<std::string>& folders) {
-    std::vector<Explained> rows;
-    for (const DriveExplanation& d : ExplainSystemDrives())
-        rows.push_back({d.folder, d.source, d.type, d.card, d.code, d.reason});
+// The system's drives, each with its verdict, then the folders given with --card.
+std::vector<DriveExplanation> Explain(const std::vector<std::string>& folders) {
+    std::vector<DriveExplanation> rows = ExplainSystemDrives();
     for (const std::string& folder : folders)
         rows.push_back({FolderCardRoot(folder), {}, {}, true, "folder", "given with --card"});
     return rows;
 }
 
-std::string ExplanationAsJson(const std::vector<Explained>& rows) {
+std::string ExplanationAsJson(const std::vector<DriveExplanation>& rows) {
     nlohmann::json array = nlohmann::json::array();
-    for (const Explained& r : rows)
+    for (const DriveExplanation& r : rows)
         array.push_back({{"folder", r.folder},
                          {"source", r.source},
                          {"type", r.type},
@@ -121,9 +110,9 @@ std::string ExplanationAsJson(const std::vector<Explained>& rows) {
     return JsonText(array);
 }
 
-std::string ExplanationAsTable(const std::vector<Explained>& rows) {
+std::string ExplanationAsTable(const std::vector<DriveExplanation>& rows) {
     std::vector<std::vector<std::string>> cells{{"Folder", "Source", "Type", "Card", "Reason"}};
-    for (const Explained& r : rows)
+    for (const DriveExplanation& r : rows)
         cells.push_back(
             {Visible(r.folder), Visible(r.source), Visible(r.type), r.card ? "yes" : "no", Visible(r.reason)});
     return AsTable(cells);
@@ -140,7 +129,7 @@ void PrintCards(const CliContext& ctx, const std::vector<std::string>& folders) 
 }
 
 void PrintExplanation(const CliContext& ctx, const std::vector<std::string>& folders) {
-    const std::vector<Explained> rows = Explain(folders);
+    const std::vector<DriveExplanation> rows = Explain(folders);
     ctx.Print(ctx.options.Has(CliOption::kJson) ? ExplanationAsJson(rows) : ExplanationAsTable(rows));
 }
 
