@@ -13,14 +13,22 @@ using namespace quillmar;
 
 namespace {
 
-// Pieces of `bytes` between CR and LF bytes: lines, in any of the line ends.
+// Pieces of `bytes` between line-end characters: lines, in any of the line
+// ends. A UTF-16 file is cut on whole units after its mark, so that a byte
+// 0x0A or 0x0D inside a character does not count as a line end.
 std::vector<std::string> Pieces(const std::string& bytes) {
+    const bool little = bytes.starts_with("\xFF\xFE");
+    const bool big = bytes.starts_with("\xFE\xFF");
+    const size_t unit = little || big ? 2 : 1;
     std::vector<std::string> pieces(1);
-    for (const char c : bytes) {
+    for (size_t at = 0; at < bytes.size(); at += unit) {
+        const std::string piece = bytes.substr(at, unit);
+        char c = piece[0];
+        if (unit == 2 && piece.size() == 2) c = piece[little ? 1 : 0] == '\0' ? piece[little ? 0 : 1] : 'x';
         if (c == '\r' || c == '\n')
             pieces.emplace_back();
         else
-            pieces.back() += c;
+            pieces.back() += piece;
     }
     return pieces;
 }
