@@ -10,7 +10,7 @@ const std::vector<CliCommand>& CliCommands() {
          "print [--profile NAME] [--from-card DIR] [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
          "    Print the camera.conf bytes for the chosen settings: those of profile NAME, or of\n"
          "    the first profile, when there is a profile file; else the defaults.",
-         {kProfile, kFromCard, kSet, kSyncClock, kNoSyncClock, kConfig},
+         {kProfile, kFromCard, kSet, kSyncClock, kNoSyncClock, kConfig, kUserConfig},
          RunPrint},
         {"write",
          "write --card DIR [--profile NAME] [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
@@ -19,23 +19,24 @@ const std::vector<CliCommand>& CliCommands() {
          "    format=true, which make the camera erase the card, need --yes-format.\n"
          "  write --all-cards [--card DIR]... [other write options]\n"
          "    Write them to every card that cards lists; one line per card.",
-         {kCard, kAllCards, kProfile, kFromCard, kSet, kSyncClock, kNoSyncClock, kEject, kYesFormat, kConfig},
+         {kCard, kAllCards, kProfile, kFromCard, kSet, kSyncClock, kNoSyncClock, kEject, kYesFormat, kConfig,
+          kUserConfig},
          RunWrite},
         {"profiles",
          "profiles\n"
          "    List the profiles' names, one per line.",
-         {kConfig},
+         {kConfig, kUserConfig},
          RunProfiles},
         {"save",
          "save --profile NAME [--from-card DIR] [--set KEY=OPTION]... [--sync-clock | --no-sync-clock]\n"
          "    Store profile NAME: an existing one keeps its values except those given, a new\n"
          "    one starts from the defaults with the clock on. A new name has 1 to 16 characters.",
-         {kProfile, kFromCard, kSet, kSyncClock, kNoSyncClock, kConfig},
+         {kProfile, kFromCard, kSet, kSyncClock, kNoSyncClock, kConfig, kUserConfig},
          RunSave},
         {"delete",
          "delete --profile NAME\n"
          "    Remove profile NAME from the profile file.",
-         {kProfile, kConfig},
+         {kProfile, kConfig, kUserConfig},
          RunDelete},
         {"cards",
          "cards [--json] [--explain] [--card DIR]...\n"

@@ -107,6 +107,8 @@ CliInvocation ParseCliInvocation(const std::vector<std::string>& args) {
         if (words.front() != c.name) continue;
         if (words.size() > 1) return Refuse("unexpected argument " + QuotedForMessage(words[1]) + ".");
         if (std::string error = RefuseUnusedOptions(c, inv.options); !error.empty()) return Refuse(std::move(error));
+        if (inv.options.Has(CliOption::kConfig) && inv.options.Has(CliOption::kUserConfig))
+            return Refuse("--config and --user-config name two different profile files; give one.");
         inv.action = CliInvocation::kRun;
         inv.command = &c;
         return inv;

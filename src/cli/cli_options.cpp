@@ -12,6 +12,9 @@ const std::vector<CliOptionEntry>& CliOptionTable() {
         {CliOption::kCard, "--card", "DIR",
          "The card folder that receives camera.conf; for cards, one more card row (repeatable)."},
         {CliOption::kConfig, "--config", "PATH", "The profile file (default: cfg.ini in the working directory)."},
+        {CliOption::kUserConfig, "--user-config", nullptr,
+         "Use the user's profile file: $XDG_CONFIG_HOME/quillmar/cfg.ini (~/.config/quillmar/cfg.ini when that is "
+         "unset), on Windows %APPDATA%\\Quillmar\\cfg.ini; its folder is made when missing."},
         {CliOption::kProfile, "--profile", "NAME", "The profile to use or save."},
         {CliOption::kNoSyncClock, "--no-sync-clock", nullptr,
          "Leave the sync_clock line out, whatever the profile says."},

@@ -15,6 +15,7 @@ enum class CliOption {
     kNoSyncClock,  // --no-sync-clock
     kCard,         // --card DIR; "cards" and "write --all-cards" take it repeatedly
     kConfig,       // --config PATH
+    kUserConfig,   // --user-config: the profile file in the user's configuration folder
     kProfile,      // --profile NAME
     kFromCard,     // --from-card DIR: settings from a card's camera.conf
     kAllCards,     // --all-cards: write to every listed card

@@ -2,18 +2,27 @@
 #include "cli/cli_profile_file.h"
 
 #include "cli/cli_text.h"
+#include "platform/path_text.h"
+#include "platform/user_config_path.h"
 
 #include <filesystem>
 
 namespace quillmar {
 
 std::string ConfigPath(const CliContext& ctx) {
+    if (ctx.options.Has(CliOption::kUserConfig)) {
+        const std::string path = UserConfigPath();
+        // A folder that cannot be made shows in the profile file's own error.
+        std::error_code error;
+        std::filesystem::create_directories(PathFromUtf8(path).parent_path(), error);
+        return path;
+    }
     return ctx.options.Has(CliOption::kConfig) ? ctx.options.Value(CliOption::kConfig) : ProfileStore::DefaultCfgPath();
 }
 
 bool ProfileFileInPlay(const CliContext& ctx) {
     std::error_code error;
-    return std::filesystem::exists(std::filesystem::path(ConfigPath(ctx)), error);
+    return std::filesystem::exists(PathFromUtf8(ConfigPath(ctx)), error);
 }
 
 int LoadProfileStore(const CliContext& ctx, ProfileStore& store, ProfileFileAccess access) {

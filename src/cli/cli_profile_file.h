@@ -9,7 +9,8 @@
 
 namespace quillmar {
 
-// --config, or cfg.ini in the working directory.
+// --config, --user-config (its folder made here), or cfg.ini in the working
+// directory.
 std::string ConfigPath(const CliContext& ctx);
 
 // print and write use a profile when something exists at the profile file's

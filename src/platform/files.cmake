@@ -16,9 +16,12 @@ target_sources(quillmar_files PRIVATE
 if(WIN32)
   set(quillmar_files_system win32)
   target_sources(quillmar_files PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win32_text.cpp)
+  # The user's application-data folder (SHGetKnownFolderPath, CoTaskMemFree).
+  target_link_libraries(quillmar_files PRIVATE shell32 ole32)
 else()
   set(quillmar_files_system posix)
 endif()
-foreach(part durable_file file_bytes file_lock folder_entries legacy_code_page regular_file_in_folder system_text)
+foreach(part durable_file file_bytes file_lock folder_entries legacy_code_page regular_file_in_folder system_text
+    user_config_path)
   target_sources(quillmar_files PRIVATE ${CMAKE_CURRENT_LIST_DIR}/${part}_${quillmar_files_system}.cpp)
 endforeach()

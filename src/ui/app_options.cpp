@@ -1,6 +1,8 @@
 // Parsing the program's command line: card folders, the profile file and the user-config path.
 #include "ui/app_options.h"
 
+#include "platform/user_config_path.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -10,14 +12,6 @@
 #include <cstdlib>
 
 namespace quillmar {
-
-QString UserConfigPath() {
-    // The base-directory rules: a relative or empty $XDG_CONFIG_HOME is
-    // ignored in favour of ~/.config.
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!QDir::isAbsolutePath(base)) base = QDir::home().filePath(QStringLiteral(".config"));
-    return QDir(base).filePath(QStringLiteral("quillmar/cfg.ini"));
-}
 
 AppOptions ParseAppOptions(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -58,7 +52,7 @@ AppOptions ParseAppOptions(const QStringList& arguments) {
     }
     QString configPath = parser.value(config);
     if (parser.isSet(userConfig)) {
-        configPath = UserConfigPath();
+        configPath = QString::fromStdString(UserConfigPath());
         // A missing folder is made here; if that fails, the first write of the
         // profile file reports the reason.
         QDir().mkpath(QFileInfo(configPath).path());

@@ -8,13 +8,9 @@ namespace quillmar {
 struct AppOptions {
     QStringList card_folders;  // --card DIR, repeatable: folders offered as cards
     QString config_path;       // --config PATH: the profile file; empty for cfg.ini in the working directory
-                               // --user-config sets it to UserConfigPath()
+                               // --user-config sets it to UserConfigPath() (platform/user_config_path.h),
+                               // where the desktop entry keeps the profiles
 };
-
-// $XDG_CONFIG_HOME/quillmar/cfg.ini, or ~/.config/quillmar/cfg.ini when that
-// is unset. The desktop entry keeps the profiles there, out of the folder the
-// launcher happens to start in.
-QString UserConfigPath();
 
 // Parses the arguments (program name first). --help and --version print
 // and exit; an unknown option prints the error and exits with status 2.

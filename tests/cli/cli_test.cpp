@@ -98,6 +98,7 @@ TEST(CliRefusals, BadInputIsRefusedBeforeAnythingIsWritten) {
         {{"write", "--all-cards", "--card", ""}, 2, {"--card", ""}},
         {{"print", "--colour"}, 2, {"\"--colour\"", "--help"}},
         {{"frobnicate"}, 2, {"frobnicate", ""}},
+        {{"profiles", "--config", "cfg.ini", "--user-config"}, 2, {"--config and --user-config", ""}},
         {{"save", "--profile", "p", "--set", huge}, 2, {"xxxxxxxxxx", ""}},
         {{"print", "--" + huge}, 2, {"xxxxxxxxxx", ""}},
         {{huge}, 2, {"xxxxxxxxxx", ""}},
