@@ -25,6 +25,22 @@ std::filesystem::path FolderOf(const std::filesystem::path& path) {
 // 100-nanosecond ticks since 1601, as FILETIME counts.
 ULONGLONG Ticks(const FILETIME& t) { return ULONGLONG(t.dwHighDateTime) << 32 | t.dwLowDateTime; }
 
+// Windows refuses to replace a file that another process has open, even
+// one that shares it for deletion, and a reader of cfg.ini (a window or
+// quillmar-cli loading it without the writers' lock) holds it open for a
+// moment: the replacement is tried again for up to two seconds.
+bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+    for (int waitedMs = 0;; waitedMs += 10) {
+        if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        const DWORD err = ::GetLastError();
+        if ((err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION) || waitedMs >= 2000) {
+            ::SetLastError(err);
+            return false;
+        }
+        ::Sleep(10);
+    }
+}
+
 }  // namespace
 
 void RemoveDurableTemporaries(const std::filesystem::path& path, std::chrono::seconds minimumAge) {
@@ -88,8 +104,7 @@ WriteOutcome ReplaceFileDurably(const std::filesystem::path& path, std::string_v
     if (!closed) return discard("Cannot write", ::GetLastError());
     // A link at the path is replaced, not followed: the move renames over
     // the entry itself. Write-through returns once the move is on the disk.
-    if (!::MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return discard("Cannot replace", ::GetLastError());
+    if (!MoveOver(tempPath, path)) return discard("Cannot replace", ::GetLastError());
     return WriteOutcome::Success();
 }
 
