@@ -3,36 +3,48 @@
 // lookup, the reference test checks against its model.
 
 #include "platform/ini_document.h"
-#include "platform/qt_text_bridge.h"
 
-#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 namespace quillmar {
 
 namespace {
 
-QByteArray Utf16(QStringConverter::Encoding encoding, const QString& text) {
-    return (encoding == QStringConverter::Utf16LE ? "\xFF\xFE" : "\xFE\xFF") +
-           QByteArray(QStringEncoder(encoding)(text));
+enum class Utf16Order { kLittleEndian, kBigEndian };
+
+// ASCII and Latin-1 `text` in UTF-16 with its byte-order mark.
+std::string Utf16(Utf16Order order, std::u16string_view text) {
+    const bool le = order == Utf16Order::kLittleEndian;
+    std::string bytes = le ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char16_t c : text)
+        bytes += le ? std::string{char(c & 0xFF), char(c >> 8)} : std::string{char(c >> 8), char(c & 0xFF)};
+    return bytes;
+}
+
+// UTF-16 `text` as UTF-8; enough for the names and values below.
+std::string U8(const char16_t* text) {
+    std::string out;
+    for (; *text != 0; ++text)
+        out += *text < 0x80 ? std::string(1, char(*text))
+                            : std::string{char(0xC0 | (*text >> 6)), char(0x80 | (*text & 0x3F))};
+    return out;
 }
 
 // A null value deletes the section. A refused change, or a delete that finds
 // nothing, has an empty `after`.
-void Check(const char* rule, const QByteArray& before, const char16_t* section, const char16_t* key,
-           const char16_t* value, const QByteArray& after) {
-    const auto u8 = [](const char16_t* text) { return ToUtf8(QString::fromUtf16(text)); };
-    IniDocument doc = IniDocument::Parse(before.toStdString());
-    const WriteOutcome set = value ? doc.SetValue(u8(section), u8(key), u8(value)) : WriteOutcome::Success();
-    const bool done = value ? bool(set) : doc.RemoveSection(u8(section)) > 0;
-    EXPECT_EQ(done, !after.isEmpty()) << rule;
+void Check(const char* rule, const std::string& before, const char16_t* section, const char16_t* key,
+           const char16_t* value, const std::string& after) {
+    IniDocument doc = IniDocument::Parse(before);
+    const WriteOutcome set = value ? doc.SetValue(U8(section), U8(key), U8(value)) : WriteOutcome::Success();
+    const bool done = value ? bool(set) : doc.RemoveSection(U8(section)) > 0;
+    EXPECT_EQ(done, !after.empty()) << rule;
     EXPECT_EQ(set.error.empty(), done || !value) << rule;
-    EXPECT_EQ(QByteArray::fromStdString(doc.Serialize()), done ? after : before) << rule;
+    EXPECT_EQ(doc.Serialize(), done ? after : before) << rule;
     EXPECT_EQ(doc.Modified(), done && before != after) << rule;
 }
 
 TEST(IniDocumentWrite, TouchesOnlyWhatItChangesAndRefusesWhatWouldNotReadBack) {
-    const auto le = QStringConverter::Utf16LE, be = QStringConverter::Utf16BE;
+    const auto le = Utf16Order::kLittleEndian, be = Utf16Order::kBigEndian;
     Check("value replaced in place, key spelling and indent kept", "; c\n[A]\n\tMODE = old \n\nkeep\n", u"a", u"mode",
           u"new", "; c\n[A]\n\tMODE=new\n\nkeep\n");
     Check("new key after the last key, before blanks and comments", "[a]\nk=1\nodd\n\n;b\n[b]\n", u"a", u"j", u"2",
@@ -40,9 +52,9 @@ TEST(IniDocumentWrite, TouchesOnlyWhatItChangesAndRefusesWhatWouldNotReadBack) {
     Check("new section after a line break, in the file's style", "[a]\r\nk=1", u"b", u"j", u"2",
           "[a]\r\nk=1\r\n[b]\r\nj=2\r\n");
     Check("undecodable bytes survive", "[a]\n\xFF\xC0junk\nk=1\n", u"a", u"k", u"2", "[a]\n\xFF\xC0junk\nk=2\n");
-    Check("UTF-16LE kept", Utf16(le, "[a]\nk=1\n"), u"b", u"k", u"\u00FC", Utf16(le, "[a]\nk=1\n[b]\nk=\u00FC\n"));
-    Check("UTF-16BE kept, lone CR", Utf16(be, "[a]\rk=1"), u"b", u"k", u"\u00FC",
-          Utf16(be, "[a]\rk=1\r[b]\rk=\u00FC\r"));
+    Check("UTF-16LE kept", Utf16(le, u"[a]\nk=1\n"), u"b", u"k", u"\u00FC", Utf16(le, u"[a]\nk=1\n[b]\nk=\u00FC\n"));
+    Check("UTF-16BE kept, lone CR", Utf16(be, u"[a]\rk=1"), u"b", u"k", u"\u00FC",
+          Utf16(be, u"[a]\rk=1\r[b]\rk=\u00FC\r"));
     Check("mixed line ends: the first one seen", "[a]\rk=1\r\n", u"a", u"j", u"2", "[a]\rk=1\r\nj=2\r");
     Check("key without = filled in place", "[a]\r\n  tvmode\x1A\r\ntvmode=pal\r\n", u"a", u"TVMODE", u"ntsc",
           "[a]\r\n  tvmode=ntsc\r\ntvmode=pal\r\n");

@@ -1,50 +1,33 @@
-#include "platform/qt_text_bridge.h"
 #include "profiles/profile_store.h"
 
 #include "platform/ini_file.h"
-#include "profile_files.h"
+#include "profile_test_files.h"
 #include "profiles/profile_key_order.h"
-#include "support/child_process.h"
-
-#include <sys/inotify.h>
-#include <sys/stat.h>
 
 namespace quillmar {
 
 namespace {
 
 using namespace profile_test;
-
-// `count` profiles "p0".."pN", each a copy of the default profile.
-QByteArray ManyProfiles(int count) {
-    QByteArray file = "[basic]\r\nlast_cfg=default\r\n";
-    for (int i = 0; i < count; ++i)
-        file += "[profile-p" + QByteArray::number(i) + "]\r\n" + kFirstUseFile.mid(kFirstUseFile.indexOf("mode_1="));
-    return file;
-}
-
-// A store on cfg.ini in a fresh temporary folder.
-class ProfileStoreTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir_;
-    QString path_ = dir_.path() + QStringLiteral("/cfg.ini");
-    SettingsSelection selection_;
-    ProfileStore store_{ToUtf8(path_), selection_};
-};
+using test_support::ReadBytes;
+using test_support::WriteBytes;
+using Names = std::vector<std::string>;
 
 TEST_F(ProfileStoreTest, FirstUseAndFilesWithoutProfilesGetTheDefaultProfileAndKeepTheirLines) {
-    const QByteArray lfFirstUse = QByteArray(kFirstUseFile).replace("\r\n", "\n");
-    const QByteArray defaultSection = kFirstUseFile.mid(kFirstUseFile.indexOf("[profile-default]"));
-    for (const auto& [before, after] : {std::pair<QByteArray, QByteArray>{QByteArray(), kFirstUseFile},  // no file
-                                        {"", kFirstUseFile},
+    std::string lfFirstUse;
+    for (const char c : kFirstUseText)
+        if (c != '\r') lfFirstUse += c;
+    const std::string defaultSection = kFirstUseText.substr(kFirstUseText.find("[profile-default]"));
+    for (const auto& [before, after] : {std::pair<const char*, std::string>{nullptr, kFirstUseText},  // no file
+                                        {"", kFirstUseText},
                                         {"[basic]\r\nlast_cfg=x\r\n", "[basic]\r\nlast_cfg=x\r\n" + defaultSection},
                                         {"not ini\n; note", "not ini\n; note\n" + lfFirstUse}}) {
-        ASSERT_TRUE(before.isNull() || WriteRaw(path_, before));
+        ASSERT_TRUE(before == nullptr || WriteBytes(path_, before));
         selection_ = SettingsSelection();
         ASSERT_TRUE(store_.LoadProfiles());
-        EXPECT_EQ(ReadAll(path_), after);
-        EXPECT_EQ(FromUtf8(store_.ProfileNames()), QStringList{"default"});
-        EXPECT_EQ(FromUtf8(store_.CurrentProfile()), QStringLiteral("profile-default"));
+        EXPECT_EQ(ReadBytes(path_), after);
+        EXPECT_EQ(store_.ProfileNames(), Names{"default"});
+        EXPECT_EQ(store_.CurrentProfile(), "profile-default");
         EXPECT_EQ(selection_.index, SettingsSelection::Defaults().index);
         EXPECT_EQ(selection_.clock_sync, 1);
     }
@@ -53,15 +36,15 @@ TEST_F(ProfileStoreTest, FirstUseAndFilesWithoutProfilesGetTheDefaultProfileAndK
 // The order of profiles, "Basic", 20-letter names, missing keys, osd=ON and
 // sync_clock=true are read through quillmar-cli in tests/cli.
 TEST_F(ProfileStoreTest, AppliesTheFirstProfileAndLeavesTheFileAlone) {
-    const QByteArray file =
+    const std::string file =
         "[profile-x]\nosd=ON\nimage_iso=3200\nauto_shutdown=60Min\nsync_clock=1\nlightfreq=\"60Hz\"\n"
         "auto_shoot=60s\nphoto_burst=5p\n[basic]\n[basic]\n";  // only the first exact "basic" is not a profile
-    ASSERT_TRUE(WriteRaw(path_, file));
+    ASSERT_TRUE(WriteBytes(path_, file));
     selection_.photo_lock_flags = kShootLock;
     selection_.clock_sync = 1;
     ASSERT_TRUE(store_.LoadProfiles());
-    EXPECT_EQ(FromUtf8(store_.ProfileNames()), (QStringList{"x", ""}));
-    EXPECT_EQ(FromUtf8(store_.CurrentProfile()), QStringLiteral("profile-x"));
+    EXPECT_EQ(store_.ProfileNames(), (Names{"x", ""}));
+    EXPECT_EQ(store_.CurrentProfile(), "profile-x");
     for (const auto& [key, index] : {std::pair{keys::kOsd, 0},
                                      {keys::kImageIso, 0},
                                      {keys::kAutoShutdown, 0},
@@ -71,7 +54,7 @@ TEST_F(ProfileStoreTest, AppliesTheFirstProfileAndLeavesTheFileAlone) {
         EXPECT_EQ(selection_.At(key), index) << key.section << " " << key.key;
     EXPECT_EQ(selection_.clock_sync, 0);
     EXPECT_EQ(selection_.photo_lock_flags, kBurstLock) << "both on: the burst, whatever was clicked before";
-    EXPECT_EQ(ReadAll(path_), file);
+    EXPECT_EQ(ReadBytes(path_), file);
 }
 
 // Pulls record their order and change the page's keys as a user would.
@@ -87,145 +70,80 @@ struct RecordingPages : ProfilePages {
 };
 
 TEST_F(ProfileStoreTest, SavePullsEachPageAndEqualsSingleWritesInKeyOrder) {
-    const QByteArray before = "; kept\r\n[profile-a]\r\nosd = off\r\nlightfreq=50Hz\r\n; mine\r\n\r\n[x]\r\nk=1\r\n";
-    const QString single = dir_.path() + QStringLiteral("/single.ini");
-    ASSERT_TRUE(WriteRaw(path_, before) && WriteRaw(single, before));
+    const std::string before = "; kept\r\n[profile-a]\r\nosd = off\r\nlightfreq=50Hz\r\n; mine\r\n\r\n[x]\r\nk=1\r\n";
+    const std::filesystem::path single = dir_.Path() / "single.ini";
+    ASSERT_TRUE(WriteBytes(path_, before) && WriteBytes(single, before));
     ASSERT_TRUE(store_.LoadProfiles());
-    ProfileStore singleStore(ToUtf8(single), selection_);
+    ProfileStore singleStore(PathText(single), selection_);
     ASSERT_TRUE(singleStore.LoadProfiles());  // the same text: the same selection and profile
     RecordingPages pages(selection_);
-    ProfileStore withPages(ToUtf8(path_), selection_, &pages);
+    ProfileStore withPages(PathText(path_), selection_, &pages);
     ASSERT_TRUE(withPages.LoadProfiles());
     ASSERT_TRUE(withPages.SaveProfile());
     EXPECT_EQ(pages.pulled,
               (std::vector<int>{kModeSection, kVideoSection, kImageSection, kPhotoSection, kSystemSection}));
-    const QByteArray saved = ReadAll(path_);
-    EXPECT_TRUE(saved.startsWith("; kept\r\n[profile-a]\r\nosd = off\r\nlightfreq=50Hz\r\nmode_1=2304x1296p 30\r\n"));
-    EXPECT_TRUE(saved.contains("\r\nimage_wb=incencas\r\n"));
+    const std::string saved = ReadBytes(path_);
+    EXPECT_TRUE(saved.starts_with("; kept\r\n[profile-a]\r\nosd = off\r\nlightfreq=50Hz\r\nmode_1=2304x1296p 30\r\n"));
+    EXPECT_TRUE(saved.find("\r\nimage_wb=incencas\r\n") != std::string::npos);
 
     for (const ProfileKey& pk : kProfileKeyOrder) {
         ASSERT_TRUE(IsSyncClock(pk.key)
                         ? singleStore.WriteSyncClock(selection_.clock_sync)
                         : singleStore.WriteProfileOption(pk.key.section, pk.key.key, selection_.At(pk.key)));
     }
-    EXPECT_EQ(ReadAll(single), saved);
-}
-
-// The store against a hostile disk: one replacement per save (a file
-// rewritten in place, which a kill would leave half written, shows as none),
-// read-only folders and full disks.
-
-// How many times cfg.ini was renamed into the folder while `action` ran.
-int RenamesOfCfg(const QString& folder, const std::function<void()>& action) {
-    const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    ::inotify_add_watch(fd, QFile::encodeName(folder).constData(), IN_MOVED_TO);
-    action();
-    int renames = 0;
-    alignas(inotify_event) char buffer[65536];
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
-        for (char* p = buffer; p < buffer + n; p += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(p)->len)
-            renames += qstrcmp(reinterpret_cast<inotify_event*>(p)->name, "cfg.ini") == 0;
-    return ::close(fd), renames;
-}
-
-TEST_F(ProfileStoreTest, AllOf2000ProfilesAreListedAndASaveReplacesTheFileOnce) {
-    ASSERT_TRUE(WriteRaw(path_, ManyProfiles(2000)));
-    ASSERT_TRUE(store_.LoadProfiles());
-    EXPECT_TRUE(FromUtf8(store_.ProfileNames()).size() == 2000 &&
-                FromUtf8(store_.ProfileNames()).last() == QStringLiteral("p1999"));
-    store_.SelectProfile(1500);
-    selection_ = SettingsSelection();  // differs from the stored defaults in many keys
-    EXPECT_EQ(RenamesOfCfg(dir_.path(), [&] { ASSERT_TRUE(store_.SaveProfile()); }), 1);
-    EXPECT_EQ(RenamesOfCfg(dir_.path(), [&] { ASSERT_TRUE(store_.SaveProfile()); }), 0) << "nothing changed";
-    EXPECT_EQ(RenamesOfCfg(dir_.path(), [&] { ASSERT_TRUE(store_.ApplyProfile()); }), 0);
-}
-
-TEST_F(ProfileStoreTest, WriteFailuresAreReportedAndChangeNothing) {
-    const std::pair<std::function<bool()>, const char*> cases[] = {
-        {[&] { return ::chmod(QFile::encodeName(dir_.path()).constData(), 0555), test_support::DropRootPrivileges(); },
-         "Permission denied"},                                                // read-only folder
-        {[] { return test_support::LimitFileSize(100); }, "File too large"},  // full disk
-    };
-    const QByteArray old = ManyProfiles(3);
-    for (const auto& [setUp, reason] : cases) {
-        ASSERT_TRUE(WriteRaw(path_, old));
-        // Bindings captured by name, for compilers that do not capture them implicitly.
-        const int status = test_support::RunInChild([&, &setUp = setUp, &reason = reason] {
-            if (!setUp() || !store_.LoadProfiles()) return 9;
-            selection_.At(keys::kOsd) = 0;
-            for (const WriteOutcome& o : {store_.SaveProfile(), store_.AddProfile(ToUtf8(QStringLiteral("new")))})
-                if (o || !FromUtf8(o.error).contains(QLatin1String(reason)) || !FromUtf8(o.error).contains(dir_.path()))
-                    return 1;
-            if (FromUtf8(store_.ProfileNames()).size() != 3 ||
-                FromUtf8(store_.CurrentProfile()) != QStringLiteral("profile-p0"))
-                return 2;
-            ProfileStore firstUseStore(ToUtf8(dir_.path() + QStringLiteral("/first-use.ini")), selection_);
-            const WriteOutcome firstUse = firstUseStore.LoadProfiles();
-            return !firstUse && FromUtf8(firstUseStore.ProfileNames()) == QStringList{"default"} ? 0 : 3;
-        });
-        ::chmod(QFile::encodeName(dir_.path()).constData(), 0700);
-        EXPECT_EQ(status, 0) << reason;
-        EXPECT_EQ(ReadAll(path_), old) << reason;
-        QStringList entries = test_support::Entries(dir_.path());
-        // The writers' lock files may stay; no temporary may.
-        entries.removeOne(QStringLiteral(".cfg.ini.lock"));
-        entries.removeOne(QStringLiteral(".first-use.ini.lock"));
-        EXPECT_EQ(entries, QStringList{"cfg.ini"}) << reason;
-    }
+    EXPECT_EQ(ReadBytes(single), saved);
 }
 
 // Another program changes the file between our load and our writes: each
 // write starts from the file as it is then, and a new profile never
 // overwrites one of the same name that appeared meanwhile.
 TEST_F(ProfileStoreTest, WritesStartFromTheFileAsAnotherProgramLeftIt) {
-    ASSERT_TRUE(WriteRaw(path_, ManyProfiles(2)));
+    ASSERT_TRUE(WriteBytes(path_, ManyProfiles(2)));
     ASSERT_TRUE(store_.LoadProfiles());
-    ASSERT_TRUE(IniWriteString(ToPath(path_), "profile-p1", "osd", "off") &&
-                IniDeleteSection(ToPath(path_), "profile-p0") &&
-                IniWriteString(ToPath(path_), "profile-new", "osd", "off"));
-    const QByteArray theirs = ReadAll(path_);
+    ASSERT_TRUE(IniWriteString(path_, "profile-p1", "osd", "off") && IniDeleteSection(path_, "profile-p0") &&
+                IniWriteString(path_, "profile-new", "osd", "off"));
+    const std::string theirs = ReadBytes(path_);
 
-    const WriteOutcome added = store_.AddProfile(ToUtf8(QStringLiteral("NEW")));  // names match without regard to case
+    const WriteOutcome added = store_.AddProfile("NEW");  // names match without regard to case
     EXPECT_FALSE(added);
-    EXPECT_TRUE(FromUtf8(added.error).contains("another program")) << added.error;
-    EXPECT_EQ(FromUtf8(store_.CurrentProfile()), QStringLiteral("profile-p0"));
-    EXPECT_EQ(FromUtf8(store_.ProfileNames()), (QStringList{"p0", "p1"}));
-    EXPECT_EQ(ReadAll(path_), theirs);
+    EXPECT_NE(added.error.find("another program"), std::string::npos) << added.error;
+    EXPECT_EQ(store_.CurrentProfile(), "profile-p0");
+    EXPECT_EQ(store_.ProfileNames(), (Names{"p0", "p1"}));
+    EXPECT_EQ(ReadBytes(path_), theirs);
 
     ASSERT_TRUE(store_.RefreshProfileList());
-    EXPECT_EQ(FromUtf8(store_.ProfileNames()), (QStringList{"p1", "new"}));
-    EXPECT_EQ(FromUtf8(store_.CurrentProfile()), QStringLiteral("profile-p0"))
-        << "the current profile stays, though gone";
+    EXPECT_EQ(store_.ProfileNames(), (Names{"p1", "new"}));
+    EXPECT_EQ(store_.CurrentProfile(), "profile-p0") << "the current profile stays, though gone";
     selection_.At(keys::kTvmode) = 1;
     ASSERT_TRUE(store_.SaveProfile());  // brings p0 back, at the end
-    const QByteArray saved = ReadAll(path_);
-    EXPECT_TRUE(saved.startsWith(theirs) && saved.mid(theirs.size()).startsWith("[profile-p0]\r\nmode_1="));
-    EXPECT_TRUE(saved.mid(theirs.size()).contains("\r\ntvmode=pal\r\n"));
+    const std::string saved = ReadBytes(path_);
+    EXPECT_TRUE(saved.starts_with(theirs) && saved.substr(theirs.size()).starts_with("[profile-p0]\r\nmode_1="));
+    EXPECT_NE(saved.find("\r\ntvmode=pal\r\n", theirs.size()), std::string::npos);
 }
 
 // Lookups tell a section the file lacks from a file that cannot be read, and
 // the list mutators ignore positions the lists do not have.
 TEST_F(ProfileStoreTest, LookupsReportAnUnreadableFileAndListChangesStayInRange) {
-    ASSERT_TRUE(WriteRaw(path_, ManyProfiles(2)));
+    ASSERT_TRUE(WriteBytes(path_, ManyProfiles(2)));
     ASSERT_TRUE(store_.LoadProfiles());
-    const Result<bool> present = store_.SectionExists(ToUtf8(QStringLiteral("PROFILE-P1")));
-    const Result<bool> absent = store_.SectionExists(ToUtf8(QStringLiteral("profile-p2")));
+    const Result<bool> present = store_.SectionExists("PROFILE-P1");
+    const Result<bool> absent = store_.SectionExists("profile-p2");
     EXPECT_TRUE(present && present.value);
     EXPECT_TRUE(absent && !absent.value);
     for (const int index : {-1, 2}) {
         store_.SelectProfile(index);
         store_.UnlistProfile(index);
-        EXPECT_EQ(FromUtf8(store_.CurrentProfile()), QStringLiteral("profile-p0")) << index;
-        EXPECT_EQ(FromUtf8(store_.ProfileSections()), (QStringList{"profile-p0", "profile-p1"})) << index;
+        EXPECT_EQ(store_.CurrentProfile(), "profile-p0") << index;
+        EXPECT_EQ(store_.ProfileSections(), (Names{"profile-p0", "profile-p1"})) << index;
     }
     store_.UnlistProfile(0);
-    EXPECT_EQ(FromUtf8(store_.ProfileNames()), QStringList{"p1"});
+    EXPECT_EQ(store_.ProfileNames(), Names{"p1"});
 
-    ASSERT_TRUE(QFile::remove(path_) && QDir().mkdir(path_));  // something at the path that is no file
-    const Result<bool> unreadable = store_.SectionExists(ToUtf8(QStringLiteral("profile-p0")));
+    ASSERT_TRUE(std::filesystem::remove(path_) && std::filesystem::create_directory(path_));  // no file there
+    const Result<bool> unreadable = store_.SectionExists("profile-p0");
     const Result<int> option = store_.ReadProfileOption(keys::kOsd.section, keys::kOsd.key, 2);
     EXPECT_FALSE(unreadable);
-    EXPECT_TRUE(FromUtf8(unreadable.outcome.error).contains(path_)) << unreadable.outcome.error;
+    EXPECT_NE(unreadable.outcome.error.find(PathText(path_)), std::string::npos) << unreadable.outcome.error;
     EXPECT_FALSE(option);
     EXPECT_EQ(option.value, 0);
 }

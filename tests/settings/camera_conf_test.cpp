@@ -1,8 +1,6 @@
 #include "settings/camera_conf.h"
 
-#include "support/test_files.h"
-
-#include <cstdlib>
+#include "support/scratch_files.h"
 
 namespace quillmar {
 
@@ -22,13 +20,11 @@ TEST(BuildCameraConfText, DefaultsGiveThe29LinesAndTheClockLineIsLocalTime) {
     for (const auto& [tz, clock] : {std::pair{"UTC0", "2025-03-07 09:04:05"},
                                     {"JST-9", "2025-03-07 18:04:05"},
                                     {"EST5", "2025-03-07 04:04:05"}}) {
-        setenv("TZ", tz, 1);
-        tzset();
+        test_support::SetTimeZone(tz);
         EXPECT_EQ(BuildCameraConfText(SettingsSelection::Defaults(1), t),
                   kDefaultFile + std::string("sync_clock=") + clock + "\r\n");
     }
-    unsetenv("TZ");
-    tzset();
+    test_support::SetTimeZone("");
 }
 
 TEST(BuildCameraConfText, LockRuleAndClampingDecideTheWrittenOptions) {
@@ -66,16 +62,16 @@ TEST(WriteCameraConf, LongestText491BytesAnd523WithTheClockIsWrittenWholeIntoThe
     s.clock_sync = 1;
     const std::string text = BuildCameraConfText(s, 0);
 
-    QTemporaryDir dir;
-    ASSERT_TRUE(test_support::WriteRaw(dir.path() + "/camera.conf", QByteArray(4096, 'x')));
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const test_support::ScratchFolder dir;
+    ASSERT_TRUE(test_support::WriteBytes(dir.Path() / "camera.conf", std::string(4096, 'x')));
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
     const WriteOutcome outcome = WriteCameraConf(std::string(), text);  // empty root: the working directory
-    QDir::setCurrent(previous);
+    std::filesystem::current_path(previous);
     ASSERT_TRUE(outcome) << outcome.error;
-    EXPECT_EQ(test_support::ReadAll(dir.path() + "/camera.conf").toStdString(), text);
+    EXPECT_EQ(test_support::ReadBytes(dir.Path() / "camera.conf"), text);
     EXPECT_EQ(text.size(), 523);
-    EXPECT_EQ(test_support::Entries(dir.path()), QStringList{"camera.conf"});
+    EXPECT_EQ(test_support::FolderNames(dir.Path()), std::vector<std::string>{"camera.conf"});
 }
 
 }  // namespace
