@@ -4,8 +4,10 @@
 # (label from .windows-label, a version.txt), makes C: removable too, and
 # checks that the drive list holds exactly E: with its label, space and
 # version, and that C: (it holds Windows) and Z: are not cards. Given the
-# Windows quillmar-cli, also checks `cards`, and that `print` and `write` give
-# the bytes the Linux build gives.
+# Windows quillmar-cli, also checks `cards`; that `print`, `write`, the
+# profile commands and refusals give the Linux build's bytes and status, also
+# on cfg.ini files in the ANSI code pages 1252 and 936; a read-only
+# camera.conf; --user-config; and that saves at the same time lose nothing.
 set -euo pipefail
 work=$1 list_drives=$2 cli=${3:-} linux_cli=${4:-}
 wine=/usr/lib/wine/wine64
@@ -48,3 +50,68 @@ for options in "${option_sets[@]}"; do
   # shellcheck disable=SC2086
   cmp "$card/camera.conf" <("$linux_cli" print $options) || fail "write $options differs"
 done
+
+# What a command prints and its status; quoted paths, which differ between
+# the systems, are left out.
+outcome() {
+  "$@" 2>&1 | sed 's/"[^"]*[\\/][^"]*"/PATH/g'
+  echo "status ${PIPESTATUS[0]}"
+}
+# The same command line in win/DIR and lin/DIR gives the same outcome and
+# cfg.ini with both builds.
+same() {
+  local dir=$1 w l
+  shift
+  w=$(cd "$work/win/$dir" && outcome "$wine" "$cli" "$@")
+  l=$(cd "$work/lin/$dir" && outcome "$linux_cli" "$@")
+  [ "$w" = "$l" ] || fail "$dir: $* gives $w on Windows, $l on Linux"
+  [ -z "$dir" ] || cmp "$work/win/$dir/cfg.ini" "$work/lin/$dir/cfg.ini" || fail "$dir: $* leaves another cfg.ini"
+}
+mkdir -p "$work/win/p" "$work/lin/p"
+same p save --profile a --set osd=off
+same p save --profile b --no-sync-clock
+same p delete --profile a
+same p profiles
+same "" print --colour
+same "" print --set timelapse=Off
+same "" save --profile x --config c.ini --user-config
+
+# Files another Windows program wrote in its ANSI code page: the names print
+# as UTF-8 and a save keeps the code page; in UTF-8 the file equals Linux's.
+# Wine takes the code page from the locale and decodes the command line in
+# its character set, which needs the locale compiled.
+for page in CP1252:en_US:Café GBK:zh_CN:夜景; do
+  IFS=: read -r code locale name <<<"$page"
+  mkdir -p "$work/win/$code" "$work/lin/$code"
+  printf '[basic]\r\nlast_cfg=%s\r\n[profile-x]\r\n[profile-%s]\r\nosd=off\r\n; %s\r\n' "$name" "$name" "$name" >"$work/lin/$code/cfg.ini"
+  iconv -f UTF-8 -t "$code" "$work/lin/$code/cfg.ini" >"$work/win/$code/cfg.ini"
+  localedef -i "$locale" -f UTF-8 "$work/$locale.UTF-8"
+  win=(env -C "$work/win/$code" LOCPATH="$work" LC_ALL="$locale.UTF-8" "$wine" "$cli")
+  [ "$("${win[@]}" profiles)" = "x"$'\n'"$name" ] || fail "$code: profiles gives $("${win[@]}" profiles)"
+  "${win[@]}" save --profile "$name" --set osd=on || fail "$code: save failed"
+  (cd "$work/lin/$code" && "$linux_cli" save --profile "$name" --set osd=on)
+  cmp <(iconv -f "$code" -t UTF-8 "$work/win/$code/cfg.ini") "$work/lin/$code/cfg.ini" || fail "$code: save differs"
+done
+
+# A camera.conf marked read-only is refused as on Linux and left as it is.
+"$wine" cmd /c attrib +r "E:\\camera.conf"
+cp "$card/camera.conf" "$work/win/camera.conf.before"
+mkdir -p "$work/lin/ro" && cp -p "$card/camera.conf" "$work/lin/ro/" && chmod a-w "$work/lin/ro/camera.conf"
+w=$(outcome "$wine" "$cli" write --card "E:\\")
+l=$(outcome "$linux_cli" write --card "$work/lin/ro")
+[[ $w == "$l" && $w == *read-only* ]] || fail "read-only camera.conf: $w on Windows, $l on Linux"
+cmp "$card/camera.conf" "$work/win/camera.conf.before" || fail "the read-only camera.conf was changed"
+
+# --user-config: the profiles in %APPDATA%\Quillmar\cfg.ini.
+"$wine" "$cli" save --profile mine --user-config >/dev/null
+grep -q '^\[profile-mine\]' "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Quillmar/cfg.ini || fail "--user-config"
+
+# Six saves at once on one cfg.ini: every profile is kept.
+pids=()
+for n in 1 2 3 4 5 6; do
+  (cd "$work/win/p" && "$wine" "$cli" save --profile "q$n") &
+  pids+=($!)
+done
+for pid in "${pids[@]}"; do wait "$pid" || fail "a concurrent save failed"; done
+saved=$(cd "$work/win/p" && "$wine" "$cli" profiles | LC_ALL=C sort | tr '\n' ' ')
+[ "$saved" = "b default q1 q2 q3 q4 q5 q6 " ] || fail "concurrent saves kept $saved"
