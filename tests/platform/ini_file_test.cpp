@@ -1,119 +1,59 @@
-// cfg.ini as a shared, possibly hostile file: odd file types and sizes, links
-// followed to their target, and the writers' lock.
+// cfg.ini as a shared file: links followed to their target, and the
+// writers' lock.
 
-#include "platform/file_bytes.h"
 #include "platform/file_lock.h"
 #include "platform/ini_file.h"
-#include "platform/qt_text_bridge.h"
 
-#include "support/child_process.h"
-#include "support/test_files.h"
-
-#include <QFileInfo>
-
-#include <sys/stat.h>
-#include <unistd.h>
+#include "support/scratch_files.h"
 
 namespace quillmar {
 
 namespace {
 
 using namespace test_support;
-
-// Neither read nor written over, and refused before any lock file is made,
-// here or where a link leads. Each answers at once: a child with an alarm
-// makes a read that blocks fail the test instead of hanging it.
-TEST(IniFile, OddFilesAreRefusedAndNeverWrittenOver) {
-    const auto fifo = [](const QString& p) { return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; };
-    const struct {
-        const char* what;
-        std::function<bool(const QString& path)> make;
-        const char* mentions;
-    } cases[] = {
-        {"FIFO", fifo, "FIFO"},
-        {"link to /dev/zero", [](const QString& p) { return QFile::link("/dev/zero", p); }, "device"},
-        {"directory", [](const QString& p) { return QDir().mkdir(p); }, "Is a directory"},
-        {"65 MiB file",  // sparse: costs no disk
-         [](const QString& p) { return WriteRaw(p, "x") && ::truncate(QFile::encodeName(p), 65 << 20) == 0; },
-         "too large"},
-    };
-    for (const auto& odd : cases) {
-        QTemporaryDir dir;
-        const QString path = dir.path() + "/cfg.ini";
-        ASSERT_TRUE(odd.make(path)) << odd.what;
-        const QFileInfo before(path);
-        const int status = RunInChild([&] {
-            ::alarm(5);
-            std::string bytes, error;
-            if (ReadFileBytes(ToPath(path), &bytes, &error) != FileReadStatus::kFailed || !bytes.empty()) return 1;
-            if (!FromUtf8(error).contains(path) || error.find(odd.mentions) == std::string::npos) return 2;
-            const WriteOutcome o = IniWriteString(ToPath(path), "profile-a", "osd", "on");
-            return !o && o.error.find(odd.mentions) != std::string::npos ? 0 : 3;
-        });
-        EXPECT_EQ(status, 0) << odd.what;
-        const QFileInfo after(path);
-        EXPECT_TRUE(after.isSymLink() == before.isSymLink() && after.isDir() == before.isDir() &&
-                    after.size() == before.size() && after.isFile() == before.isFile())
-            << odd.what;
-        EXPECT_FALSE(Entries(dir.path()).contains(".cfg.ini.lock") || QFileInfo::exists("/dev/.zero.lock")) << odd.what;
-    }
-}
+using Names = std::vector<std::string>;
 
 // Chains of links, relative and absolute, end at the file that is replaced;
 // every link stays, and no temporary is left in either folder. A dangling
 // link is followed too: the file is created where it points.
 TEST(IniFile, ALinkedFileIsReplacedWhereItPointsAndTheLinksStay) {
-    QTemporaryDir home, dotfiles;
-    const QString target = dotfiles.path() + "/cfg.ini", hop = home.path() + "/hop.ini",
-                  link = home.path() + "/cfg.ini";
-    const QString later = dotfiles.path() + "/later.ini", laterLink = home.path() + "/later.ini";
-    ASSERT_TRUE(WriteRaw(target, "[profile-a]\nosd=on\n") && QFile::link(target, hop) &&
-                ::symlink("hop.ini", QFile::encodeName(link).constData()) == 0 && QFile::link(later, laterLink));
-    ASSERT_TRUE(IniWriteString(ToPath(link), "profile-a", "osd", "off"));
-    ASSERT_TRUE(IniWriteString(ToPath(laterLink), "basic", "last_cfg", "default"));
-    EXPECT_EQ(ReadAll(target), "[profile-a]\nosd=off\n");
-    EXPECT_EQ(ReadAll(later), "[basic]\r\nlast_cfg=default\r\n");
-    EXPECT_TRUE(QFileInfo(link).isSymLink() && QFileInfo(hop).isSymLink() && QFileInfo(laterLink).isSymLink());
-    EXPECT_EQ(Entries(home.path()), (QStringList{"cfg.ini", "hop.ini", "later.ini"}));
-    EXPECT_EQ(Entries(dotfiles.path()), (QStringList{".cfg.ini.lock", ".later.ini.lock", "cfg.ini", "later.ini"}));
+    const ScratchFolder home, dotfiles;
+    const std::filesystem::path target = dotfiles.Path() / "cfg.ini", hop = home.Path() / "hop.ini",
+                                link = home.Path() / "cfg.ini";
+    const std::filesystem::path later = dotfiles.Path() / "later.ini", laterLink = home.Path() / "later.ini";
+    ASSERT_TRUE(WriteBytes(target, "[profile-a]\nosd=on\n"));
+    std::error_code noLinks;
+    std::filesystem::create_symlink(target, hop, noLinks);
+    if (noLinks) GTEST_SKIP() << "no symbolic links here: " << noLinks.message();
+    std::filesystem::create_symlink("hop.ini", link);
+    std::filesystem::create_symlink(later, laterLink);
+    ASSERT_TRUE(IniWriteString(link, "profile-a", "osd", "off"));
+    ASSERT_TRUE(IniWriteString(laterLink, "basic", "last_cfg", "default"));
+    EXPECT_EQ(ReadBytes(target), "[profile-a]\nosd=off\n");
+    EXPECT_EQ(ReadBytes(later), "[basic]\r\nlast_cfg=default\r\n");
+    EXPECT_TRUE(is_symlink(symlink_status(link)) && is_symlink(symlink_status(hop)) &&
+                is_symlink(symlink_status(laterLink)));
+    EXPECT_EQ(FolderNames(home.Path()), (Names{"cfg.ini", "hop.ini", "later.ini"}));
+    EXPECT_EQ(FolderNames(dotfiles.Path()), (Names{".cfg.ini.lock", ".later.ini.lock", "cfg.ini", "later.ini"}));
 }
 
 TEST(IniFile, AChangeNeedsTheLockAndWaitsForItABoundedTime) {
-    QTemporaryDir dir;
-    const QString path = dir.path() + "/cfg.ini";
-    ASSERT_TRUE(WriteRaw(path, "[a]\nk=1\n"));
-    IniFile looked(ToPath(path));
+    const ScratchFolder dir;
+    const std::filesystem::path path = dir.Path() / "cfg.ini";
+    ASSERT_TRUE(WriteBytes(path, "[a]\nk=1\n"));
+    IniFile looked(path);
     ASSERT_TRUE(looked.Load() && looked.Document().SetValue("a", "k", "2"));
     EXPECT_FALSE(looked.Commit()) << "a plain load is not for writing";
 
     FileLock holder, waiter;
-    ASSERT_TRUE(holder.Acquire(ToPath(path), 0));
-    const WriteOutcome refused = waiter.Acquire(ToPath(path), 200);
+    ASSERT_TRUE(holder.Acquire(path, 0));
+    const WriteOutcome refused = waiter.Acquire(path, 200);
     EXPECT_TRUE(!refused && refused.error.find("another program") != std::string::npos &&
                 refused.error.find(".cfg.ini.lock") != std::string::npos)
         << refused.error;
     holder.Release();
-    EXPECT_TRUE(waiter.Acquire(ToPath(path), 200));
-    EXPECT_EQ(ReadAll(path), "[a]\nk=1\n");
-}
-
-// A writer killed between creating its temporary and renaming it leaves the
-// temporary; the next writer, holding the lock, removes it, but only names
-// our writer makes: not another file's, not a look-alike. A lock file left
-// read-only by another user still locks.
-TEST(IniFile, TheNextWriterRemovesTemporariesOfAKilledOneThroughAReadOnlyLock) {
-    QTemporaryDir dir;
-    const QString path = dir.path() + "/cfg.ini", lock = dir.path() + "/.cfg.ini.lock";
-    ASSERT_TRUE(WriteRaw(path, "[a]\n") && WriteRaw(dir.path() + "/.cfg.ini.tmpabc", "[a]\nk=half") &&
-                WriteRaw(dir.path() + "/.other.tmp1", "not ours") &&
-                WriteRaw(dir.path() + "/.cfg.ini.tmp-mine", "a user's") && WriteRaw(lock, ""));
-    ASSERT_TRUE(::chmod(QFile::encodeName(dir.path()).constData(), 0777) == 0 &&
-                ::chmod(QFile::encodeName(path).constData(), 0666) == 0 &&
-                ::chmod(QFile::encodeName(lock).constData(), 0444) == 0);
-    EXPECT_EQ(RunInChild([&] { return DropRootPrivileges() && IniWriteString(ToPath(path), "a", "k", "1") ? 0 : 1; }),
-              0);
-    EXPECT_EQ(ReadAll(path), "[a]\nk=1\n");
-    EXPECT_EQ(Entries(dir.path()), (QStringList{".cfg.ini.lock", ".cfg.ini.tmp-mine", ".other.tmp1", "cfg.ini"}));
+    EXPECT_TRUE(waiter.Acquire(path, 200));
+    EXPECT_EQ(ReadBytes(path), "[a]\nk=1\n");
 }
 
 }  // namespace
