@@ -8,7 +8,6 @@
 #include <QFileInfo>
 
 #include <sys/stat.h>
-#include <sys/time.h>
 
 namespace quillmar {
 
@@ -74,40 +73,6 @@ TEST(ReplaceFileDurably, FailuresLeaveTheOldFileAndNoTemporary) {
         check("read-only file", 0755, mode, false, 0, f, "read-only");
     check("root's file in a folder open to all: the folder decides", 0777, 0644, true, 0, f, nullptr);
     check("writable, unreadable", 0755, 0200, false, 0, f, nullptr);
-}
-
-bool SetAge(const QString& path, int seconds) {
-    timeval times[2]{};
-    gettimeofday(&times[0], nullptr);
-    times[0].tv_sec -= seconds;
-    times[1] = times[0];
-    return ::lutimes(QFile::encodeName(path).constData(), times) == 0;
-}
-
-// The next write removes our own temporaries left over a minute ago beside
-// the same file, whatever random number named them, and nothing else: not a
-// younger one (a writer may still be at work), not a link or a folder, not
-// another file's, not a look-alike.
-TEST(ReplaceFileDurably, RemovesOnlyOurStaleTemporaries) {
-    QTemporaryDir dir;
-    const QString d = dir.path() + "/";
-    QStringList expected = {".camera.conf.tmp",    ".camera.conf.tmpabcdefgh", ".camera.conf.tmpK2V9",
-                            ".camera.conf.tmp-k2", "camera.conf.tmpk2v9",      ".camera.conf.tmpk2v9~",
-                            "notes.txt",           ".camera.conf.tmplink",     ".camera.conf.tmpdir",
-                            "camera.conf",         ".cfg.ini.tmpk2v9",         ".camera.conf.tmpyoung"};
-    for (const QString& name : expected.mid(0, 7)) ASSERT_TRUE(WriteRaw(d + name, "x"));
-    ASSERT_TRUE(QFile::link(d + "notes.txt", d + expected[7]) && QDir().mkdir(d + expected[8]));
-    ASSERT_TRUE(WriteRaw(d + expected[10], "x") && WriteRaw(d + expected[11], "x") && SetAge(d + expected[11], 5));
-    for (const quint32 random : {0u, 35u, 36u, 123456789u, 0xffffffffu})
-        ASSERT_TRUE(WriteRaw(d + QString::fromStdString(DurableTemporaryName("camera.conf", random)), "x"));
-    for (const QString& name : Entries(dir.path())) ASSERT_TRUE(name.endsWith("young") || SetAge(d + name, 120));
-
-    ASSERT_TRUE(ReplaceFileDurably(ToPath(d + "camera.conf"), "new"));
-    QStringList actual = Entries(dir.path());
-    actual.sort();
-    expected.sort();
-    EXPECT_EQ(actual.join(u' '), expected.join(u' '));
-    EXPECT_EQ(ReadAll(d + "camera.conf") + ReadAll(d + "notes.txt"), "newx");
 }
 
 }  // namespace

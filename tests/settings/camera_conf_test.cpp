@@ -1,6 +1,7 @@
 #include "settings/camera_conf.h"
 
 #include "support/scratch_files.h"
+#include "support/test_system.h"
 
 namespace quillmar {
 

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -53,17 +51,6 @@ inline std::vector<std::string> FolderNames(const std::filesystem::path& folder)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// The local time zone of this process as a TZ value ("JST-9"); empty for the system's.
-inline void SetTimeZone(const std::string& tz) {
-#ifdef _WIN32
-    _putenv(("TZ=" + tz).c_str());
-    _tzset();
-#else
-    tz.empty() ? ::unsetenv("TZ") : ::setenv("TZ", tz.c_str(), 1);
-    ::tzset();
-#endif
 }
 
 }  // namespace quillmar::test_support
