@@ -32,43 +32,26 @@ const std::pair<std::string, Encoding> kBoms[] = {{"\xEF\xBB\xBF", Encoding::kUt
                                                   {"\xFE\xFF", Encoding::kUtf16Be},
                                                   {"", Encoding::kUtf8}};
 
-// Characters of the first plane only: all that the files below hold.
-std::string Encode(Encoding encoding, const Text& text) {
+// ASCII and Latin-1 only: all that the files below hold.
+std::string Encode(Encoding e, const Text& text) {
     std::string out;
-    for (const char16_t c : text) {
-        if (encoding == Encoding::kUtf16Le)
-            out += {char(c & 0xFF), char(c >> 8)};
-        else if (encoding == Encoding::kUtf16Be)
-            out += {char(c >> 8), char(c & 0xFF)};
-        else if (c < 0x80)
-            out += char(c);
-        else if (c < 0x800)
-            out += {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
-        else
-            out += {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
-    }
+    for (const char16_t c : text)
+        out += e == Encoding::kUtf16Le   ? std::string{char(c), char(c >> 8)}
+               : e == Encoding::kUtf16Be ? std::string{char(c >> 8), char(c)}
+               : c < 0x80                ? std::string(1, char(c))
+                                         : std::string{char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
     return out;
 }
 std::string U8(const Text& text) { return Encode(Encoding::kUtf8, text); }
 
-Text Decode(Encoding encoding, std::string_view bytes) {
+Text Decode(Encoding e, std::string_view bytes) {
     Text out;
-    const auto at = [&](size_t i) { return char16_t(uint8_t(bytes[i])); };
-    for (size_t i = 0; i < bytes.size();) {
-        const size_t n = encoding != Encoding::kUtf8 ? 2 : at(i) < 0x80 ? 1 : at(i) < 0xE0 ? 2 : 3;
-        if (i + n > bytes.size()) break;
-        if (encoding == Encoding::kUtf16Le)
-            out += char16_t(at(i) | at(i + 1) << 8);
-        else if (encoding == Encoding::kUtf16Be)
-            out += char16_t(at(i) << 8 | at(i + 1));
-        else if (n == 1)
-            out += at(i);
-        else if (n == 2)
-            out += char16_t((at(i) & 0x1F) << 6 | (at(i + 1) & 0x3F));
-        else
-            out += char16_t((at(i) & 0x0F) << 12 | (at(i + 1) & 0x3F) << 6 | (at(i + 2) & 0x3F));
-        i += n;
-    }
+    const auto at = [&](size_t i) { return char16_t(i < bytes.size() ? uint8_t(bytes[i]) : 0); };
+    for (size_t i = 0; i < bytes.size(); i += e != Encoding::kUtf8 || at(i) >= 0x80 ? 2 : 1)
+        out += e == Encoding::kUtf16Le   ? char16_t(at(i) | at(i + 1) << 8)
+               : e == Encoding::kUtf16Be ? char16_t(at(i) << 8 | at(i + 1))
+               : at(i) < 0x80            ? at(i)
+                                         : char16_t((at(i) & 0x1F) << 6 | (at(i + 1) & 0x3F));
     return out;
 }
 
@@ -98,12 +81,6 @@ Text Replaced(Text s, const Text& from, const Text& to) {
     for (size_t at = s.find(from); at != Text::npos; at = s.find(from, at + to.size())) s.replace(at, from.size(), to);
     return s;
 }
-size_t Count(const Text& s, const Text& part) {
-    size_t n = 0;
-    for (size_t at = s.find(part); at != Text::npos; at = s.find(part, at + part.size())) ++n;
-    return n;
-}
-
 struct ModelSection {
     Text name;
     std::vector<std::pair<Text, std::optional<Text>>> keys;  // no value on a line without '='
@@ -221,9 +198,8 @@ constexpr int kFiles = 3000;
 
 // The line ends a file uses: LF, CR LF, lone CR.
 std::array<bool, 3> LineEndKinds(const std::string& bytes) {
-    const Text text = DecodeFile(bytes);
-    const size_t crlf = Count(text, u"\r\n");
-    return {Count(text, u"\n") > crlf, crlf > 0, Count(text, u"\r") > crlf};
+    const Text text = DecodeFile(bytes), lone = Replaced(text, u"\r\n", u"");
+    return {lone.find(u'\n') != Text::npos, text.find(u"\r\n") != Text::npos, lone.find(u'\r') != Text::npos};
 }
 
 // Every lookup but the one a change aimed at reads as before; a null key
