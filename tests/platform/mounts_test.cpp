@@ -19,6 +19,7 @@
 #include <QLoggingCategory>
 
 #include <optional>
+#include <sched.h>
 
 namespace quillmar {
 
@@ -26,7 +27,8 @@ namespace {
 
 // Our own mount table, so mounts of tests running beside us stay unseen;
 // made before any thread starts.
-const bool kMountsIsolated = test_support::IsolateMounts();
+const bool kMountsIsolated =
+    ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
 
 // Runs the event loop until the watcher reports or `ms` have passed: a
 // deadline for a busy machine, not a goal (the benchmarks time it).

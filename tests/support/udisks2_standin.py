@@ -28,15 +28,15 @@ import dbus.mainloop.glib
 import dbus.service
 from gi.repository import GLib
 
-UD = "org.freedesktop.UDisks2"
+UD, UD_PATH = "org.freedesktop.UDisks2", "/org/freedesktop/UDisks2"
 BLOCK, FS, DRIVE = UD + ".Block", UD + ".Filesystem", UD + ".Drive"
 
 
-def typed(interface, name, value):
+# Each property name is used by one interface only.
+def typed(name, value):
     text = lambda v: dbus.ByteArray(v.encode() + b"\0")
-    kinds = {(BLOCK, "Device"): text, (BLOCK, "Drive"): dbus.ObjectPath,
-             (FS, "MountPoints"): lambda v: dbus.Array([text(m) for m in v], signature="ay")}
-    return kinds.get((interface, name), lambda v: v)(value)
+    kinds = {"Device": text, "Drive": dbus.ObjectPath, "MountPoints": lambda v: dbus.Array(map(text, v), signature="ay")}
+    return kinds.get(name, lambda v: v)(value)
 
 
 def fail(name, message):
@@ -88,9 +88,8 @@ class Object(dbus.service.Object):
 
 log, scenario = sys.argv[1], json.loads(sys.argv[3])
 bus = dbus.bus.BusConnection(sys.argv[2], mainloop=dbus.mainloop.glib.DBusGMainLoop())
-objects = {path: {i: {n: typed(i, n, v) for n, v in props.items()} for i, props in interfaces.items()}
+objects = {path: {i: {n: typed(n, v) for n, v in props.items()} for i, props in interfaces.items()}
            for path, interfaces in scenario["objects"].items()}
-served = [dbus.service.BusName(UD, bus, do_not_queue=True)]
-served += [Object(bus, p) for p in ["/org/freedesktop/UDisks2"] + list(objects)]
+served = [dbus.service.BusName(UD, bus, do_not_queue=True)] + [Object(bus, p) for p in [UD_PATH, *objects]]
 print("ready", flush=True)
 GLib.MainLoop().run()
