@@ -144,7 +144,6 @@ TEST_F(CardActionsTest, EjectUnmountsThenPowersOffTheChosenDriveOrSaysWhyNot) {
         UdisksStandIn udisks(BusAddress(), objects, busy ? busyUnmount : QJsonObject{});
         ASSERT_TRUE(udisks.Ready());
         Open({folder.path()}, tree.Paths());
-        ASSERT_EQ(Cards()->rowCount(), 3) << "the fake readers are listed";
         boxes_.clear();
         if (busy) {
             QTest::keyClick(OpenMenu(RowOf(b + '/')), Qt::Key_E);
