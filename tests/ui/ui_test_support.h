@@ -28,7 +28,7 @@ inline void PrintTo(const QByteArray& bytes, std::ostream* os) { PrintTo(QString
 
 namespace ui_test {
 
-using test_support::ReadAll;
+using test_support::ReadAll, test_support::WriteRaw;
 
 // Clicks a button on its indicator, as a user does.
 inline void Click(const CDialog& dialog, int id) {
@@ -40,13 +40,13 @@ inline bool IsChecked(const CDialog& dialog, int id) {
     return qobject_cast<QAbstractButton*>(dialog.GetDlgItem(id))->isChecked();
 }
 
-class MainWindowFixture : public ::testing::Test, private test_support::QtApplicationFirst {
+class MainWindowTest : public ::testing::Test, private test_support::QtApplicationFirst {
 protected:
-    MainWindowFixture() {
+    MainWindowTest() {
         QDir::setCurrent(work_dir_.path());
         SetMessageBoxHandler([this](const MessageBoxCall& call) { return boxes_.push_back(call), IDOK; });
     }
-    ~MainWindowFixture() override {
+    ~MainWindowTest() override {
         SetMessageBoxHandler({});
         QDir::setCurrent(previous_dir_);
     }
@@ -56,10 +56,7 @@ protected:
         window_.reset(), window_ = std::make_unique<CQuillmarVS2010Dlg>(AppOptions{cards, {}}, std::move(paths));
         window_->CreateTopLevel(), window_->show();
     }
-    void StartWith(const QByteArray& cfg, QStringList cards = {}) {
-        ASSERT_TRUE(test_support::WriteRaw(WorkFile("cfg.ini"), cfg));
-        Open(cards);
-    }
+    void StartWith(const QByteArray& cfg, QStringList cards = {}) { WriteRaw(WorkFile("cfg.ini"), cfg), Open(cards); }
 
     QString WorkFile(const char* name) const { return work_dir_.filePath(QString::fromLatin1(name)); }
     QByteArray Cfg() const { return ReadAll(WorkFile("cfg.ini")); }
@@ -84,9 +81,8 @@ protected:
         return items;
     }
     int SelectedRow() const { return ProfileList()->selectionModel()->selectedIndexes().value(0).row(); }
-    void ClickItem(int row, Qt::KeyboardModifiers modifiers = {}) {
-        ProfileList()->scrollToItem(ProfileList()->item(row));
-        QTest::mouseClick(ProfileList()->viewport(), Qt::LeftButton, modifiers,
+    void ClickItem(int row) {
+        QTest::mouseClick(ProfileList()->viewport(), Qt::LeftButton, {},
                           ProfileList()->visualItemRect(ProfileList()->item(row)).center());
     }
 

@@ -12,7 +12,7 @@ namespace quillmar::ui_test {
 
 namespace {
 
-class WindowKeysTest : public MainWindowFixture {
+class WindowKeysTest : public MainWindowTest {
 protected:
     WindowKeysTest() { OpenActive(); }
 
@@ -60,7 +60,6 @@ TEST_F(WindowKeysTest, TabWalksTheTemplateOrderAndEnterOrEscapeNeverEndTheWindow
 // Arrows walk a group in template order and wrap, skipping hidden and
 // disabled radios, selecting as they go and running the click handlers.
 TEST_F(WindowKeysTest, ArrowsWalkRadioGroups) {
-    ChooseTab(kVideoTab);
     Item(kVideoTab, IDC_TIMELAPSE_2_SECONDS)->setEnabled(false);
     const struct {
         int tab, start;
