@@ -24,7 +24,6 @@ const struct VersionCase {
     {"10 MB", [](auto, auto v) { WriteRaw(v, QByteArray(10 << 20, 'a')); }, std::string(99, 'a')},
     {"zero byte ends the text", [](auto, auto v) { WriteRaw(v, QByteArray("v3\0junk", 7)); }, "v3"},
     {"invalid bytes", [](auto, auto v) { WriteRaw(v, "v\xff\xfe\x34"); }, "v\uFFFD\uFFFD4"},
-    {"directory", [](auto, auto v) { QDir().mkpath(v); }, kNoVersionText},
     {"FIFO", [](auto, auto v) { ::mkfifo(QFile::encodeName(v).constData(), 0644); }, kNoVersionText},
     {"link to a file", [](auto r, auto v) { WriteRaw(r + "f", "v5"), QFile::link(r + "f", v); }, kNoVersionText},
     {"upper case, as FAT shows a camera's file", [](auto r, auto) { WriteRaw(r + "VERSION.TXT", "V2\r\n"); }, "V2\r\n"},
