@@ -8,9 +8,6 @@ namespace quillmar {
 
 namespace profile_test {
 
-using test_support::ReadAll;
-using test_support::WriteRaw;
-
 inline const QByteArray kFirstUseFile =
     "[basic]\r\nlast_cfg=default\r\n[profile-default]\r\nmode_1=1920x1080p 60\r\nmode_2=1280x720p 120\r\nmode_3=16M\r\n"
     "video_quality=sfine\r\nfov=wide\r\ntimelapse=off\r\nvideo_stamp=off\r\nmic_vol=80%\r\nauto_rec=off\r\n"
