@@ -72,6 +72,8 @@ TEST_F(ProfileCommandsTest, NewNamesAreCheckedAgainstListAndFile) {
     } steps[] = {{"fresh", nullptr, Qt::Key_Escape},
                  {"ABCDEFGHIJKLMNOPQRST", "This name has be used !"},
                  {"a[b", "\"[\" or \"]\""},
+                 {"", "needs a name"},
+                 {"abcdefghijklmno\U0001F600", "at most 16"},  // 17 UTF-16 units
                  {"nig", nullptr}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.typed);
