@@ -19,14 +19,13 @@ constexpr size_t kProfileSectionPrefixLength = 8;
 // A new profile's name must show whole in the window's list, and an empty
 // one would make a blank row.
 int CheckNewNameLength(const CliContext& ctx, const std::string& name) {
-    constexpr size_t kMaxNameLength = 16;
     if (name.empty()) {
         ctx.Error("a profile needs a name; --profile is empty.");
         return kExitUsage;
     }
-    if (Utf16Length(name) <= kMaxNameLength) return kExitOk;
+    if (Utf16Length(name) <= kShownProfileNameLength) return kExitOk;
     ctx.Error("the name " + QuotedForMessage(name) + " is too long: a profile name has at most " +
-              std::to_string(kMaxNameLength) + " characters.");
+              std::to_string(kShownProfileNameLength) + " characters.");
     return kExitUsage;
 }
 

@@ -9,8 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#include <memory>
+#include <QRegularExpression>
 
 namespace quillmar {
 
@@ -34,10 +33,10 @@ bool MachineHasRemovableDrives(const QString& workDir) {
     return listed.exit_code != 0 || !QJsonDocument::fromJson(listed.out).array().isEmpty();
 }
 
-TEST(CliRead, GivesBackWhatWriteWroteAndCarriesItToProfilesAndOtherCards) {
+TEST(CliRead, GivesBackWhatWriteWroteAndCarriesItToProfiles) {
     QTemporaryDir dir;
-    const QString a = dir.filePath("a"), b = dir.filePath("b");
-    ASSERT_TRUE(QDir().mkpath(a) && QDir().mkpath(b));
+    const QString a = dir.filePath("a");
+    ASSERT_TRUE(QDir().mkpath(a));
     const QStringList write{"write", "--no-sync-clock",    "--set", "mode_3=5M", "--set", "image_iso=3200",
                             "--set", "auto_shutdown=60Min"};  // the last two past what a profile reads back
     ASSERT_EQ(RunCli(write + QStringList{"--card", a}, dir.path()).exit_code, 0);
@@ -57,133 +56,96 @@ TEST(CliRead, GivesBackWhatWriteWroteAndCarriesItToProfilesAndOtherCards) {
                 plain.err.contains("1 line(s)") && plain.err.contains("line 30: colour=red (unknown key)"))
         << plain.err.toStdString();
 
-    // Copied to another card and stored as a profile, the bytes stay the same
-    // but for the two a profile cannot read back; saving says so.
-    ASSERT_EQ(RunCli({"write", "--from-card", a, "--card", b}, dir.path()).exit_code, 0);
-    EXPECT_EQ(ReadAll(b + "/camera.conf"), written);
+    // Stored as a profile (as write --from-card takes it, too), saving names
+    // the two a profile cannot read back.
     const auto save = RunCli({"save", "--profile", "fromcard", "--from-card", a}, dir.path());
     ASSERT_EQ(save.exit_code, 0) << save.err.toStdString();
     EXPECT_TRUE(save.err.contains("warning: image_iso=3200 is stored, but a profile is read back as image_iso=auto") &&
                 save.err.contains("auto_shutdown=60Min"))
         << save.err.toStdString();
-    EXPECT_EQ(RunCli({"print", "--profile", "fromcard", "--no-sync-clock"}, dir.path()).out,
-              QByteArray(written).replace("image_iso=3200", "image_iso=auto").replace("=60Min", "=off"));
+    EXPECT_TRUE(ReadAll(dir.filePath("cfg.ini")).contains("\r\nmode_3=5M\r\n"));
 }
 
-// One card reader with two partitions mounted at a (and at bound, when
-// given) and b.
-QJsonObject ReaderWithTwoPartitions(const QString& a, const QString& b, const QString& bound = {},
-                                    const QJsonObject& drive = DriveObject(true, true, true)) {
-    return {{kSdb1, BlockObject("/dev/sdb1", kDrive, bound.isEmpty() ? QStringList{a} : QStringList{a, bound})},
+// One card reader with two partitions mounted at a and b.
+QJsonObject ReaderWithTwoPartitions(const QString& a, const QString& b) {
+    return {{kSdb1, BlockObject("/dev/sdb1", kDrive, {a})},
             {kSdb2, BlockObject("/dev/sdb2", kDrive, {b})},
-            {kDrive, drive}};
+            {kDrive, DriveObject(true, true, true)}};
 }
 
-// The stand-in answers `call` ("<object> <method>") with a UDisks2 error.
-QJsonObject Fails(const QString& call, const char* error, const char* text) {
-    return {{call, QJsonArray{QString("org.freedesktop.UDisks2.Error.") + error, text}}};
-}
-
-// Each case three times: "eject", "write --eject", and "write --all-cards
-// --eject" whose line is `line` (when failing, starts with it).
-TEST(CliEject, ExitsZeroOnlyWhenTheCardWasUnmounted) {
-    PrivateBus bus;
-    ASSERT_FALSE(bus.Address().isEmpty()) << "dbus-daemon did not start";
-    QTemporaryDir dir;
-    const QString a = dir.filePath("a"), b = dir.filePath("b"), bound = dir.filePath("bound");
-    ASSERT_TRUE(QDir().mkpath(a) && QDir().mkpath(b) && QDir().mkpath(bound));
-    const bool allCards = !MachineHasRemovableDrives(dir.path());
-    const QString noUi = " auth.no_user_interaction=true";
-    const QString unmountA = "Unmount " + kSdb1 + noUi, unmountB = "Unmount " + kSdb2 + noUi;
-    const QString powerOff = "PowerOff " + kDrive + noUi;
-    const QString secondBusy =
-        QString("Unmounted %1; %2 is busy: close the files and windows that use it, then eject %2.").arg(a, b);
-    const struct {
-        const char* what;
-        QJsonObject errors;
-        int exit_code;
-        QString mention;  // on stderr when failing, else stdout
-        QStringList calls;
-        const char* line;
-        QJsonObject objects = {};
-        QJsonObject vanish = {};
-        // clang-format off
-    } cases[] = {
-        {"ejected", {}, 0, "Ejected", {unmountA, unmountB, powerOff}, "ejected"},
-        {"second busy", Fails(kSdb2 + " Unmount", "DeviceBusy", "busy"), 1, secondBusy, {unmountA, unmountB},
-         "not ejected: "},
-        {"power off fails", Fails(kDrive + " PowerOff", "Failed", "no"), 0, "Unmounted", {unmountA, unmountB, powerOff},
-         "unmounted (not powered off: no)"},
-        {"power off refused while in use", Fails(kDrive + " PowerOff", "DeviceBusy", "Device /dev/sdb1 is mounted"), 1,
-         "do not pull the card yet", {unmountA, unmountB, powerOff}, "not ejected: "},
-        {"no eject program", Fails(kDrive + " Eject", "Failed", "no eject"), 0, "the card can be pulled",
-         {unmountA, unmountB, "Eject " + kDrive + noUi}, "unmounted (not powered off: no eject)",
-         ReaderWithTwoPartitions(a, b, {}, DriveObject(true, false, true))},
-        {"bind-mounted card", {}, 0, "Ejected", {unmountA, unmountB, unmountA, powerOff}, "ejected",
-         ReaderWithTwoPartitions(a, b, bound)},
-        {"second gone mid-way", {}, 0, "Ejected", {unmountA, unmountB, powerOff}, "ejected", {},
-         {{kSdb1 + " Unmount", QJsonArray{kSdb2}}}},
-    };
-    // clang-format on
-    const QStringList forms[] = {
-        {"eject", "--card", a}, {"write", "--card", a, "--eject"}, {"write", "--all-cards", "--card", a, "--eject"}};
-    for (const auto& c : cases) {
-        for (const QStringList& form : forms) {
-            const bool all = form.contains("--all-cards");
-            if (all && !allCards) continue;
-            UdisksStandIn udisks(bus.Address(), c.objects.isEmpty() ? ReaderWithTwoPartitions(a, b) : c.objects,
-                                 c.errors, c.vanish);
-            ASSERT_TRUE(udisks.Ready()) << c.what;
-            const auto run = RunCli(form, dir.path(), WithSystemBus(bus.Address()));
-            const std::string what = c.what + (": " + form.join(' ').toStdString());
-            EXPECT_EQ(run.exit_code, c.exit_code) << what << ": " << run.err.toStdString();
-            const QByteArray line = run.out.split('\n').value(0),
-                             expected = QFile::encodeName(a) + "/: written, " + c.line;
-            EXPECT_TRUE(all ? (c.exit_code == 0 ? line == expected : line.startsWith(expected))
-                            : (c.exit_code == 0 ? run.out : run.err).contains(c.mention.toUtf8()))
-                << what << ": " << run.out.toStdString() << run.err.toStdString();
-            EXPECT_EQ((run.out + run.err).contains("can be pulled"), c.exit_code == 0 && !all) << what;
-            EXPECT_EQ(udisks.Calls(), c.calls) << what;
-        }
-    }
-}
-
-// A refused write ejects nothing. Of four cards, a and b are the two
-// partitions of one drive, ejected once; c is a folder UDisks2 does not know
-// and d a read-only tmpfs: every card is written that can be, and the rest
-// reported.
-TEST(CliWrite, AllCardsWritesAndEjectsEveryCardItCanAndReportsTheRest) {
+// Each outcome the command line tells apart (every way an eject goes is
+// checked on the core), three times: "eject", "write --eject", and "write
+// --all-cards --eject" whose line is `line` (when failing, starts with it).
+// Then a refused write ejects nothing, and of four cards (a and b the two
+// partitions of one drive, ejected once; c a folder UDisks2 does not know;
+// d a read-only tmpfs) every card is written that can be and the rest reported.
+TEST(CliCardActions, EjectExitsZeroOnlyWhenUnmountedAndAllCardsReportsEachCard) {
     PrivateBus bus;
     ASSERT_FALSE(bus.Address().isEmpty()) << "dbus-daemon did not start";
     QTemporaryDir dir;
     const QString a = dir.filePath("a"), b = dir.filePath("b"), c = dir.filePath("c"), d = dir.filePath("d");
     ASSERT_TRUE(QDir().mkpath(a) && QDir().mkpath(b) && QDir().mkpath(c) && QDir().mkpath(d));
     const QProcessEnvironment env = WithSystemBus(bus.Address());
+    const bool allCards = !MachineHasRemovableDrives(dir.path());
+    const QString noUi = " auth.no_user_interaction=true";
+    const QStringList unmounted{"Unmount " + kSdb1 + noUi, "Unmount " + kSdb2 + noUi},
+        ejected = unmounted + QStringList{"PowerOff " + kDrive + noUi};
+    const QString busy = QString("Unmounted %1; %2 is busy: close the files and windows that use it, then eject %2.");
+    const struct {
+        QString failing;    // "<object> <method>" the stand-in answers with UDisks2's error `error`
+        const char* error;  // also the error's text
+        int exit_code;
+        QString mention;  // on stderr when failing, else stdout
+        QStringList calls;
+        const char* line;
+    } cases[] = {
+        {"", "", 0, "Ejected", ejected, "ejected"},
+        {kSdb2 + " Unmount", "DeviceBusy", 1, busy.arg(a, b), unmounted, "not ejected: "},
+        {kDrive + " PowerOff", "Failed", 0, "Unmounted", ejected, "unmounted (not powered off: Failed)"},
+    };
+    const QStringList forms[] = {
+        {"eject", "--card", a}, {"write", "--card", a, "--eject"}, {"write", "--all-cards", "--card", a, "--eject"}};
+    for (const auto& k : cases) {
+        for (const QStringList& form : forms) {
+            const bool all = form.contains("--all-cards");
+            if (all && !allCards) continue;
+            const QJsonArray error{QString("org.freedesktop.UDisks2.Error.") + k.error, k.error};
+            UdisksStandIn udisks(bus.Address(), ReaderWithTwoPartitions(a, b),
+                                 k.failing.isEmpty() ? QJsonObject{} : QJsonObject{{k.failing, error}});
+            ASSERT_TRUE(udisks.Ready()) << k.line;
+            const auto run = RunCli(form, dir.path(), env);
+            const std::string what = k.line + (": " + form.join(' ').toStdString());
+            EXPECT_EQ(run.exit_code, k.exit_code) << what << ": " << run.err.toStdString();
+            const QByteArray line = run.out.split('\n').value(0),
+                             expected = QFile::encodeName(a) + "/: written, " + k.line;
+            EXPECT_TRUE(all ? (k.exit_code == 0 ? line == expected : line.startsWith(expected))
+                            : (k.exit_code == 0 ? run.out : run.err).contains(k.mention.toUtf8()))
+                << what << ": " << run.out.toStdString() << run.err.toStdString();
+            EXPECT_EQ((run.out + run.err).contains("can be pulled"), k.exit_code == 0 && !all) << what;
+            EXPECT_EQ(udisks.Calls(), k.calls) << what;
+        }
+    }
+
     UdisksStandIn udisks(bus.Address(), ReaderWithTwoPartitions(a, b));
     ASSERT_TRUE(udisks.Ready());
     EXPECT_EQ(RunCli({"write", "--card", a, "--eject", "--set", "fov=far"}, dir.path(), env).exit_code, 2);
     EXPECT_EQ(udisks.Calls(), QStringList{});
-
-    const QByteArray dPath = QFile::encodeName(d);
-    const bool readOnly = ::mount("quillmar-test", dPath.constData(), "tmpfs", MS_RDONLY, "size=1m") == 0;
-    const std::unique_ptr<const char, int (*)(const char*)> unmountD(readOnly ? dPath.constData() : nullptr, ::umount);
-    if (!readOnly) GTEST_SKIP() << "cannot mount tmpfs here (needs root)";
-    if (MachineHasRemovableDrives(dir.path())) GTEST_SKIP() << "this machine has removable drives of its own";
+    ScopedTmpfs readOnly(d, "ro,size=1m");
+    if (!readOnly.Mounted()) GTEST_SKIP() << "cannot mount tmpfs here (needs root)";
+    if (!allCards) GTEST_SKIP() << "this machine has removable drives of its own";
     const auto run = RunCli({"write", "--all-cards", "--card", a, "--card", b, "--card", c, "--card", d, "--eject",
                              "--set", "osd=off", "--set", "format=true", "--yes-format"},
                             dir.path(), env);
-    EXPECT_EQ(run.exit_code, 1);
-    EXPECT_TRUE(run.err.contains("2 of 4 cards failed")) << run.err.toStdString();
+    EXPECT_TRUE(run.exit_code == 1 && run.err.contains("2 of 4 cards failed")) << run.err.toStdString();
     EXPECT_TRUE(ReadAll(c + "/camera.conf").contains("\r\nosd=off\r\n") &&
                 ReadAll(a + "/camera.conf").contains("\r\nformat=true\r\n"));
     EXPECT_EQ(Entries(d), QStringList{});
-    const QList<QByteArray> lines = run.out.split('\n');
-    ASSERT_EQ(lines.size(), 5) << run.out.toStdString();
-    const QByteArray erased = "; the camera will erase this card when it next starts";
-    EXPECT_EQ(lines[0], QFile::encodeName(a) + "/: written, ejected" + erased);
-    EXPECT_EQ(lines[1], QFile::encodeName(b) + "/: written, ejected with its drive" + erased);
-    EXPECT_TRUE(lines[2].startsWith(QFile::encodeName(c) + "/: written, not ejected: ") && lines[2].endsWith(erased));
-    EXPECT_TRUE(lines[3].startsWith(dPath + "/: not written: ") && lines[3].contains("Read-only file system"));
+    const QString at = QRegularExpression::escape(dir.path()),
+                  erased = "; the camera will erase this card when it next starts\n";
+    const QRegularExpression report(
+        "^" + at + "/a/: written, ejected" + erased + at + "/b/: written, ejected with its drive" + erased + at +
+        "/c/: written, not ejected: .*" + erased + at + "/d/: not written: .*Read-only file system.*\n$");
+    EXPECT_TRUE(report.match(QString::fromUtf8(run.out)).hasMatch()) << run.out.toStdString();
     EXPECT_EQ(udisks.Calls().size(), 3);
 }
 

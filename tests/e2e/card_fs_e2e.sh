@@ -84,7 +84,6 @@ fi
 # clock line, so the bytes do not depend on the time.
 settings=(video_quality=fine image_wb=cloudy)
 for i in 0 1; do (cd "$tmp/work" && "$cli" print --no-sync-clock --set "${settings[$i]}") >"$tmp/expected-$i"; done
-cmp -s "$tmp/expected-0" "$tmp/expected-1" && fail "the two settings give the same bytes"
 write() { (cd "$tmp/work" && exec timeout 30 "$cli" write --card "$mnt" --no-sync-clock --set "${settings[$1]}"); }
 
 step "quillmar-cli write over the camera's CAMERA.CONF"
@@ -93,14 +92,10 @@ check_and_read_back
 cmp -s "$tmp/expected-0" "$tmp/read-back" || fail "camera.conf after the write:" "$(cat -A "$tmp/read-back")"
 
 # The write comes last in a writer's short life: the kills are spread over
-# the quickest of three runs, so that many land in it.
-step "three writes, to measure how long a writer runs"
-span_ms=100000
-for _ in 1 2 3; do
-  t0=$(date +%s%N); write 0
-  ms=$(( ($(date +%s%N) - t0) / 1000000 ))
-  [ "$ms" -ge "$span_ms" ] || span_ms=$(( ms + 1 ))
-done
+# how long one run takes, so that many land in it.
+step "one more write, to measure how long a writer runs"
+t0=$(date +%s%N); write 0
+span_ms=$(( ($(date +%s%N) - t0) / 1000000 + 1 ))
 # QUILLMAR_KILL_SEED=N repeats a run's kill moments.
 RANDOM=${QUILLMAR_KILL_SEED:=$(( $(date +%s) % 32768 ))}
 echo "        QUILLMAR_KILL_SEED=$QUILLMAR_KILL_SEED"
@@ -122,5 +117,4 @@ for round in $(seq "$rounds"); do
   fi
 done
 unmount_card
-step "after $rounds kills: $old times the old bytes, $new times the new ones; all clean"
-step "passed"
+step "passed: after $rounds kills, $old times the old bytes, $new times the new ones; all clean"

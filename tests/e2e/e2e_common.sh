@@ -2,28 +2,14 @@
 # sets log_dir before sourcing; this makes it fresh, and $tmp, removed at
 # exit after the caller's `cleanup` (define one, even an empty one).
 
-started_ms=$(( $(date +%s%N) / 1000000 ))
 step="checking the tools"
-# Names the step the test is at, with the seconds since its start.
-step() {
-  step=$1
-  local ms=$(( $(date +%s%N) / 1000000 - started_ms ))
-  printf '%3d.%01ds  %s\n' $(( ms / 1000 )) $(( ms % 1000 / 100 )) "$step"
-}
-
-# Ends the test naming the step it was at; with a display, keeps a screenshot.
-fail() {
-  echo "FAILED while: $step" >&2
-  printf '  %s\n' "$@" >&2
-  [ -n "${DISPLAY:-}" ] && timeout 10 import -window root "$log_dir/failure.png" 2>/dev/null &&
-    echo "  screen: $log_dir/failure.png" >&2
-  exit 1
-}
+# Names the step the test is at, with the time.
+step() { step=$1; echo "$(date +%T)  $step"; }
+# Ends the test naming the step it was at.
+fail() { echo "FAILED while: $step" >&2; printf '  %s\n' "$@" >&2; exit 1; }
 trap 'fail "unexpected failure (status $?) of: $BASH_COMMAND"' ERR
 
-need() {
-  for tool in "$@"; do command -v "$tool" >/dev/null || fail "$tool is missing; scripts/install-deps.sh installs it"; done
-}
+need() { for t in "$@"; do command -v "$t" >/dev/null || fail "$t is missing; scripts/install-deps.sh installs it"; done; }
 
 # wait_until SECONDS COMMAND...: true once COMMAND succeeds, false at the end.
 # A caller's `watched` pid that ends meanwhile fails the test.

@@ -40,19 +40,15 @@ void Print(const char* scope, int id, const QRect& rect, const QPoint& click) {
                 click.y());
 }
 
-// Where a user clicks a control, in its own coordinates: the indicator of
-// a radio or check box (at the left), the middle of anything else.
-QPoint ClickPoint(QWidget* control) {
-    const bool box = qobject_cast<QRadioButton*>(control) || qobject_cast<QCheckBox*>(control);
-    return box ? QPoint(6, control->height() / 2) : control->rect().center();
-}
-
 void PrintControls(const char* scope, const CDialog& dialog, const QWidget& window) {
     for (const ControlTemplate& c : dialog.Template().controls) {
         QWidget* control = dialog.GetDlgItem(c.id);
         if (!control) continue;
         const QPoint origin = control->mapTo(&window, QPoint(0, 0));
-        Print(scope, c.id, QRect(origin, control->size()), origin + ClickPoint(control));
+        // A user clicks a radio or check box on its indicator, at the left.
+        const bool box = qobject_cast<QRadioButton*>(control) || qobject_cast<QCheckBox*>(control);
+        Print(scope, c.id, QRect(origin, control->size()),
+              origin + (box ? QPoint(6, control->height() / 2) : control->rect().center()));
     }
 }
 

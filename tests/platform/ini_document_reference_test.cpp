@@ -2,17 +2,19 @@
 // read a file, on many generated files that mix line ends, byte-order marks,
 // key lines without '=' (found, but without a value), empty section names,
 // Ctrl-Z and blanks. The model decodes the whole file at once, folds every
-// line end into LF and reads the lines as UTF-16 text, with its own decoder, so it
+// line end into LF and reads the lines with Qt's own string functions, so it
 // shares no code with the engine. Names fold ASCII letters only, as the
-// platform's functions do.
+// platform's functions do. Where a change lands byte for byte, and which
+// changes are refused, a table checks at the end.
 
 #include "platform/ini_document.h"
+#include "platform/qt_text_bridge.h"
 
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
 #include <optional>
 #include <random>
 
@@ -20,196 +22,141 @@ namespace quillmar {
 
 namespace {
 
-using Text = std::u16string;
+using namespace Qt::StringLiterals;
 
 // ---- The model ----------------------------------------------------------
 
-enum class Encoding { kUtf8, kUtf16Le, kUtf16Be };
+QString Trimmed(QString s) {
+    static const QRegularExpression kBlanks(u"^[ \t\v\f\x1A]+|[ \t\v\f\x1A]+$"_s);
+    return s.remove(kBlanks);
+}
 
 // The byte-order marks and their encodings; plain UTF-8 last.
-const std::pair<std::string, Encoding> kBoms[] = {{"\xEF\xBB\xBF", Encoding::kUtf8},
-                                                  {"\xFF\xFE", Encoding::kUtf16Le},
-                                                  {"\xFE\xFF", Encoding::kUtf16Be},
-                                                  {"", Encoding::kUtf8}};
-
-// ASCII and Latin-1 only: all that the files below hold.
-std::string Encode(Encoding e, const Text& text) {
-    std::string out;
-    for (const char16_t c : text)
-        out += e == Encoding::kUtf16Le   ? std::string{char(c), char(c >> 8)}
-               : e == Encoding::kUtf16Be ? std::string{char(c >> 8), char(c)}
-               : c < 0x80                ? std::string(1, char(c))
-                                         : std::string{char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
-    return out;
-}
-std::string U8(const Text& text) { return Encode(Encoding::kUtf8, text); }
-
-Text Decode(Encoding e, std::string_view bytes) {
-    Text out;
-    const auto at = [&](size_t i) { return char16_t(i < bytes.size() ? uint8_t(bytes[i]) : 0); };
-    for (size_t i = 0; i < bytes.size(); i += e != Encoding::kUtf8 || at(i) >= 0x80 ? 2 : 1)
-        out += e == Encoding::kUtf16Le   ? char16_t(at(i) | at(i + 1) << 8)
-               : e == Encoding::kUtf16Be ? char16_t(at(i) << 8 | at(i + 1))
-               : at(i) < 0x80            ? at(i)
-                                         : char16_t((at(i) & 0x1F) << 6 | (at(i + 1) & 0x3F));
-    return out;
-}
+const std::pair<QByteArray, QStringConverter::Encoding> kBoms[] = {{"\xEF\xBB\xBF", QStringConverter::Utf8},
+                                                                   {"\xFF\xFE", QStringConverter::Utf16LE},
+                                                                   {"\xFE\xFF", QStringConverter::Utf16BE},
+                                                                   {"", QStringConverter::Utf8}};
 
 // The file's byte-order mark ("" for none) and its text.
-std::pair<std::string, Text> Decoded(const std::string& bytes) {
+std::pair<QByteArray, QString> Decoded(const QByteArray& bytes) {
     for (const auto& [bom, encoding] : kBoms)
-        if (bytes.starts_with(bom)) return {bom, Decode(encoding, std::string_view(bytes).substr(bom.size()))};
+        if (bytes.startsWith(bom)) return {bom, QStringDecoder(encoding)(bytes.mid(bom.size()))};
     return {};
 }
-Text DecodeFile(const std::string& bytes) { return Decoded(bytes).second; }
+QString DecodeFile(const QByteArray& bytes) { return Decoded(bytes).second; }
 
-Text Trimmed(Text s) {
-    const auto blank = [](char16_t c) { return Text(u" \t\v\f\x1A").find(c) != Text::npos; };
-    while (!s.empty() && blank(s.back())) s.pop_back();
-    while (!s.empty() && blank(s.front())) s.erase(0, 1);
-    return s;
+// Trimmed, ASCII letters in upper case.
+QString Folded(QString s) {
+    for (QChar& c : s) c = c.unicode() < 128 ? c.toUpper() : c;
+    return Trimmed(s);
 }
+bool SameName(const QString& a, const QString& b) { return Folded(a) == Folded(b); }
 
-Text Folded(Text s) {
-    for (char16_t& c : s)
-        if (c >= u'a' && c <= u'z') c = char16_t(c - 32);
-    return s;
-}
-bool SameName(const Text& a, const Text& b) { return Folded(Trimmed(a)) == Folded(Trimmed(b)); }
-
-Text Replaced(Text s, const Text& from, const Text& to) {
-    for (size_t at = s.find(from); at != Text::npos; at = s.find(from, at + to.size())) s.replace(at, from.size(), to);
-    return s;
-}
 struct ModelSection {
-    Text name;
-    std::vector<std::pair<Text, std::optional<Text>>> keys;  // no value on a line without '='
+    QString name;
+    QList<std::pair<QString, std::optional<QString>>> keys;  // no value on a line without '='
 };
 
-class ModelFile {
-public:
-    explicit ModelFile(const std::string& bytes) {
-        const Text text = Replaced(Replaced(DecodeFile(bytes), u"\r\n", u"\n"), u"\r", u"\n");
-        for (size_t start = 0, end = 0; start <= text.size(); start = end + 1) {
-            end = std::min(text.find(u'\n', start), text.size());
-            const Text line = Trimmed(text.substr(start, end - start));
-            const size_t close = line.rfind(u']'), eq = line.find(u'=');
-            if (line.empty() || line.starts_with(u';')) continue;
-            if (line.starts_with(u'[') && close != Text::npos && close > 0) {
-                sections_.push_back({Trimmed(line.substr(1, close - 1)), {}});
+struct ModelFile {
+    explicit ModelFile(const QByteArray& bytes) {
+        for (const QString& raw : DecodeFile(bytes).replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n').split(u'\n')) {
+            const QString line = Trimmed(raw);
+            const qsizetype close = line.lastIndexOf(u']'), eq = line.indexOf(u'=');
+            if (line.isEmpty() || line.startsWith(u';')) continue;
+            if (line.startsWith(u'[') && close > 0) {
+                sections.append({Trimmed(line.sliced(1, close - 1)), {}});
                 continue;
             }
-            std::optional<Text> value;
-            if (eq != Text::npos) {
-                const Text v = Trimmed(line.substr(eq + 1));
-                const bool quoted = v.size() > 1 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front();
-                value = quoted ? v.substr(1, v.size() - 2) : v;
-            }
-            if (!sections_.empty()) sections_.back().keys.push_back({Trimmed(line.substr(0, eq)), value});
+            const QString v = Trimmed(line.mid(eq + 1));
+            const bool quoted = v.size() > 1 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front();
+            const auto value = eq < 0 ? std::nullopt : std::optional(quoted ? v.mid(1, v.size() - 2) : v);
+            if (!sections.isEmpty()) sections.back().keys.append({Trimmed(eq < 0 ? line : line.left(eq)), value});
         }
     }
 
-    std::vector<Text> Names() const {
-        std::vector<Text> names;
-        for (const ModelSection& s : sections_)
-            if (!s.name.empty()) names.push_back(s.name);
+    QStringList Names() const {
+        QStringList names;
+        for (const ModelSection& s : sections)
+            if (!s.name.isEmpty()) names.append(s.name);
         return names;
     }
 
-    const ModelSection* Find(const Text& section) const {
-        for (const ModelSection& s : sections_)
-            if (!Trimmed(section).empty() && SameName(s.name, section)) return &s;
+    const ModelSection* Find(const QString& section) const {
+        for (const ModelSection& s : sections)
+            if (!Trimmed(section).isEmpty() && SameName(s.name, section)) return &s;
         return nullptr;
     }
 
-    std::optional<Text> Value(const Text& section, const Text& key) const {
+    std::optional<QString> Value(const QString& section, const QString& key) const {
         const ModelSection* s = Find(section);
-        if (s == nullptr || Trimmed(key).empty()) return std::nullopt;
+        if (s == nullptr || Trimmed(key).isEmpty()) return std::nullopt;
         for (const auto& [name, value] : s->keys)
             if (SameName(name, key)) return value;
         return std::nullopt;
     }
 
-private:
-    std::vector<ModelSection> sections_;  // from the first header on
+    QList<ModelSection> sections;  // from the first header on
 };
 
 // ---- Generated files ----------------------------------------------------
 
-using Texts = std::vector<Text>;
-Texts operator+(Texts a, const Texts& b) { return a.insert(a.end(), b.begin(), b.end()), a; }
-
-const Texts kSectionNames = {u"a", u"A", u" a ",    u"b",      u"profile-x", u"PROFILE-X",
-                             u"",  u" ", u"\u00FC", u"\u00DC", u"a]b",       u"x\x1A"};
-const Texts kKeys = {u"k", u"K", u"tvmode", u"TVMODE", u"osd", u"\u00E4", u"\u00C4"};
-const Texts kValues = {u"on", u"off", u"", u"'q'", u"\"q\"", u"\"", u"a b", u"x=y", u"\u00FC", u"' q '"};
+const QStringList kSectionNames = {u"a"_s, u"A"_s, u" a "_s,    u"b"_s,      u"profile-x"_s, u"PROFILE-X"_s,
+                                   u""_s,  u" "_s, u"\u00FC"_s, u"\u00DC"_s, u"a]b"_s,       u"x\x1A"_s};
+const QStringList kKeys = {u"k"_s, u"K"_s, u"tvmode"_s, u"TVMODE"_s, u"osd"_s, u"\u00E4"_s, u"\u00C4"_s};
+const QStringList kValues = {u"on"_s, u"off"_s, u""_s,    u"'q'"_s,    u"\"q\""_s,
+                             u"\""_s, u"a b"_s, u"x=y"_s, u"\u00FC"_s, u"' q '"_s};
 // Lookups: the names above plus spellings that must find nothing or the
 // same thing.
-const Texts kSectionQueries = kSectionNames + Texts{u"B", u"x", u"c", u"[c", u"\x1A"};
-const Texts kKeyQueries = kKeys + Texts{u" k ", u"", u"[c", u";k", u"k\x1A", u"zz"};
+const QStringList kSectionQueries = kSectionNames + QStringList{u"B"_s, u"x"_s, u"c"_s, u"[c"_s, u"\x1A"_s};
+const QStringList kKeyQueries = kKeys + QStringList{u" k "_s, u""_s, u"[c"_s, u";k"_s, u"k\x1A"_s, u"zz"_s};
 // Line shapes: {s} a section name, {k} a key, {v} a value.
-const Texts kLines = {u"[{s}]",    u"  [{s}]\t ", u"[{s}] ; note", u"\x1A[{s}]", u"[c",   u"{k}",  u"  {k}\x1A",
-                      u";{k}={v}", u"",           u"   ",          u"\x1A",      u"\t;c", u"={v}", u" {k} \t= {v} \x1A",
-                      u"{k}={v}",  u"{k}={v}",    u"{k}={v}"};
-const Texts kEnds = {u"\n", u"\r\n", u"\r"};
+const QStringList kLines = {
+    u"[{s}]"_s,    u"  [{s}]\t "_s, u"[{s}] ; note"_s, u"\x1A[{s}]"_s, u"[c"_s,   u"{k}"_s,  u"  {k}\x1A"_s,
+    u";{k}={v}"_s, u""_s,           u"   "_s,          u"\x1A"_s,      u"\t;c"_s, u"={v}"_s, u" {k} \t= {v} \x1A"_s,
+    u"{k}={v}"_s,  u"{k}={v}"_s,    u"{k}={v}"_s};
+const QStringList kEnds = {u"\n"_s, u"\r\n"_s, u"\r"_s};
 
 struct FileGenerator {
     std::mt19937 random;
     int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
-    const Text& Pick(const Texts& list) { return list[size_t(Below(int(list.size())))]; }
+    const QString& Pick(const QStringList& list) { return list[Below(int(list.size()))]; }
 
     // One line end for the whole file, or any mix; any encoding.
-    std::string File() {
+    QByteArray File() {
         const bool mixed = Below(2);
-        const Text fileEnd = Pick(kEnds);
-        Text text;
+        const QString fileEnd = Pick(kEnds);
+        QString text;
         for (int i = Below(12); i > 0; --i) {
-            text += Replaced(Replaced(Replaced(Pick(kLines), u"{s}", Pick(kSectionNames)), u"{k}", Pick(kKeys)), u"{v}",
-                             Pick(kValues));
+            text += QString(Pick(kLines))
+                        .replace(u"{s}"_s, Pick(kSectionNames))
+                        .replace(u"{k}"_s, Pick(kKeys))
+                        .replace(u"{v}"_s, Pick(kValues));
             if (i > 1 || Below(2)) text += mixed ? Pick(kEnds) : fileEnd;
         }
-        if (Below(4) == 0) text += u'\x1A';
+        if (Below(4) == 0) text += QChar(0x1A);
         const auto& [bom, encoding] = kBoms[Below(4)];
-        return bom + Encode(encoding, text);
+        return bom + QByteArray(QStringEncoder(encoding)(text));
     }
 };
 
-// The bytes with all but letters, digits and a few signs percent-encoded.
-std::string Shown(const std::string& bytes) {
-    std::string shown;
-    for (const char c : bytes) {
-        const bool plain =
-            std::isalnum(uint8_t(c)) || std::string_view("-._~ =[];'\"").find(c) != std::string_view::npos;
-        shown += plain ? std::string(1, c)
-                       : "%" + std::string{"0123456789ABCDEF"[uint8_t(c) >> 4], "0123456789ABCDEF"[c & 15]};
-    }
-    return shown;
-}
-
-std::vector<std::string> U8(const Texts& texts) {
-    std::vector<std::string> out;
-    for (const Text& text : texts) out.push_back(U8(text));
-    return out;
-}
-
-constexpr int kFiles = 3000;
+std::string Shown(const QByteArray& bytes) { return bytes.toPercentEncoding(" =[];'\"").toStdString(); }
 
 // ---- Writing ------------------------------------------------------------
 
 // The line ends a file uses: LF, CR LF, lone CR.
-std::array<bool, 3> LineEndKinds(const std::string& bytes) {
-    const Text text = DecodeFile(bytes), lone = Replaced(text, u"\r\n", u"");
-    return {lone.find(u'\n') != Text::npos, text.find(u"\r\n") != Text::npos, lone.find(u'\r') != Text::npos};
+std::array<bool, 3> LineEndKinds(const QByteArray& bytes) {
+    const QString text = DecodeFile(bytes);
+    return {text.count(u"\n"_s) > text.count(u"\r\n"_s), text.contains(u"\r\n"_s),
+            text.count(u"\r"_s) > text.count(u"\r\n"_s)};
 }
 
-// Every lookup but the one a change aimed at reads as before; a null key
-// stands for every key of the section.
-void ExpectOtherLookupsKept(const ModelFile& before, const ModelFile& after, const Text& section, const Text* key,
-                            const std::string& file) {
-    for (const Text& s : kSectionQueries)
-        for (const Text& k : kKeyQueries) {
-            if (SameName(s, section) && (key == nullptr || SameName(k, *key))) continue;
-            ASSERT_EQ(after.Value(s, k), before.Value(s, k)) << Shown(file) << " [" << U8(s) << "] " << U8(k);
+// Every lookup but the one a change aimed at reads as before.
+void ExpectOtherLookupsKept(const ModelFile& before, const ModelFile& after, const QString& section,
+                            const QString& key = {}) {
+    for (const QString& s : kSectionQueries)
+        for (const QString& k : kKeyQueries) {
+            if (SameName(s, section) && (key.isNull() || SameName(k, key))) continue;
+            ASSERT_EQ(after.Value(s, k), before.Value(s, k)) << '[' << s.toStdString() << "] " << k.toStdString();
         }
 }
 
@@ -218,54 +165,87 @@ void ExpectOtherLookupsKept(const ModelFile& before, const ModelFile& after, con
 // deleted, which takes all of that name and nothing else.
 TEST(IniDocumentReference, ReadsAndWritesEveryGeneratedFileAsThePlatformDoes) {
     FileGenerator generate{std::mt19937(20261207)};
-    const Text fallback = u"\x01missing";
-    const Texts writable = {u"a", u"A", u"b", u"profile-x", u"\u00DC", u"a]b", u"new"};
-    for (int n = 0; n < kFiles; ++n) {
-        const std::string file = generate.File();
+    const QString fallback = u"\x01missing"_s;
+    const QStringList writable = {u"a"_s, u"A"_s, u"b"_s, u"profile-x"_s, u"\u00DC"_s, u"a]b"_s, u"new"_s};
+    for (int n = 0; n < 3000; ++n) {
+        const QByteArray file = generate.File();
+        SCOPED_TRACE(Shown(file));
         const ModelFile before(file);
-        IniDocument doc = IniDocument::Parse(file);
-        ASSERT_EQ(doc.Serialize(), file);
-        ASSERT_EQ(doc.SectionNames(), U8(before.Names())) << Shown(file);
-        for (const Text& section : kSectionQueries) {
-            ASSERT_EQ(doc.HasSection(U8(section)), before.Find(section) != nullptr) << Shown(file);
-            for (const Text& key : kKeyQueries)
-                ASSERT_EQ(doc.Value(U8(section), U8(key), U8(fallback)),
-                          U8(before.Value(section, key).value_or(fallback)))
-                    << Shown(file) << " [" << U8(section) << "] " << U8(key);
+        IniDocument doc = IniDocument::Parse(file.toStdString());
+        ASSERT_EQ(QByteArray::fromStdString(doc.Serialize()), file);
+        ASSERT_EQ(FromUtf8(doc.SectionNames()), before.Names());
+        for (const QString& section : kSectionQueries) {
+            ASSERT_EQ(doc.HasSection(ToUtf8(section)), before.Find(section) != nullptr);
+            for (const QString& key : kKeyQueries)
+                ASSERT_EQ(FromUtf8(doc.Value(ToUtf8(section), ToUtf8(key), ToUtf8(fallback))),
+                          before.Value(section, key).value_or(fallback))
+                    << '[' << section.toStdString() << "] " << key.toStdString();
         }
 
-        const Text section = generate.Pick(writable), key = generate.Pick(kKeys);
-        const Text value = generate.Pick({u"on", u"pal", u"", u"\u00E4 x"});
+        const QString section = generate.Pick(writable), key = generate.Pick(kKeys);
+        const QString value = generate.Pick({u"on"_s, u"pal"_s, u""_s, u"\u00E4 x"_s});
 
-        const WriteOutcome set = doc.SetValue(U8(section), U8(key), U8(value));
+        const WriteOutcome set = doc.SetValue(ToUtf8(section), ToUtf8(key), ToUtf8(value));
         ASSERT_TRUE(set) << set.error;
-        const std::string written = doc.Serialize();
+        const QByteArray written = QByteArray::fromStdString(doc.Serialize());
         const ModelFile after(written);
-        ASSERT_EQ(after.Value(section, key), value) << Shown(file) << " -> " << Shown(written);
-        ASSERT_EQ(after.Names(), before.Find(section) ? before.Names() : before.Names() + Texts{section})
-            << Shown(written);
-        ExpectOtherLookupsKept(before, after, section, &key, written);
+        SCOPED_TRACE(Shown(written));
+        ASSERT_EQ(after.Value(section, key), value);
+        ASSERT_EQ(after.Names(), before.Find(section) ? before.Names() : before.Names() + QStringList{section});
+        ExpectOtherLookupsKept(before, after, section, key);
 
         // Same encoding, and added lines use a line end the file already had
         // (CR LF in a file that had none). A Ctrl-Z is read as a blank only
         // at the end of the file.
         ASSERT_EQ(Decoded(written).first, Decoded(file).first);
-        ASSERT_EQ(DecodeFile(written).ends_with(u'\x1A'), DecodeFile(file).ends_with(u'\x1A')) << Shown(written);
+        ASSERT_EQ(DecodeFile(written).endsWith(u'\x1A'), DecodeFile(file).endsWith(u'\x1A'));
         std::array<bool, 3> allowed = LineEndKinds(file);
         if (allowed == std::array<bool, 3>{}) allowed[1] = true;
         const std::array<bool, 3> used = LineEndKinds(written);
-        for (int kind = 0; kind < 3; ++kind) ASSERT_TRUE(allowed[kind] || !used[kind]) << Shown(written);
+        for (int kind = 0; kind < 3; ++kind) ASSERT_TRUE(allowed[kind] || !used[kind]);
 
         // Deleting a section removes all of that name and nothing else.
-        IniDocument removed = IniDocument::Parse(file);
-        removed.RemoveSection(U8(section));
-        const std::string rest = removed.Serialize();
-        const ModelFile afterRemove(rest);
-        Texts keptNames = before.Names();
-        std::erase_if(keptNames, [&](const Text& s) { return SameName(s, section); });
-        ASSERT_EQ(afterRemove.Names(), keptNames) << Shown(file) << " -> " << Shown(rest);
-        ExpectOtherLookupsKept(before, afterRemove, section, nullptr, rest);
+        IniDocument removed = IniDocument::Parse(file.toStdString());
+        removed.RemoveSection(ToUtf8(section));
+        const QByteArray rest = QByteArray::fromStdString(removed.Serialize());
+        SCOPED_TRACE("after the delete: " + Shown(rest));
+        QStringList keptNames = before.Names();
+        keptNames.removeIf([&](const QString& s) { return SameName(s, section); });
+        ASSERT_EQ(ModelFile(rest).Names(), keptNames);
+        ExpectOtherLookupsKept(before, ModelFile(rest), section);
     }
+}
+
+// ---- Where a change lands ----------------------------------------------
+
+// A null value deletes the section. A refused change, or a delete that finds
+// nothing, has an empty `after`.
+void Check(const char* rule, const QByteArray& before, const char* section, const char* key, const char* value,
+           const QByteArray& after) {
+    IniDocument doc = IniDocument::Parse(before.toStdString());
+    const WriteOutcome set = value ? doc.SetValue(section, key, value) : WriteOutcome::Success();
+    const bool done = value ? bool(set) : doc.RemoveSection(section) > 0;
+    EXPECT_EQ(done, !after.isEmpty()) << rule;
+    EXPECT_EQ(set.error.empty(), done || !value) << rule;
+    EXPECT_EQ(QByteArray::fromStdString(doc.Serialize()), done ? after : before) << rule;
+    EXPECT_EQ(doc.Modified(), done && before != after) << rule;
+}
+
+TEST(IniDocumentWrite, TouchesOnlyWhatItChangesAndRefusesWhatWouldNotReadBack) {
+    Check("value replaced in place, key spelling and indent kept", "; c\n[A]\n\tMODE = old \n\nkeep\n", "a", "mode",
+          "new", "; c\n[A]\n\tMODE=new\n\nkeep\n");
+    Check("new key after the last key, before blanks and comments", "[a]\nk=1\nodd\n\n;b\n[b]\n", "a", "j", "2",
+          "[a]\nk=1\nodd\nj=2\n\n;b\n[b]\n");
+    Check("undecodable bytes survive", "[a]\n\xFF\xC0junk\nk=1\n", "a", "k", "2", "[a]\n\xFF\xC0junk\nk=2\n");
+    Check("mixed line ends: the first one seen", "[a]\rk=1\r\n", "a", "j", "2", "[a]\rk=1\r\nj=2\r");
+    Check("a final Ctrl-Z stays last", "[a]\r\nk=0\x1A", "b", "j", "2", "[a]\r\nk=0\r\n[b]\r\nj=2\r\n\x1A");
+    Check("delete removes every same-named section, not the comment leading into the next one",
+          "x=0\n[a]\nk=1\n\n;c\n[b]\n[ A ]\nk=3", "a", nullptr, nullptr, "x=0\n;c\n[b]\n");
+    Check("delete finds no empty name", "[]\nk=1\n", " ", nullptr, nullptr, {});
+    Check("empty section name", "[]\nk=1\n", "", "k", "2", {});
+    Check("empty key", "[a]\n", "a", " \x1A", "2", {});
+    Check("line break in a name", "[a]\n", "a\nb", "k", "v", {});
+    Check("line break in a value", "[a]\n", "a", "k", "v\r", {});
 }
 
 }  // namespace

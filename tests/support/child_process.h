@@ -39,9 +39,8 @@ inline bool DropRootPrivileges() {
 
 // Makes any write beyond `bytes` fail with EFBIG, as a full card would fail.
 inline bool LimitFileSize(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{bytes, bytes};
-    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    return std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
 
 }  // namespace quillmar::test_support

@@ -7,8 +7,7 @@ namespace quillmar::test_support {
 
 struct CliRun {
     int exit_code = -1;
-    QByteArray out;
-    QByteArray err;
+    QByteArray out, err;
 };
 
 inline CliRun RunCli(const QStringList& args, const QString& workDir = QString(),

@@ -15,8 +15,7 @@ namespace quillmar::test_support {
 class FakeSystemTree {
 public:
     explicit FakeSystemTree(QString base) : base_(std::move(base)) {
-        Put("proc/mountinfo", {});
-        Put("etc/fstab", {});
+        for (const char* empty : {"proc/mountinfo", "etc/fstab"}) Put(empty, {});
         SetSwaps({});
         QDir().mkpath(At("dev"));
     }
@@ -30,8 +29,7 @@ public:
     // a partition when `removable` is empty. `mmc_type` is "SD" or "MMC".
     void AddDevice(const QString& devpath, unsigned major, unsigned minor, const QByteArray& removable = {},
                    const QByteArray& mmcType = {}) {
-        const QString dir = "sys/devices/" + devpath, name = devpath.section('/', -1);
-        const QString number = Number(major, minor);
+        const QString dir = "sys/devices/" + devpath, name = devpath.section('/', -1), number = Number(major, minor);
         Put(dir + "/dev", number.toLatin1() + '\n');
         Put(dir + (removable.isEmpty() ? "/partition" : "/removable"), removable.isEmpty() ? "1\n" : removable);
         if (!mmcType.isEmpty()) Put(dir + "/device/type", mmcType + '\n');
@@ -66,10 +64,9 @@ public:
     // `dir` and `source` carry the kernel's octal escapes.
     void AddMount(unsigned major, unsigned minor, const QByteArray& dir, const QByteArray& type,
                   const QByteArray& source, const QByteArray& fsRoot = "/") {
-        QFile f(At("proc/mountinfo"));
-        if (f.open(QIODevice::Append))
-            f.write(QByteArray::number(++id_) + " 1 " + Number(major, minor).toLatin1() + ' ' + fsRoot + ' ' + dir +
-                    " rw,relatime shared:1 - " + type + ' ' + source + " rw\n");
+        mountinfo_ += QByteArray::number(21 + mountinfo_.count('\n')) + " 1 " + Number(major, minor).toLatin1() + ' ' +
+                      fsRoot + ' ' + dir + " rw,relatime shared:1 - " + type + ' ' + source + " rw\n";
+        Put("proc/mountinfo", mountinfo_);
     }
     // A partition (see AddDevice) mounted at `dir` from "/dev/<name>".
     void AddMountedPartition(const QString& devpath, unsigned major, unsigned minor, const QByteArray& dir,
@@ -108,7 +105,7 @@ private:
     }
 
     QString base_;
-    int id_ = 20;
+    QByteArray mountinfo_;
     QHash<QString, QString> devpaths_;  // kernel name -> devpath
 };
 

@@ -4,34 +4,21 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <string>
-#include <vector>
 
 namespace quillmar::test_support {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
-class ScratchFolder {
-public:
+struct ScratchFolder {
+    std::filesystem::path path;
+    std::error_code removal;  // the destructor's, which nothing reads
     ScratchFolder() {
-        const std::filesystem::path base = std::filesystem::temp_directory_path();
-        std::random_device random;
-        do path_ = base / ("quillmar-test-" + std::to_string(random()));
-        while (!std::filesystem::create_directory(path_));
+        for (std::random_device random; path.empty() || !std::filesystem::create_directory(path);)
+            path = std::filesystem::temp_directory_path() / ("quillmar-test-" + std::to_string(random()));
     }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
+    ~ScratchFolder() { std::filesystem::remove_all(path, removal); }
 };
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
@@ -40,17 +27,7 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
 }
 
 inline bool WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    return bool(out.write(bytes.data(), std::streamsize(bytes.size())));
-}
-
-// Every name in the folder, hidden ones included, sorted: a stray temporary shows.
-inline std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
+    return bool(std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size())));
 }
 
 }  // namespace quillmar::test_support

@@ -1,21 +1,15 @@
 #pragma once
 // Temporary folders and whole files for tests that compare files byte for byte.
 
+#include "support/scratch_files.h"
+
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace quillmar::test_support {
 
-inline QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-inline bool WriteRaw(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
+inline QByteArray ReadAll(const QString& path) { return QByteArray::fromStdString(ReadBytes(path.toStdString())); }
+inline bool WriteRaw(const QString& p, const QByteArray& b) { return WriteBytes(p.toStdString(), b.toStdString()); }
 
 // Everything in the folder, hidden files included: a stray temporary shows.
 inline QStringList Entries(const QString& dir) {

@@ -4,16 +4,9 @@
 
 #include <QFile>
 
-#include <sched.h>
 #include <sys/mount.h>
 
 namespace quillmar::test_support {
-
-// Gives this process a mount table of its own, so mounts made by tests
-// running beside it go unseen. Call before any thread is started.
-inline bool IsolateMounts() {
-    return ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-}
 
 // A small tmpfs on `dir`, unmounted on scope exit so a failed assertion
 // leaves no mount behind.

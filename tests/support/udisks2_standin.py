@@ -1,12 +1,12 @@
 #!/usr/bin/python3
 # A stand-in for the UDisks2 service, for tests on a private bus reached as
-# the system bus (DBUS_SYSTEM_BUS_ADDRESS). It exposes the object manager,
+# the system bus (its address given). It exposes the object manager,
 # block devices, file systems and drives described by a JSON scenario, under
 # the real service's name, paths, interfaces, methods and error names, and
 # logs every method call as a line "Method path option=value ...". It serves
 # the calls the program makes: GetManagedObjects, Unmount, PowerOff, Eject.
 #
-# Usage: udisks2_standin.py LOG SCENARIO, the scenario given as JSON text:
+# Usage: udisks2_standin.py LOG BUS_ADDRESS SCENARIO, the scenario as JSON text:
 #   {"objects": {OBJECT_PATH: {INTERFACE: {PROPERTY: VALUE}}},
 #    "errors": {"OBJECT_PATH METHOD": [ERROR_NAME, MESSAGE]},
 #    "vanish": {"OBJECT_PATH METHOD": [OBJECT_PATH, ...]}}
@@ -28,86 +28,68 @@ import dbus.mainloop.glib
 import dbus.service
 from gi.repository import GLib
 
-UD = "org.freedesktop.UDisks2"
+UD, UD_PATH = "org.freedesktop.UDisks2", "/org/freedesktop/UDisks2"
 BLOCK, FS, DRIVE = UD + ".Block", UD + ".Filesystem", UD + ".Drive"
 
 
-def typed(interface, name, value):
+# Each property name is used by one interface only.
+def typed(name, value):
     text = lambda v: dbus.ByteArray(v.encode() + b"\0")
-    kinds = {(BLOCK, "Device"): text, (BLOCK, "Drive"): dbus.ObjectPath,
-             (FS, "MountPoints"): lambda v: dbus.Array([text(m) for m in v], signature="ay")}
-    return kinds.get((interface, name), lambda v: v)(value)
+    kinds = {"Device": text, "Drive": dbus.ObjectPath, "MountPoints": lambda v: dbus.Array(map(text, v), signature="ay")}
+    return kinds.get(name, lambda v: v)(value)
 
 
 def fail(name, message):
-    ending = "\n" if name.startswith(UD) and not message.endswith("\n") else ""
-    raise dbus.DBusException(message + ending, name=name)
-
-
-def device(interfaces):
-    return bytes(interfaces[BLOCK]["Device"][:-1]).decode()
+    raise dbus.DBusException(message + ("\n" if name.startswith(UD) else ""), name=name)
 
 
 def logged(method, interface):
-    def handler(self, options):
-        self.call(method, interface, options)
+    handler = lambda self, options: self.call(method, interface, options)
     handler.__name__ = method
     return dbus.service.method(interface, in_signature="a{sv}")(handler)
 
 
-class Manager(dbus.service.Object):
-    def __init__(self, bus, objects):
-        super().__init__(bus, "/org/freedesktop/UDisks2")
-        self.objects = objects
+device = lambda o: bytes(o[BLOCK]["Device"][:-1]).decode()
 
+
+# The object manager at the service's root, and every object it lists.
+class Object(dbus.service.Object):
     @dbus.service.method("org.freedesktop.DBus.ObjectManager", out_signature="a{oa{sa{sv}}}")
     def GetManagedObjects(self):
-        return {dbus.ObjectPath(p): interfaces for p, interfaces in self.objects.items()}
-
-
-class Device(dbus.service.Object):
-    def __init__(self, bus, path, log, scenario, objects):
-        super().__init__(bus, path)
-        self.path, self.log, self.scenario, self.objects = path, log, scenario, objects
+        return {dbus.ObjectPath(p): interfaces for p, interfaces in objects.items()}
 
     Unmount, PowerOff, Eject = logged("Unmount", FS), logged("PowerOff", DRIVE), logged("Eject", DRIVE)
 
     def call(self, method, interface, options):
+        path = self.__dbus_object_path__
         shown = {k: str(bool(v)).lower() if isinstance(v, dbus.Boolean) else v for k, v in options.items()}
-        with open(self.log, "a") as f:
-            f.write(" ".join([method, self.path] + ["%s=%s" % kv for kv in sorted(shown.items())]) + "\n")
-        key = "%s %s" % (self.path, method)
+        with open(log, "a") as f:
+            f.write(" ".join([method, path] + ["%s=%s" % kv for kv in sorted(shown.items())]) + "\n")
+        key = "%s %s" % (path, method)
         try:
-            this = self.objects.get(self.path, {})
+            this = objects.get(path, {})
             if interface not in this:
                 fail("org.freedesktop.DBus.Error.UnknownMethod",
-                     "No such interface \u201c%s\u201d on object at path %s" % (interface, self.path))
-            busy = [device(o) for o in self.objects.values() if method != "Unmount"
-                    and o.get(BLOCK, {}).get("Drive") == self.path and o.get(FS, {}).get("MountPoints")]
+                     "No such interface \u201c%s\u201d on object at path %s" % (interface, path))
+            busy = [device(o) for o in objects.values() if method != "Unmount"
+                    and o.get(BLOCK, {}).get("Drive") == path and o.get(FS, {}).get("MountPoints")]
             if busy:
                 fail(UD + ".Error.DeviceBusy", "Device %s is mounted" % busy[0])
-            if key in self.scenario["errors"]:
-                fail(*self.scenario["errors"][key])
+            if key in scenario["errors"]:
+                fail(*scenario["errors"][key])
             if method == "Unmount":
                 if not this[FS]["MountPoints"]:
                     fail(UD + ".Error.NotMounted", "Device `%s' is not mounted" % device(this))
                 this[FS]["MountPoints"] = dbus.Array(this[FS]["MountPoints"][1:], signature="ay")
         finally:
-            for gone in self.scenario["vanish"].pop(key, []):
-                self.objects.pop(gone, None)
+            for gone in scenario["vanish"].pop(key, []):
+                objects.pop(gone, None)
 
 
-def main():
-    log, scenario = sys.argv[1], json.loads(sys.argv[2])
-    dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
-    bus = dbus.SystemBus()
-    objects = {path: {i: {n: typed(i, n, v) for n, v in props.items()} for i, props in interfaces.items()}
-               for path, interfaces in scenario["objects"].items()}
-    served = [Manager(bus, objects), dbus.service.BusName(UD, bus, do_not_queue=True)]
-    served += [Device(bus, p, log, scenario, objects) for p in objects]
-    print("ready", flush=True)
-    GLib.MainLoop().run()
-
-
-if __name__ == "__main__":
-    main()
+log, scenario = sys.argv[1], json.loads(sys.argv[3])
+bus = dbus.bus.BusConnection(sys.argv[2], mainloop=dbus.mainloop.glib.DBusGMainLoop())
+objects = {path: {i: {n: typed(n, v) for n, v in props.items()} for i, props in interfaces.items()}
+           for path, interfaces in scenario["objects"].items()}
+served = [dbus.service.BusName(UD, bus, do_not_queue=True)] + [Object(bus, p) for p in [UD_PATH, *objects]]
+print("ready", flush=True)
+GLib.MainLoop().run()

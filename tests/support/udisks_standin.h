@@ -1,5 +1,5 @@
 #pragma once
-// A private D-Bus bus reached as the system bus, and a stand-in UDisks2
+// A private D-Bus bus to stand for the system bus, and a stand-in UDisks2
 // service on it (udisks2_standin.py) that logs the calls it receives.
 
 #include <QJsonArray>
@@ -13,29 +13,23 @@
 
 namespace quillmar::test_support {
 
-// Ended when its owner goes, and killed by the kernel should the test
-// process die first.
+// Started at once; ended when its owner goes, and killed by the kernel
+// should the test process die first. `ready` is the first line it prints.
 struct OwnedProcess : QProcess {
-    OwnedProcess() {
+    OwnedProcess(const QString& program, const QStringList& args) {
         setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+        setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        start(program, args);
+        if (waitForReadyRead(20000)) ready = QString::fromUtf8(readLine().trimmed());
     }
-    ~OwnedProcess() override {
-        terminate();
-        waitForFinished(5000);
-    }
+    ~OwnedProcess() override { terminate(), waitForFinished(5000); }
+    QString ready;
 };
 
 // dbus-daemon with the session configuration on a socket of its own.
-class PrivateBus : OwnedProcess {
-public:
-    PrivateBus() {
-        start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
-        if (waitForReadyRead(10000)) address_ = QString::fromUtf8(readLine().trimmed());
-    }
-    const QString& Address() const { return address_; }  // empty when it did not start
-
-private:
-    QString address_;
+struct PrivateBus {
+    OwnedProcess daemon{QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"}};
+    const QString& Address() const { return daemon.ready; }  // empty when it did not start
 };
 
 // Scenario objects for the stand-in, as its JSON describes them.
@@ -51,33 +45,24 @@ inline QJsonObject DriveObject(bool removable, bool canPowerOff, bool ejectable)
              QJsonObject{{"Removable", removable}, {"CanPowerOff", canPowerOff}, {"Ejectable", ejectable}}}};
 }
 
-// One run of the stand-in service with one scenario.
-class UdisksStandIn {
+// One run of the stand-in service with one scenario, its log in a folder of
+// its own.
+class UdisksStandIn : QTemporaryDir, OwnedProcess {
 public:
     UdisksStandIn(const QString& busAddress, const QJsonObject& objects, const QJsonObject& errors = {},
-                  const QJsonObject& vanish = {}) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), busAddress);
-        service_.setProcessEnvironment(env);
-        service_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        const QJsonObject scenario{{"objects", objects}, {"errors", errors}, {"vanish", vanish}};
-        service_.start(QStringLiteral(QUILLMAR_UDISKS_STANDIN), {log_, QJsonDocument(scenario).toJson()});
-        ready_ = service_.waitForReadyRead(20000) && service_.readLine().trimmed() == "ready";
-    }
-    bool Ready() const { return ready_; }
+                  const QJsonObject& vanish = {})
+        : OwnedProcess(
+              QStringLiteral(QUILLMAR_UDISKS_STANDIN),
+              {filePath("calls.log"), busAddress,
+               QJsonDocument(QJsonObject{{"objects", objects}, {"errors", errors}, {"vanish", vanish}}).toJson()}) {}
+    bool Ready() const { return ready == "ready"; }
 
     // "Method path option=value ..." per call, in the order received.
     QStringList Calls() const {
-        QFile f(log_);
+        QFile f(filePath("calls.log"));
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
                                            : QStringList();
     }
-
-private:
-    QTemporaryDir dir_;
-    QString log_ = dir_.filePath(QStringLiteral("calls.log"));
-    OwnedProcess service_;
-    bool ready_ = false;
 };
 
 }  // namespace quillmar::test_support

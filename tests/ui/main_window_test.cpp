@@ -1,125 +1,37 @@
-// The main window: start-up state, tabs, what the pages give, and "Set" to
-// a card that works, is gone, write-protected or full.
+// The main window: what the pages show and give, the Photo page's
+// interlock, "Set" to a card that works, is gone, write-protected or full,
+// the status it leaves, and the window's size on a small screen.
 
 #include "support/child_process.h"
+#include "ui/card_cells.h"
 #include "ui/dialog/dialog_units.h"
+#include "ui/dialog/window_fit.h"
 #include "ui_test_support.h"
 
 #include <QLabel>
-#include <QSlider>
+#include <QRegularExpression>
 
 #include <sys/stat.h>
 
-namespace quillmar {
+namespace quillmar::ui_test {
 
 namespace {
 
-using test_support::ReadAll;
-using ui_test::Click;
-using ui_test::IsChecked;
-
-class MainWindowTest : public ui_test::MainWindowFixture {
-protected:
-    MainWindowTest() { Open(); }
-
-    // Starts the window with `folder` offered as a card (--card), without
-    // the clock line, which carries the time of the write.
-    void OpenWithCard(const QString& folder) {
-        Open(AppOptions{{folder}, {}});
-        ClickOn(kSystemTab, IDC_SYNC_CLOCK);
-    }
-};
-
-// The Mode tab at the defaults; saving them into "default" changes no byte.
-// Switching tabs only hides and shows: a choice survives it.
-TEST_F(MainWindowTest, FirstStartAndTabs) {
-    EXPECT_TRUE(window_->windowTitle() == "TORVEX" && IsChecked(window_->Page(kSystemTab), IDC_SYNC_CLOCK));
-    EXPECT_TRUE(Items() == QStringList{"default"} && SelectedRow() == 0);
-    for (int tab = kModeTab; tab < kTabCount; ++tab) EXPECT_EQ(window_->Page(tab).isVisible(), tab == kModeTab) << tab;
-    Click(*window_, IDC_SAVE_PROFILE);
-    EXPECT_EQ(Cfg(), profile_test::kFirstUseFile);
-    ClickOn(kImageTab, IDC_WB_DAYLIGHT);
-    for (const int tab : {kPhotoTab, kVideoTab, kSystemTab, kModeTab, kImageTab}) {
-        ChooseTab(tab);
-        for (int other = 0; other < kTabCount; ++other) EXPECT_EQ(window_->Page(other).isVisible(), other == tab);
-    }
-    EXPECT_EQ(Tabs()->tabText(kImageTab), "Image Setting");
-    EXPECT_TRUE(IsChecked(window_->Page(kImageTab), IDC_WB_DAYLIGHT) && boxes_.empty());
-}
-
-// The file goes to the card and holds what the pages show at the press.
-TEST_F(MainWindowTest, SetWritesWhatThePagesShow) {
-    QTemporaryDir card;
-    OpenWithCard(card.path());
-    ClickOn(kModeTab, IDC_MODE1_1920X1080P30);
-    ClickOn(kPhotoTab, IDC_BURST_3_P);
-    Click(*window_, IDC_SET);
-    const QByteArray written = ReadAll(card.filePath("camera.conf"));
-    EXPECT_TRUE(written.contains("\nmode_1=1920x1080p 30\r\n") && written.contains("\nphoto_burst=3p\r\n") &&
-                !written.contains("sync_clock"))
-        << written.toStdString();
-    EXPECT_TRUE(FolderEntries() == QStringList{"cfg.ini"} && boxes_.empty());
-}
-
-// A pulled drive leaves its empty mount folder behind; a pulled --card
-// folder is gone altogether. Neither gets a file, nor does the working
-// directory.
-TEST_F(MainWindowTest, SetToAPulledCardShowsTheErrorAndWritesNothing) {
-    QTemporaryDir emptyMountFolder, cardFolder;
-    for (const bool drive : {true, false}) {
-        if (drive) {
-            CListCtrl list;
-            list.Attach(window_->GetDlgItem(IDC_CARD_LIST)), list.InsertItem(0, emptyMountFolder.path() + u'/');
-            list.SelectItem(0);
-        } else {
-            OpenWithCard(cardFolder.path());
-            ASSERT_TRUE(QDir().rmdir(cardFolder.path()));
-        }
-        boxes_.clear();
-        Click(*window_, IDC_SET);
-        ASSERT_EQ(boxes_.size(), 1u) << drive;
-        EXPECT_TRUE((boxes_[0].style & MB_ICONERROR) && boxes_[0].text.contains("no longer there")) << drive;
-        EXPECT_TRUE(QDir(emptyMountFolder.path()).isEmpty() && FolderEntries() == QStringList{"cfg.ini"});
-        EXPECT_EQ(QFileInfo::exists(cardFolder.path()), drive) << "no folder is made for a pulled card";
-    }
-}
-
-// A write-protected card and a full one: the box says which, with the
-// card's path, and the card keeps no file. Root writes anywhere, so the
-// press happens in a child that gave root up or met a file-size limit.
-TEST_F(MainWindowTest, SetToAReadOnlyOrFullCardShowsTheError) {
-    QTemporaryDir card;
-    OpenWithCard(card.path());
-    const QByteArray folder = QFile::encodeName(card.path());
-    for (const bool full : {false, true}) {
-        ASSERT_EQ(::chmod(folder.constData(), full ? 0755 : 0555), 0);
-        const int status = test_support::RunInChild([&] {
-            if (!(full ? test_support::LimitFileSize(64) : test_support::DropRootPrivileges())) return 10;
-            Click(*window_, IDC_SET);
-            const QString text = boxes_.size() == 1 && (boxes_[0].style & MB_ICONERROR) ? boxes_[0].text : QString();
-            return text.contains(full ? "card is full" : "write-protected") && text.contains(card.path()) ? 0 : 11;
-        });
-        ::chmod(folder.constData(), 0755);
-        EXPECT_EQ(status, 0) << "full: " << full;
-        EXPECT_TRUE(QDir(card.path()).isEmpty()) << "full: " << full;
-    }
-}
-
 // Each mic volume position shows its label as the keyboard moves the
-// slider; a radio or box gives its index, Daylight 2 (written "incencas"),
-// Incandescent 3 (past the options: written as the last one). A click in
-// the OSD run leaves the "Format" box inside it alone.
+// slider; only the chosen tab's page shows. A radio or box gives its index:
+// Daylight 2 (written "incencas"), Incandescent 3 (past the options: written
+// as the last one); a click in the OSD run leaves the "Format" box inside
+// it alone.
 TEST_F(MainWindowTest, PagesShowLabelsAndGiveIndexes) {
-    const char* labels[] = {"Mute", "50%", "60%", "70%", "80%", "90%", "100%"};
-    CDialog& video = window_->Page(kVideoTab);
-    auto* label = qobject_cast<QLabel*>(video.GetDlgItem(IDC_MIC_VOLUME_TEXT));
+    Open();
+    QWidget* slider = Item(kVideoTab, IDC_MIC_VOLUME_SLIDER);
+    auto* label = qobject_cast<QLabel*>(Item(kVideoTab, IDC_MIC_VOLUME_TEXT));
     EXPECT_EQ(label->text(), "80%");
     ChooseTab(kVideoTab);
-    auto* slider = qobject_cast<QSlider*>(video.GetDlgItem(IDC_MIC_VOLUME_SLIDER));
     QTest::keyClick(slider, Qt::Key_Home);
-    for (int position = 0; position < 7; ++position, QTest::keyClick(slider, Qt::Key_Right)) {
-        video.UpdateData(true);
-        EXPECT_TRUE(label->text() == labels[position] && window_->CurrentSelection().At(keys::kMicVol) == position);
+    for (const char* shown : {"Mute", "50%", "60%", "70%", "80%", "90%", "100%"}) {
+        EXPECT_EQ(label->text(), shown);
+        QTest::keyClick(slider, Qt::Key_Right);
     }
     const struct {
         int tab, click_id;
@@ -134,18 +46,118 @@ TEST_F(MainWindowTest, PagesShowLabelsAndGiveIndexes) {
         ClickOn(c.tab, c.click_id);
         window_->Page(c.tab).UpdateData(true);
         EXPECT_EQ(window_->CurrentSelection().At(c.key), c.index) << c.click_id;
+        for (int tab = 0; tab < kTabCount; ++tab) EXPECT_EQ(window_->Page(tab).isVisible(), tab == c.tab);
     }
-    EXPECT_TRUE(IsChecked(window_->Page(kSystemTab), IDC_FORMAT_CARD));
+    EXPECT_TRUE(Checked(kSystemTab, IDC_FORMAT_CARD));
+}
+
+// A burst locks the auto-shoot group off and disables it, an interval the
+// burst group (the hidden "20 P" included); what shows is what "Set" writes.
+TEST_F(MainWindowTest, PhotoPageShowsTheInterlock) {
+    Open();
+    const struct {
+        std::vector<int> clicks;
+        int burst, shoot;  // the radios then checked
+        bool burst_enabled, shoot_enabled;
+    } cases[] = {
+        {{IDC_BURST_3_P, IDC_AUTO_SHOOT_2_SECONDS}, IDC_BURST_3_P, IDC_AUTO_SHOOT_OFF, true, false},
+        {{IDC_BURST_OFF, IDC_AUTO_SHOOT_5_SECONDS}, IDC_BURST_OFF, IDC_AUTO_SHOOT_5_SECONDS, false, true},
+        {{IDC_AUTO_SHOOT_OFF}, IDC_BURST_OFF, IDC_AUTO_SHOOT_OFF, true, true},
+        {{IDC_BURST_10_P, IDC_BURST_OFF}, IDC_BURST_OFF, IDC_AUTO_SHOOT_OFF, true, true},
+    };
+    for (const auto& c : cases) {
+        for (const int id : c.clicks) ClickOn(kPhotoTab, id);
+        EXPECT_TRUE(Checked(kPhotoTab, c.burst) && Checked(kPhotoTab, c.shoot)) << c.clicks.back();
+        for (const int id : {IDC_BURST_OFF, IDC_BURST_20_P})
+            EXPECT_EQ(Item(kPhotoTab, id)->isEnabled(), c.burst_enabled) << c.clicks.back();
+        for (const int id : {IDC_AUTO_SHOOT_OFF, IDC_AUTO_SHOOT_60_SECONDS})
+            EXPECT_EQ(Item(kPhotoTab, id)->isEnabled(), c.shoot_enabled) << c.clicks.back();
+    }
+}
+
+// "Set" writes what the pages show (a Mode radio, the clock unticked) and
+// names the card and the time in the status, which goes with the next
+// change of settings, profile or card, but not with another tab.
+TEST_F(MainWindowTest, StatusAfterSetLastsUntilTheNextChange) {
+    QTemporaryDir parent;
+    const QString card = parent.filePath("CAMERA_SD"), other = parent.filePath("OTHER");
+    ASSERT_TRUE(QDir().mkpath(card) && QDir().mkpath(other));
+    Open({card, other});
+    const QRegularExpression written("^camera\\.conf written to CAMERA_SD at \\d\\d:\\d\\d$");
+    QWidget* slider = Item(kVideoTab, IDC_MIC_VOLUME_SLIDER);
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"profile", [&] { NewProfile("second"), ClickItem(0); }},
+        {"radio", [&] { ClickOn(kModeTab, IDC_MODE1_1920X1080P30); }},
+        {"check box", [&] { ClickOn(kSystemTab, IDC_SYNC_CLOCK); }},
+        {"slider", [&] { ChooseTab(kVideoTab), QTest::keyClick(slider, Qt::Key_Left); }},
+        {"card row", [&] { Cards()->selectRow(1), Cards()->selectRow(0); }},
+        {"card", [&] { window_->OnDeviceChange(0x8000); }},
+    };
+    for (const auto& [what, change] : changes) {
+        Click(*window_, IDC_SET);
+        ChooseTab(kImageTab);  // which changes nothing
+        EXPECT_TRUE(written.match(Status()).hasMatch()) << Status().toStdString();
+        change();
+        EXPECT_TRUE(Status().isEmpty()) << what;
+    }
+    const QByteArray conf = ReadAll(card + "/camera.conf");
+    EXPECT_TRUE(conf.contains("\nmode_1=1920x1080p 30\r\n") && !conf.contains("sync_clock")) << conf.toStdString();
+}
+
+// "Set" that cannot write: no card listed, a pulled drive (its empty mount
+// folder stays), a pulled --card folder, a write-protected and a full card.
+// One error box says why and names the card; no status, no file anywhere.
+// Root writes anywhere, so each press happens in a child, which gives root
+// up or meets a file-size limit.
+TEST_F(MainWindowTest, SetThatCannotWriteSaysWhyAndWritesNothing) {
+    QTemporaryDir parent;
+    const QString card = parent.filePath("CARD");
+    const QByteArray cardPath = QFile::encodeName(card);
+    ASSERT_EQ(::chmod(QFile::encodeName(parent.path()).constData(), 0755), 0);  // reachable without root
+    const char* says[] = {"No memory card was found", "no longer there", "no longer there", "write-protected",
+                          "card is full"};
+    for (int c = 0; c < 5; ++c) {
+        ASSERT_TRUE(QDir().mkpath(card) && ::chmod(cardPath.constData(), c == 3 ? 0555 : 0755) == 0);
+        Open(c == 0 ? QStringList{} : QStringList{card});
+        CListCtrl list;
+        if (c == 1) list.Attach(Cards()), list.SelectItem(list.InsertItem(0, parent.path() + u'/'));
+        ASSERT_TRUE(c != 2 || QDir().rmdir(card));
+        const int status = test_support::RunInChild([&] {
+            if (!(c == 4 ? test_support::LimitFileSize(64) : c != 3 || test_support::DropRootPrivileges())) return 10;
+            Click(*window_, IDC_SET);
+            const MessageBoxCall box = boxes_.size() == 1 ? boxes_[0] : MessageBoxCall{};
+            const bool error = (box.style & MB_ICONERROR) && box.owner == window_.get() && Status().isEmpty();
+            const QString where = c == 0 ? QString() : c == 1 ? parent.path() : card;
+            return error && box.text.contains(says[c]) && box.text.contains(where) ? 0 : 11;
+        });
+        ::chmod(cardPath.constData(), 0755);
+        EXPECT_EQ(status, 0) << says[c];
+        EXPECT_TRUE(OnlyCfgWritten() && test_support::Entries(parent.path()) == QStringList(c == 2 ? 0 : 1, "CARD") &&
+                    QDir(card).isEmpty())
+            << c << " (no folder is made for a pulled card)";
+    }
+}
+
+// The card's name is its folder's; the system root and a drive letter stay.
+TEST(CardCellsTest, DeviceShowsTheFolderName) {
+    EXPECT_TRUE(CardDisplayName("/run/media/u/NO NAME/") == "NO NAME" && CardDisplayName("/") == "/" &&
+                CardDisplayName("E:\\") == "E:");
+}
+
+// A window too big for the screen's free area gets scroll bars.
+TEST(WindowFitTest, FittedWindowSize) {
+    EXPECT_EQ(FittedWindowSize({1157, 844}, {1280, 1200}, 15), QSize(1157, 844));  // fits: unchanged
+    EXPECT_EQ(FittedWindowSize({1157, 844}, {1160, 700}, 15), QSize(1160, 700));   // a bar makes it too wide too
+    EXPECT_EQ(FittedWindowSize({1157, 844}, {1000, 900}, 15), QSize(1000, 859));   // a horizontal bar, full height
 }
 
 // Base units 6 × 13, those of an 8-point dialog font on a 96-dpi screen;
 // each value maps on its own and halves round away from zero.
 TEST(DialogUnitsTest, MapsEachValueOnItsOwn) {
     EXPECT_EQ(DialogUnits(6, 13).ToPixels(7, 7, 436, 74), QRect(11, 11, 654, 120));
-    EXPECT_EQ(DialogUnits(6, 13).ToPixels(1, 4, 1, 4), QRect(2, 7, 2, 7));
     EXPECT_EQ(DialogUnits(6, 13).ToPixels(382, 81, 269, 27), QRect(573, 132, 404, 44));
 }
 
 }  // namespace
 
-}  // namespace quillmar
+}  // namespace quillmar::ui_test

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -27,6 +28,9 @@ inline void PrintTo(const QByteArray& bytes, std::ostream* os) { PrintTo(QString
 
 namespace ui_test {
 
+using test_support::ReadAll, test_support::WriteRaw;
+inline const QByteArray kFirstUseFile = QByteArray::fromStdString(profile_test::kFirstUseFile);
+
 // Clicks a button on its indicator, as a user does.
 inline void Click(const CDialog& dialog, int id) {
     auto* button = qobject_cast<QAbstractButton*>(dialog.GetDlgItem(id));
@@ -37,45 +41,39 @@ inline bool IsChecked(const CDialog& dialog, int id) {
     return qobject_cast<QAbstractButton*>(dialog.GetDlgItem(id))->isChecked();
 }
 
-// How the user ends the new-profile dialog.
-enum class DialogAnswer { kOk, kCancel, kEscape, kCloseBox };
-
-class MainWindowFixture : public ::testing::Test, private test_support::QtApplicationFirst {
+class MainWindowTest : public ::testing::Test, private test_support::QtApplicationFirst {
 protected:
-    MainWindowFixture() {
+    MainWindowTest() {
         QDir::setCurrent(work_dir_.path());
-        SetMessageBoxHandler([this](const MessageBoxCall& call) {
-            boxes_.push_back(call);
-            return IDOK;
-        });
+        SetMessageBoxHandler([this](const MessageBoxCall& call) { return boxes_.push_back(call), IDOK; });
     }
-    ~MainWindowFixture() override {
+    ~MainWindowTest() override {
         SetMessageBoxHandler({});
         QDir::setCurrent(previous_dir_);
     }
 
-    // (Re)starts the window with the given command-line options.
-    void Open(AppOptions options = {}, SystemPaths paths = {}) {
-        window_.reset(), window_ = std::make_unique<CQuillmarVS2010Dlg>(std::move(options), std::move(paths));
+    // (Re)starts the window with the given --card folders.
+    void Open(QStringList cards = {}, SystemPaths paths = {}) {
+        window_.reset(), window_ = std::make_unique<CQuillmarVS2010Dlg>(AppOptions{cards, {}}, std::move(paths));
         window_->CreateTopLevel(), window_->show();
     }
-    void StartWith(const QByteArray& cfg) {
-        ASSERT_TRUE(test_support::WriteRaw(WorkFile("cfg.ini"), cfg));
-        Open();
-    }
+    void StartWith(const QByteArray& cfg, QStringList cards = {}) { WriteRaw(WorkFile("cfg.ini"), cfg), Open(cards); }
 
     QString WorkFile(const char* name) const { return work_dir_.filePath(QString::fromLatin1(name)); }
-    QByteArray Cfg() const { return test_support::ReadAll(WorkFile("cfg.ini")); }
-    // The writers' lock file of cfg.ini, made on demand, is no stray file.
-    QStringList FolderEntries() const {
+    QByteArray Cfg() const { return ReadAll(WorkFile("cfg.ini")); }
+    // Nothing but cfg.ini (and its writers' lock, made on demand) in the working folder.
+    bool OnlyCfgWritten() const {
         QStringList entries = test_support::Entries(work_dir_.path());
         entries.removeOne(QStringLiteral(".cfg.ini.lock"));
-        return entries;
+        return entries == QStringList{"cfg.ini"};
     }
     QString Status() const { return window_->Status()->isVisible() ? window_->Status()->Message() : QString(); }
     QTabBar* Tabs() const { return window_->findChild<QTabBar*>(); }
     void ChooseTab(int tab) { QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(tab).center()); }
     void ClickOn(int tab, int id) { ChooseTab(tab), Click(window_->Page(tab), id); }
+    QWidget* Item(int tab, int id) const { return window_->Page(tab).GetDlgItem(id); }
+    bool Checked(int tab, int id) const { return IsChecked(window_->Page(tab), id); }
+    QTableWidget* Cards() const { return qobject_cast<QTableWidget*>(window_->GetDlgItem(IDC_CARD_LIST)); }
 
     QListWidget* ProfileList() const { return qobject_cast<QListWidget*>(window_->GetDlgItem(IDC_PROFILE_LIST)); }
     QStringList Items() const {
@@ -83,44 +81,45 @@ protected:
         for (int row = 0; row < ProfileList()->count(); ++row) items << ProfileList()->item(row)->text();
         return items;
     }
-    int SelectedRow() const {
-        const auto selected = ProfileList()->selectedItems();
-        return selected.isEmpty() ? -1 : ProfileList()->row(selected.first());
-    }
-    void ClickItem(int row, Qt::KeyboardModifiers modifiers = {}) {
-        ProfileList()->scrollToItem(ProfileList()->item(row));
-        QTest::mouseClick(ProfileList()->viewport(), Qt::LeftButton, modifiers,
+    int SelectedRow() const { return ProfileList()->selectionModel()->selectedIndexes().value(0).row(); }
+    void ClickItem(int row) {
+        QTest::mouseClick(ProfileList()->viewport(), Qt::LeftButton, {},
                           ProfileList()->visualItemRect(ProfileList()->item(row)).center());
     }
 
+    // Runs `trigger`; once the event loop runs (in the window or menu it
+    // opened), gives `user` the popup or modal window up, or null.
+    void WhileOpen(const std::function<void()>& trigger, const std::function<void(QWidget*)>& user) {
+        QTimer timer;  // local, so nothing runs once this call has returned
+        timer.setSingleShot(true);
+        timer.callOnTimeout([&] {
+            QWidget* popup = QApplication::activePopupWidget();
+            user(popup ? popup : QApplication::activeModalWidget());
+        });
+        timer.start(0);
+        trigger();
+    }
+
     // Presses "New Profile", enters `name` into the dialog as a paste brings
-    // it (QTest types printable ASCII only) and ends the dialog with
+    // it (QTest types printable ASCII only) and ends the dialog with the key
     // `answer`. False unless the dialog "New" opened with the focus in its
     // name field. A refused name must keep the dialog open with the name
     // selected for correcting (kept_for_correcting_); then it is cancelled.
-    bool NewProfile(const QString& name, DialogAnswer answer = DialogAnswer::kOk) {
+    bool NewProfile(const QString& name, Qt::Key answer = Qt::Key_Return) {
         bool opened = false;
         kept_for_correcting_ = false;
-        QTimer user;  // local, so nothing runs once this call has returned
-        user.setSingleShot(true);
-        user.callOnTimeout([&] {
-            auto* dialog = dynamic_cast<CDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            auto* edit = qobject_cast<QLineEdit*>(dialog->GetDlgItem(IDC_PROFILE_NAME));
-            opened = dialog->windowTitle() == QStringLiteral("New") && dialog->focusWidget() == edit;
-            edit->insert(name);
-            if (answer == DialogAnswer::kEscape)
-                QTest::keyClick(edit, Qt::Key_Escape);
-            else if (answer == DialogAnswer::kCloseBox)
-                dialog->close();
-            else
-                Click(*dialog, answer == DialogAnswer::kOk ? IDOK : IDCANCEL);
-            if (!dialog->isVisible()) return;
-            kept_for_correcting_ = dialog->focusWidget() == edit && edit->selectedText() == name;
-            Click(*dialog, IDCANCEL);
-        });
-        user.start(0);
-        Click(*window_, IDC_NEW_PROFILE);
+        WhileOpen([&] { Click(*window_, IDC_NEW_PROFILE); },
+                  [&](QWidget* up) {
+                      auto* dialog = dynamic_cast<CDialog*>(up);
+                      if (!dialog) return;
+                      auto* edit = qobject_cast<QLineEdit*>(dialog->GetDlgItem(IDC_PROFILE_NAME));
+                      opened = dialog->windowTitle() == QStringLiteral("New") && dialog->focusWidget() == edit;
+                      edit->insert(name);
+                      QTest::keyClick(edit, answer);
+                      if (!dialog->isVisible()) return;
+                      kept_for_correcting_ = dialog->focusWidget() == edit && edit->selectedText() == name;
+                      Click(*dialog, IDCANCEL);
+                  });
         return opened;
     }
 
