@@ -2,7 +2,7 @@
 // on, however it is stacked, none of its volumes becomes a card row, and so
 // never the default target of "Set"; the cards that are rows carry their labels.
 // (Each kind of volume that is no card, whatever disk it is on, is checked in
-// volume_decision_test.cpp.)
+// tests/platform/mounts_test.cpp.)
 
 #include "cards/card_entry.h"
 #include "platform/mounted_drive_source.h"

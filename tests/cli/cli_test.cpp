@@ -187,7 +187,7 @@ TEST(ProfilesCli, ConcurrentSavesAndADeleteAllKeepTheirChange) {
 // A 64 MB tmpfs holding a version.txt, given with --card as a relative path:
 // its row after the drives in both forms; with --explain, the folder's row in
 // JSON and the mount's in the table.
-// (Every reason is checked on the rules in volume_decision_test.cpp.)
+// (Every reason is checked on the rules in tests/platform/mounts_test.cpp.)
 TEST(CliCards, AFolderIsARowAfterTheDrivesAndEveryMountIsExplained) {
     QTemporaryDir dir;
     const QString b = dir.path() + "/b";

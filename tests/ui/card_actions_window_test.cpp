@@ -27,8 +27,8 @@ const QString kSdc1 = "/org/freedesktop/UDisks2/block_devices/sdc1";
 // first reaches for it; each test starts its own stand-in service.
 const QString& BusAddress() {
     static PrivateBus* bus = new PrivateBus;  // left for the system to end at exit
-    static const bool set = qputenv("DBUS_SYSTEM_BUS_ADDRESS", bus->Address().toUtf8());
-    Q_UNUSED(set);
+    static const bool kSet = qputenv("DBUS_SYSTEM_BUS_ADDRESS", bus->Address().toUtf8());
+    Q_UNUSED(kSet);
     return bus->Address();
 }
 
