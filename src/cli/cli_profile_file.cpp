@@ -10,13 +10,7 @@
 namespace quillmar {
 
 std::string ConfigPath(const CliContext& ctx) {
-    if (ctx.options.Has(CliOption::kUserConfig)) {
-        const std::string path = UserConfigPath();
-        // A folder that cannot be made shows in the profile file's own error.
-        std::error_code error;
-        std::filesystem::create_directories(PathFromUtf8(path).parent_path(), error);
-        return path;
-    }
+    if (ctx.options.Has(CliOption::kUserConfig)) return UserConfigPath();
     return ctx.options.Has(CliOption::kConfig) ? ctx.options.Value(CliOption::kConfig) : ProfileStore::DefaultCfgPath();
 }
 

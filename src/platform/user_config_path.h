@@ -4,11 +4,21 @@
 // is unset or relative) on POSIX systems, %APPDATA%\Quillmar\cfg.ini on
 // Windows. --user-config uses it.
 
+#include <filesystem>
 #include <string>
 
 namespace quillmar {
 
-// The path as UTF-8. The folder may not exist yet: the caller makes it.
+// Makes `folder` when missing (a failure is left for the file's own error)
+// and returns it.
+inline std::filesystem::path MadeFolder(const std::filesystem::path& folder) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder;
+}
+
+// The path as UTF-8. A missing folder is made here; if that fails, the
+// profile file's own first read or write reports the reason.
 std::string UserConfigPath();
 
 }  // namespace quillmar

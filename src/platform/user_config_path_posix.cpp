@@ -25,7 +25,7 @@ std::string UserConfigPath() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     std::filesystem::path base = xdg != nullptr ? xdg : "";
     if (!base.is_absolute()) base = HomeFolder() / ".config";
-    return PathText(base / "quillmar" / "cfg.ini");
+    return PathText(MadeFolder(base / "quillmar") / "cfg.ini");
 }
 
 }  // namespace quillmar

@@ -28,6 +28,6 @@ std::filesystem::path RoamingAppData() {
 
 }  // namespace
 
-std::string UserConfigPath() { return PathText(RoamingAppData() / L"Quillmar" / L"cfg.ini"); }
+std::string UserConfigPath() { return PathText(MadeFolder(RoamingAppData() / L"Quillmar") / L"cfg.ini"); }
 
 }  // namespace quillmar

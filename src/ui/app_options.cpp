@@ -5,8 +5,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,13 +48,8 @@ AppOptions ParseAppOptions(const QStringList& arguments) {
         std::fputs("--config and --user-config name two different profile files; give one.\n", stderr);
         std::exit(2);
     }
-    QString configPath = parser.value(config);
-    if (parser.isSet(userConfig)) {
-        configPath = QString::fromStdString(UserConfigPath());
-        // A missing folder is made here; if that fails, the first write of the
-        // profile file reports the reason.
-        QDir().mkpath(QFileInfo(configPath).path());
-    }
+    const QString configPath =
+        parser.isSet(userConfig) ? QString::fromStdString(UserConfigPath()) : parser.value(config);
     return {parser.values(card), configPath};
 }
 
