@@ -1,0 +1,56 @@
+// Windows builds every dialog from its template: each control exists with its
+// id, in template order, at the template's rectangle in dialog units.
+#include "ui/dialog/dialog_template_win32.h"
+#include "ui/templates/dialog_templates.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+// After <windows.h>, which it needs.
+#include <commctrl.h>
+
+namespace quillmar {
+namespace {
+
+HWND Create(const DialogTemplate& dialog, HWND parent) {
+    const std::vector<std::uint16_t> words = BuildDlgTemplateEx(dialog);
+    DLGPROC noHandling = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(words.data()),
+                                      parent, noHandling, 0);
+}
+
+TEST(DialogTemplateWin32, EveryControlAtItsTemplateRectangle) {
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                                       ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&classes));
+    const HWND host = Create(kMainWindowTemplate, nullptr);  // the pages' parent
+    ASSERT_NE(host, nullptr);
+    for (const DialogTemplate* dialog : AllDialogTemplates()) {
+        SCOPED_TRACE(dialog->id);
+        const HWND window = Create(*dialog, *dialog->caption ? nullptr : host);
+        ASSERT_NE(window, nullptr) << GetLastError();
+        HWND control = GetWindow(window, GW_CHILD);
+        for (const ControlTemplate& c : dialog->controls) {
+            SCOPED_TRACE(c.id);
+            ASSERT_NE(control, nullptr);
+            EXPECT_EQ(GetDlgCtrlID(control), c.id);
+            // Position and size map separately, as the dialog manager maps them.
+            RECT expected{c.x, c.y, c.width, c.height}, actual;
+            MapDialogRect(window, &expected);
+            // Windows draws an etched line as a static edge: two borders high, and its width inside the edge.
+            if (c.kind == ControlKind::kSeparator)
+                expected = {expected.left, expected.top, expected.right + 2 * GetSystemMetrics(SM_CXBORDER),
+                            2 * GetSystemMetrics(SM_CYBORDER)};
+            GetWindowRect(control, &actual);
+            MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&actual), 2);
+            EXPECT_EQ((std::array{actual.left, actual.top, actual.right - actual.left, actual.bottom - actual.top}),
+                      (std::array{expected.left, expected.top, expected.right, expected.bottom}));
+            control = GetWindow(control, GW_HWNDNEXT);
+        }
+        EXPECT_EQ(control, nullptr) << "more windows than controls";
+        DestroyWindow(window);
+    }
+    DestroyWindow(host);
+}
+
+}  // namespace
+}  // namespace quillmar
