@@ -1,11 +1,12 @@
 #pragma once
 // Data exchange between a dialog's controls and its members, in the manner
 // of the Windows framework: each DDX_ function either pushes the member into
-// the control or pulls the control into the member.
+// the control or pulls the control into the member. Each system implements
+// them (data_exchange_qt.cpp, data_exchange_win32.cpp).
 
 #include "ui/dialog/controls.h"
 
-#include <QString>
+#include <string>
 
 class CDialog;
 
@@ -29,9 +30,7 @@ void DDX_Radio(CDataExchange& dx, int firstId, int& value);
 void DDX_Check(CDataExchange& dx, int id, int& value);
 // A track bar's position.
 void DDX_Slider(CDataExchange& dx, int id, int& value);
-// The window text of a static text or an edit field.
-void DDX_Text(CDataExchange& dx, int id, QString& value);
-
+// The window text of a static text or an edit field, UTF-8.
+void DDX_Text(CDataExchange& dx, int id, std::string& value);
 // Attaches the handle to the control on the first exchange.
-template <class Widget>
-void DDX_Control(CDataExchange& dx, int id, CControlHandle<Widget>& handle);
+void DDX_Control(CDataExchange& dx, int id, CControlHandle& handle);

@@ -4,11 +4,11 @@
 // the creation order, the keyboard order and the order radio groups are
 // walked in.
 
+#include "ui/dialog/command_ids.h"  // IDOK, IDCANCEL
+
 #include <span>
 
-// Command ids of the standard buttons, and the id of controls without one.
-inline constexpr int IDOK = 1;
-inline constexpr int IDCANCEL = 2;
+// The id of controls without one.
 inline constexpr int kNoId = -1;
 
 enum class ControlKind {
