@@ -30,8 +30,9 @@ ControlClass ClassOf(ControlKind kind) {
         return {kButtonClass, nullptr, BS_AUTORADIOBUTTON};
     case ControlKind::kCheckBox:
         return {kButtonClass, nullptr, BS_AUTOCHECKBOX};
+    // Texts set at run time (paths, profile names) show an ampersand as it is.
     case ControlKind::kText:
-        return {kStaticClass, nullptr, SS_LEFT};
+        return {kStaticClass, nullptr, SS_LEFT | SS_NOPREFIX};
     case ControlKind::kSeparator:
         return {kStaticClass, nullptr, SS_ETCHEDHORZ};
     case ControlKind::kTrackBar:
