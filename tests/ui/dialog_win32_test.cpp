@@ -1,0 +1,107 @@
+// The dialog layer on Windows, through CDialog as the pages use it: values survive a push and a pull, the
+// controls' notifications reach the message map, Escape and the close box take their own paths.
+#include "ui/dialog/controls.h"
+#include "ui/dialog/data_exchange.h"
+#include "ui/dialog/dialog.h"
+#include "ui/resource_ids.h"
+#include "ui/templates/dialog_templates.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+// After <windows.h>, which it needs.
+#include <commctrl.h>
+
+namespace quillmar {
+namespace {
+
+struct Values {
+    int radio = -1, check = 0, slider = 0;
+    std::string text;
+};
+
+class TestDialog : public CDialog {
+public:
+    using CDialog::CDialog;
+    using CDialog::On;
+    std::function<void(CDataExchange&)> exchange = [](CDataExchange&) {};
+    std::vector<std::string> calls;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override { exchange(dx); }
+    void OnCancel() override { calls.push_back("cancel"); }
+    void OnClose() override { calls.push_back("close"); }
+};
+
+class DialogWin32 : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                                           ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+        InitCommonControlsEx(&classes);
+    }
+    TestDialog main_{kMainWindowTemplate};
+};
+
+TEST_F(DialogWin32, ExchangeKeepsEveryKindOfValue) {
+    ASSERT_TRUE(main_.CreateTopLevel());
+    struct Case {
+        const DialogTemplate& page;
+        int radio, check, slider, text;
+    };
+    // 0 where the page has no such control; the edit field has its own dialog.
+    const Case cases[] = {{kVideoPageTemplate, IDC_TIMELAPSE_OFF, 0, IDC_MIC_VOLUME_SLIDER, IDC_MIC_VOLUME_TEXT},
+                          {kSystemPageTemplate, IDC_AUTO_SHUTDOWN_OFF, IDC_FORMAT_CARD, 0, IDC_DATEFMT_LABEL},
+                          {kNewProfileTemplate, 0, 0, 0, IDC_PROFILE_NAME}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page.id);
+        TestDialog page(c.page);
+        Values created, *target = &created;  // OnInitDialog pushes
+        page.exchange = [&](CDataExchange& dx) {
+            if (c.radio) DDX_Radio(dx, c.radio, target->radio);
+            if (c.check) DDX_Check(dx, c.check, target->check);
+            if (c.slider) DDX_Slider(dx, c.slider, target->slider);
+            DDX_Text(dx, c.text, target->text);
+        };
+        ASSERT_TRUE(*c.page.caption ? page.CreateTopLevel(&main_) : page.CreatePage(main_, IDC_SETTINGS_TABS));
+        if (c.slider) SendDlgItemMessageW(page.Window(), c.slider, TBM_SETRANGEMAX, TRUE, 100);
+        Values pushed{c.radio ? 3 : -1, c.check ? 1 : 0, c.slider ? 42 : 0, "Ä & 名"}, pulled;
+        target = &pushed;
+        page.UpdateData(false);
+        target = &pulled;
+        page.UpdateData(true);
+        EXPECT_EQ((std::tuple{pulled.radio, pulled.check, pulled.slider, pulled.text}),
+                  (std::tuple{pushed.radio, pushed.check, pushed.slider, pushed.text}));
+    }
+}
+
+TEST_F(DialogWin32, ControlsReportToTheMessageMap) {
+    ASSERT_TRUE(main_.CreateTopLevel());
+    std::vector<std::string> heard;
+    main_.On(IDC_SET, Notification::kClicked, [&] { heard.push_back("set"); });
+    main_.On(IDC_CARD_LIST, Notification::kItemChanged, [&] { heard.push_back("row"); });
+    CListCtrl cards;
+    cards.Attach(main_.GetDlgItem(IDC_CARD_LIST));
+    cards.InsertColumn(0, "Drive", 60);
+    cards.InsertItem(0, "E:");
+    cards.InsertItem(1, "F:");
+    SendMessageW(main_.GetDlgItem(IDC_SET), BM_CLICK, 0, 0);
+    cards.SelectItem(1);
+    CListBox profiles;
+    profiles.Attach(main_.GetDlgItem(IDC_PROFILE_LIST));
+    profiles.AddString("a");
+    profiles.AddString("b");
+    profiles.SetCurSel(1);
+    EXPECT_EQ((std::tuple{cards.GetSelectedItem(), cards.GetItemText(1, 0), profiles.GetText(profiles.GetCurSel())}),
+              (std::tuple{1, std::string("F:"), std::string("b")}));
+    EXPECT_EQ(heard, (std::vector<std::string>{"set", "row"}));
+}
+
+TEST_F(DialogWin32, EscapeCancelsAndTheCloseBoxCloses) {
+    ASSERT_TRUE(main_.CreateTopLevel());
+    SendMessageW(main_.Window(), WM_COMMAND, IDCANCEL, 0);  // what the dialog manager makes of Escape
+    SendMessageW(main_.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(main_.calls, (std::vector<std::string>{"cancel", "close"}));
+}
+
+}  // namespace
+}  // namespace quillmar
