@@ -20,9 +20,9 @@ void BM_SetClickToDurableFile(benchmark::State& state) {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(work.path());
     {
-        CQuillmarVS2010Dlg window(AppOptions{{card.path()}, {}});
+        CQuillmarVS2010Dlg window(AppOptions{{card.path().toStdString()}, {}});
         window.CreateTopLevel();
-        window.show();
+        window.ShowWindow(true);
         auto* set = qobject_cast<QAbstractButton*>(window.GetDlgItem(1006));
         const QString file = card.filePath(QStringLiteral("camera.conf"));
         for (auto _ : state) {

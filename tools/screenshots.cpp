@@ -5,10 +5,10 @@
 //   quillmar-screenshots OUTPUT_DIR [--card DIR ...] [--config PATH]
 
 #include "ui/about_dlg.h"
-#include "ui/app_options.h"
+#include "ui/app_options_qt.h"
 #include "ui/main_window.h"
 #include "ui/new_cfg_dlg.h"
-#include "ui/resources.h"
+#include "ui/resources_qt.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,22 +50,22 @@ int main(int argc, char* argv[]) {
 
     CQuillmarVS2010Dlg window(ParseAppOptions(args));
     window.CreateTopLevel();
-    window.show();
-    auto* tabs = window.findChild<QTabBar*>();
+    window.ShowWindow(true);
+    auto* tabs = window.Window()->findChild<QTabBar*>();
     const char* names[] = {"mode", "video", "photo", "system", "image"};
     bool ok = true;
     for (int tab = 0; tab < kTabCount; ++tab) {
         tabs->setCurrentIndex(tab);
-        ok &= Save(window, out.filePath(QStringLiteral("tab-%1-%2.png").arg(tab).arg(names[tab])));
+        ok &= Save(*window.Window(), out.filePath(QStringLiteral("tab-%1-%2.png").arg(tab).arg(names[tab])));
     }
 
     CAboutDlg about;
     about.CreateTopLevel(&window);
-    about.show();
-    ok &= Save(about, out.filePath(QStringLiteral("about.png")));
+    about.ShowWindow(true);
+    ok &= Save(*about.Window(), out.filePath(QStringLiteral("about.png")));
     CDlgNewCFG newProfile;
     newProfile.CreateTopLevel(&window);
-    newProfile.show();
-    ok &= Save(newProfile, out.filePath(QStringLiteral("new-profile.png")));
+    newProfile.ShowWindow(true);
+    ok &= Save(*newProfile.Window(), out.filePath(QStringLiteral("new-profile.png")));
     return ok ? 0 : 1;
 }

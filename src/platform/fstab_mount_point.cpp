@@ -3,6 +3,7 @@
 
 #include "platform/mount_root.h"
 #include "platform/mount_table.h"
+#include "platform/qt_text_bridge.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,7 +30,7 @@ std::optional<QString> UnmountedFstabMountPoint(const SystemPaths& paths, const 
             const QString point = QDir::cleanPath(entry);
             if (IsAtOrBelow(path, point) && point.size() > deepest.size()) deepest = point;
         }
-        if (!deepest.isEmpty() && !IsMountedVolumeRoot(deepest)) return deepest;
+        if (!deepest.isEmpty() && !IsMountedVolumeRoot(ToUtf8(deepest))) return deepest;
     }
     return std::nullopt;
 }

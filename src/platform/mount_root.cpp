@@ -1,6 +1,8 @@
 // Whether a folder is still the root of a mounted volume.
 #include "platform/mount_root.h"
 
+#include "platform/qt_text_bridge.h"
+
 #include <QFile>
 
 #include <fcntl.h>
@@ -8,8 +10,8 @@
 
 namespace quillmar {
 
-bool IsMountedVolumeRoot(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
+bool IsMountedVolumeRoot(const std::string& path) {
+    const QByteArray name = QFile::encodeName(FromUtf8(path));
     struct statx sx {};
     if (::statx(AT_FDCWD, name.constData(), AT_NO_AUTOMOUNT, STATX_TYPE, &sx) != 0) return false;
     if (!S_ISDIR(sx.stx_mode)) return false;

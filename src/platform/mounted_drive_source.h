@@ -19,6 +19,7 @@ public:
     std::vector<std::string> RemovableRoots() override;
     // The volumes behind the last RemovableRoots.
     const QList<RemovableVolume>& LastVolumes() const { return last_volumes_; }
+    const SystemPaths& Paths() const { return paths_; }
     // Empty for a folder that is not the root of a mounted volume.
     std::string VolumeLabel(const std::string& root) override;
     std::optional<VolumeSpace> Space(const std::string& root) override;

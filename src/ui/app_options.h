@@ -1,23 +1,18 @@
 #pragma once
-// What the program takes from its command line.
+// What the program takes from its command line. Each system parses it its
+// own way (app_options_qt.h on Linux).
 
-#include <QStringList>
+#include <string>
+#include <vector>
 
 namespace quillmar {
 
 struct AppOptions {
-    QStringList card_folders;  // --card DIR, repeatable: folders offered as cards
-    QString config_path;       // --config PATH: the profile file; empty for cfg.ini in the working directory
-                               // --user-config sets it to UserConfigPath() (platform/user_config_path.h),
-                               // where the desktop entry keeps the profiles
+    std::vector<std::string> card_folders;  // --card DIR, repeatable: folders offered as cards (UTF-8)
+    std::string config_path;                // --config PATH: the profile file; empty for cfg.ini in the working
+                                            // directory. --user-config sets it to UserConfigPath()
+                                            // (platform/user_config_path.h), where the desktop entry keeps the
+                                            // profiles
 };
-
-// Parses the arguments (program name first). --help and --version print
-// and exit; an unknown option prints the error and exits with status 2.
-AppOptions ParseAppOptions(const QStringList& arguments);
-
-// True when the command line only asks for --help or --version, which can
-// be answered without a window system.
-bool AsksOnlyForInformation(int argc, char* argv[]);
 
 }  // namespace quillmar

@@ -1,6 +1,9 @@
 // How the card list draws its cells and sizes its columns.
 #include "ui/card_cells.h"
 
+#include "platform/qt_text_bridge.h"
+#include "ui/card_display_name.h"
+
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyle>
@@ -10,17 +13,9 @@
 
 namespace quillmar {
 
-QString CardDisplayName(const QString& root) {
-    QString path = root;
-    while (path.size() > 1 && (path.endsWith(u'/') || path.endsWith(u'\\'))) path.chop(1);
-    const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-    const QString name = path.mid(cut + 1);
-    return name.isEmpty() ? root : name;
-}
-
 void CardCells::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     OneLineCells::initStyleOption(option, index);
-    if (index.column() == 0) option->text = CardDisplayName(option->text);
+    if (index.column() == 0) option->text = FromUtf8(CardDisplayName(ToUtf8(option->text)));
 }
 
 namespace {
@@ -37,7 +32,25 @@ int CellWidth(QTableWidget& list, const QModelIndex& index) {
     return list.itemDelegateForIndex(index)->sizeHint(option, index).width();
 }
 
+// The card's name as the row's accessible text, its root as the
+// description. Setting the roles reports a change too: the second time
+// round they are there already.
+void NameCard(QTableWidgetItem* item) {
+    if (!item || item->data(Qt::AccessibleDescriptionRole).toString() == item->text()) return;
+    item->setData(Qt::AccessibleDescriptionRole, item->text());
+    item->setData(Qt::AccessibleTextRole, FromUtf8(CardDisplayName(ToUtf8(item->text()))));
+}
+
 }  // namespace
+
+void NameCardsForScreenReaders(QTableWidget& list) {
+    for (int row = 0; row < list.rowCount(); ++row) NameCard(list.item(row, 0));
+    QObject::connect(list.model(), &QAbstractItemModel::dataChanged, &list,
+                     [&list](const QModelIndex& from, const QModelIndex& to) {
+                         if (from.column() > 0) return;
+                         for (int row = from.row(); row <= to.row(); ++row) NameCard(list.item(row, 0));
+                     });
+}
 
 void FitCardColumns(QTableWidget& list) {
     const int columns = list.columnCount();

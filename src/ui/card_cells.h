@@ -1,7 +1,8 @@
 #pragma once
 // How the card list shows its cells. A row keeps the card's whole root in
 // its Device cell (that is what "Set" writes to); the cell shows only the
-// card's own folder name, the whole path in its tooltip.
+// card's own folder name (CardDisplayName), the whole path in its tooltip,
+// and screen readers get both.
 
 #include "ui/dialog/one_line_cells.h"
 
@@ -11,10 +12,6 @@ class QTableWidget;
 
 namespace quillmar {
 
-// The last component of a card's root: "CAMERA_SD" for
-// "/media/user/CAMERA_SD/"; the root itself when it has none ("/").
-QString CardDisplayName(const QString& root);
-
 class CardCells : public OneLineCells {
 public:
     using OneLineCells::OneLineCells;
@@ -22,6 +19,9 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
+
+// Screen readers get each row's card name, and its root as the description.
+void NameCardsForScreenReaders(QTableWidget& list);
 
 // Sizes the columns so that Device, Label and Description show whole; the
 // last column (Version) gets the rest of the list's width, elided.

@@ -1,9 +1,9 @@
 // quillmar: the settings window.
 
-#include "ui/app_options.h"
+#include "ui/app_options_qt.h"
 #include "ui/first_paint_report.h"
 #include "ui/main_window.h"
-#include "ui/resources.h"
+#include "ui/resources_qt.h"
 
 #include <QApplication>
 
@@ -27,7 +27,8 @@ int main(int argc, char* argv[]) {
 
     // The window's end is the program's end; nothing is saved on the way out.
     CQuillmarVS2010Dlg window(options);
-    ReportFirstPaintIfAsked(&window);
+    window.CreateTopLevel();
+    ReportFirstPaintIfAsked(window.Window());
     window.DoModal();
     return 0;
 }

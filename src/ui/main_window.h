@@ -2,12 +2,16 @@
 // The main window (template 102): card list, profile list, the tab control
 // with the five settings pages, and the commands beside them. It owns
 // everything that lives as long as the program.
+//
+// The same source on every system: only the dialog layer, the core and the
+// standard library. What each system does its own way (the window menu and
+// keys, the status line, the card row menu and eject, watching devices and
+// cfg.ini) sits behind the few hooks marked "per system" below, defined in
+// main_window_qt.cpp (Linux) and main_window_win32.cpp (Windows).
 
 #include "cards/card_list.h"
-#include "platform/device_change_watcher.h"
+#include "platform/drive_source.h"
 #include "platform/durable_file.h"
-#include "platform/mounted_drive_source.h"
-#include "platform/system_paths.h"
 #include "profiles/profile_store.h"
 #include "settings/settings_selection.h"
 #include "ui/app_options.h"
@@ -19,81 +23,89 @@
 #include "ui/pages/photo_page.h"
 #include "ui/pages/system_page.h"
 #include "ui/pages/video_page.h"
-#include "ui/status_area.h"
-
-#include <QIcon>
-#include <QMenu>
+#include "ui/status_line.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
-
-class QPushButton;
+#include <string>
 
 namespace quillmar {
 
-// Window-menu commands.
+// Window-menu commands besides SC_CLOSE (command_ids.h).
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
-inline constexpr unsigned SC_CLOSE = 0xF060;
 
 // Tab indices, in the order the tabs are shown.
 enum MainTab : int { kModeTab = 0, kVideoTab, kPhotoTab, kSystemTab, kImageTab, kTabCount };
 
-class CardContextMenu;
-class CardEjector;
-struct EjectOutcome;
-
 class CQuillmarVS2010Dlg : public CDialog, private ProfilePages {
 public:
-    // `paths` says where the drives are looked up; the live system's by default.
-    explicit CQuillmarVS2010Dlg(AppOptions options = {}, SystemPaths paths = {});
-    // Forgets the pages first: while they are destroyed, hiding one moves
-    // the focus, and the Tab walk must not reach a page half gone.
-    ~CQuillmarVS2010Dlg() override;
+    // `drives` lists the removable drives; this machine's by default.
+    explicit CQuillmarVS2010Dlg(AppOptions options = {}, std::unique_ptr<DriveSource> drives = OpenSystemDrives());
 
-    // Runs a window-menu command: the About box, or the platform's default.
+    // Runs a window-menu command: the About box, or Close.
     void OnSysCommand(unsigned id);
-    // The window menu (a context menu here: Linux desktops give programs no
-    // system menu of their own). Built by OnInitDialog.
-    QMenu* SystemMenu() const { return system_menu_; }
 
-    // The strip that reports a written card; other news may join it.
-    StatusArea* Status() const { return status_area_; }
+    // The line that reports a written card; other news may join it.
+    // Null before the window is created.
+    StatusLine* Status() const { return status_; }
 
     // Read access for the program's tests.
-    CDialog& Page(int tab) const { return *pages_[tab]; }
+    CDialog& Page(int tab) const { return *pages_[size_t(tab)]; }
     int CurrentPage() const { return current_page_; }
     SettingsSelection& CurrentSelection() { return selection_; }
     const ProfileStore& Store() const { return store_; }
     // A device arrived or went (DBT_DEVICEARRIVAL, DBT_DEVICEREMOVECOMPLETE);
-    // the device watcher calls it, tests may too. Always true.
-    bool OnDeviceChange(quint32 event, quintptr data = 0);
+    // the system's device watch calls it, tests may too. Always true.
+    bool OnDeviceChange(std::uint32_t event, std::uintptr_t data = 0);
+    // "Load Settings from Card" of a card row's menu: puts the card's
+    // camera.conf on the pages and says what it took.
+    void OnLoadSettingsFromCard(const std::string& root);
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
     bool OnInitDialog() override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
     // Enter and Escape never end the window: one stray key would drop the
     // unsaved choices. Enter still presses a focused button.
-    void keyPressEvent(QKeyEvent* event) override;
-    // The current page's stops follow the tabs, in the tab control's place.
-    void AppendTabStops(const ControlTemplate& control, QWidget* widget, std::vector<TabStop>& stops) const override;
+    void OnOK() override {}
+    void OnCancel() override {}
+    // The close box, Alt+F4, Ctrl+Q and the window menu's Close end it,
+    // saving nothing.
+    void OnClose() override { EndDialog(IDCANCEL); }
+    // Per system: the window menu where the system gives a program none.
+    void OnContextMenu(int x, int y) override;
 
 private:
     // --- start-up and tabs (main_window.cpp)
-    void SetUpSystemMenu();
-    // Ctrl+Q and Alt+F4 end the window, F1 opens the About box.
-    void SetUpKeys();
-    // The status strip, and what clears it: any change of card or settings.
-    void SetUpStatusArea();
     void SetUpTabs();
     void OnTabSelChange();
+
+    // --- per system (main_window_qt.cpp, main_window_win32.cpp) ---
+    // The window menu with About, the keys (Ctrl+Q and Alt+F4 close, F1
+    // opens About), the window's icon, the status line (sets status_) and
+    // what clears it, the card list's look and its row menu (Load, Eject),
+    // the device and cfg.ini watches. Runs once, after the tabs and the card
+    // list are set up.
+    void SetUpSystemParts();
+    // After "Set": `text` in the status line; for a drive (`root` not a
+    // --card folder, not empty) with what the system offers to do next.
+    void ShowWrittenNews(const std::string& text, const std::string& root);
+    // Why `root` cannot be ejected now; empty when it can.
+    std::string EjectUnavailableReason(const std::string& root) const;
+    // Sizes the card list's columns to the rows it now shows.
+    void FitCardColumns();
+    // What the system's side keeps (system_, below).
+    struct SystemParts;
+    struct SystemPartsDeleter {
+        void operator()(SystemParts* parts) const;
+    };
 
     // --- "Set" (main_window_set.cpp)
     void OnSet();
     // Pull or push every page in the order Mode, Video, Image, Photo, System.
     void PullPages();
     void PushPages();
-    // Says in the status strip which card got the file, and when.
+    // Says in the status line which card got the file, and when.
     void ReportWritten();
     // Success when the chosen card can still receive the file.
     WriteOutcome CheckTargetStillThere() const;
@@ -102,10 +114,12 @@ private:
     bool ConfirmFormat();
     // Names where the values next pushed into the pages come from, for the
     // groups that keep a value they have no radio for.
-    void SetHeldOrigin(const QString& words);
+    void SetHeldOrigin(const std::string& words);
 
     // --- profiles (main_window_profiles.cpp)
     void LoadProfiles();
+    // Lists the profiles of the file as another program left it.
+    void RefreshProfileList();
     void ApplyProfile();
     void PullPage(int section) override;
     // Shows a failed profile-file operation; false when it failed.
@@ -113,7 +127,7 @@ private:
     void FillProfileList();
     void OnNewProfile();
     // False when the name is refused (the user was told why).
-    bool CreateProfile(const QString& name);
+    bool CreateProfile(const std::string& name);
     void OnDelProfile();
     void OnSaveProfile();
     void OnSelchangeProfileList();
@@ -125,30 +139,12 @@ private:
     // --- card list (main_window_cards.cpp)
     void SetUpCardList();
     void RefreshCardList();
-    // Sizes the columns to the rows the list now shows.
-    void FitCardColumns();
     void OnCardItemChanged();
-    // Whether the chosen card is a --card folder rather than a drive's root.
-    bool TargetIsCardFolder() const;
-    QString TargetRoot() const { return QString::fromStdString(cards_.TargetRoot()); }
-
-    // --- a card row's menu: load, eject (main_window_card_actions.cpp)
-    void SetUpCardActions();
-    void OnCardMenuRequest(int row, const QPoint& globalPos);
-    void OnLoadSettingsFromCard(const QString& root);
-    void OnEjectCard(const QString& root);
-    void OnEjectFinished(const QString& root, const EjectOutcome& outcome);
-    // Why `root` cannot be ejected now; empty when it can.
-    QString EjectUnavailableReason(const QString& root) const;
-    bool IsCardFolder(const QString& root) const;
-    // The status strip's actions after a written card: Eject, when it can be.
-    QList<QWidget*> OfferAfterSet(const QString& root);
+    // Whether `root` is a --card folder rather than a drive's root.
+    bool IsCardFolder(const std::string& root) const;
+    const std::string& TargetRoot() const { return cards_.TargetRoot(); }
 
     AppOptions options_;
-    SystemPaths system_paths_;
-    QIcon app_icon_;
-    QIcon card_images_;
-    QFont list_font_;
     std::array<CDialog*, kTabCount> pages_{};
     int current_page_ = 0;
     CTabCtrl tab_ctrl_;
@@ -166,15 +162,11 @@ private:
     CListBox profile_list_;
     CListCtrl card_list_;
     CardListControl card_view_{card_list_};
-    MountedDriveSource drives_{system_paths_};
-    CardList cards_{card_view_, drives_, Utf8Strings(options_.card_folders)};
-    std::unique_ptr<DeviceChangeWatcher> device_watcher_;
-    QMenu* system_menu_ = nullptr;
-    StatusArea* status_area_ = nullptr;
-    CardContextMenu* card_menu_ = nullptr;
-    QPushButton* eject_offer_ = nullptr;  // in the status strip after "Set"
-    QString offered_root_;                // the card eject_offer is for
-    CardEjector* ejector_ = nullptr;      // the eject under way, if any
+    std::unique_ptr<DriveSource> drives_;
+    CardList cards_{card_view_, *drives_, options_.card_folders};
+    StatusLine* status_ = nullptr;  // owned by system_
+    // Last, so that it goes first: what it watches and connects lives on.
+    std::unique_ptr<SystemParts, SystemPartsDeleter> system_;
 };
 
 }  // namespace quillmar

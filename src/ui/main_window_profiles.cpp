@@ -3,49 +3,50 @@
 
 #include "ui/main_window.h"
 
-#include "platform/qt_text_bridge.h"
-
-#include "platform/file_change_watcher.h"
 #include "platform/ini_document.h"
 #include "profiles/profile_name_rules.h"
 #include "profiles/profile_read_back.h"
 #include "ui/dialog/message_box.h"
+#include "ui/joined_text.h"
 #include "ui/new_cfg_dlg.h"
+
+#include <algorithm>
 
 namespace quillmar {
 
 namespace {
 
-const QString kNotifyCaption = QStringLiteral("Notify");
-
-// Lists the profiles of the file as another program left it. The current
-// profile stays selected while it exists; the pages keep what the user
-// chose on them, saved or not. An unreadable file keeps the list as it was.
-void RefreshProfileList(ProfileStore& store, CListBox& list) {
-    if (!store.RefreshProfileList()) return;
-    const QSignalBlocker quiet(list.Widget());
-    while (list.GetCount() > 0) list.DeleteString(list.GetCount() - 1);
-    for (const std::string& name : store.ProfileNames()) list.AddString(FromUtf8(name));
-    const QStringList sections = FromUtf8(store.ProfileSections());
-    qsizetype at = sections.indexOf(FromUtf8(store.CurrentProfile()));
-    for (qsizetype i = 0; at < 0 && i < sections.size(); ++i)
-        if (IniNamesMatch(ToUtf8(sections[i]), store.CurrentProfile())) at = i;
-    // A profile deleted elsewhere leaves nothing selected; "Save Profile"
-    // still writes it, and so brings it back.
-    list.SetCurSel(int(at));
-}
+constexpr char kNotifyCaption[] = "Notify";
 
 }  // namespace
+
+void CQuillmarVS2010Dlg::RefreshProfileList() {
+    // The current profile stays selected while it exists; the pages keep
+    // what the user chose on them, saved or not. An unreadable file keeps
+    // the list as it was.
+    if (!store_.RefreshProfileList()) return;
+    while (profile_list_.GetCount() > 0) profile_list_.DeleteString(profile_list_.GetCount() - 1);
+    for (const std::string& name : store_.ProfileNames()) profile_list_.AddString(name);
+    const std::vector<std::string>& sections = store_.ProfileSections();
+    auto at = std::find(sections.begin(), sections.end(), store_.CurrentProfile());
+    if (at == sections.end())
+        at = std::find_if(sections.begin(), sections.end(), [this](const std::string& section) {
+            return IniNamesMatch(section, store_.CurrentProfile());
+        });
+    // A profile deleted elsewhere leaves nothing selected; "Save Profile"
+    // still writes it, and so brings it back.
+    profile_list_.SetCurSel(at == sections.end() ? -1 : int(at - sections.begin()));
+}
 
 bool CQuillmarVS2010Dlg::ReportProfileOutcome(const WriteOutcome& outcome) {
     if (outcome) return true;
     // Some failures name only the folder (no room for the new copy beside
     // the file); the user still learns which file was not written.
-    const QString path = FromUtf8(store_.CfgPath());
-    const QString error = FromUtf8(outcome.error);
-    const QString text =
-        error.contains(path) ? error : QStringLiteral("\"%1\" could not be written.\n\n%2").arg(path, error);
-    ShowMessageBox(this, text, QStringLiteral("Quillmar"), MB_OK | MB_ICONERROR);
+    const std::string& path = store_.CfgPath();
+    const std::string& error = outcome.error;
+    const std::string text =
+        error.find(path) != std::string::npos ? error : "\"" + path + "\" could not be written.\n\n" + error;
+    ShowMessageBox(this, text, "Quillmar", MB_OK | MB_ICONERROR);
     return false;
 }
 
@@ -53,50 +54,42 @@ void CQuillmarVS2010Dlg::LoadProfiles() {
     // On failure the store still leaves a usable state: the defaults on the
     // pages, and the file untouched when it could not be read.
     ReportProfileOutcome(store_.LoadProfiles());
-    // The command-line tool and other copies of the program share the file.
-    new FileChangeWatcher(
-        FromUtf8(store_.CfgPath()), [this] { RefreshProfileList(store_, profile_list_); }, this);
 }
 
 void CQuillmarVS2010Dlg::ApplyProfile() {
     ReportProfileOutcome(store_.ApplyProfile());
-    SetHeldOrigin(QStringLiteral("from profile"));
+    SetHeldOrigin("from profile");
 }
 
 void CQuillmarVS2010Dlg::ReportProfileFormats() {
     if (!FormatsCard(selection_) || store_.CurrentProfile().empty()) return;
-    const QString text = QStringLiteral("Profile \"%1\" formats the card (\"Format SD card\" is ticked)")
-                             .arg(FromUtf8(ProfileStore::ShownName(store_.CurrentProfile())));
-    status_area_->ShowMessage(text, QStringLiteral("This profile formats the card"),
-                              QStringLiteral("\"Set\" asks first: the camera erases everything on the card when it "
-                                             "starts. Untick \"Format SD card\" on the System page to keep the "
-                                             "card's photos and videos."));
+    const std::string text = "Profile \"" + ProfileStore::ShownName(store_.CurrentProfile()) +
+                             "\" formats the card (\"Format SD card\" is ticked)";
+    status_->ShowMessage(text, "This profile formats the card",
+                         "\"Set\" asks first: the camera erases everything on the card when it starts. Untick "
+                         "\"Format SD card\" on the System page to keep the card's photos and videos.");
 }
 
 void CQuillmarVS2010Dlg::ReportReadBack() {
     const std::vector<ProfileReadBack> changed = ValuesProfilesReadBackDifferently(selection_);
     if (changed.empty()) return;
-    QStringList stored;
-    QStringList details;
+    std::vector<std::string> stored;
+    std::vector<std::string> details;
     for (const ProfileReadBack& c : changed) {
-        const QString key = FromUtf8(KeyName(c.key.section, c.key.key));
-        const QString storedText = FromUtf8(OptionText(c.key.section, c.key.key, c.stored));
-        const QString readText = FromUtf8(OptionText(c.key.section, c.key.key, c.read_back));
-        stored << key + u'=' + storedText;
-        details
-            << QStringLiteral("%1=%2 is stored, but a profile reads it back as %1=%3.").arg(key, storedText, readText);
+        const std::string key = KeyName(c.key.section, c.key.key);
+        const std::string storedText = OptionText(c.key.section, c.key.key, c.stored);
+        const std::string readText = OptionText(c.key.section, c.key.key, c.read_back);
+        stored.push_back(key + '=' + storedText);
+        details.push_back(key + '=' + storedText + " is stored, but a profile reads it back as " + key + '=' +
+                          readText + '.');
     }
-    const QString name = FromUtf8(ProfileStore::ShownName(store_.CurrentProfile()));
-    const QString text =
+    const std::string name = ProfileStore::ShownName(store_.CurrentProfile());
+    const std::string text =
         changed.size() == 1
-            ? QStringLiteral("Saved \"%1\"; it will read %2 back as %3")
-                  .arg(name, stored.first(),
-                       FromUtf8(OptionText(changed[0].key.section, changed[0].key.key, changed[0].read_back)))
-            : QStringLiteral("Saved \"%1\"; it will read %2 values back differently")
-                  .arg(name)
-                  .arg(qsizetype(changed.size()));
-    status_area_->ShowMessage(text, QStringLiteral("Saved; some values will read back differently"),
-                              details.join(u'\n'));
+            ? "Saved \"" + name + "\"; it will read " + stored.front() + " back as " +
+                  OptionText(changed[0].key.section, changed[0].key.key, changed[0].read_back)
+            : "Saved \"" + name + "\"; it will read " + std::to_string(changed.size()) + " values back differently";
+    status_->ShowMessage(text, "Saved; some values will read back differently", Joined(details, "\n"));
 }
 
 void CQuillmarVS2010Dlg::PullPage(int section) {
@@ -122,7 +115,7 @@ void CQuillmarVS2010Dlg::PullPage(int section) {
 }
 
 void CQuillmarVS2010Dlg::FillProfileList() {
-    for (const std::string& name : store_.ProfileNames()) profile_list_.AddString(FromUtf8(name));
+    for (const std::string& name : store_.ProfileNames()) profile_list_.AddString(name);
     // Selecting here reports nothing, so the profile is not applied twice.
     if (profile_list_.GetCount() > 0) profile_list_.SetCurSel(0);
 }
@@ -130,20 +123,20 @@ void CQuillmarVS2010Dlg::FillProfileList() {
 void CQuillmarVS2010Dlg::OnNewProfile() {
     CDlgNewCFG dialog;
     // A refused name keeps the dialog open with the name, to be corrected.
-    dialog.SetNameCheck([this](const QString& name) { return CreateProfile(name); });
+    dialog.SetNameCheck([this](const std::string& name) { return CreateProfile(name); });
     dialog.DoModal(this);
 }
 
-bool CQuillmarVS2010Dlg::CreateProfile(const QString& name) {
+bool CQuillmarVS2010Dlg::CreateProfile(const std::string& name) {
     std::string reason;
-    switch (CheckNewProfileName(store_, ToUtf8(name), &reason)) {
+    switch (CheckNewProfileName(store_, name, &reason)) {
     case NewProfileNameCheck::kAccepted:
         break;
     case NewProfileNameCheck::kInUse:
-        ShowMessageBox(this, QStringLiteral("This name has be used !"), kNotifyCaption, MB_OK);
+        ShowMessageBox(this, "This name has be used !", kNotifyCaption, MB_OK);
         return false;
     case NewProfileNameCheck::kUnstorable:
-        ShowMessageBox(this, FromUtf8(reason), kNotifyCaption, MB_OK);
+        ShowMessageBox(this, reason, kNotifyCaption, MB_OK);
         return false;
     case NewProfileNameCheck::kUnreadable:
         ReportProfileOutcome(WriteOutcome::Failure(reason));
@@ -151,8 +144,8 @@ bool CQuillmarVS2010Dlg::CreateProfile(const QString& name) {
     }
     // The store appends to its lists only once the section is on disk; the
     // pages keep showing what they showed, now as the new profile.
-    if (!ReportProfileOutcome(store_.AddProfile(ToUtf8(name)))) return true;
-    profile_list_.AddString(FromUtf8(store_.ProfileNames().back()));
+    if (!ReportProfileOutcome(store_.AddProfile(name))) return true;
+    profile_list_.AddString(store_.ProfileNames().back());
     profile_list_.SetCurSel(profile_list_.GetCount() - 1);
     ReportReadBack();
     return true;
@@ -182,7 +175,7 @@ void CQuillmarVS2010Dlg::OnDelProfile() {
         // the list, the file and quillmar-cli agree on what exists.
         ReportProfileOutcome(store_.LoadProfiles());
         FillProfileList();
-        SetHeldOrigin(QStringLiteral("from profile"));
+        SetHeldOrigin("from profile");
         PushPages();
         ReportProfileFormats();
         return;
@@ -195,15 +188,15 @@ void CQuillmarVS2010Dlg::OnSaveProfile() {
     if (store_.CurrentProfile().empty()) return;
     // A profile that another program deleted is written anew, and listed.
     if (!ReportProfileOutcome(store_.SaveProfile())) return;
-    if (!FromUtf8(store_.ProfileSections()).contains(FromUtf8(store_.CurrentProfile())))
-        RefreshProfileList(store_, profile_list_);
+    const std::vector<std::string>& sections = store_.ProfileSections();
+    if (std::find(sections.begin(), sections.end(), store_.CurrentProfile()) == sections.end()) RefreshProfileList();
     ReportReadBack();
 }
 
 void CQuillmarVS2010Dlg::OnSelchangeProfileList() {
     const int selected = profile_list_.GetCurSel();
     if (selected < 0 || size_t(selected) >= store_.ProfileSections().size()) return;
-    status_area_->Clear();
+    status_->Clear();
     store_.SelectProfile(selected);
     ApplyProfile();
     PushPages();

@@ -24,7 +24,7 @@ void CDlgNewCFG::OnOK() {
     UpdateData(true);
     if (check_ && !check_(typed_name_)) {
         name_edit_.SetFocus();
-        name_edit_->selectAll();
+        name_edit_.SelectAll();
         return;
     }
     EndDialog(IDOK);

@@ -6,18 +6,19 @@
 #include "ui/dialog/dialog.h"
 
 #include <functional>
+#include <string>
 
 namespace quillmar {
 
 class CDlgNewCFG : public CDialog {
 public:
     CDlgNewCFG();
-    // What was typed, as it was typed; valid after DoModal returned IDOK.
-    const QString& TypedName() const { return typed_name_; }
+    // What was typed, as it was typed (UTF-8); valid after DoModal returned IDOK.
+    const std::string& TypedName() const { return typed_name_; }
     // Runs on OK with the typed name; false (a refused name, already
     // explained to the user) keeps the dialog open with the name selected,
     // ready to be corrected.
-    void SetNameCheck(std::function<bool(const QString&)> check) { check_ = std::move(check); }
+    void SetNameCheck(std::function<bool(const std::string&)> check) { check_ = std::move(check); }
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
@@ -25,9 +26,9 @@ protected:
     void OnOK() override;
 
 private:
-    QString typed_name_;
+    std::string typed_name_;
     CEdit name_edit_;
-    std::function<bool(const QString&)> check_;
+    std::function<bool(const std::string&)> check_;
 };
 
 }  // namespace quillmar

@@ -1,52 +1,60 @@
 // The error-box text for a failed "Set": the cause in plain words, then the failed step.
 #include "ui/set_failure_message.h"
 
-#include "platform/qt_text_bridge.h"
-
-#include <QDir>
+#include "platform/path_text.h"
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 namespace quillmar {
 
 namespace {
 
-QString PlainReason(int error) {
+std::string PlainReason(int error) {
     switch (error) {
     case EROFS:
     case EACCES:
     case EPERM:
-        return QStringLiteral(
-            "The card is write-protected or read-only. "
-            "Slide its lock switch to unlocked, or choose another card.");
+        return "The card is write-protected or read-only. "
+               "Slide its lock switch to unlocked, or choose another card.";
     case ENOSPC:
+#ifdef EDQUOT  // not in the Windows C library
     case EDQUOT:
+#endif
     case EFBIG:
-        return QStringLiteral("The card is full. Free some space on it and press \"Set\" again.");
+        return "The card is full. Free some space on it and press \"Set\" again.";
     case ENOENT:
     case ENOTDIR:
     case ENODEV:
     case ENXIO:
+#ifdef ESTALE
     case ESTALE:
+#endif
     case EIO:
-        return QStringLiteral("The card is no longer there. Insert it again and choose it in the list.");
+        return "The card is no longer there. Insert it again and choose it in the list.";
     default:
         return {};
     }
 }
 
+// The folder as the system writes paths.
+std::string ShownFolder(const std::string& root) {
+    if (!root.empty()) return PathText(PathFromUtf8(root).make_preferred());
+    std::error_code error;
+    const std::filesystem::path here = std::filesystem::current_path(error);
+    return error ? std::string(".") : PathText(here);
+}
+
 }  // namespace
 
-QString DescribeCameraConfFailure(const QString& targetRoot, const WriteOutcome& outcome) {
-    const QString where = targetRoot.isEmpty() ? QDir::currentPath() : QDir::toNativeSeparators(targetRoot);
-    QString text = QStringLiteral("The settings could not be written to %1.\n\n").arg(where);
+std::string DescribeCameraConfFailure(const std::string& targetRoot, const WriteOutcome& outcome) {
+    std::string text = "The settings could not be written to " + ShownFolder(targetRoot) + ".\n\n";
     // The card itself may be writable; only the file was marked read-only.
-    const QString plain = outcome.read_only_file ? QStringLiteral(
-                                                       "camera.conf on the card is read-only, so it was left as it is. "
-                                                       "Make it writable, or delete it, and press \"Set\" again.")
-                                                 : PlainReason(outcome.error_code);
-    text += plain.isEmpty() ? QStringLiteral("The system reports: %1").arg(FromUtf8(outcome.error))
-                            : plain + QStringLiteral("\n\nDetails: %1").arg(FromUtf8(outcome.error));
+    const std::string plain = outcome.read_only_file ? "camera.conf on the card is read-only, so it was left as it is. "
+                                                       "Make it writable, or delete it, and press \"Set\" again."
+                                                     : PlainReason(outcome.error_code);
+    text += plain.empty() ? "The system reports: " + outcome.error : plain + "\n\nDetails: " + outcome.error;
     return text;
 }
 

@@ -3,12 +3,13 @@
 
 #include "platform/durable_file.h"
 
-#include <QString>
+#include <string>
 
 namespace quillmar {
 
 // Says in plain words what went wrong (write-protected, full, gone, or the
-// system's reason), then the details of the failed step.
-QString DescribeCameraConfFailure(const QString& targetRoot, const WriteOutcome& outcome);
+// system's reason), then the details of the failed step. UTF-8; an empty
+// root is the working folder.
+std::string DescribeCameraConfFailure(const std::string& targetRoot, const WriteOutcome& outcome);
 
 }  // namespace quillmar

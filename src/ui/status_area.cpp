@@ -1,6 +1,8 @@
 // The status strip: showing a line of news with its actions, and clearing it.
 #include "ui/status_area.h"
 
+#include "platform/qt_text_bridge.h"
+
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +18,7 @@ StatusArea::StatusArea(QWidget* parent) : QWidget(parent), text_(new QLabel(this
     Clear();
 }
 
-void StatusArea::ShowMessage(const QString& text, const QList<QWidget*>& actions, Lasting lasting) {
+void StatusArea::Show(const QString& text, const QList<QWidget*>& actions, Lasting lasting) {
     text_->setText(text);
     text_->setToolTip(text);
     text_->show();
@@ -24,15 +26,23 @@ void StatusArea::ShowMessage(const QString& text, const QList<QWidget*>& actions
     for (QWidget* action : actions_) action->setVisible(actions.contains(action));
 }
 
-void StatusArea::ShowMessage(const QString& text, const QString& shorter, const QString& details) {
+void StatusArea::ShowMessage(const std::string& text, Lasting lasting) { Show(FromUtf8(text), {}, lasting); }
+
+void StatusArea::ShowMessageWithActions(const std::string& text, const QList<QWidget*>& actions) {
+    Show(FromUtf8(text), actions, Lasting::kUntilAnyChange);
+}
+
+void StatusArea::ShowMessage(const std::string& utf8Text, const std::string& utf8Shorter, const std::string& details) {
+    const QString text = FromUtf8(utf8Text);
+    const QString shorter = FromUtf8(utf8Shorter);
     const QFontMetrics metrics = text_->fontMetrics();
     // A shorter text still too long (a card folder with a very long name)
     // loses its middle; the tooltip has it whole.
-    ShowMessage(metrics.horizontalAdvance(text) <= width() ? text
-                : metrics.horizontalAdvance(shorter) <= width()
-                    ? shorter
-                    : metrics.elidedText(shorter, Qt::ElideMiddle, width()));
-    text_->setToolTip(details.isEmpty() ? text : text + QStringLiteral("\n\n") + details);
+    Show(metrics.horizontalAdvance(text) <= width()      ? text
+         : metrics.horizontalAdvance(shorter) <= width() ? shorter
+                                                         : metrics.elidedText(shorter, Qt::ElideMiddle, width()),
+         {}, Lasting::kUntilAnyChange);
+    text_->setToolTip(details.empty() ? text : text + QStringLiteral("\n\n") + FromUtf8(details));
 }
 
 void StatusArea::Clear() {
@@ -43,7 +53,7 @@ void StatusArea::Clear() {
     for (QWidget* action : actions_) action->hide();
 }
 
-QString StatusArea::Message() const { return text_->text(); }
+std::string StatusArea::Message() const { return ToUtf8(text_->text()); }
 
 void StatusArea::AddAction(QWidget* action) {
     actions_.push_back(action);

@@ -1,8 +1,10 @@
 #pragma once
-// A strip in the window for short news that needs no box to dismiss: a
-// line of text, and room after it for actions that belong to that news
-// (a link or a button added with AddAction and named with the message
-// it belongs to). Clearing hides both.
+// The status line on Qt: a strip in the window for short news that needs
+// no box to dismiss, a line of text, and room after it for actions that
+// belong to that news (a button added with AddAction and named with the
+// message it belongs to). Clearing hides both.
+
+#include "ui/status_line.h"
 
 #include <QWidget>
 
@@ -11,31 +13,25 @@ class QLabel;
 
 namespace quillmar {
 
-class StatusArea : public QWidget {
+class StatusArea : public QWidget, public StatusLine {
 public:
     explicit StatusArea(QWidget* parent = nullptr);
 
-    // How long news lasts. Most of it goes with a change of the card list,
-    // since the card it names may have gone; news of a card taken out is
-    // about exactly that and stays.
-    enum class Lasting { kUntilAnyChange, kOverCardListChanges };
+    void ShowMessage(const std::string& text, Lasting lasting = Lasting::kUntilAnyChange) override;
+    void ShowMessage(const std::string& text, const std::string& shorter, const std::string& details) override;
+    void Clear() override;
+    std::string Message() const override;
+    Lasting HowLong() const override { return lasting_; }
 
-    // Shows `text`, and those added actions listed in `actions`, until the
+    // Shows `text` with those added actions listed in `actions`, until the
     // next Clear.
-    void ShowMessage(const QString& text, const QList<QWidget*>& actions = {},
-                     Lasting lasting = Lasting::kUntilAnyChange);
-    // The strip is one line: shows `text` when it fits whole, else
-    // `shorter` (cut in the middle if need be). The tooltip holds `text`
-    // followed by `details`.
-    void ShowMessage(const QString& text, const QString& shorter, const QString& details);
-    void Clear();
-    QString Message() const;
-    Lasting HowLong() const { return lasting_; }
-
+    void ShowMessageWithActions(const std::string& text, const QList<QWidget*>& actions);
     // Places `action` after the text, hidden until a message names it.
     void AddAction(QWidget* action);
 
 private:
+    void Show(const QString& text, const QList<QWidget*>& actions, Lasting lasting);
+
     QLabel* text_;
     QHBoxLayout* layout_;
     QList<QWidget*> actions_;

@@ -18,7 +18,9 @@
 // middle of anything else.
 
 #include "cards/card_list.h"
-#include "ui/app_options.h"
+#include "platform/qt_text_bridge.h"
+#include "ui/app_options_qt.h"
+#include "ui/dialog/native_dialog_qt.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -60,32 +62,33 @@ int main(int argc, char* argv[]) {
 
     CQuillmarVS2010Dlg window(options);
     window.CreateTopLevel();
+    QWidget& shown = *window.Window();
     // Laid out as when shown, but never mapped: no second window appears.
-    window.setAttribute(Qt::WA_DontShowOnScreen);
-    window.show();
+    shown.setAttribute(Qt::WA_DontShowOnScreen);
+    shown.show();
     QApplication::processEvents();
 
-    Print("window", 0, window.rect(), window.rect().center());
+    Print("window", 0, shown.rect(), shown.rect().center());
     // A window too big for the screen scrolls: how far each way it can.
-    if (const QScrollArea* area = window.ScrollArea())
+    if (const QScrollArea* area = NativeDialog::Of(window)->ScrollArea())
         std::printf("scroll 0 %d %d 0 0 0 0\n", area->horizontalScrollBar()->maximum(),
                     area->verticalScrollBar()->maximum());
-    PrintControls("main", window, window);
+    PrintControls("main", window, shown);
 
-    const auto* tabs = window.findChild<QTabBar*>();
+    const auto* tabs = shown.findChild<QTabBar*>();
     for (int tab = 0; tab < tabs->count(); ++tab) {
-        const QRect rect = tabs->tabRect(tab).translated(tabs->mapTo(&window, QPoint(0, 0)));
+        const QRect rect = tabs->tabRect(tab).translated(tabs->mapTo(&shown, QPoint(0, 0)));
         Print("tab", tab, rect, rect.center());
     }
 
     const char* pageScopes[kTabCount] = {"mode", "video", "photo", "system", "image"};
-    for (int tab = 0; tab < kTabCount; ++tab) PrintControls(pageScopes[tab], window.Page(tab), window);
+    for (int tab = 0; tab < kTabCount; ++tab) PrintControls(pageScopes[tab], window.Page(tab), shown);
 
     auto* cards = qobject_cast<QTableWidget*>(window.GetDlgItem(1000));
     for (int row = 0; row < cards->rowCount(); ++row) {
         const QTableWidgetItem* item = cards->item(row, 0);  // the row keeps the whole root
-        if (options.card_folders.isEmpty() || item->text() != FolderCardRoot(options.card_folders[0])) continue;
-        const QRect rect = cards->visualItemRect(item).translated(cards->viewport()->mapTo(&window, QPoint(0, 0)));
+        if (options.card_folders.empty() || ToUtf8(item->text()) != FolderCardRoot(options.card_folders[0])) continue;
+        const QRect rect = cards->visualItemRect(item).translated(cards->viewport()->mapTo(&shown, QPoint(0, 0)));
         Print("card", row, rect, rect.center());
     }
     return 0;

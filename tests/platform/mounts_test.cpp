@@ -157,18 +157,18 @@ TEST(MountRootAndFstabMountPoints, FollowWhatIsMountedNow) {
                                                         "/ vfat noauto,user 0 0\n"));
     EXPECT_TRUE(IsMountedVolumeRoot("/") && IsMountedVolumeRoot("/proc/"));
     for (const QString& path : {sd + "/", paths.fstab, dir.path() + "/gone/", QString()})
-        EXPECT_FALSE(IsMountedVolumeRoot(path)) << path.toStdString();
+        EXPECT_FALSE(IsMountedVolumeRoot(path.toStdString())) << path.toStdString();
     for (const QString& card : {sd, sd + "/", sd + "/DCIM", link, QString("%1/../%2").arg(other, "sd card")})
         EXPECT_EQ(UnmountedFstabMountPoint(paths, card), std::optional<QString>(sd)) << card.toStdString();
     EXPECT_EQ(UnmountedFstabMountPoint(paths, other), std::nullopt);
 
     test_support::ScopedTmpfs mount(sd);
     if (!mount.Mounted()) GTEST_SKIP() << "mounting is not permitted here";
-    EXPECT_TRUE(IsMountedVolumeRoot(sd + "/"));
+    EXPECT_TRUE(IsMountedVolumeRoot((sd + "/").toStdString()));
     EXPECT_EQ(UnmountedFstabMountPoint(paths, sd), std::nullopt);
     EXPECT_EQ(UnmountedFstabMountPoint(paths, link), std::nullopt);
     ASSERT_TRUE(mount.Release());
-    EXPECT_FALSE(IsMountedVolumeRoot(sd + "/"));  // the empty folder left behind
+    EXPECT_FALSE(IsMountedVolumeRoot((sd + "/").toStdString()));  // the empty folder left behind
 }
 
 // Built in mount-table order, which the verdicts come back in.

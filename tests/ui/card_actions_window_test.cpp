@@ -41,7 +41,7 @@ protected:
             if (Cards()->item(row, 0)->text() == root) return row;
         return -1;
     }
-    QPushButton* EjectOffer() const { return window_->Status()->findChild<QPushButton*>(); }
+    QPushButton* EjectOffer() const { return dynamic_cast<StatusArea*>(window_->Status())->findChild<QPushButton*>(); }
 
     // Opens the card menu on `row` with the mouse or with Shift+F10 on the
     // focused list; null when no card menu opened.
@@ -55,7 +55,7 @@ protected:
             QApplication::sendEvent(Cards()->viewport(), &event);
         }
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        return menu && menu != window_->SystemMenu() ? menu : nullptr;
+        return menu && !IsWindowMenu(menu) ? menu : nullptr;
     }
 };
 
@@ -145,7 +145,7 @@ TEST_F(CardActionsTest, EjectUnmountsThenPowersOffTheChosenDriveOrSaysWhyNot) {
         if (busy) {
             QTest::keyClick(OpenMenu(RowOf(b + '/')), Qt::Key_E);
         } else {
-            Cards()->selectRow(RowOf(FolderCardRoot(folder.path())));
+            Cards()->selectRow(RowOf(FromUtf8(FolderCardRoot(ToUtf8(folder.path())))));
             Click(*window_, IDC_SET);
             EXPECT_TRUE(Status().startsWith("camera.conf written to") && EjectOffer()->isHidden());
             Cards()->selectRow(RowOf(b + '/'));

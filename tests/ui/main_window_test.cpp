@@ -3,7 +3,7 @@
 // the status it leaves, and the window's size on a small screen.
 
 #include "support/child_process.h"
-#include "ui/card_cells.h"
+#include "ui/card_display_name.h"
 #include "ui/dialog/dialog_units.h"
 #include "ui/dialog/window_fit.h"
 #include "ui_test_support.h"
@@ -46,7 +46,7 @@ TEST_F(MainWindowTest, PagesShowLabelsAndGiveIndexes) {
         ClickOn(c.tab, c.click_id);
         window_->Page(c.tab).UpdateData(true);
         EXPECT_EQ(window_->CurrentSelection().At(c.key), c.index) << c.click_id;
-        for (int tab = 0; tab < kTabCount; ++tab) EXPECT_EQ(window_->Page(tab).isVisible(), tab == c.tab);
+        for (int tab = 0; tab < kTabCount; ++tab) EXPECT_EQ(window_->Page(tab).IsWindowVisible(), tab == c.tab);
     }
     EXPECT_TRUE(Checked(kSystemTab, IDC_FORMAT_CARD));
 }
@@ -120,12 +120,12 @@ TEST_F(MainWindowTest, SetThatCannotWriteSaysWhyAndWritesNothing) {
         ASSERT_TRUE(QDir().mkpath(card) && ::chmod(cardPath.constData(), c == 3 ? 0555 : 0755) == 0);
         Open(c == 0 ? QStringList{} : QStringList{card});
         CListCtrl list;
-        if (c == 1) list.Attach(Cards()), list.SelectItem(list.InsertItem(0, parent.path() + u'/'));
+        if (c == 1) list.Attach(Cards()), list.SelectItem(list.InsertItem(0, ToUtf8(parent.path() + u'/')));
         ASSERT_TRUE(c != 2 || QDir().rmdir(card));
         const int status = test_support::RunInChild([&] {
             if (!(c == 4 ? test_support::LimitFileSize(64) : c != 3 || test_support::DropRootPrivileges())) return 10;
             Click(*window_, IDC_SET);
-            const MessageBoxCall box = boxes_.size() == 1 ? boxes_[0] : MessageBoxCall{};
+            const Box box = boxes_.size() == 1 ? boxes_[0] : Box{};
             const bool error = (box.style & MB_ICONERROR) && box.owner == window_.get() && Status().isEmpty();
             const QString where = c == 0 ? QString() : c == 1 ? parent.path() : card;
             return error && box.text.contains(says[c]) && box.text.contains(where) ? 0 : 11;

@@ -79,7 +79,7 @@ TEST_F(ProfileCommandsTest, NewNamesAreCheckedAgainstListAndFile) {
         SCOPED_TRACE(step.typed);
         ASSERT_TRUE(NewProfile(step.typed, step.answer));
         EXPECT_EQ(kept_for_correcting_, step.refusal != nullptr);
-        const MessageBoxCall box = boxes_.size() == 1 ? std::exchange(boxes_, {})[0] : MessageBoxCall{};
+        const Box box = boxes_.size() == 1 ? std::exchange(boxes_, {})[0] : Box{};
         EXPECT_TRUE(step.refusal ? box.text.contains(step.refusal) && box.caption == "Notify" && box.style == MB_OK &&
                                        box.owner == window_.get()
                                  : !box.owner)
@@ -161,7 +161,7 @@ TEST_F(ProfileCommandsTest, FailedWriteShowsTheErrorAndKeepsEverything) {
         const int failedCheck = test_support::RunInChild([&] {
             if (!test_support::DropRootPrivileges()) return 100;
             Run(QString::fromLatin1(script));
-            const MessageBoxCall box = boxes_.size() == 1 ? boxes_[0] : MessageBoxCall{};
+            const Box box = boxes_.size() == 1 ? boxes_[0] : Box{};
             const bool shown = (box.style & MB_ICONERROR) && box.owner == window_.get() &&
                                box.text.contains(FromUtf8(window_->Store().CfgPath())) && box.text.contains("denied");
             if (!shown) return 1;

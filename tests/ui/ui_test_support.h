@@ -3,12 +3,16 @@
 // shown in a fresh working directory with message boxes recorded instead of
 // shown.
 
+#include "platform/mounted_drive_source.h"
+#include "platform/qt_text_bridge.h"
 #include "profiles/profile_files.h"
 #include "support/qt_application.h"
 #include "support/test_files.h"
 #include "ui/dialog/message_box.h"
+#include "ui/dialog/native_dialog_qt.h"
 #include "ui/main_window.h"
 #include "ui/resource_ids.h"
+#include "ui/status_area.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -41,11 +45,23 @@ inline bool IsChecked(const CDialog& dialog, int id) {
     return qobject_cast<QAbstractButton*>(dialog.GetDlgItem(id))->isChecked();
 }
 
+// A message box as the tests read it.
+struct Box {
+    CDialog* owner = nullptr;
+    QString text, caption;
+    unsigned style = 0;
+};
+
+// The window menu, which opens where no card row's menu does.
+inline bool IsWindowMenu(const QWidget* popup) { return popup && popup->objectName() == "windowMenu"; }
+
 class MainWindowTest : public ::testing::Test, private test_support::QtApplicationFirst {
 protected:
     MainWindowTest() {
         QDir::setCurrent(work_dir_.path());
-        SetMessageBoxHandler([this](const MessageBoxCall& call) { return boxes_.push_back(call), IDOK; });
+        SetMessageBoxHandler([this](const MessageBoxCall& call) {
+            return boxes_.push_back({call.owner, FromUtf8(call.text), FromUtf8(call.caption), call.style}), IDOK;
+        });
     }
     ~MainWindowTest() override {
         SetMessageBoxHandler({});
@@ -54,8 +70,11 @@ protected:
 
     // (Re)starts the window with the given --card folders.
     void Open(QStringList cards = {}, SystemPaths paths = {}) {
-        window_.reset(), window_ = std::make_unique<CQuillmarVS2010Dlg>(AppOptions{cards, {}}, std::move(paths));
-        window_->CreateTopLevel(), window_->show();
+        AppOptions options;
+        for (const QString& card : cards) options.card_folders.push_back(ToUtf8(card));
+        window_.reset(), window_ = std::make_unique<CQuillmarVS2010Dlg>(
+                             options, std::make_unique<MountedDriveSource>(std::move(paths)));
+        window_->CreateTopLevel(), window_->ShowWindow(true);
     }
     void StartWith(const QByteArray& cfg, QStringList cards = {}) { WriteRaw(WorkFile("cfg.ini"), cfg), Open(cards); }
 
@@ -67,8 +86,9 @@ protected:
         entries.removeOne(QStringLiteral(".cfg.ini.lock"));
         return entries == QStringList{"cfg.ini"};
     }
-    QString Status() const { return window_->Status()->isVisible() ? window_->Status()->Message() : QString(); }
-    QTabBar* Tabs() const { return window_->findChild<QTabBar*>(); }
+    QWidget* Shown() const { return window_->Window(); }
+    QString Status() const { return FromUtf8(window_->Status()->Message()); }
+    QTabBar* Tabs() const { return Shown()->findChild<QTabBar*>(); }
     void ChooseTab(int tab) { QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(tab).center()); }
     void ClickOn(int tab, int id) { ChooseTab(tab), Click(window_->Page(tab), id); }
     QWidget* Item(int tab, int id) const { return window_->Page(tab).GetDlgItem(id); }
@@ -110,22 +130,22 @@ protected:
         kept_for_correcting_ = false;
         WhileOpen([&] { Click(*window_, IDC_NEW_PROFILE); },
                   [&](QWidget* up) {
-                      auto* dialog = dynamic_cast<CDialog*>(up);
+                      auto* dialog = dynamic_cast<NativeDialog*>(up);
                       if (!dialog) return;
-                      auto* edit = qobject_cast<QLineEdit*>(dialog->GetDlgItem(IDC_PROFILE_NAME));
+                      auto* edit = qobject_cast<QLineEdit*>(dialog->Control(IDC_PROFILE_NAME));
                       opened = dialog->windowTitle() == QStringLiteral("New") && dialog->focusWidget() == edit;
                       edit->insert(name);
                       QTest::keyClick(edit, answer);
                       if (!dialog->isVisible()) return;
                       kept_for_correcting_ = dialog->focusWidget() == edit && edit->selectedText() == name;
-                      Click(*dialog, IDCANCEL);
+                      Click(dialog->Dialog(), IDCANCEL);
                   });
         return opened;
     }
 
     const QString previous_dir_ = QDir::currentPath();
     QTemporaryDir work_dir_;
-    std::vector<MessageBoxCall> boxes_;
+    std::vector<Box> boxes_;
     std::unique_ptr<CQuillmarVS2010Dlg> window_;
     bool kept_for_correcting_ = false;
 };

@@ -18,11 +18,11 @@ protected:
 
     void OpenActive() {
         Open();
-        window_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        Shown()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Shown()));
     }
-    bool Running() const { return window_->isVisible() && window_->result() == 0; }
-    QWidget* Focused() const { return window_->focusWidget(); }
+    bool Running() const { return window_->IsWindowVisible(); }
+    QWidget* Focused() const { return Shown()->focusWidget(); }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(Focused(), key, modifiers); }
 };
 
@@ -96,12 +96,11 @@ TEST_F(WindowKeysTest, AboutAndQuitKeysAndWindowMenu) {
         QWidget* radio = Item(kPhotoTab, IDC_BURST_3_P);
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), radio->mapToGlobal(QPoint(2, 2)));
         if (*way == 'm')
-            WhileOpen(
-                [&] { QApplication::sendEvent(radio, &event); },
-                [&](QWidget* up) { QTest::keyClick(up, up == window_->SystemMenu() ? Qt::Key_C : Qt::Key_Escape); });
+            WhileOpen([&] { QApplication::sendEvent(radio, &event); },
+                      [&](QWidget* up) { QTest::keyClick(up, IsWindowMenu(up) ? Qt::Key_C : Qt::Key_Escape); });
         else
             Key(*way == 'C' ? Qt::Key_Q : Qt::Key_F4, *way == 'C' ? Qt::ControlModifier : Qt::AltModifier);
-        EXPECT_TRUE(!window_->isVisible() && OnlyCfgWritten() && Cfg() == kFirstUseFile) << way;
+        EXPECT_TRUE(!window_->IsWindowVisible() && OnlyCfgWritten() && Cfg() == kFirstUseFile) << way;
     }
 }
 

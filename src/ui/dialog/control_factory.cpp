@@ -4,7 +4,7 @@
 #include "ui/dialog/one_line_cells.h"
 #include "ui/dialog/tab_control.h"
 #include "ui/dialog/track_bar.h"
-#include "ui/resources.h"
+#include "ui/resources_qt.h"
 
 #include <QCheckBox>
 #include <QFrame>

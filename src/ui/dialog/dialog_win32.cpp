@@ -145,6 +145,8 @@ private:
             FreeListViewRow(*reinterpret_cast<const NMLISTVIEW*>(lParam));
         NativeDialog* self = OfWindow(window);
         if (!self) return FALSE;
+        // Destroyed with its parent, or by the dialog manager after a modal run.
+        if (message == WM_NCDESTROY) self->hwnd_ = nullptr;
         INT_PTR result = FALSE;
         if (self->filter_ && self->filter_(message, wParam, lParam, result)) return result;
         return self->Handle(message, wParam, lParam);
@@ -305,7 +307,9 @@ void ReportControlNotification(HWND control, Notification code) {
 CDialog::CDialog(const DialogTemplate& dialogTemplate)
     : template_(dialogTemplate), native_(std::make_unique<NativeDialog>(*this)) {}
 
-CDialog::~CDialog() = default;
+// The window goes first, while the object is whole; Notify ignores what it
+// reports on the way out.
+CDialog::~CDialog() { native_.reset(); }
 
 bool CDialog::CreatePage(CDialog& parent, int tabControlId) {
     if (native_->Window()) return true;

@@ -1,13 +1,21 @@
 // Radio groups that keep, and name, a value they have no shown radio for.
 #include "ui/pages/holding_page.h"
 
-#include "platform/qt_text_bridge.h"
 #include "ui/dialog/data_exchange.h"
 
-#include <QButtonGroup>
-#include <QLabel>
-
 namespace quillmar {
+
+std::vector<std::string> CHoldingPage::HeldValues() const {
+    std::vector<std::string> values;
+    for (const auto& [note, value] : held_values_) values.push_back(value);
+    return values;
+}
+
+void CHoldingPage::ClearNote(int noteId) {
+    held_values_.erase(noteId);
+    SetControlTooltip(noteId, {});
+    SetControlText(noteId, {});
+}
 
 void CHoldingPage::ExchangeHeldRadio(CDataExchange& dx, int firstId, int noteId, SettingsKeyRef key, int& value) {
     if (dx.SaveAndValidate()) {
@@ -19,30 +27,23 @@ void CHoldingPage::ExchangeHeldRadio(CDataExchange& dx, int firstId, int noteId,
         return;
     }
     DDX_Radio(dx, firstId, value);
-    const std::vector<QRadioButton*> radios = RadioGroupFrom(firstId);
-    // A radio the user picks replaces the held value: the note goes.
-    if (QButtonGroup* group = radios.empty() ? nullptr : radios.front()->group(); group && !notes_.contains(noteId)) {
-        notes_.insert(noteId);
-        QObject::connect(group, &QButtonGroup::buttonClicked, this, [this, noteId] {
-            held_values_.remove(noteId);
-            GetDlgItem(noteId)->setToolTip({});
-            if (auto* note = qobject_cast<QLabel*>(GetDlgItem(noteId))) note->clear();
-        });
-    }
+    const std::vector<int> radios = RadioGroupFrom(firstId);
+    if (notes_.insert(noteId).second)
+        for (const int radio : radios) On(radio, Notification::kClicked, [this, noteId] { ClearNote(noteId); });
     const bool known = value >= 0 && value < OptionCount(key.section, key.key);
-    const bool shown = value >= 0 && value < static_cast<int>(radios.size()) && !radios[value]->isHidden();
-    QString note;
-    QString tip;
-    held_values_.remove(noteId);
+    const bool shown = value >= 0 && value < static_cast<int>(radios.size()) && IsControlShown(radios[size_t(value)]);
+    std::string note;
+    std::string tip;
+    held_values_.erase(noteId);
     if (known && !shown) {
-        const QString option = FromUtf8(OptionText(key.section, key.key, value));
-        held_values_.insert(noteId, FromUtf8(KeyName(key.section, key.key)) + u'=' + option);
-        note = QStringLiteral("%1 (%2)").arg(option, held_origin_);
-        tip = QStringLiteral("%1=%2 has no button here. \"Set\" writes it unchanged until you choose another.")
-                  .arg(FromUtf8(KeyName(key.section, key.key)), option);
+        const std::string option = OptionText(key.section, key.key, value);
+        const std::string name = KeyName(key.section, key.key);
+        held_values_[noteId] = name + '=' + option;
+        note = option + " (" + held_origin_ + ')';
+        tip = name + '=' + option + " has no button here. \"Set\" writes it unchanged until you choose another.";
     }
     DDX_Text(dx, noteId, note);
-    if (QWidget* control = GetDlgItem(noteId)) control->setToolTip(tip);
+    SetControlTooltip(noteId, tip);
 }
 
 }  // namespace quillmar

@@ -9,9 +9,10 @@
 #include "settings/settings_selection.h"
 #include "ui/dialog/dialog.h"
 
-#include <QMap>
-#include <QSet>
-#include <QStringList>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace quillmar {
 
@@ -21,9 +22,9 @@ public:
 
     // Where the next pushed values come from, shown after a held value:
     // "from card" or "from profile".
-    void SetHeldOrigin(const QString& words) { held_origin_ = words; }
+    void SetHeldOrigin(const std::string& words) { held_origin_ = words; }
     // The values the page held at its last push, as "image_iso=3200".
-    QStringList HeldValues() const { return held_values_.values(); }
+    std::vector<std::string> HeldValues() const;
 
 protected:
     // DDX_Radio for the group from `firstId`, except that a pull with no
@@ -32,9 +33,12 @@ protected:
     void ExchangeHeldRadio(CDataExchange& dx, int firstId, int noteId, SettingsKeyRef key, int& value);
 
 private:
-    QString held_origin_ = QStringLiteral("from profile");
-    QMap<int, QString> held_values_;  // by the note's id
-    QSet<int> notes_;                 // notes whose group clears them when clicked
+    // A radio the user picks replaces the held value: the note goes.
+    void ClearNote(int noteId);
+
+    std::string held_origin_ = "from profile";
+    std::map<int, std::string> held_values_;  // by the note's id
+    std::set<int> notes_;                     // notes whose group clears them when clicked
 };
 
 }  // namespace quillmar

@@ -6,21 +6,21 @@
 #include "ui/templates/dialog_templates.h"
 
 #include <array>
+#include <string>
 
 namespace quillmar {
 
 namespace {
 
 // The centre reads "0", not the "0.0" the settings file gets.
-QString EvLabel(int position) {
-    static constexpr std::array<const char16_t*, 13> kLabels = {u"-2.0", u"-1.7", u"-1.3", u"-1.0", u"-0.7",
-                                                                u"-0.3", u"0",    u"+0.3", u"+0.7", u"+1.0",
-                                                                u"+1.3", u"+1.7", u"+2.0"};
+std::string EvLabel(int position) {
+    static constexpr std::array<const char*, 13> kLabels = {"-2.0", "-1.7", "-1.3", "-1.0", "-0.7", "-0.3", "0",
+                                                            "+0.3", "+0.7", "+1.0", "+1.3", "+1.7", "+2.0"};
     if (position < 0 || position >= static_cast<int>(kLabels.size())) return {};
-    return QString::fromUtf16(kLabels[position]);
+    return kLabels[size_t(position)];
 }
 
-QString SharpnessLabel(int position) { return QString::number(position + 1); }
+std::string SharpnessLabel(int position) { return std::to_string(position + 1); }
 
 }  // namespace
 

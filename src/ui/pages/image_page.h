@@ -7,6 +7,8 @@
 #include "ui/dialog/controls.h"
 #include "ui/pages/holding_page.h"
 
+#include <string>
+
 namespace quillmar {
 
 class CDlgTab3 : public CHoldingPage {
@@ -22,10 +24,10 @@ private:
     void OnSharpnessRedraw();
 
     SettingsSelection& selection_;
-    QString ev_label_;
+    std::string ev_label_;
     CSliderCtrl ev_slider_;
     CSliderCtrl sharpness_slider_;
-    QString sharpness_label_;
+    std::string sharpness_label_;
 };
 
 }  // namespace quillmar

@@ -44,7 +44,7 @@ void CDlgTab4::ShowWhatSetWrites() {
 }
 
 void CDlgTab4::EnableControls(std::span<const int> ids, bool enable) {
-    for (const int id : ids) GetDlgItem(id)->setEnabled(enable);
+    for (const int id : ids) EnableControl(id, enable);
 }
 
 void CDlgTab4::OnPhotoGroupClicked(SettingsKeyRef key) {

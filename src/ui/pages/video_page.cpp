@@ -6,16 +6,16 @@
 #include "ui/templates/dialog_templates.h"
 
 #include <array>
+#include <string>
 
 namespace quillmar {
 
 namespace {
 
-QString VolumeLabel(int position) {
-    static constexpr std::array<const char16_t*, 7> kLabels = {u"Mute", u"50%", u"60%", u"70%",
-                                                               u"80%",  u"90%", u"100%"};
+std::string VolumeLabel(int position) {
+    static constexpr std::array<const char*, 7> kLabels = {"Mute", "50%", "60%", "70%", "80%", "90%", "100%"};
     if (position < 0 || position >= static_cast<int>(kLabels.size())) return {};
-    return QString::fromUtf16(kLabels[position]);
+    return kLabels[size_t(position)];
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include "ui/dialog/controls.h"
 #include "ui/dialog/dialog.h"
 
+#include <string>
+
 namespace quillmar {
 
 class CDlgTab2 : public CDialog {
@@ -22,7 +24,7 @@ private:
 
     SettingsSelection& selection_;
     CSliderCtrl mic_slider_;
-    QString volume_label_;
+    std::string volume_label_;
 };
 
 }  // namespace quillmar

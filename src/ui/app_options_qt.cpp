@@ -1,5 +1,7 @@
 // Parsing the program's command line: card folders, the profile file and the user-config path.
-#include "ui/app_options.h"
+#include "ui/app_options_qt.h"
+
+#include "platform/qt_text_bridge.h"
 
 #include "platform/user_config_path.h"
 
@@ -48,9 +50,10 @@ AppOptions ParseAppOptions(const QStringList& arguments) {
         std::fputs("--config and --user-config name two different profile files; give one.\n", stderr);
         std::exit(2);
     }
-    const QString configPath =
-        parser.isSet(userConfig) ? QString::fromStdString(UserConfigPath()) : parser.value(config);
-    return {parser.values(card), configPath};
+    AppOptions options;
+    for (const QString& folder : parser.values(card)) options.card_folders.push_back(ToUtf8(folder));
+    options.config_path = parser.isSet(userConfig) ? UserConfigPath() : ToUtf8(parser.value(config));
+    return options;
 }
 
 bool AsksOnlyForInformation(int argc, char* argv[]) {

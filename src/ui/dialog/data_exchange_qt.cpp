@@ -1,14 +1,20 @@
-// The DDX_ functions: moving values between a dialog's controls and its members.
+// The DDX_ functions on Qt: moving values between a dialog's widgets and its members.
 #include "ui/dialog/data_exchange.h"
 
+#include "platform/qt_text_bridge.h"
 #include "ui/dialog/dialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
 
 void DDX_Radio(CDataExchange& dx, int firstId, int& value) {
-    const std::vector<QRadioButton*> radios = dx.Dialog().RadioGroupFrom(firstId);
+    std::vector<QRadioButton*> radios;
+    for (const int id : dx.Dialog().RadioGroupFrom(firstId))
+        if (auto* radio = qobject_cast<QRadioButton*>(dx.Dialog().GetDlgItem(id))) radios.push_back(radio);
     if (dx.SaveAndValidate()) {
         value = -1;
         for (size_t k = 0; k < radios.size(); ++k)
@@ -44,28 +50,15 @@ void DDX_Slider(CDataExchange& dx, int id, int& value) {
     }
 }
 
-void DDX_Text(CDataExchange& dx, int id, QString& value) {
+void DDX_Text(CDataExchange& dx, int id, std::string& value) {
     QWidget* control = dx.Dialog().GetDlgItem(id);
-    if (auto* label = qobject_cast<QLabel*>(control)) {
-        if (dx.SaveAndValidate())
-            value = label->text();
-        else
-            label->setText(value);
-    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        if (dx.SaveAndValidate())
-            value = edit->text();
-        else
-            edit->setText(value);
-    }
+    if (!qobject_cast<QLabel*>(control) && !qobject_cast<QLineEdit*>(control)) return;
+    if (dx.SaveAndValidate())
+        value = dx.Dialog().ControlText(id);
+    else
+        dx.Dialog().SetControlText(id, value);
 }
 
-template <class Widget>
-void DDX_Control(CDataExchange& dx, int id, CControlHandle<Widget>& handle) {
+void DDX_Control(CDataExchange& dx, int id, CControlHandle& handle) {
     if (!handle.IsAttached()) handle.Attach(dx.Dialog().GetDlgItem(id));
 }
-
-template void DDX_Control(CDataExchange&, int, CControlHandle<QSlider>&);
-template void DDX_Control(CDataExchange&, int, CControlHandle<QLineEdit>&);
-template void DDX_Control(CDataExchange&, int, CControlHandle<QListWidget>&);
-template void DDX_Control(CDataExchange&, int, CControlHandle<QTableWidget>&);
-template void DDX_Control(CDataExchange&, int, CControlHandle<TabControl>&);

@@ -1,5 +1,5 @@
 // The program's icons and pictures, loaded from the compiled-in resources by resource number.
-#include "ui/resources.h"
+#include "ui/resources_qt.h"
 
 #include <QImageReader>
 

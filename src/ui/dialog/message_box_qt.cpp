@@ -1,7 +1,8 @@
-// ShowMessageBox and the hook that lets tests answer the boxes.
+// ShowMessageBox on Qt, and the hook that lets tests answer the boxes.
 #include "ui/dialog/message_box.h"
 
-#include "ui/dialog/dialog_template.h"
+#include "platform/qt_text_bridge.h"
+#include "ui/dialog/dialog.h"
 
 #include <QMessageBox>
 
@@ -13,9 +14,9 @@ MessageBoxHandler& CurrentHandler() {
 }
 
 int ShowRealBox(const MessageBoxCall& call) {
-    QMessageBox box(call.owner);
-    box.setWindowTitle(call.caption);
-    box.setText(call.text);
+    QMessageBox box(call.owner ? call.owner->Window() : nullptr);
+    box.setWindowTitle(quillmar::FromUtf8(call.caption));
+    box.setText(quillmar::FromUtf8(call.text));
     const unsigned icon = call.style & 0xF0;
     box.setIcon(icon == MB_ICONWARNING ? QMessageBox::Warning
                 : icon == MB_ICONERROR ? QMessageBox::Critical
@@ -33,7 +34,7 @@ int ShowRealBox(const MessageBoxCall& call) {
 
 }  // namespace
 
-int ShowMessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned style) {
+int ShowMessageBox(CDialog* owner, const std::string& text, const std::string& caption, unsigned style) {
     const MessageBoxCall call{owner, text, caption, style};
     if (const MessageBoxHandler& handler = CurrentHandler()) return handler(call);
     return ShowRealBox(call);
