@@ -13,6 +13,7 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace quillmar {
@@ -77,8 +78,17 @@ void CQuillmarVS2010Dlg::OnContextMenu(int, int) {}
 
 void CQuillmarVS2010Dlg::FitCardColumns() {
     HWND list = card_list_.Window();
-    const int columns = static_cast<int>(Header_GetItemCount(ListView_GetHeader(list)));
-    for (int c = 0; c < columns; ++c) ListView_SetColumnWidth(list, c, LVSCW_AUTOSIZE_USEHEADER);
+    const int last = static_cast<int>(Header_GetItemCount(ListView_GetHeader(list))) - 1;
+    // Each column as wide as its widest cell or its heading, with a letter's
+    // width of air so that nothing looks cut; the last one takes the rest.
+    const int air = ListView_GetStringWidth(list, L"n");
+    for (int c = 0; c < last; ++c) {
+        ListView_SetColumnWidth(list, c, LVSCW_AUTOSIZE);
+        const int cells = ListView_GetColumnWidth(list, c);
+        ListView_SetColumnWidth(list, c, LVSCW_AUTOSIZE_USEHEADER);
+        ListView_SetColumnWidth(list, c, std::max(cells, ListView_GetColumnWidth(list, c)) + air);
+    }
+    if (last >= 0) ListView_SetColumnWidth(list, last, LVSCW_AUTOSIZE_USEHEADER);
 }
 
 std::string CQuillmarVS2010Dlg::EjectUnavailableReason(const std::string& root) const {

@@ -1,5 +1,6 @@
 // CDialog on Windows: the window built by the dialog manager from an in-memory DLGTEMPLATEEX, one dialog
 // procedure dispatching to the object, the controls' notifications turned into the message map's.
+#include "ui/dialog/dialog_scroll_win32.h"
 #include "ui/dialog/dialog_template_win32.h"
 #include "ui/dialog/native_dialog_win32.h"
 #include "ui/dialog/native_list_view_win32.h"
@@ -199,14 +200,15 @@ private:
         return number;
     }
 
-    // Centred on the work area of its monitor; a window taller or wider
-    // than that keeps its title bar and left edge on the screen.
+    // Centred on the work area of its monitor; a window bigger than that
+    // fills it and scrolls.
     void FitToWorkArea() {
         HWND owner = GetWindow(hwnd_, GW_OWNER);
         MONITORINFO monitor{};
         monitor.cbSize = sizeof(monitor);
         GetMonitorInfoW(MonitorFromWindow(owner ? owner : hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
         const RECT& area = monitor.rcWork;
+        FitDialogWithScrollBars(hwnd_, area);
         RECT frame;
         GetWindowRect(hwnd_, &frame);
         const int width = frame.right - frame.left, height = frame.bottom - frame.top;
@@ -216,6 +218,7 @@ private:
     }
 
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+        if (ScrollDialog(hwnd_, message, wParam, lParam)) return TRUE;
         switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
