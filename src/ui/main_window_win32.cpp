@@ -1,4 +1,4 @@
-// The main window's Windows side: About in the window menu, F1, the icons, the status line, the card row
+// The main window's Windows side: About in the window menu, F1, Ctrl+Q, the icons, the status line, the card row
 // menu, and the watches of devices (WM_DEVICECHANGE) and cfg.ini (a change notification polled by a timer).
 #include "platform/win32_text.h"
 #include "ui/card_display_name.h"
@@ -25,12 +25,30 @@ constexpr UINT_PTR kCfgTimer = 1;
 constexpr UINT kCfgPollMs = 1000;
 constexpr int kLoadCommand = 1, kEjectCommand = 2;
 
+// The window Ctrl+Q closes. A hook has no place for context of its own, and
+// the program has one main window.
+HWND ctrlQWindow = nullptr;
+
+// Ctrl+Q goes to whichever control has the focus; the dialog manager's loop
+// lets this hook see it first.
+LRESULT CALLBACK CtrlQFilter(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG& message = *reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message.message == WM_KEYDOWN && message.wParam == 'Q' &&
+        GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && GetAncestor(message.hwnd, GA_ROOT) == ctrlQWindow) {
+        PostMessageW(ctrlQWindow, WM_CLOSE, 0, 0);
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 struct CQuillmarVS2010Dlg::SystemParts {
     explicit SystemParts(CQuillmarVS2010Dlg& owner)
         : window(owner), status(owner, kMainWindowStatusArea, kStatusTextId) {}
     ~SystemParts() {
+        if (ctrl_q_hook) UnhookWindowsHookEx(ctrl_q_hook);
+        ctrlQWindow = nullptr;
         if (cfg_change != INVALID_HANDLE_VALUE) FindCloseChangeNotification(cfg_change);
         for (HICON icon : icons) DestroyIcon(icon);
     }
@@ -46,6 +64,7 @@ struct CQuillmarVS2010Dlg::SystemParts {
     CQuillmarVS2010Dlg& window;
     StatusText status;
     HANDLE cfg_change = INVALID_HANDLE_VALUE;
+    HHOOK ctrl_q_hook = nullptr;
     HICON icons[2] = {};
 };
 
@@ -60,6 +79,9 @@ void CQuillmarVS2010Dlg::SetUpSystemParts() {
     SendMessageW(w, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(system_->icons[0]));
     SendMessageW(w, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(system_->icons[1]));
     system_->SetUpWindowMenu();
+    // Alt+F4 and the close box close it as on every Windows dialog; Ctrl+Q as on Linux.
+    ctrlQWindow = w;
+    system_->ctrl_q_hook = SetWindowsHookExW(WH_MSGFILTER, &CtrlQFilter, nullptr, GetCurrentThreadId());
     SystemParts* parts = system_.get();
     SetDialogMessageFilter(*this, [parts](UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
         return parts->OnMessage(message, wParam, lParam, result);
