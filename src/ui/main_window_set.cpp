@@ -10,7 +10,6 @@
 #include "ui/dialog/message_box.h"
 #include "ui/set_failure_message.h"
 
-#include <cerrno>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
@@ -45,11 +44,11 @@ WriteOutcome CQuillmarVS2010Dlg::CheckTargetStillThere() const {
     if (targetRoot.empty()) return WriteOutcome::Success();
     std::error_code error;
     if (!std::filesystem::is_directory(PathFromUtf8(targetRoot), error))
-        return WriteOutcome::Failure("The folder \"" + targetRoot + "\" does not exist", ENOENT);
+        return WriteOutcome::Failure("The folder \"" + targetRoot + "\" does not exist", CardGoneError());
     // A pulled card leaves an empty mount folder behind; the file must never
     // land there. A --card folder only has to exist.
     if (!IsCardFolder(targetRoot) && !IsMountedVolumeRoot(targetRoot))
-        return WriteOutcome::Failure("The card \"" + targetRoot + "\" is no longer there", ENODEV);
+        return WriteOutcome::Failure("The card \"" + targetRoot + "\" is no longer there", CardGoneError());
     return WriteOutcome::Success();
 }
 

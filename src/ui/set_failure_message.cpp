@@ -3,40 +3,12 @@
 
 #include "platform/path_text.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
 namespace quillmar {
 
 namespace {
-
-std::string PlainReason(int error) {
-    switch (error) {
-    case EROFS:
-    case EACCES:
-    case EPERM:
-        return "The card is write-protected or read-only. "
-               "Slide its lock switch to unlocked, or choose another card.";
-    case ENOSPC:
-#ifdef EDQUOT  // not in the Windows C library
-    case EDQUOT:
-#endif
-    case EFBIG:
-        return "The card is full. Free some space on it and press \"Set\" again.";
-    case ENOENT:
-    case ENOTDIR:
-    case ENODEV:
-    case ENXIO:
-#ifdef ESTALE
-    case ESTALE:
-#endif
-    case EIO:
-        return "The card is no longer there. Insert it again and choose it in the list.";
-    default:
-        return {};
-    }
-}
 
 // The folder as the system writes paths.
 std::string ShownFolder(const std::string& root) {
@@ -53,7 +25,7 @@ std::string DescribeCameraConfFailure(const std::string& targetRoot, const Write
     // The card itself may be writable; only the file was marked read-only.
     const std::string plain = outcome.read_only_file ? "camera.conf on the card is read-only, so it was left as it is. "
                                                        "Make it writable, or delete it, and press \"Set\" again."
-                                                     : PlainReason(outcome.error_code);
+                                                     : PlainWriteFailureReason(outcome.error_code);
     text += plain.empty() ? "The system reports: " + outcome.error : plain + "\n\nDetails: " + outcome.error;
     return text;
 }

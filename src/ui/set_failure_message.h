@@ -12,4 +12,12 @@ namespace quillmar {
 // root is the working folder.
 std::string DescribeCameraConfFailure(const std::string& targetRoot, const WriteOutcome& outcome);
 
+// Per system (set_failure_reason_posix.cpp, set_failure_reason_win32.cpp),
+// as each numbers its errors:
+// The cause of a failed write in plain words (write-protected, full,
+// gone), or empty when the error number says none of these.
+std::string PlainWriteFailureReason(int errorCode);
+// The error number of a card gone before anything was written to it.
+int CardGoneError();
+
 }  // namespace quillmar

@@ -6,6 +6,7 @@
 #include "ui/card_display_name.h"
 #include "ui/dialog/dialog_units.h"
 #include "ui/dialog/window_fit.h"
+#include "ui/templates/dialog_templates.h"
 #include "ui_test_support.h"
 
 #include <QLabel>
@@ -149,6 +150,20 @@ TEST(WindowFitTest, FittedWindowSize) {
     EXPECT_EQ(FittedWindowSize({1157, 844}, {1280, 1200}, 15), QSize(1157, 844));  // fits: unchanged
     EXPECT_EQ(FittedWindowSize({1157, 844}, {1160, 700}, 15), QSize(1160, 700));   // a bar makes it too wide too
     EXPECT_EQ(FittedWindowSize({1157, 844}, {1000, 900}, 15), QSize(1000, 859));   // a horizontal bar, full height
+}
+
+// Every handler of a control's notification runs, in the order added.
+TEST(DialogTest, EveryRouteOfANotificationRuns) {
+    test_support::EnsureQtApplication();
+    struct TwoRoutes : CDialog {
+        std::string ran;
+        TwoRoutes() : CDialog(kAboutBoxTemplate) {
+            for (const char* name : {"a", "b"}) On(IDOK, Notification::kClicked, [this, name] { ran += name; });
+        }
+    } dialog;
+    dialog.CreateTopLevel();
+    dialog.OnCommand(IDOK);
+    EXPECT_EQ(dialog.ran, "ab");
 }
 
 // Base units 6 × 13, those of an 8-point dialog font on a 96-dpi screen;
