@@ -57,13 +57,6 @@ ControlClass ClassOf(ControlKind kind) {
     return {kStaticClass, nullptr, SS_LEFT};
 }
 
-// The resource number a picture's caption holds ("145").
-std::uint16_t ResourceNumber(const char16_t* caption) {
-    unsigned number = 0;
-    for (const char16_t* c = caption; c && *c >= u'0' && *c <= u'9'; ++c) number = number * 10 + (*c - u'0');
-    return static_cast<std::uint16_t>(number);
-}
-
 // Appends 16-bit words; DWORDs go in low word first, as on every Windows CPU.
 class TemplateWriter {
 public:
@@ -145,6 +138,12 @@ void WriteControl(const ControlTemplate& control, TemplateWriter& out) {
 }
 
 }  // namespace
+
+std::uint16_t ResourceNumber(const char16_t* caption) {
+    unsigned number = 0;
+    for (const char16_t* c = caption; c && *c >= u'0' && *c <= u'9'; ++c) number = number * 10 + (*c - u'0');
+    return static_cast<std::uint16_t>(number);
+}
 
 std::vector<std::uint16_t> BuildDlgTemplateEx(const DialogTemplate& dialog) {
     TemplateWriter out;

@@ -17,3 +17,5 @@
 // (no caption) become child dialogs for the tab control. The vector's storage
 // comes from operator new and is therefore DWORD-aligned, as Windows requires.
 std::vector<std::uint16_t> BuildDlgTemplateEx(const DialogTemplate& dialog);
+// The resource number a picture's caption holds ("145"), 0 for none.
+std::uint16_t ResourceNumber(const char16_t* caption);

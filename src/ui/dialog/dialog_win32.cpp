@@ -194,12 +194,6 @@ private:
         }
     }
 
-    static int ResourceNumber(const char16_t* caption) {
-        int number = 0;
-        for (const char16_t* c = caption; c && *c >= u'0' && *c <= u'9'; ++c) number = number * 10 + (*c - u'0');
-        return number;
-    }
-
     // Centred on the work area of its monitor; a window bigger than that
     // fills it and scrolls.
     void FitToWorkArea() {
