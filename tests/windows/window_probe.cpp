@@ -1,0 +1,125 @@
+// Looks into the running window titled TORVEX from outside, for the window's
+// end-to-end test that drives it with xdotool:
+//   window_probe check PAGE   the window's and the shown page's controls at
+//                             their template rectangles (PAGE: template id)
+//   window_probe at ID        screen centre of the shown control ID
+//   window_probe item ID N    screen centre of item N of a tab control, list
+//                             box or list view
+//   window_probe status       the status line's text
+//   window_probe arrive E     announces drive E: as arrived to every window
+#include "ui/templates/dialog_templates.h"
+#include "windows/template_rect_win32.h"
+
+#include <commctrl.h>
+#include <dbt.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+using namespace quillmar;
+
+namespace {
+
+HWND page = nullptr;  // the shown page
+
+// The shown control with this id: the window's own first, then the page's.
+HWND Shown(HWND window, int id) {
+    const HWND own = GetDlgItem(window, id);
+    if (own && GetParent(own) == window && IsWindowVisible(own)) return own;
+    return page ? GetDlgItem(page, id) : nullptr;
+}
+
+bool Check(HWND dialog, const DialogTemplate& t) {
+    bool same = true;
+    for (const ControlTemplate& c : t.controls) {
+        const HWND control = c.id == kNoId ? nullptr : GetDlgItem(dialog, c.id);
+        if (c.id == kNoId || (control && PlacedRect(dialog, control) == TemplateRect(dialog, c) &&
+                              bool(IsWindowVisible(control)) == c.Visible()))
+            continue;
+        same = false;
+        const auto [x, y, w, h] = TemplateRect(dialog, c);
+        std::printf("dialog %d control %d: not shown at %ld,%ld %ldx%ld", t.id, c.id, x, y, w, h);
+        const auto [px, py, pw, ph] = control ? PlacedRect(dialog, control) : std::array<LONG, 4>{};
+        std::printf("%s at %ld,%ld %ldx%ld\n", IsWindowVisible(control) ? " but" : ", hidden", px, py, pw, ph);
+    }
+    return same;
+}
+
+void PrintCentre(HWND control, RECT r) {
+    MapWindowPoints(control, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+    std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+// The item's rectangle, asked in the window's own process: these messages
+// take a pointer that Windows does not carry across processes.
+RECT ItemRect(HWND control, int n) {
+    RECT r{};
+    wchar_t kind[32];
+    GetClassNameW(control, kind, 32);
+    if (!std::wcscmp(kind, WC_LISTBOXW)) {
+        const LRESULT row = n - SendMessageW(control, LB_GETTOPINDEX, 0, 0);
+        const LRESULT h = SendMessageW(control, LB_GETITEMHEIGHT, 0, 0);
+        GetClientRect(control, &r);
+        return {r.left, LONG(row * h), r.right, LONG((row + 1) * h)};
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(control, &pid);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    void* remote = VirtualAllocEx(process, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
+    r.left = LVIR_LABEL;
+    WriteProcessMemory(process, remote, &r, sizeof r, nullptr);
+    const bool tab = !std::wcscmp(kind, WC_TABCONTROLW);
+    SendMessageW(control, tab ? TCM_GETITEMRECT : LVM_GETITEMRECT, n, LPARAM(remote));
+    ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return r;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    const HWND window = FindWindowW(nullptr, L"TORVEX");
+    if (!window) return std::fprintf(stderr, "no window titled TORVEX\n"), 2;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM) -> BOOL {
+            wchar_t kind[8];
+            GetClassNameW(child, kind, 8);
+            if (!std::wcscmp(kind, L"#32770") && IsWindowVisible(child)) page = child;
+            return page == nullptr;
+        },
+        0);
+    if (command == "check" && argc == 3) {
+        const bool mainSame = Check(window, kMainWindowTemplate);
+        for (const DialogTemplate* t : AllDialogTemplates())
+            if (t->id == std::atoi(argv[2])) return mainSame && page && Check(page, *t) ? 0 : 1;
+    } else if (command == "at" && argc == 3) {
+        const HWND control = Shown(window, std::atoi(argv[2]));
+        if (!control) return std::fprintf(stderr, "no control %s shown\n", argv[2]), 1;
+        RECT r;
+        GetClientRect(control, &r);
+        return PrintCentre(control, r), 0;
+    } else if (command == "item" && argc == 4) {
+        const HWND control = GetDlgItem(window, std::atoi(argv[2]));
+        return PrintCentre(control, ItemRect(control, std::atoi(argv[3]))), 0;
+    } else if (command == "status") {
+        RECT r{kMainWindowStatusArea.x + 2, kMainWindowStatusArea.y + kMainWindowStatusArea.height / 2, 0, 0};
+        MapDialogRect(window, &r);
+        const HWND text = ChildWindowFromPointEx(window, {r.left, r.top}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        wchar_t shown[512] = L"";
+        GetWindowTextW(text, shown, 512);
+        char utf8[2048];
+        WideCharToMultiByte(CP_UTF8, 0, shown, -1, utf8, sizeof utf8, nullptr, nullptr);
+        return std::printf("%s\n", utf8), 0;
+    } else if (command == "arrive" && argc == 3) {
+        DEV_BROADCAST_VOLUME volume{sizeof volume, DBT_DEVTYP_VOLUME, 0, 1u << (argv[2][0] - 'A'), 0};
+        DWORD to = BSM_APPLICATIONS;
+        return BroadcastSystemMessageW(0, &to, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, LPARAM(&volume)) > 0 ? 0 : 1;
+    }
+    std::fprintf(stderr, "usage: window_probe check PAGE | at ID | item ID N | status | arrive LETTER\n");
+    return 2;
+}
