@@ -10,15 +10,15 @@
 # camera.conf; --user-config; and that saves at the same time lose nothing.
 set -euo pipefail
 work=$1 list_drives=$2 cli=${3:-} linux_cli=${4:-}
-wine=/usr/lib/wine/wine64
+. "$(dirname "$0")/wine_drives.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 card=$work/card
 rm -rf "$work" && mkdir -p "$card"
 printf 'CAMERA' >"$card/.windows-label"
 printf 'V1.02\r\n' >"$card/version.txt"
-ln -sfn "$card" "$WINEPREFIX/dosdevices/e:"
-for letter in c e; do "$wine" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d floppy /f >/dev/null; done
+map_drive e floppy "$card"
+map_drive c floppy
 /usr/lib/wine/wineserver -k # the drive types are read when the server starts
 
 # Space as Linux sees the folder, in whole MB: what Wine reports for E:.

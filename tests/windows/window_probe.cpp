@@ -7,6 +7,7 @@
 //                             box or list view
 //   window_probe status       the status line's text
 //   window_probe arrive E     announces drive E: as arrived to every window
+#include "ui/dialog/dialog_template_win32.h"
 #include "ui/templates/dialog_templates.h"
 #include "windows/template_rect_win32.h"
 
@@ -31,15 +32,25 @@ HWND Shown(HWND window, int id) {
     return page ? GetDlgItem(page, id) : nullptr;
 }
 
+// A hidden copy of the dialog made here: dialog units map only in the
+// process that made the dialog.
+HWND Copy(const DialogTemplate& t) {
+    static const std::vector<std::uint16_t> mainWords = BuildDlgTemplateEx(kMainWindowTemplate);
+    static const HWND host = CreateDialogIndirectW(nullptr, LPCDLGTEMPLATEW(mainWords.data()), nullptr, nullptr);
+    const std::vector<std::uint16_t> words = BuildDlgTemplateEx(t);
+    return CreateDialogIndirectW(nullptr, LPCDLGTEMPLATEW(words.data()), *t.caption ? nullptr : host, nullptr);
+}
+
 bool Check(HWND dialog, const DialogTemplate& t) {
+    const HWND copy = Copy(t);
     bool same = true;
     for (const ControlTemplate& c : t.controls) {
         const HWND control = c.id == kNoId ? nullptr : GetDlgItem(dialog, c.id);
-        if (c.id == kNoId || (control && PlacedRect(dialog, control) == TemplateRect(dialog, c) &&
+        if (c.id == kNoId || (control && PlacedRect(dialog, control) == TemplateRect(copy, c) &&
                               bool(IsWindowVisible(control)) == c.Visible()))
             continue;
         same = false;
-        const auto [x, y, w, h] = TemplateRect(dialog, c);
+        const auto [x, y, w, h] = TemplateRect(copy, c);
         std::printf("dialog %d control %d: not shown at %ld,%ld %ldx%ld", t.id, c.id, x, y, w, h);
         const auto [px, py, pw, ph] = control ? PlacedRect(dialog, control) : std::array<LONG, 4>{};
         std::printf("%s at %ld,%ld %ldx%ld\n", IsWindowVisible(control) ? " but" : ", hidden", px, py, pw, ph);
@@ -52,30 +63,30 @@ void PrintCentre(HWND control, RECT r) {
     std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-// The item's rectangle, asked in the window's own process: these messages
-// take a pointer that Windows does not carry across processes.
-RECT ItemRect(HWND control, int n) {
-    RECT r{};
+// The item's rectangle, if it exists, asked in the window's own process:
+// these messages take a pointer that Windows does not carry across processes.
+bool ItemRect(HWND control, int n, RECT& r) {
     wchar_t kind[32];
     GetClassNameW(control, kind, 32);
     if (!std::wcscmp(kind, WC_LISTBOXW)) {
         const LRESULT row = n - SendMessageW(control, LB_GETTOPINDEX, 0, 0);
         const LRESULT h = SendMessageW(control, LB_GETITEMHEIGHT, 0, 0);
         GetClientRect(control, &r);
-        return {r.left, LONG(row * h), r.right, LONG((row + 1) * h)};
+        r = {r.left, LONG(row * h), r.right, LONG((row + 1) * h)};
+        return n < SendMessageW(control, LB_GETCOUNT, 0, 0);
     }
     DWORD pid = 0;
     GetWindowThreadProcessId(control, &pid);
     const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
     void* remote = VirtualAllocEx(process, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
-    r.left = LVIR_LABEL;
+    r = {LVIR_LABEL, 0, 0, 0};
     WriteProcessMemory(process, remote, &r, sizeof r, nullptr);
     const bool tab = !std::wcscmp(kind, WC_TABCONTROLW);
-    SendMessageW(control, tab ? TCM_GETITEMRECT : LVM_GETITEMRECT, n, LPARAM(remote));
+    const bool found = SendMessageW(control, tab ? TCM_GETITEMRECT : LVM_GETITEMRECT, n, LPARAM(remote));
     ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
-    return r;
+    return found;
 }
 
 }  // namespace
@@ -96,7 +107,7 @@ int main(int argc, char** argv) {
     if (command == "check" && argc == 3) {
         const bool mainSame = Check(window, kMainWindowTemplate);
         for (const DialogTemplate* t : AllDialogTemplates())
-            if (t->id == std::atoi(argv[2])) return mainSame && page && Check(page, *t) ? 0 : 1;
+            if (t->id == std::atoi(argv[2])) return page && Check(page, *t) && mainSame ? 0 : 1;
     } else if (command == "at" && argc == 3) {
         const HWND control = Shown(window, std::atoi(argv[2]));
         if (!control) return std::fprintf(stderr, "no control %s shown\n", argv[2]), 1;
@@ -105,13 +116,15 @@ int main(int argc, char** argv) {
         return PrintCentre(control, r), 0;
     } else if (command == "item" && argc == 4) {
         const HWND control = GetDlgItem(window, std::atoi(argv[2]));
-        return PrintCentre(control, ItemRect(control, std::atoi(argv[3]))), 0;
+        RECT r;
+        if (!ItemRect(control, std::atoi(argv[3]), r)) return std::fprintf(stderr, "no item %s\n", argv[3]), 1;
+        return PrintCentre(control, r), 0;
     } else if (command == "status") {
         RECT r{kMainWindowStatusArea.x + 2, kMainWindowStatusArea.y + kMainWindowStatusArea.height / 2, 0, 0};
-        MapDialogRect(window, &r);
+        MapDialogRect(Copy(kMainWindowTemplate), &r);
         const HWND text = ChildWindowFromPointEx(window, {r.left, r.top}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-        wchar_t shown[512] = L"";
-        GetWindowTextW(text, shown, 512);
+        wchar_t shown[512] = L"";  // empty when nothing is there but the window
+        if (text != window) SendMessageW(text, WM_GETTEXT, 512, LPARAM(shown));
         char utf8[2048];
         WideCharToMultiByte(CP_UTF8, 0, shown, -1, utf8, sizeof utf8, nullptr, nullptr);
         return std::printf("%s\n", utf8), 0;
