@@ -7,14 +7,18 @@
 # Enter keep the window, Alt+F4 ends it; a drive letter that arrives joins the
 # card list. Screenshots of every page are left in LOG_DIR.
 #
-#   window_e2e.sh LOG_DIR WINDOW_PROBE QUILLMAR_EXE LINUX_QUILLMAR_CLI
+#   window_e2e.sh LOG_DIR WINDOW_PROBE QUILLMAR_EXE LINUX_QUILLMAR_CLI [SETUP_EXE]
+#
+# With SETUP_EXE: installed silently, its Start-menu entry starts the window
+# with the profiles in %APPDATA%\Quillmar\cfg.ini.
 set -eEuo pipefail
-log_dir=$1 probe=$2 exe=$(realpath "$3") linux_cli=$(realpath "$4") xvfb_pid="" watched=""
+log_dir=$1 probe=$2 exe=$(realpath "$3") linux_cli=$(realpath "$4") setup=${5:-} xvfb_pid="" watched=""
 cleanup() { stop_process "$watched"; /usr/lib/wine/wineserver -k 2>/dev/null || true; stop_process "$xvfb_pid"; }
 . "$(dirname "$0")/../e2e/e2e_common.sh"
 . "$(dirname "$0")/wine_drives.sh"
 need Xvfb xdotool import fc-match cmp
-export WINEPREFIX=$log_dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+# No menu entries on the machine that runs the test.
+export WINEPREFIX=$log_dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe='
 work=$log_dir/work card=$log_dir/card lin=$log_dir/linux
 mkdir -p "$work" "$card" "$lin/card" "$log_dir/card2"
 
@@ -29,7 +33,6 @@ export DISPLAY=:$(cat "$tmp/display")
 "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /t REG_MULTI_SZ \
   /v "$(fc-match -f '%{family[0]}' sans-serif)" /d 'DroidSansFallbackFull.ttf,Droid Sans Fallback' /f >/dev/null
 map_drive e floppy "$card"
-map_drive f floppy # linked while the window runs
 /usr/lib/wine/wineserver -k
 
 probe() { "$wine" "$probe" "$@" | tr -d '\r'; }
@@ -108,11 +111,20 @@ same_cfg "Del Profile"
 
 step "a drive letter that arrives joins the card list"
 probe item 1000 0 >/dev/null && ! probe item 1000 1 >/dev/null || fail "the card list is not E: alone"
-ln -sfn "$log_dir/card2" "$WINEPREFIX/dosdevices/f:"
-probe arrive F
+probe arrive F "$log_dir/card2"
 wait_until 10 probe item 1000 1 >/dev/null || fail "F: did not join the card list"
 
 step "Alt+F4 ends the window"
 key TORVEX alt+F4
 wait_until 10 ended "$watched" || fail "Alt+F4 did not end quillmar.exe"
+
+if [ -n "$setup" ]; then # installer_test.sh checks the files it installs and removes
+  step "installed silently, started from the Start menu: profiles in %APPDATA%\\Quillmar\\cfg.ini"
+  "$wine" "$setup" /S
+  "$wine" start /unix "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillmar.lnk"
+  wait_until 30 window_up || fail "the Start-menu entry started no window titled TORVEX"
+  user_cfg() { grep -qs '^\[profile-default\]' "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Quillmar/cfg.ini; }
+  wait_until 10 user_cfg || fail "the window made no %APPDATA%\\Quillmar\\cfg.ini with the default profile"
+  key TORVEX alt+F4
+fi
 step "passed"

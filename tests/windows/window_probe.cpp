@@ -6,13 +6,16 @@
 //   window_probe item ID N    screen centre of item N of a tab control, list
 //                             box or list view
 //   window_probe status       the status line's text
-//   window_probe arrive E     announces drive E: as arrived to every window
+//   window_probe arrive E DIR makes DIR (a Unix path) the removable drive E:
 #include "ui/dialog/dialog_template_win32.h"
 #include "ui/templates/dialog_templates.h"
 #include "windows/template_rect_win32.h"
 
 #include <commctrl.h>
 #include <dbt.h>
+#include <winioctl.h>
+
+#include <cstddef>
 
 #include <cstdio>
 #include <cstdlib>
@@ -51,9 +54,9 @@ bool Check(HWND dialog, const DialogTemplate& t) {
             continue;
         same = false;
         const auto [x, y, w, h] = TemplateRect(copy, c);
-        std::printf("dialog %d control %d: not shown at %ld,%ld %ldx%ld", t.id, c.id, x, y, w, h);
         const auto [px, py, pw, ph] = control ? PlacedRect(dialog, control) : std::array<LONG, 4>{};
-        std::printf("%s at %ld,%ld %ldx%ld\n", IsWindowVisible(control) ? " but" : ", hidden", px, py, pw, ph);
+        std::printf("dialog %d control %d: not shown at %ld,%ld %ldx%ld%s at %ld,%ld %ldx%ld\n", t.id, c.id, x, y, w, h,
+                    IsWindowVisible(control) ? " but" : ", hidden", px, py, pw, ph);
     }
     return same;
 }
@@ -63,30 +66,22 @@ void PrintCentre(HWND control, RECT r) {
     std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-// The item's rectangle, if it exists, asked in the window's own process:
-// these messages take a pointer that Windows does not carry across processes.
+// The item's rectangle, if it exists. Windows carries a list box's pointer
+// across processes; for the others it points into the window's process.
 bool ItemRect(HWND control, int n, RECT& r) {
     wchar_t kind[32];
     GetClassNameW(control, kind, 32);
-    if (!std::wcscmp(kind, WC_LISTBOXW)) {
-        const LRESULT row = n - SendMessageW(control, LB_GETTOPINDEX, 0, 0);
-        const LRESULT h = SendMessageW(control, LB_GETITEMHEIGHT, 0, 0);
-        GetClientRect(control, &r);
-        r = {r.left, LONG(row * h), r.right, LONG((row + 1) * h)};
-        return n < SendMessageW(control, LB_GETCOUNT, 0, 0);
-    }
+    if (!std::wcscmp(kind, WC_LISTBOXW)) return SendMessageW(control, LB_GETITEMRECT, n, LPARAM(&r)) != LB_ERR;
     DWORD pid = 0;
     GetWindowThreadProcessId(control, &pid);
     const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
     void* remote = VirtualAllocEx(process, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
     r = {LVIR_LABEL, 0, 0, 0};
     WriteProcessMemory(process, remote, &r, sizeof r, nullptr);
-    const bool tab = !std::wcscmp(kind, WC_TABCONTROLW);
-    const bool found = SendMessageW(control, tab ? TCM_GETITEMRECT : LVM_GETITEMRECT, n, LPARAM(remote));
+    const UINT message = std::wcscmp(kind, WC_TABCONTROLW) ? LVM_GETITEMRECT : TCM_GETITEMRECT;
+    const bool found = SendMessageW(control, message, n, LPARAM(remote));
     ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return found;
+    return found;  // the process ends soon, and the window's with it
 }
 
 }  // namespace
@@ -110,29 +105,47 @@ int main(int argc, char** argv) {
             if (t->id == std::atoi(argv[2])) return page && Check(page, *t) && mainSame ? 0 : 1;
     } else if (command == "at" && argc == 3) {
         const HWND control = Shown(window, std::atoi(argv[2]));
-        if (!control) return std::fprintf(stderr, "no control %s shown\n", argv[2]), 1;
         RECT r;
-        GetClientRect(control, &r);
-        return PrintCentre(control, r), 0;
+        return control && GetClientRect(control, &r) ? PrintCentre(control, r), 0 : 1;
     } else if (command == "item" && argc == 4) {
         const HWND control = GetDlgItem(window, std::atoi(argv[2]));
         RECT r;
-        if (!ItemRect(control, std::atoi(argv[3]), r)) return std::fprintf(stderr, "no item %s\n", argv[3]), 1;
-        return PrintCentre(control, r), 0;
+        return ItemRect(control, std::atoi(argv[3]), r) ? PrintCentre(control, r), 0 : 1;
     } else if (command == "status") {
         RECT r{kMainWindowStatusArea.x + 2, kMainWindowStatusArea.y + kMainWindowStatusArea.height / 2, 0, 0};
         MapDialogRect(Copy(kMainWindowTemplate), &r);
         const HWND text = ChildWindowFromPointEx(window, {r.left, r.top}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
         wchar_t shown[512] = L"";  // empty when nothing is there but the window
         if (text != window) SendMessageW(text, WM_GETTEXT, 512, LPARAM(shown));
-        char utf8[2048];
-        WideCharToMultiByte(CP_UTF8, 0, shown, -1, utf8, sizeof utf8, nullptr, nullptr);
-        return std::printf("%s\n", utf8), 0;
-    } else if (command == "arrive" && argc == 3) {
+        return std::printf("%ls\n", shown), 0;
+    } else if (command == "arrive" && argc == 4) {
+        // Wine's mount manager makes the drive as its configuration tool does;
+        // its notice reaches no window of this desktop under Wine (nor does
+        // BroadcastSystemMessageW's), so the window is told as Windows tells it.
+        struct {
+            ULONG size, type, fs_type, serial;
+            ULONGLONG unix_dev;
+            WCHAR letter;
+            USHORT mount_point_offset, device_offset, label_offset;
+            char mount_point[MAX_PATH];
+        } drive{sizeof drive,
+                DRIVE_REMOVABLE,
+                0,
+                0,
+                0,
+                WCHAR(argv[2][0]),
+                offsetof(decltype(drive), mount_point),
+                0,
+                0,
+                ""};
+        std::snprintf(drive.mount_point, MAX_PATH, "%s", argv[3]);
+        const HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        const DWORD defineUnixDrive = CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+        if (!DeviceIoControl(manager, defineUnixDrive, &drive, sizeof drive, nullptr, 0, nullptr, nullptr)) return 1;
         DEV_BROADCAST_VOLUME volume{sizeof volume, DBT_DEVTYP_VOLUME, 0, 1u << (argv[2][0] - 'A'), 0};
-        DWORD to = BSM_APPLICATIONS;
-        return BroadcastSystemMessageW(0, &to, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, LPARAM(&volume)) > 0 ? 0 : 1;
+        return SendMessageW(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, LPARAM(&volume)), 0;
     }
-    std::fprintf(stderr, "usage: window_probe check PAGE | at ID | item ID N | status | arrive LETTER\n");
+    std::fprintf(stderr, "usage: window_probe check PAGE | at ID | item ID N | status | arrive LETTER DIR\n");
     return 2;
 }
