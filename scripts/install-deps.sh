@@ -32,8 +32,9 @@ packages=(
 packages+=(dpkg-dev lintian devscripts desktop-file-utils appstream man-db debootstrap)
 # The Windows build and its tests: the MinGW-w64 cross compiler, GoogleTest's
 # sources (built with it), the header-only command-line and JSON libraries,
-# Wine to run the programs, and the locale sources the code-page tests compile.
-packages+=(g++-mingw-w64-x86-64-posix googletest libcli11-dev nlohmann-json3-dev wine64 locales)
+# Wine to run the programs, the locale sources the code-page tests compile,
+# and makensis for the installer.
+packages+=(g++-mingw-w64-x86-64-posix googletest libcli11-dev nlohmann-json3-dev wine64 locales nsis)
 # Layout and naming checks (scripts/lint.sh): clang-format and clang-tidy,
 # and clang-apply-replacements (clang-tools-14) for applying renames that
 # span several files at once.

@@ -38,4 +38,9 @@ rsvg-convert "$svg/logo.svg" -o "$res/images/logo.png"
 # Scalable app icon for desktop integration (hicolor/scalable/apps).
 cp "$svg/app.svg" "$res/icons/quillmar.svg"
 
+# The Windows icon (programs' resources, installer, shortcut): the app PNGs
+# as they are, one image a size. ImageMagick's output is byte-for-byte the
+# same for the same PNGs.
+(cd "$res/icons" && convert app_16.png app_32.png app_48.png app_64.png app_128.png ../quillmar.ico)
+
 echo "rendered into $res"

@@ -2,6 +2,7 @@
 // id, in template order, at the template's rectangle in dialog units.
 #include "ui/dialog/dialog_template_win32.h"
 #include "ui/templates/dialog_templates.h"
+#include "windows/template_rect_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -33,17 +34,7 @@ TEST(DialogTemplateWin32, EveryControlAtItsTemplateRectangle) {
             SCOPED_TRACE(c.id);
             ASSERT_NE(control, nullptr);
             EXPECT_EQ(GetDlgCtrlID(control), c.id);
-            // Position and size map separately, as the dialog manager maps them.
-            RECT expected{c.x, c.y, c.width, c.height}, actual;
-            MapDialogRect(window, &expected);
-            // Windows draws an etched line as a static edge: two borders high, and its width inside the edge.
-            if (c.kind == ControlKind::kSeparator)
-                expected = {expected.left, expected.top, expected.right + 2 * GetSystemMetrics(SM_CXBORDER),
-                            2 * GetSystemMetrics(SM_CYBORDER)};
-            GetWindowRect(control, &actual);
-            MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&actual), 2);
-            EXPECT_EQ((std::array{actual.left, actual.top, actual.right - actual.left, actual.bottom - actual.top}),
-                      (std::array{expected.left, expected.top, expected.right, expected.bottom}));
+            EXPECT_EQ(PlacedRect(window, control), TemplateRect(window, c));
             control = GetWindow(control, GW_HWNDNEXT);
         }
         EXPECT_EQ(control, nullptr) << "more windows than controls";

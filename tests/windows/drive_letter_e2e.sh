@@ -7,18 +7,19 @@
 # Windows quillmar-cli, also checks `cards`; that `print`, `write`, the
 # profile commands and refusals give the Linux build's bytes and status, also
 # on cfg.ini files in the ANSI code pages 1252 and 936; a read-only
-# camera.conf; --user-config; and that saves at the same time lose nothing.
+# camera.conf; and that saves at the same time lose nothing. (installer_test.sh
+# checks where --user-config keeps the profiles.)
 set -euo pipefail
 work=$1 list_drives=$2 cli=${3:-} linux_cli=${4:-}
-wine=/usr/lib/wine/wine64
+. "$(dirname "$0")/wine_drives.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 card=$work/card
 rm -rf "$work" && mkdir -p "$card"
 printf 'CAMERA' >"$card/.windows-label"
 printf 'V1.02\r\n' >"$card/version.txt"
-ln -sfn "$card" "$WINEPREFIX/dosdevices/e:"
-for letter in c e; do "$wine" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d floppy /f >/dev/null; done
+map_drive e floppy "$card"
+map_drive c floppy
 /usr/lib/wine/wineserver -k # the drive types are read when the server starts
 
 # Space as Linux sees the folder, in whole MB: what Wine reports for E:.
@@ -85,10 +86,6 @@ done
 for side in win lin; do install -D -m 444 "$card/camera.conf" "$work/$side/ro/camera.conf"; done
 same ro write --card .
 [[ $w == *read-only* ]] || fail "a read-only camera.conf is not refused as such: $w"
-
-# --user-config: the profiles in %APPDATA%\Quillmar\cfg.ini.
-"$wine" "$cli" save --profile mine --user-config >/dev/null
-grep -q '^\[profile-mine\]' "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Quillmar/cfg.ini || fail "--user-config"
 
 # Six saves at once on one cfg.ini: each succeeds and every profile is kept.
 for n in 1 2 3 4 5 6; do (cd "$work/win/p" && "$wine" "$cli" save --profile "q$n") || touch "$work/failed" & done
