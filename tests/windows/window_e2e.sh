@@ -5,7 +5,8 @@
 # the Linux quillmar-cli's bytes and shows the status line; New, Save and Del
 # Profile change cfg.ini as quillmar-cli's profile commands do; Escape and
 # Enter keep the window, Alt+F4 ends it; a drive letter that arrives joins the
-# card list. Screenshots of every page are left in LOG_DIR.
+# card list and leaves it when it goes. Screenshots of every page are left in
+# LOG_DIR.
 #
 #   window_e2e.sh LOG_DIR WINDOW_PROBE QUILLMAR_EXE LINUX_QUILLMAR_CLI [SETUP_EXE]
 #
@@ -112,10 +113,12 @@ click_at at 1004
 lin_cli delete --profile "$name"
 same_cfg "Del Profile"
 
-step "a drive letter that arrives joins the card list"
+step "a drive letter that arrives joins the card list, and leaves it when it goes"
 probe item 1000 0 >/dev/null && ! probe item 1000 1 >/dev/null || fail "the card list is not E: alone"
 probe arrive F "$log_dir/card2"
 wait_until 10 probe item 1000 1 >/dev/null || fail "F: did not join the card list"
+probe leave F
+wait_until 10 eval '! probe item 1000 1 >/dev/null' || fail "F: stayed in the card list after it went"
 
 step "Alt+F4 ends the window"
 key TORVEX alt+F4

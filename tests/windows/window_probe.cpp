@@ -7,6 +7,7 @@
 //                             box or list view
 //   window_probe status       the status line's text
 //   window_probe arrive E DIR makes DIR (a Unix path) the removable drive E:
+//   window_probe leave E takes the drive E: away
 #include "ui/dialog/dialog_template_win32.h"
 #include "ui/templates/dialog_templates.h"
 #include "windows/template_rect_win32.h"
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
         wchar_t shown[512] = L"";  // empty when nothing is there but the window
         if (text != window) SendMessageW(text, WM_GETTEXT, 512, LPARAM(shown));
         return std::printf("%ls\n", shown), 0;
-    } else if (command == "arrive" && argc == 4) {
+    } else if ((command == "arrive" && argc == 4) || (command == "leave" && argc == 3)) {
         // Wine's mount manager makes the drive as its configuration tool does;
         // its notice reaches no window of this desktop under Wine (nor does
         // BroadcastSystemMessageW's), so the window is told as Windows tells it.
@@ -129,23 +130,24 @@ int main(int argc, char** argv) {
             USHORT mount_point_offset, device_offset, label_offset;
             char mount_point[MAX_PATH];
         } drive{sizeof drive,
-                DRIVE_REMOVABLE,
+                ULONG(argc == 4 ? DRIVE_REMOVABLE : DRIVE_NO_ROOT_DIR),
                 0,
                 0,
                 0,
                 WCHAR(argv[2][0]),
-                offsetof(decltype(drive), mount_point),
+                USHORT(argc == 4 ? offsetof(decltype(drive), mount_point) : 0),  // none: the letter goes
                 0,
                 0,
                 ""};
-        std::snprintf(drive.mount_point, MAX_PATH, "%s", argv[3]);
+        if (argc == 4) std::snprintf(drive.mount_point, MAX_PATH, "%s", argv[3]);
         const HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         const DWORD defineUnixDrive = CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
         if (!DeviceIoControl(manager, defineUnixDrive, &drive, sizeof drive, nullptr, 0, nullptr, nullptr)) return 1;
         DEV_BROADCAST_VOLUME volume{sizeof volume, DBT_DEVTYP_VOLUME, 0, 1u << (argv[2][0] - 'A'), 0};
-        return SendMessageW(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, LPARAM(&volume)), 0;
+        const WPARAM event = argc == 4 ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
+        return SendMessageW(window, WM_DEVICECHANGE, event, LPARAM(&volume)), 0;
     }
-    std::fprintf(stderr, "usage: window_probe check PAGE | at ID | item ID N | status | arrive LETTER DIR\n");
+    std::fprintf(stderr, "usage: window_probe check PAGE | at ID | item ID N | status | arrive LETTER DIR | leave LETTER\n");
     return 2;
 }

@@ -10,8 +10,8 @@ file(MAKE_DIRECTORY ${out})
 function(quillmar_icon ico)
   add_custom_command(OUTPUT ${out}/${ico} COMMAND ${QUILLMAR_CONVERT} ${ARGN} ${out}/${ico} DEPENDS ${ARGN} VERBATIM)
 endfunction()
-quillmar_icon(app.ico ${res}/icons/app_16.png ${res}/icons/app_32.png ${res}/icons/app_48.png
-  ${res}/icons/app_64.png ${res}/icons/app_128.png)
+# The application icon is the one the installer shows too, made by scripts/render-resources.sh.
+configure_file(${res}/quillmar.ico ${out}/app.ico COPYONLY)
 quillmar_icon(about.ico ${res}/icons/about_16.png ${res}/icons/about_32.png ${res}/icons/about_48.png
   ${res}/icons/about_64.png ${res}/icons/about_128.png ${res}/icons/about_256.png)
 quillmar_icon(card.ico ${res}/icons/card_16.png ${res}/icons/card_32.png)
