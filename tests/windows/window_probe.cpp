@@ -148,6 +148,7 @@ int main(int argc, char** argv) {
         const WPARAM event = argc == 4 ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
         return SendMessageW(window, WM_DEVICECHANGE, event, LPARAM(&volume)), 0;
     }
-    std::fprintf(stderr, "usage: window_probe check PAGE | at ID | item ID N | status | arrive LETTER DIR | leave LETTER\n");
+    std::fprintf(stderr,
+                 "usage: window_probe check PAGE | at ID | item ID N | status | arrive LETTER DIR | leave LETTER\n");
     return 2;
 }
