@@ -6,8 +6,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
 
@@ -48,17 +46,4 @@ void DDX_Slider(CDataExchange& dx, int id, int& value) {
     } else {
         slider->setValue(value);
     }
-}
-
-void DDX_Text(CDataExchange& dx, int id, std::string& value) {
-    QWidget* control = dx.Dialog().GetDlgItem(id);
-    if (!qobject_cast<QLabel*>(control) && !qobject_cast<QLineEdit*>(control)) return;
-    if (dx.SaveAndValidate())
-        value = dx.Dialog().ControlText(id);
-    else
-        dx.Dialog().SetControlText(id, value);
-}
-
-void DDX_Control(CDataExchange& dx, int id, CControlHandle& handle) {
-    if (!handle.IsAttached()) handle.Attach(dx.Dialog().GetDlgItem(id));
 }

@@ -41,14 +41,3 @@ void DDX_Slider(CDataExchange& dx, int id, int& value) {
     // Reported once the exchange is over, as a redraw of the new position.
     ReportControlNotification(slider, Notification::kRedraw);
 }
-
-void DDX_Text(CDataExchange& dx, int id, std::string& value) {
-    if (dx.SaveAndValidate())
-        value = dx.Dialog().ControlText(id);
-    else
-        dx.Dialog().SetControlText(id, value);
-}
-
-void DDX_Control(CDataExchange& dx, int id, CControlHandle& handle) {
-    if (!handle.IsAttached()) handle.Attach(dx.Dialog().GetDlgItem(id));
-}

@@ -1,19 +1,12 @@
-// ShowMessageBox on Qt, and the hook that lets tests answer the boxes.
-#include "ui/dialog/message_box.h"
+// The real message box on Qt: QMessageBox with the buttons and icon the style asks for.
+#include "ui/dialog/message_box_system.h"
 
 #include "platform/qt_text_bridge.h"
 #include "ui/dialog/dialog.h"
 
 #include <QMessageBox>
 
-namespace {
-
-MessageBoxHandler& CurrentHandler() {
-    static MessageBoxHandler handler;
-    return handler;
-}
-
-int ShowRealBox(const MessageBoxCall& call) {
+int ShowSystemMessageBox(const MessageBoxCall& call) {
     QMessageBox box(call.owner ? call.owner->Window() : nullptr);
     box.setWindowTitle(quillmar::FromUtf8(call.caption));
     box.setText(quillmar::FromUtf8(call.text));
@@ -30,16 +23,4 @@ int ShowRealBox(const MessageBoxCall& call) {
     box.setDefaultButton((call.style & MB_DEFBUTTON2) ? QMessageBox::No : QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
-}
-
-}  // namespace
-
-int ShowMessageBox(CDialog* owner, const std::string& text, const std::string& caption, unsigned style) {
-    const MessageBoxCall call{owner, text, caption, style};
-    if (const MessageBoxHandler& handler = CurrentHandler()) return handler(call);
-    return ShowRealBox(call);
-}
-
-MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
-    return std::exchange(CurrentHandler(), std::move(handler));
 }
