@@ -1,5 +1,6 @@
 // The dialog layer on Windows, through CDialog as the pages use it: values survive a push and a pull, the
-// controls' notifications reach the message map, Escape and the close box take their own paths.
+// controls' notifications reach the message map, Tab walks into the page after the tabs, Escape and the close
+// box take their own paths.
 #include "ui/dialog/controls.h"
 #include "ui/dialog/data_exchange.h"
 #include "ui/dialog/dialog.h"
@@ -94,6 +95,16 @@ TEST_F(DialogWin32, ControlsReportToTheMessageMap) {
     EXPECT_EQ((std::tuple{cards.GetSelectedItem(), cards.GetItemText(1, 0), profiles.GetText(profiles.GetCurSel())}),
               (std::tuple{1, std::string("F:"), std::string("b")}));
     EXPECT_EQ(heard, (std::vector<std::string>{"set", "row"}));
+}
+
+// Tab walks as on Linux: the profile list, the tabs, then into the shown page.
+TEST_F(DialogWin32, TabWalksFromTheTabsIntoThePage) {
+    TestDialog page(kModePageTemplate);
+    ASSERT_TRUE(main_.CreateTopLevel() && page.CreatePage(main_, IDC_SETTINGS_TABS));
+    page.ShowWindow(true);
+    const HWND tabs = GetNextDlgTabItem(main_.Window(), main_.GetDlgItem(IDC_PROFILE_LIST), FALSE);
+    EXPECT_EQ(tabs, main_.GetDlgItem(IDC_SETTINGS_TABS));
+    EXPECT_EQ(GetParent(GetNextDlgTabItem(main_.Window(), tabs, FALSE)), page.Window());
 }
 
 TEST_F(DialogWin32, EscapeCancelsAndTheCloseBoxCloses) {

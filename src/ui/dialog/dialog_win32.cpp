@@ -87,16 +87,24 @@ public:
             ::ShowWindow(hwnd_, SW_HIDE);
     }
 
-    // Over the display area of the tab control, just above it in z-order so
-    // that the tab control (which clips its siblings) leaves the page alone.
+    // Over the display area of the tab control, just after it in z-order so
+    // that Tab walks from the tabs into the page and on to the window's
+    // other controls. The tab control's window region leaves out the display
+    // area: it never paints over the page below it, nor takes its clicks.
     void PlaceOverTabControl(HWND tabControl) {
-        RECT area;
-        GetWindowRect(tabControl, &area);
+        RECT frame, area;
+        GetWindowRect(tabControl, &frame);
+        area = frame;
         TabCtrl_AdjustRect(tabControl, FALSE, &area);
+        HRGN outside = CreateRectRgn(0, 0, frame.right - frame.left, frame.bottom - frame.top);
+        HRGN hole = CreateRectRgn(area.left - frame.left, area.top - frame.top, area.right - frame.left,
+                                  area.bottom - frame.top);
+        CombineRgn(outside, outside, hole, RGN_DIFF);
+        DeleteObject(hole);
+        SetWindowRgn(tabControl, outside, TRUE);  // the window owns the region from now on
         MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&area), 2);
-        HWND above = GetWindow(tabControl, GW_HWNDPREV);
-        SetWindowPos(hwnd_, above ? above : HWND_TOP, area.left, area.top, area.right - area.left,
-                     area.bottom - area.top, SWP_NOACTIVATE);
+        SetWindowPos(hwnd_, tabControl, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     SWP_NOACTIVATE);
     }
 
     HWND Window() const { return hwnd_; }
