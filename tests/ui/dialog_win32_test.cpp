@@ -1,9 +1,10 @@
 // The dialog layer on Windows, through CDialog as the pages use it: values survive a push and a pull, the
-// controls' notifications reach the message map, Tab walks into the page after the tabs, Escape and the close
-// box take their own paths.
+// controls' notifications reach the message map, Tab walks into the page after the tabs, the focus
+// scrolls into view, Escape and the close box take their own paths.
 #include "ui/dialog/controls.h"
 #include "ui/dialog/data_exchange.h"
 #include "ui/dialog/dialog.h"
+#include "ui/dialog/dialog_scroll_win32.h"
 #include "ui/resource_ids.h"
 #include "ui/templates/dialog_templates.h"
 
@@ -105,6 +106,21 @@ TEST_F(DialogWin32, TabWalksFromTheTabsIntoThePage) {
     const HWND tabs = GetNextDlgTabItem(main_.Window(), main_.GetDlgItem(IDC_PROFILE_LIST), FALSE);
     EXPECT_EQ(tabs, main_.GetDlgItem(IDC_SETTINGS_TABS));
     EXPECT_EQ(GetParent(GetNextDlgTabItem(main_.Window(), tabs, FALSE)), page.Window());
+}
+
+// In a window too big for its screen, the control the focus moves to scrolls into view.
+TEST_F(DialogWin32, FocusScrollsIntoView) {
+    ASSERT_TRUE(main_.CreateTopLevel());
+    main_.ShowWindow(true);
+    FitDialogWithScrollBars(main_.Window(), RECT{0, 0, 300, 100});
+    const HWND set = main_.GetDlgItem(IDC_SET);
+    SendMessageW(main_.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(set), TRUE);
+    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
+    RECT view, box;
+    GetClientRect(main_.Window(), &view);
+    GetWindowRect(set, &box);
+    MapWindowPoints(HWND_DESKTOP, main_.Window(), reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_TRUE(box.top >= 0 && box.bottom <= view.bottom);  // across, the null driver's screen cuts the window
 }
 
 TEST_F(DialogWin32, EscapeCancelsAndTheCloseBoxCloses) {

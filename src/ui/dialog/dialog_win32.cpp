@@ -22,6 +22,9 @@ namespace {
 // Posted to itself by a dialog whose list view lost its selected row: the
 // loss is reported only if no other row took the selection meanwhile.
 constexpr UINT kSelectionLost = WM_APP + 1;
+// Posted to itself by a dialog whose dialog manager moves the focus (Tab,
+// Shift+Tab): once it has moved, the focused control is scrolled into view.
+constexpr UINT kFocusMoved = WM_APP + 2;
 
 bool IsListBox(HWND control) {
     wchar_t name[16] = {};
@@ -239,6 +242,12 @@ private:
         case WM_SHOWWINDOW:
             if (wParam) ReportTrackBars();
             return FALSE;
+        case WM_NEXTDLGCTL:
+            PostMessageW(hwnd_, kFocusMoved, 0, 0);
+            return FALSE;  // the dialog manager moves the focus
+        case kFocusMoved:
+            ScrollIntoView(hwnd_, GetFocus());
+            return TRUE;
         case kSelectionLost:
             if (ListView_GetSelectedCount(GetDlgItem(hwnd_, static_cast<int>(wParam))) == 0)
                 dialog_.Notify(static_cast<int>(wParam), Notification::kItemChanged);
