@@ -1,6 +1,6 @@
 // The dialog layer on Windows, through CDialog as the pages use it: values survive a push and a pull, the
 // controls' notifications reach the message map, Tab walks into the page after the tabs, the focus
-// scrolls into view, Escape and the close box take their own paths.
+// scrolls into view, a one-line text grows to its length, Escape and the close box take their own paths.
 #include "ui/dialog/controls.h"
 #include "ui/dialog/data_exchange.h"
 #include "ui/dialog/dialog.h"
@@ -121,6 +121,19 @@ TEST_F(DialogWin32, FocusScrollsIntoView) {
     GetWindowRect(set, &box);
     MapWindowPoints(HWND_DESKTOP, main_.Window(), reinterpret_cast<POINT*>(&box), 2);
     EXPECT_TRUE(box.top >= 0 && box.bottom <= view.bottom);  // across, the null driver's screen cuts the window
+}
+
+// A one-line text too long for its rectangle grows rather than wrapping out of sight; a taller one wraps.
+TEST_F(DialogWin32, OneLineTextGrowsToItsLength) {
+    constexpr ControlTemplate texts[] = {{1, ControlKind::kText, u"Microphone Volume", 0, 0, 20, 8, 0},
+                                         {2, ControlKind::kText, u"Microphone Volume", 0, 10, 20, 24, 0}};
+    const DialogTemplate both{1, u"t", u"MS Shell Dlg", 8, 100, 40, texts};
+    TestDialog dialog(both);
+    ASSERT_TRUE(dialog.CreateTopLevel());
+    RECT one, two;
+    GetClientRect(dialog.GetDlgItem(1), &one);
+    GetClientRect(dialog.GetDlgItem(2), &two);
+    EXPECT_GT(one.right, two.right);
 }
 
 TEST_F(DialogWin32, EscapeCancelsAndTheCloseBoxCloses) {

@@ -12,6 +12,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 using quillmar::Utf8FromWide;
@@ -30,6 +31,22 @@ bool IsListBox(HWND control) {
     wchar_t name[16] = {};
     GetClassNameW(control, name, 16);
     return lstrcmpiW(name, L"ListBox") == 0;
+}
+
+// A one-line text wider than its rectangle (at a high DPI the font grows a
+// little more than the dialog units) would wrap and lose its end out of
+// sight: it grows to the right instead.
+void WidenOneLineText(HWND control, const RECT& box) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT need{};
+    DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    if (need.right <= box.right || box.bottom >= 2 * need.bottom) return;
+    SetWindowPos(control, nullptr, 0, 0, need.right, box.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -193,6 +210,9 @@ private:
                 SendMessageW(control, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
                 icons_.push_back(icon);
             }
+            break;
+        case ControlKind::kText:
+            WidenOneLineText(control, box);
             break;
         case ControlKind::kBitmap:
             if (HBITMAP picture = LoadBitmapImage(ResourceNumber(c.caption), box.right, box.bottom)) {
