@@ -1,8 +1,10 @@
 // The dialog layer on Windows, through CDialog as the pages use it: values survive a push and a pull, the
-// controls' notifications reach the message map, Escape and the close box take their own paths.
+// controls' notifications reach the message map, Tab walks into the page after the tabs, the focus
+// scrolls into view, a one-line text grows to its length, Escape and the close box take their own paths.
 #include "ui/dialog/controls.h"
 #include "ui/dialog/data_exchange.h"
 #include "ui/dialog/dialog.h"
+#include "ui/dialog/dialog_scroll_win32.h"
 #include "ui/resource_ids.h"
 #include "ui/templates/dialog_templates.h"
 
@@ -94,6 +96,44 @@ TEST_F(DialogWin32, ControlsReportToTheMessageMap) {
     EXPECT_EQ((std::tuple{cards.GetSelectedItem(), cards.GetItemText(1, 0), profiles.GetText(profiles.GetCurSel())}),
               (std::tuple{1, std::string("F:"), std::string("b")}));
     EXPECT_EQ(heard, (std::vector<std::string>{"set", "row"}));
+}
+
+// Tab walks as on Linux: the profile list, the tabs, then into the shown page.
+TEST_F(DialogWin32, TabWalksFromTheTabsIntoThePage) {
+    TestDialog page(kModePageTemplate);
+    ASSERT_TRUE(main_.CreateTopLevel() && page.CreatePage(main_, IDC_SETTINGS_TABS));
+    page.ShowWindow(true);
+    const HWND tabs = GetNextDlgTabItem(main_.Window(), main_.GetDlgItem(IDC_PROFILE_LIST), FALSE);
+    EXPECT_EQ(tabs, main_.GetDlgItem(IDC_SETTINGS_TABS));
+    EXPECT_EQ(GetParent(GetNextDlgTabItem(main_.Window(), tabs, FALSE)), page.Window());
+}
+
+// In a window too big for its screen, the control the focus moves to scrolls into view.
+TEST_F(DialogWin32, FocusScrollsIntoView) {
+    ASSERT_TRUE(main_.CreateTopLevel());
+    main_.ShowWindow(true);
+    FitDialogWithScrollBars(main_.Window(), RECT{0, 0, 300, 100});
+    const HWND set = main_.GetDlgItem(IDC_SET);
+    SendMessageW(main_.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(set), TRUE);
+    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
+    RECT view, box;
+    GetClientRect(main_.Window(), &view);
+    GetWindowRect(set, &box);
+    MapWindowPoints(HWND_DESKTOP, main_.Window(), reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_TRUE(box.top >= 0 && box.bottom <= view.bottom);  // across, the null driver's screen cuts the window
+}
+
+// A one-line text too long for its rectangle grows rather than wrapping out of sight; a taller one wraps.
+TEST_F(DialogWin32, OneLineTextGrowsToItsLength) {
+    constexpr ControlTemplate texts[] = {{1, ControlKind::kText, u"Microphone Volume", 0, 0, 20, 8, 0},
+                                         {2, ControlKind::kText, u"Microphone Volume", 0, 10, 20, 24, 0}};
+    const DialogTemplate both{1, u"t", u"MS Shell Dlg", 8, 100, 40, texts};
+    TestDialog dialog(both);
+    ASSERT_TRUE(dialog.CreateTopLevel());
+    RECT one, two;
+    GetClientRect(dialog.GetDlgItem(1), &one);
+    GetClientRect(dialog.GetDlgItem(2), &two);
+    EXPECT_GT(one.right, two.right);
 }
 
 TEST_F(DialogWin32, EscapeCancelsAndTheCloseBoxCloses) {

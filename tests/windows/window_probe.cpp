@@ -1,7 +1,8 @@
 // Looks into the running window titled TORVEX from outside, for the window's
 // end-to-end test that drives it with xdotool:
 //   window_probe check PAGE   the window's and the shown page's controls at
-//                             their template rectangles (PAGE: template id)
+//                             their template rectangles (PAGE: template id;
+//                             a text may be wider, grown to its length)
 //   window_probe at ID        screen centre of the shown control ID
 //   window_probe item ID N    screen centre of item N of a tab control, list
 //                             box or list view
@@ -16,6 +17,7 @@
 #include <dbt.h>
 #include <winioctl.h>
 
+#include <algorithm>
 #include <cstddef>
 
 #include <cstdio>
@@ -45,13 +47,21 @@ HWND Copy(const DialogTemplate& t) {
     return CreateDialogIndirectW(nullptr, LPCDLGTEMPLATEW(words.data()), *t.caption ? nullptr : host, nullptr);
 }
 
+// A one-line text may be wider: one too long for its rectangle grows to its length.
+bool AtTemplateRect(HWND dialog, HWND control, HWND copy, const ControlTemplate& c) {
+    std::array<LONG, 4> placed = PlacedRect(dialog, control);
+    const std::array<LONG, 4> wanted = TemplateRect(copy, c);
+    if (c.kind == ControlKind::kText) placed[2] = std::min(placed[2], wanted[2]);
+    return placed == wanted;
+}
+
 bool Check(HWND dialog, const DialogTemplate& t) {
     const HWND copy = Copy(t);
     bool same = true;
     for (const ControlTemplate& c : t.controls) {
         const HWND control = c.id == kNoId ? nullptr : GetDlgItem(dialog, c.id);
-        if (c.id == kNoId || (control && PlacedRect(dialog, control) == TemplateRect(copy, c) &&
-                              bool(IsWindowVisible(control)) == c.Visible()))
+        if (c.id == kNoId ||
+            (control && AtTemplateRect(dialog, control, copy, c) && bool(IsWindowVisible(control)) == c.Visible()))
             continue;
         same = false;
         const auto [x, y, w, h] = TemplateRect(copy, c);

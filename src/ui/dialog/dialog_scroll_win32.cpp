@@ -47,6 +47,23 @@ void FitDialogWithScrollBars(HWND dialog, const RECT& area) {
     if (horizontal) SetScrollInfo(dialog, SB_HORZ, &info, TRUE);
 }
 
+void ScrollIntoView(HWND dialog, HWND control) {
+    const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
+    if (!control || !(style & (WS_VSCROLL | WS_HSCROLL))) return;
+    RECT view, box;
+    GetClientRect(dialog, &view);
+    GetWindowRect(control, &box);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&box), 2);
+    // How far the view moves for [low, high) to lie in [0, end).
+    const auto shift = [](LONG low, LONG high, LONG end) {
+        return low < 0 ? low : high > end ? std::min(low, high - end) : 0L;
+    };
+    if (style & WS_VSCROLL)
+        ScrollTo(dialog, SB_VERT, GetScrollPos(dialog, SB_VERT) + shift(box.top, box.bottom, view.bottom));
+    if (style & WS_HSCROLL)
+        ScrollTo(dialog, SB_HORZ, GetScrollPos(dialog, SB_HORZ) + shift(box.left, box.right, view.right));
+}
+
 bool ScrollDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MOUSEWHEEL) {
         if (!(GetWindowLongPtrW(dialog, GWL_STYLE) & WS_VSCROLL)) return false;

@@ -10,3 +10,6 @@ void FitDialogWithScrollBars(HWND dialog, const RECT& area);
 // WM_VSCROLL and WM_HSCROLL from the dialog's own bars, and WM_MOUSEWHEEL:
 // true when handled.
 bool ScrollDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Scrolls `dialog` as little as needed to show `control` (one of its
+// children or theirs) whole, or its top-left part if it is bigger.
+void ScrollIntoView(HWND dialog, HWND control);

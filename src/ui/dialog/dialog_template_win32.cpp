@@ -44,7 +44,8 @@ ControlClass ClassOf(ControlKind kind) {
         // leave the rectangle the template (and the Linux window) gives it.
         return {kListBoxClass, nullptr, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER};
     case ControlKind::kTabControl:
-        return {0, WC_TABCONTROLW, WS_CLIPSIBLINGS};
+        // Always a tab stop, as on Linux: the keyboard's only way to the other pages.
+        return {0, WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_TABSTOP};
     case ControlKind::kEdit:
         return {kEditClass, nullptr, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER};
     // A picture keeps the control's rectangle instead of taking the image's

@@ -12,6 +12,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 using quillmar::Utf8FromWide;
@@ -22,11 +23,30 @@ namespace {
 // Posted to itself by a dialog whose list view lost its selected row: the
 // loss is reported only if no other row took the selection meanwhile.
 constexpr UINT kSelectionLost = WM_APP + 1;
+// Posted to itself by a dialog whose dialog manager moves the focus (Tab,
+// Shift+Tab): once it has moved, the focused control is scrolled into view.
+constexpr UINT kFocusMoved = WM_APP + 2;
 
 bool IsListBox(HWND control) {
     wchar_t name[16] = {};
     GetClassNameW(control, name, 16);
     return lstrcmpiW(name, L"ListBox") == 0;
+}
+
+// A one-line text wider than its rectangle (at a high DPI the font grows a
+// little more than the dialog units) would wrap and lose its end out of
+// sight: it grows to the right instead.
+void WidenOneLineText(HWND control, const RECT& box) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT need{};
+    DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    if (need.right <= box.right || box.bottom >= 2 * need.bottom) return;
+    SetWindowPos(control, nullptr, 0, 0, need.right, box.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -87,16 +107,24 @@ public:
             ::ShowWindow(hwnd_, SW_HIDE);
     }
 
-    // Over the display area of the tab control, just above it in z-order so
-    // that the tab control (which clips its siblings) leaves the page alone.
+    // Over the display area of the tab control, just after it in z-order so
+    // that Tab walks from the tabs into the page and on to the window's
+    // other controls. The tab control's window region leaves out the display
+    // area: it never paints over the page below it, nor takes its clicks.
     void PlaceOverTabControl(HWND tabControl) {
-        RECT area;
-        GetWindowRect(tabControl, &area);
+        RECT frame, area;
+        GetWindowRect(tabControl, &frame);
+        area = frame;
         TabCtrl_AdjustRect(tabControl, FALSE, &area);
+        HRGN outside = CreateRectRgn(0, 0, frame.right - frame.left, frame.bottom - frame.top);
+        HRGN hole = CreateRectRgn(area.left - frame.left, area.top - frame.top, area.right - frame.left,
+                                  area.bottom - frame.top);
+        CombineRgn(outside, outside, hole, RGN_DIFF);
+        DeleteObject(hole);
+        SetWindowRgn(tabControl, outside, TRUE);  // the window owns the region from now on
         MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&area), 2);
-        HWND above = GetWindow(tabControl, GW_HWNDPREV);
-        SetWindowPos(hwnd_, above ? above : HWND_TOP, area.left, area.top, area.right - area.left,
-                     area.bottom - area.top, SWP_NOACTIVATE);
+        SetWindowPos(hwnd_, tabControl, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     SWP_NOACTIVATE);
     }
 
     HWND Window() const { return hwnd_; }
@@ -183,6 +211,9 @@ private:
                 icons_.push_back(icon);
             }
             break;
+        case ControlKind::kText:
+            WidenOneLineText(control, box);
+            break;
         case ControlKind::kBitmap:
             if (HBITMAP picture = LoadBitmapImage(ResourceNumber(c.caption), box.right, box.bottom)) {
                 SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
@@ -231,6 +262,12 @@ private:
         case WM_SHOWWINDOW:
             if (wParam) ReportTrackBars();
             return FALSE;
+        case WM_NEXTDLGCTL:
+            PostMessageW(hwnd_, kFocusMoved, 0, 0);
+            return FALSE;  // the dialog manager moves the focus
+        case kFocusMoved:
+            ScrollIntoView(hwnd_, GetFocus());
+            return TRUE;
         case kSelectionLost:
             if (ListView_GetSelectedCount(GetDlgItem(hwnd_, static_cast<int>(wParam))) == 0)
                 dialog_.Notify(static_cast<int>(wParam), Notification::kItemChanged);
