@@ -18,6 +18,22 @@ std::string ShownFolder(const std::string& root) {
     return error ? std::string(".") : PathText(here);
 }
 
+// The cause in plain words; empty when the error number names none.
+std::string PlainWriteFailureReason(int errorCode) {
+    switch (WriteFailureCauseOf(errorCode)) {
+    case WriteFailureCause::kWriteProtected:
+        return "The card is write-protected or read-only. "
+               "Slide its lock switch to unlocked, or choose another card.";
+    case WriteFailureCause::kFull:
+        return "The card is full. Free some space on it and press \"Set\" again.";
+    case WriteFailureCause::kGone:
+        return "The card is no longer there. Insert it again and choose it in the list.";
+    case WriteFailureCause::kOther:
+        break;
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string DescribeCameraConfFailure(const std::string& targetRoot, const WriteOutcome& outcome) {

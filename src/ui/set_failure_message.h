@@ -14,9 +14,9 @@ std::string DescribeCameraConfFailure(const std::string& targetRoot, const Write
 
 // Per system (set_failure_reason_posix.cpp, set_failure_reason_win32.cpp),
 // as each numbers its errors:
-// The cause of a failed write in plain words (write-protected, full,
-// gone), or empty when the error number says none of these.
-std::string PlainWriteFailureReason(int errorCode);
+// What a failed write's error number says of the card.
+enum class WriteFailureCause { kOther, kWriteProtected, kFull, kGone };
+WriteFailureCause WriteFailureCauseOf(int errorCode);
 // The error number of a card gone before anything was written to it.
 int CardGoneError();
 

@@ -1,30 +1,29 @@
-// The plain words for a failed write's errno, and the errno of a card gone before the write.
+// What a failed write's errno says of the card, and the errno of a card gone before the write.
 #include "ui/set_failure_message.h"
 
 #include <cerrno>
 
 namespace quillmar {
 
-std::string PlainWriteFailureReason(int errorCode) {
+WriteFailureCause WriteFailureCauseOf(int errorCode) {
     switch (errorCode) {
     case EROFS:
     case EACCES:
     case EPERM:
-        return "The card is write-protected or read-only. "
-               "Slide its lock switch to unlocked, or choose another card.";
+        return WriteFailureCause::kWriteProtected;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return "The card is full. Free some space on it and press \"Set\" again.";
+        return WriteFailureCause::kFull;
     case ENOENT:
     case ENOTDIR:
     case ENODEV:
     case ENXIO:
     case ESTALE:
     case EIO:
-        return "The card is no longer there. Insert it again and choose it in the list.";
+        return WriteFailureCause::kGone;
     default:
-        return {};
+        return WriteFailureCause::kOther;
     }
 }
 

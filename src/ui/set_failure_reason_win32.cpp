@@ -1,20 +1,19 @@
-// The plain words for a failed write's Windows error code, and the code of a card gone before the write.
+// What a failed write's Windows error code says of the card, and the code of a card gone before the write.
 #include "ui/set_failure_message.h"
 
 #include <windows.h>
 
 namespace quillmar {
 
-std::string PlainWriteFailureReason(int errorCode) {
+WriteFailureCause WriteFailureCauseOf(int errorCode) {
     switch (static_cast<DWORD>(errorCode)) {
     case ERROR_WRITE_PROTECT:
     case ERROR_ACCESS_DENIED:
-        return "The card is write-protected or read-only. "
-               "Slide its lock switch to unlocked, or choose another card.";
+        return WriteFailureCause::kWriteProtected;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
     case ERROR_FILE_TOO_LARGE:
-        return "The card is full. Free some space on it and press \"Set\" again.";
+        return WriteFailureCause::kFull;
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
@@ -23,9 +22,9 @@ std::string PlainWriteFailureReason(int errorCode) {
     case ERROR_DEVICE_NOT_CONNECTED:
     case ERROR_GEN_FAILURE:
     case ERROR_IO_DEVICE:
-        return "The card is no longer there. Insert it again and choose it in the list.";
+        return WriteFailureCause::kGone;
     default:
-        return {};
+        return WriteFailureCause::kOther;
     }
 }
 
